@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running and testing Tivrel needs.
+# Safe to run again and again; set TIVREL_SKIP_INSTALL=1 to skip it on a prepared machine.
+set -euo pipefail
+
+if [ "${TIVREL_SKIP_INSTALL:-0}" = "1" ]; then
+  exit 0
+fi
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-qpa-plugins libgl-dev
+  libicu-dev libjpeg-dev libpng-dev
+  fonts-liberation fonts-dejavu-core
+  xvfb xauth xdotool imagemagick
+)
+
+sudo=""
+if [ "$(id -u)" != "0" ]; then
+  sudo="sudo"
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+apt_opts=(-o DPkg::Lock::Timeout=600 -o Acquire::Retries=3)
+$sudo apt-get "${apt_opts[@]}" update -qq
+$sudo apt-get "${apt_opts[@]}" install -y -qq --no-install-recommends "${packages[@]}" >/dev/null

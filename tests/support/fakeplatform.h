@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+
+// A scriptable platform for tests: message boxes and file dialogs take queued answers and are
+// recorded; clock, tick counter and language id are set by the test.
+class FakePlatform final : public Platform {
+public:
+    struct MessageCall {
+        QString caption;
+        QString text;
+        Icon icon;
+        Buttons buttons;
+    };
+
+    explicit FakePlatform(const QString &programPath = QString());
+
+    Answer messageBox(const QString &caption, const QString &text, Icon icon,
+                      Buttons buttons) override;
+    QString openFileName(const QString &title, const QString &startFolder,
+                         const QString &filter) override;
+    bool shellOpen(const QString &pathOrUrl) override;
+    quint16 systemLanguageId() const override { return languageId; }
+    quint32 tickCount() const override { return ticks; }
+    QDateTime now() const override { return clock; }
+    QString tempFolder() const override { return temp; }
+    QString programPath() const override { return program; }
+
+    // Scripted answers, taken in order; with none queued a box answers with its first button.
+    QQueue<Answer> answers;
+    QQueue<QString> fileNames;
+
+    QList<MessageCall> messages;
+    QStringList opened;
+    quint16 languageId = 1031;
+    quint32 ticks = 4357;
+    QDateTime clock;
+    QString temp;
+    QString program;
+};
