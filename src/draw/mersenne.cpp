@@ -1,0 +1,57 @@
+#include "draw/mersenne.h"
+
+#include <cmath>
+#include <cstdlib>
+
+TRNGenerator::TRNGenerator(TickSource ticks) : m_ticks(std::move(ticks)) {}
+
+void TRNGenerator::Seed(quint32 seed)
+{
+    mt[0] = seed;
+    for (int i = 1; i < N; ++i)
+        mt[i] = 69069u * mt[i - 1];
+    mti = N;
+}
+
+void TRNGenerator::regenerate()
+{
+    constexpr quint32 upper = 0x80000000u;
+    constexpr quint32 lower = 0x7FFFFFFFu;
+    auto twist = [](quint32 y) { return (y >> 1) ^ ((y & 1u) ? 0x9908B0DFu : 0u); };
+    int i = 0;
+    for (; i < N - M; ++i)
+        mt[i] = mt[i + M] ^ twist((mt[i] & upper) | (mt[i + 1] & lower));
+    for (; i < N - 1; ++i)
+        mt[i] = mt[i + (M - N)] ^ twist((mt[i] & upper) | (mt[i + 1] & lower));
+    mt[N - 1] = mt[M - 1] ^ twist((mt[N - 1] & upper) | (mt[0] & lower));
+}
+
+quint32 TRNGenerator::NextWord()
+{
+    if (mti >= N) {
+        if (mti == NeverSeeded)
+            Seed(seedFromTicks(m_ticks ? m_ticks() : 0u));
+        regenerate();
+        mti = 0;
+    }
+    quint32 y = mt[mti++];
+    y ^= y >> 11;
+    y ^= (y << 7) & 0x9D2C5680u;
+    y ^= (y << 15) & 0xEFC60000u;
+    y ^= y >> 18;
+    return y;
+}
+
+double TRNGenerator::UnitValue()
+{
+    const auto s = static_cast<qint32>(NextWord());
+    // The quotient is taken in extended precision and rounded once to double.
+    const long double q = static_cast<long double>(s) / 2147483647.0L;
+    return static_cast<double>(std::fabs(q));
+}
+
+qint32 TRNGenerator::RandomInt(qint32 n)
+{
+    const long double product = static_cast<long double>(UnitValue()) * n;
+    return static_cast<qint32>(std::trunc(product));
+}

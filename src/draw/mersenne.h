@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <QtGlobal>
+
+// 32-bit Mersenne Twister (MT19937) with the initialisation of the 1998 reference code
+// (multiplier 69069). Every choice of a drawn entry, and of the entry flashed while a draw
+// animates, comes from the one instance the main window keeps.
+class TRNGenerator {
+public:
+    // Where the lazy seeding reads its seed: the system's millisecond tick counter.
+    using TickSource = std::function<quint32()>;
+
+    explicit TRNGenerator(TickSource ticks = {});
+
+    void Seed(quint32 seed);
+    quint32 NextWord();
+    double UnitValue();
+    qint32 RandomInt(qint32 n);
+
+    bool isSeeded() const { return mti != NeverSeeded; }
+
+    // The seed the lazy seeding uses for a tick reading: never 0, which would leave an
+    // all-zero state that returns 0 forever.
+    static quint32 seedFromTicks(quint32 ticks) { return ticks == 0 ? 1u : ticks; }
+
+private:
+    static constexpr int N = 624;
+    static constexpr int M = 397;
+    static constexpr int NeverSeeded = N + 1;
+
+    void regenerate();
+
+    std::array<quint32, N> mt{};
+    int mti = NeverSeeded;
+    TickSource m_ticks;
+};
+
+// The display's effects generator: a 32-bit linear congruential generator that starts from 0
+// at every program start. It only decides colours and positions of effects, never a draw.
+class EffectsGenerator {
+public:
+    // A value in 0 .. n-1 (0 for n = 0).
+    quint32 next(quint32 n)
+    {
+        m_state = m_state * 134775813u + 1u;
+        return static_cast<quint32>((quint64(m_state) * n) >> 32);
+    }
+    quint32 state() const { return m_state; }
+
+private:
+    quint32 m_state = 0;
+};
