@@ -1,0 +1,209 @@
+#include "settings/settingscontrols.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+RadioGroup::RadioGroup(const QString &title, const QStringList &items, QWidget *parent)
+    : QGroupBox(title, parent), m_group(new QButtonGroup(this))
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setSpacing(2);
+    for (int i = 0; i < items.size(); ++i) {
+        auto *button = new QRadioButton(items.at(i), this);
+        m_group->addButton(button, i);
+        layout->addWidget(button);
+    }
+    connect(m_group, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked && id != m_index) {
+            m_index = id;
+            Q_EMIT itemIndexChanged(id);
+        }
+    });
+}
+
+int RadioGroup::itemIndex() const
+{
+    return m_index;
+}
+
+void RadioGroup::setItemIndex(int index)
+{
+    if (index == m_index)
+        return;
+    if (QAbstractButton *button = m_group->button(index)) {
+        button->setChecked(true);
+        return;
+    }
+    // No item: every button unchecked.
+    m_group->setExclusive(false);
+    for (QAbstractButton *b : m_group->buttons())
+        b->setChecked(false);
+    m_group->setExclusive(true);
+    m_index = -1;
+    Q_EMIT itemIndexChanged(-1);
+}
+
+int RadioGroup::count() const
+{
+    return m_group->buttons().size();
+}
+
+QString RadioGroup::itemText(int index) const
+{
+    QAbstractButton *button = m_group->button(index);
+    return button ? button->text() : QString();
+}
+
+void RadioGroup::setItemText(int index, const QString &text)
+{
+    if (QAbstractButton *button = m_group->button(index))
+        button->setText(text);
+}
+
+FileField::FileField(QWidget *parent)
+    : QWidget(parent), m_edit(new QLineEdit(this)), m_button(new QToolButton(this))
+{
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    m_button->setText(QStringLiteral("…"));
+    m_button->setFocusPolicy(Qt::TabFocus);
+    layout->addWidget(m_edit, 1);
+    layout->addWidget(m_button);
+    setFocusProxy(m_edit);
+    connect(m_edit, &QLineEdit::textChanged, this, &FileField::textChanged);
+    connect(m_edit, &QLineEdit::editingFinished, this, &FileField::exited);
+    connect(m_button, &QToolButton::clicked, this, &FileField::buttonClicked);
+}
+
+QString FileField::text() const
+{
+    return m_edit->text();
+}
+
+void FileField::setText(const QString &text)
+{
+    m_edit->setText(text);
+}
+
+namespace {
+struct NamedColour {
+    const char *name;
+    quint32 bgr;
+};
+// The standard colours of the picker, in the stored 0x00BBGGRR form.
+constexpr NamedColour standardColours[] = {
+    {"Schwarz", 0x000000}, {"Weiß", 0xFFFFFF},   {"Rot", 0x0000FF},     {"Grün", 0x008000},
+    {"Blau", 0xFF0000},    {"Gelb", 0x00FFFF},   {"Fuchsie", 0xFF00FF}, {"Aqua", 0xFFFF00},
+    {"Kastanie", 0x000080}, {"Oliv", 0x008080},  {"Marine", 0x800000},  {"Violett", 0x800080},
+    {"Petrol", 0x808000},  {"Grau", 0x808080},   {"Silber", 0xC0C0C0},  {"Limone", 0x00FF00},
+};
+
+QColor toQColor(quint32 bgr)
+{
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
+
+QIcon swatch(quint32 bgr)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(toQColor(bgr));
+    return QIcon(pixmap);
+}
+
+constexpr int CustomEntry = -1;
+constexpr int NoColourEntry = -2;
+} // namespace
+
+ColourPicker::ColourPicker(bool offerNoColour, QWidget *parent)
+    : QWidget(parent), m_box(new QComboBox(this))
+{
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_box);
+    setFocusProxy(m_box);
+    for (const NamedColour &c : standardColours)
+        m_box->addItem(swatch(c.bgr), QString::fromUtf8(c.name), QVariant::fromValue(c.bgr));
+    if (offerNoColour)
+        m_box->addItem(QStringLiteral("Keine Farbe"), NoColourEntry);
+    connect(m_box, &QComboBox::activated, this, &ColourPicker::choose);
+    showColour();
+}
+
+QString ColourPicker::colourText(quint32 bgr)
+{
+    return QLatin1Char('$') + QString::number(bgr, 16).rightJustified(8, QLatin1Char('0')).toUpper();
+}
+
+void ColourPicker::setCustomColourSource(std::function<bool(quint32 &)> source)
+{
+    m_customSource = std::move(source);
+    if (m_customSource && m_box->findData(CustomEntry) < 0)
+        m_box->addItem(QStringLiteral("Benutzerdefiniert…"), CustomEntry);
+}
+
+void ColourPicker::setColour(quint32 bgr)
+{
+    if (bgr == m_colour)
+        return;
+    m_colour = bgr;
+    showColour();
+    Q_EMIT colourChanged(bgr);
+}
+
+void ColourPicker::choose(int index)
+{
+    if (m_updating)
+        return;
+    const QVariant data = m_box->itemData(index);
+    if (data.typeId() == QMetaType::QString) {
+        showColour(); // the entry of the current colour itself
+    } else if (data.typeId() == QMetaType::Int && data.toInt() == NoColourEntry) {
+        setColour(NoColour);
+    } else if (data.typeId() == QMetaType::Int && data.toInt() == CustomEntry) {
+        quint32 chosen = m_colour;
+        if (m_customSource && m_customSource(chosen))
+            setColour(chosen);
+        else
+            showColour();
+    } else {
+        setColour(data.value<quint32>());
+    }
+}
+
+void ColourPicker::showColour()
+{
+    m_updating = true;
+    int index = -1;
+    for (int i = 0; i < m_box->count(); ++i) {
+        const QVariant data = m_box->itemData(i);
+        if ((data.typeId() == QMetaType::UInt && data.value<quint32>() == m_colour)
+            || (m_colour == NoColour && data.typeId() == QMetaType::Int
+                && data.toInt() == NoColourEntry)) {
+            index = i;
+            break;
+        }
+    }
+    const int customIndex = m_box->findData(QStringLiteral("current"));
+    if (index < 0) {
+        // A colour that is not in the list is shown as its own entry.
+        if (customIndex >= 0) {
+            m_box->setItemText(customIndex, colourText(m_colour));
+            m_box->setItemIcon(customIndex, swatch(m_colour));
+            index = customIndex;
+        } else {
+            m_box->insertItem(0, swatch(m_colour), colourText(m_colour), QStringLiteral("current"));
+            index = 0;
+        }
+    }
+    m_box->setCurrentIndex(index);
+    m_box->setToolTip(colourText(m_colour));
+    m_updating = false;
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QGroupBox>
+#include <QWidget>
+
+#include <functional>
+
+class QButtonGroup;
+class QComboBox;
+class QLineEdit;
+class QToolButton;
+class Platform;
+
+// A titled group of radio buttons addressed by item index, like a radio group control:
+// setting the index from the program emits itemIndexChanged exactly as a user's click does.
+class RadioGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    RadioGroup(const QString &title, const QStringList &items, QWidget *parent = nullptr);
+
+    int itemIndex() const;
+    void setItemIndex(int index);
+    int count() const;
+    QString itemText(int index) const;
+    void setItemText(int index, const QString &text);
+
+Q_SIGNALS:
+    void itemIndexChanged(int index);
+
+private:
+    QButtonGroup *m_group;
+    int m_index = -1;
+};
+
+// A file name field with a browse button beside it.
+class FileField : public QWidget {
+    Q_OBJECT
+public:
+    explicit FileField(QWidget *parent = nullptr);
+
+    QString text() const;
+    void setText(const QString &text);
+    QLineEdit *lineEdit() const { return m_edit; }
+    QToolButton *button() const { return m_button; }
+
+Q_SIGNALS:
+    void textChanged(const QString &text);
+    void buttonClicked();
+    // The field lost the keyboard focus or the user pressed Enter in it.
+    void exited();
+
+private:
+    QLineEdit *m_edit;
+    QToolButton *m_button;
+};
+
+// A colour picker over the stored colour form 0x00BBGGRR: a drop-down of standard colours with
+// a custom entry. Setting the colour from the program emits colourChanged as a user's choice does.
+class ColourPicker : public QWidget {
+    Q_OBJECT
+public:
+    // The "no colour" value of the foreground picker.
+    static constexpr quint32 NoColour = 0x1FFFFFFF;
+
+    ColourPicker(bool offerNoColour, QWidget *parent = nullptr);
+
+    quint32 colour() const { return m_colour; }
+    void setColour(quint32 bgr);
+    // The colour as the picker shows it, "$00BBGGRR".
+    static QString colourText(quint32 bgr);
+    // Where a custom colour is asked for; without one the custom entry is not offered.
+    void setCustomColourSource(std::function<bool(quint32 &)> source);
+
+Q_SIGNALS:
+    void colourChanged(quint32 bgr);
+
+private:
+    void choose(int index);
+    void showColour();
+
+    QComboBox *m_box;
+    quint32 m_colour = 0;
+    std::function<bool(quint32 &)> m_customSource;
+    bool m_updating = false;
+};

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <QFrame>
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QStackedWidget;
+class ColourPicker;
+class FileField;
+class RadioGroup;
+
+// The settings panel `Einstellungen`: the page buttons, the four settings pages and the column
+// of result and apply buttons. The controls are the settings themselves; the main window binds
+// its handlers to their value-changed signals, so a value set by the program runs the handler
+// exactly as a user's change does.
+class SettingsPanel : public QFrame {
+    Q_OBJECT
+public:
+    explicit SettingsPanel(QWidget *parent = nullptr);
+
+    // Inner panel, kept centred horizontally.
+    QWidget *SettingX = nullptr;
+
+    // Top row.
+    QPushButton *btModus = nullptr;
+    QPushButton *btKonfig = nullptr;
+    QPushButton *btOptionen = nullptr;
+    QCheckBox *HilfeAktiv = nullptr;
+
+    // Page area and its pages.
+    QStackedWidget *Konfiguration = nullptr;
+    QWidget *konfAktion = nullptr;
+    QWidget *konfQuote = nullptr;
+    QWidget *konfLotto = nullptr;
+    QWidget *konfOptionen = nullptr;
+    QLabel *hpModus = nullptr;
+    QLabel *hpQuote = nullptr;
+    QLabel *hpLotto = nullptr;
+    QLabel *hpOptionen = nullptr;
+
+    // Mode page.
+    RadioGroup *DoStatus = nullptr;
+    QCheckBox *chkAutostop = nullptr;
+    QSpinBox *Sekunden = nullptr;
+    QLineEdit *Uhrzeit = nullptr;
+
+    // Range and quota page.
+    QSpinBox *Minimum = nullptr;
+    QSpinBox *Maximum = nullptr;
+    QCheckBox *ZeigeNullen = nullptr;
+    QCheckBox *AusDatei = nullptr;
+    FileField *AusDateiPfad = nullptr;
+    QSpinBox *AusDateiLaenge = nullptr;
+    QLabel *LQuote = nullptr;
+    QDoubleSpinBox *Ziehungsquote = nullptr;
+    QCheckBox *Ziehung_Prozent = nullptr;
+    QLabel *LAnzahl_Ziehungen = nullptr;
+    QCheckBox *ckAutopilot = nullptr;
+    QSpinBox *AutopilotStart = nullptr;
+    QLabel *lbAutopilotRest = nullptr;
+    QCheckBox *cbWinnings = nullptr;
+    FileField *edWinnings = nullptr;
+
+    // Lottery page.
+    QSpinBox *Lotto_n = nullptr;
+    QSpinBox *Lotto_x = nullptr;
+    QSpinBox *Lotto_Spiele = nullptr;
+    QSpinBox *Lotto_Pool = nullptr;
+
+    // Options page.
+    QComboBox *HilfeLng = nullptr;
+    QCheckBox *cbListeAus = nullptr;
+    QCheckBox *cbMaximiert = nullptr;
+    QCheckBox *cbNumberEffect = nullptr;
+    QCheckBox *cbFarbenregen = nullptr;
+    QCheckBox *cbSound = nullptr;
+    QCheckBox *cbSchleife = nullptr;
+    FileField *edSoundfile = nullptr;
+    QCheckBox *cbHintergrund = nullptr;
+    QCheckBox *cbHintergrundAnimiert = nullptr;
+    FileField *edHintergrundbild = nullptr;
+    ColourPicker *cpVordergrund = nullptr;
+    ColourPicker *cpHintergrund = nullptr;
+
+    // Column of buttons on the right.
+    QPushButton *BTDrucken = nullptr;
+    QPushButton *BTHTML = nullptr;
+    QPushButton *BTCSV = nullptr;
+    QPushButton *BTTxT = nullptr;
+    QPushButton *Reset_Ziehung = nullptr;
+    QPushButton *BTEinstellungenSchliessen = nullptr;
+
+    // Flags that let a handler skip its question once when the program changes the box.
+    int ZerosPromptMuted = 0; // of ZeigeNullen
+    int ListPromptMuted = 0;  // of AusDatei
+
+private:
+    QWidget *buildActionPage();
+    QWidget *buildQuotaPage();
+    QWidget *buildLotteryPage();
+    QWidget *buildOptionsPage();
+};
