@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// What loading and saving the settings needs from the main window besides the controls of the
+// settings panel: state that lives in the window, and the steps that other parts of the window
+// own (sound, background picture, prize list, layout).
+class SettingsHost {
+public:
+    virtual ~SettingsHost() = default;
+
+    // Draw state.
+    virtual qint32 rangeSize() const = 0;
+    virtual void setDrawQuota(qint32 quota) = 0;
+
+    // Creates the sound player, loads the sound file named in edSoundfile as leaving that field
+    // does, and makes the player loop.
+    virtual void createWavePlayer() = 0;
+
+    // Window and layout.
+    virtual void setResultsListTick(bool ticked) = 0; // the tick of the menu item "Liste an"
+    virtual void maximiseWindow() = 0;
+    virtual void setOutputPanePercent(int percent) = 0;
+    virtual int outputPanePercentNow() const = 0; // output pane height x 100 div window height
+
+    // Loads ProgramFolder + relativePath as the display's background picture.
+    virtual bool loadBackgroundPicture(const QString &relativePath) = 0;
+
+    // The results column "Spiel".
+    virtual bool gameColumnVisible() const = 0;
+    virtual void setGameColumnVisible(bool visible) = 0;
+
+    // Rereads the draw list file and the prize list if they are switched on.
+    virtual void loadPrizeList() = 0;
+};
