@@ -1,9 +1,441 @@
 #include "app/zufall.h"
 
+#include "app/drawcontrol.h"
+#include "app/layoutmath.h"
+#include "app/mainlayout.h"
+#include "app/plaindisplay.h"
+#include "app/poolcontrol.h"
+#include "app/settingsflow.h"
+#include "app/soundseam.h"
+#include "app/uitext.h"
+#include "app/windowtimer.h"
+#include "draw/mersenne.h"
 #include "platform/platform.h"
+#include "results/resultstable.h"
+#include "settings/settingscontrols.h"
+#include "settings/settingspanel.h"
 
-TForm1::TForm1(Platform &platform, QWidget *parent) : QMainWindow(parent), m_platform(platform)
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace {
+QFont pixelFont(int pixels, bool bold)
 {
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+} // namespace
+
+TForm1::TForm1(Platform &platform, QWidget *parent)
+    : QMainWindow(parent), m_platform(platform), m_layout(std::make_unique<MainLayout>(*this)),
+      m_draw(std::make_unique<DrawControl>(*this)), m_pool(std::make_unique<PoolControl>(*this)),
+      m_settings(std::make_unique<SettingsFlow>(*this))
+{
+    ProgramFolder = programFolder(platform);
+    SettingsFile = programSiblingPath(platform, QStringLiteral(".ini"));
+    DrawLog = programSiblingPath(platform, QStringLiteral(".log"));
+    buildWindow();
+    buildMenu();
+    connectHandlers();
+    FormCreate();
+}
+
+TForm1::~TForm1()
+{
+    m_draw->stopTimers();
+}
+
+void TForm1::buildWindow()
+{
+    setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tivrel"));
-    resize(800, 600);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint
+                   | Qt::WindowCloseButtonHint);
+    setFont(pixelFont(11, false));
+    // The outer size never goes below 600 x 600; the frame's share is taken off once it is
+    // known (showEvent).
+    setMinimumSize(600, 600);
+    resize(600, 600);
+
+    spHauptsplitter = new QSplitter(Qt::Vertical, this);
+    spHauptsplitter->setObjectName(QStringLiteral("spHauptsplitter"));
+    spHauptsplitter->setHandleWidth(5);
+    spHauptsplitter->setChildrenCollapsible(false);
+    setCentralWidget(spHauptsplitter);
+
+    Ausgabe = new QFrame(spHauptsplitter);
+    Ausgabe->setObjectName(QStringLiteral("Ausgabe"));
+    Ausgabe->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Ausgabe->setLineWidth(2);
+    Ausgabe->setAutoFillBackground(true);
+    QPalette white = Ausgabe->palette();
+    white.setColor(QPalette::Window, white.color(QPalette::Base));
+    Ausgabe->setPalette(white);
+    auto *outputLayout = new QVBoxLayout(Ausgabe);
+    outputLayout->setContentsMargins(3, 3, 3, 3);
+    Ergebnisfeld = new PlainDisplay(Ausgabe);
+    outputLayout->addWidget(Ergebnisfeld);
+
+    Display = new QWidget(spHauptsplitter);
+    Display->setObjectName(QStringLiteral("Display"));
+    Display->setMinimumHeight(50);
+    auto *displayLayout = new QVBoxLayout(Display);
+    displayLayout->setContentsMargins(0, 0, 0, 0);
+    displayLayout->setSpacing(0);
+
+    Anzeige = new QWidget(Display);
+    Anzeige->setObjectName(QStringLiteral("Anzeige"));
+    Anzeige->setFixedHeight(96);
+    auto *stripLayout = new QVBoxLayout(Anzeige);
+    stripLayout->setContentsMargins(6, 2, 6, 2);
+    stripLayout->setSpacing(2);
+    Label3 = new QLabel(QStringLiteral("Konfiguration: Rechtsklick oder „STRG-E”"), Anzeige);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setAlignment(Qt::AlignRight);
+    Label3->setFont(pixelFont(9, false));
+    QPalette grey = Label3->palette();
+    grey.setColor(QPalette::WindowText, Qt::gray);
+    Label3->setPalette(grey);
+    stripLayout->addWidget(Label3);
+    BTStartStop = new QPushButton(lng("StrStart"), Anzeige);
+    BTStartStop->setObjectName(QStringLiteral("BTStartStop"));
+    BTStartStop->setFont(pixelFont(19, true));
+    BTStartStop->setMinimumSize(200, 40);
+    BTStartStop->setFocusPolicy(Qt::NoFocus);
+    auto *buttonRow = new QHBoxLayout;
+    buttonRow->addStretch();
+    buttonRow->addWidget(BTStartStop);
+    buttonRow->addStretch();
+    stripLayout->addLayout(buttonRow);
+    AutotivrelNotiz = new QLabel(Anzeige);
+    AutotivrelNotiz->setObjectName(QStringLiteral("AutotivrelNotiz"));
+    AutotivrelNotiz->setAlignment(Qt::AlignCenter);
+    AutotivrelNotiz->setFont(pixelFont(25, true));
+    QPalette inactive = AutotivrelNotiz->palette();
+    inactive.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
+    AutotivrelNotiz->setPalette(inactive);
+    AutotivrelNotiz->hide();
+    stripLayout->addWidget(AutotivrelNotiz);
+    stripLayout->addStretch();
+    displayLayout->addWidget(Anzeige);
+
+    Einstellungen = new SettingsPanel(Display);
+    Einstellungen->hide();
+    displayLayout->addWidget(Einstellungen);
+
+    Resultate = new ResultsTable(Display);
+    displayLayout->addWidget(Resultate, 1);
+
+    Hilfeviewer = new QTextBrowser(Display);
+    Hilfeviewer->setObjectName(QStringLiteral("Hilfeviewer"));
+    Hilfeviewer->setOpenLinks(false);
+    Hilfeviewer->hide();
+    displayLayout->addWidget(Hilfeviewer, 1);
+
+    spHauptsplitter->setStretchFactor(0, 0);
+    spHauptsplitter->setStretchFactor(1, 1);
+}
+
+void TForm1::buildMenu()
+{
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    MMParameter = PopupMenu1->addAction(QStringLiteral("&Konfiguration"));
+    MMParameter->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    mmNeueRundeStarten = PopupMenu1->addAction(QStringLiteral("&Neue Ziehung starten"));
+    mStartStop = PopupMenu1->addAction(QStringLiteral("&Start/Stop"));
+    mStartStop->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    mStille = PopupMenu1->addAction(QStringLiteral("&Musik aus"));
+    mStille->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    addAction(mStille); // its shortcut works with the menu closed
+    MMListe = PopupMenu1->addAction(QStringLiteral("Liste an"));
+    MMListe->setCheckable(true);
+    MMListe->setChecked(true);
+    // The menu items above show the shortcuts; the window's actions carry them.
+    acStartStop = new QAction(this);
+    acStartStop->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    addAction(acStartStop);
+    acEinstellungen = new QAction(this);
+    acEinstellungen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    addAction(acEinstellungen);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { PopupMenu1->popup(mapToGlobal(pos)); });
+}
+
+void TForm1::connectHandlers()
+{
+    DrawControl *draw = m_draw.get();
+    PoolControl *pool = m_pool.get();
+    SettingsFlow *flow = m_settings.get();
+    MainLayout *layout = m_layout.get();
+    SettingsPanel *panel = Einstellungen;
+
+    connect(BTStartStop, &QPushButton::clicked, draw, &DrawControl::BTStartStopClick);
+    connect(acStartStop, &QAction::triggered, draw, &DrawControl::BTStartStopClick);
+    connect(mStartStop, &QAction::triggered, draw, &DrawControl::BTStartStopClick);
+    connect(mmNeueRundeStarten, &QAction::triggered, draw, &DrawControl::mmNeueRundeStartenClick);
+    connect(acEinstellungen, &QAction::triggered, this, [flow] { flow->OpenSettingsPanel(); });
+    connect(MMParameter, &QAction::triggered, this, [flow] { flow->MMParameterClick(); });
+    connect(mStille, &QAction::triggered, this, &TForm1::mStilleClick);
+    connect(MMListe, &QAction::triggered, this, [this, layout] {
+        // The tick follows the results area, not the click.
+        MMListe->setChecked(!Einstellungen->cbListeAus->isChecked());
+        layout->MMListeClick();
+    });
+    connect(spHauptsplitter, &QSplitter::splitterMoved, this,
+            [layout] { layout->spHauptsplitterMoved(); });
+
+    connect(panel->DoStatus, &RadioGroup::itemIndexChanged, draw, &DrawControl::DoStatusClick);
+    connect(panel->chkAutostop, &QCheckBox::toggled, draw, &DrawControl::chkAutostopClick);
+    connect(panel->ckAutopilot, &QCheckBox::toggled, draw, &DrawControl::ckAutopilotClick);
+    connect(panel->AutopilotStart, &QSpinBox::valueChanged, draw,
+            &DrawControl::AutopilotStartChange);
+    connect(panel->Uhrzeit, &QLineEdit::editingFinished, draw, &DrawControl::UhrzeitExit);
+    connect(panel->Minimum, &QSpinBox::valueChanged, this, [pool] { pool->MinimumChange(); });
+    connect(panel->Maximum, &QSpinBox::valueChanged, this, [pool] { pool->MinimumChange(); });
+    connect(panel->Ziehungsquote, &QDoubleSpinBox::valueChanged, this,
+            [pool] { pool->ZiehungsquoteChange(); });
+    connect(panel->Ziehung_Prozent, &QCheckBox::toggled, this,
+            [pool] { pool->ZiehungsquoteChange(); });
+    connect(panel->ZeigeNullen, &QCheckBox::toggled, this, [pool] { pool->ZeigeNullenClick(); });
+    connect(panel->Reset_Ziehung, &QPushButton::clicked, this,
+            [pool] { pool->Reset_ZiehungClick(); });
+    connect(panel->BTEinstellungenSchliessen, &QPushButton::clicked, this,
+            [flow] { flow->BTEinstellungenSchliessenClick(); });
+
+    Ausgabe->installEventFilter(this);
+    Display->installEventFilter(this);
+    Einstellungen->installEventFilter(this);
+    panel->AutopilotStart->installEventFilter(this);
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize) {
+        if (watched == Ausgabe)
+            m_layout->AusgabeResize();
+        else if (watched == Display)
+            m_layout->DisplayResize();
+        else if (watched == Einstellungen)
+            m_layout->EinstellungenResize();
+    } else if (event->type() == QEvent::FocusIn && watched == Einstellungen->AutopilotStart) {
+        m_draw->AutopilotStartEnter();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::FormCreate()
+{
+    SettingsPanel &panel = *Einstellungen;
+    // 1.
+    acStartStop->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_S),
+                               QKeySequence(Qt::CTRL | Qt::Key_Space)});
+    // 2.-4. The interface language comes from the language manager.
+    // 5. (Widgets paint double-buffered.)
+    panel.hide();
+    // 6. First start: greeting and welcome page.
+    if (!QFile::exists(SettingsFile)) {
+        ShowOnDisplay(lng("StrHallo"), 2, false);
+        Hilfeviewer->setHtml(lng("HTMLStartA") + lng("HTMLStartB"));
+        Resultate->hide();
+        Hilfeviewer->show();
+    }
+    // 7.
+    loadSettings();
+    // 8.-10. The pass of the draw log.
+    m_pool->ReloadDrawLog();
+    m_pool->BuildPool(false);
+    m_pool->RestorePass();
+    // 11.
+    panel.lbAutopilotRest->setText(QStringLiteral(" + ")
+                                   + QString::number(Draw.DrawQuota - panel.AutopilotStart->value()));
+    // 12.
+    panel.Konfiguration->setCurrentWidget(panel.konfAktion);
+    // 13.
+    DrawGenerator = std::make_unique<TRNGenerator>([this] { return m_platform.tickCount(); });
+    // 14.
+    m_pool->closePrepareWindow();
+    m_startupDone = true;
+}
+
+void TForm1::loadSettings()
+{
+    // Until the settings file is read here, the controls keep their first-start values; this
+    // brings the state that loading them would leave.
+    SettingsPanel &panel = *Einstellungen;
+    m_pool->MinimumChange();
+    Draw.DrawQuota = panel.Ziehung_Prozent->isChecked()
+        ? quotaFromPercent(panel.Ziehungsquote->value(), Draw.RangeSize)
+        : quotaFromCount(panel.Ziehungsquote->value());
+    createWavePlayer();
+    setResultsListTick(!panel.cbListeAus->isChecked());
+    if (panel.DoStatus->itemIndex() < 0)
+        panel.DoStatus->setItemIndex(0);
+}
+
+void TForm1::FormShow()
+{
+    ShowOnDisplay(lng("StrHallo"), 2, false);
+}
+
+void TForm1::FormClose()
+{
+    m_closing = true;
+    m_draw->stopTimers();
+    if (WavePlayer && WavePlayer->Active())
+        WavePlayer->Stop();
+    DrawGenerator.reset();
+    WavePlayer.reset();
+    QCoreApplication::quit();
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        // The outer size never goes below 600 x 600; the window opens centred.
+        const QSize frame = frameGeometry().size() - geometry().size();
+        setMinimumSize(600 - frame.width(), 600 - frame.height());
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - frameGeometry().center() + pos());
+    }
+    FormShow();
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    FormClose();
+    event->accept();
+}
+
+void TForm1::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    m_layout->FormResize();
+}
+
+void TForm1::ShowOnDisplay(const QString &text, int smoothing, bool isEntry)
+{
+    Q_UNUSED(smoothing);
+    Q_UNUSED(isEntry);
+    if (text.isEmpty())
+        return;
+    Ergebnisfeld->showText(text);
+}
+
+int TForm1::mode() const
+{
+    return Einstellungen->DoStatus->itemIndex();
+}
+
+bool TForm1::startCaptionShown() const
+{
+    return BTStartStop->text() == lng("StrStart");
+}
+
+bool TForm1::shown(const QWidget *widget)
+{
+    return widget->isVisibleTo(widget->window());
+}
+
+void TForm1::playSound()
+{
+    if (WavePlayer)
+        WavePlayer->Play();
+}
+
+void TForm1::stopSound()
+{
+    if (WavePlayer)
+        WavePlayer->Stop();
+}
+
+bool TForm1::soundActive() const
+{
+    return WavePlayer && WavePlayer->Active();
+}
+
+void TForm1::mStilleClick()
+{
+    stopSound();
+}
+
+qint32 TForm1::rangeSize() const
+{
+    return Draw.RangeSize;
+}
+
+void TForm1::setDrawQuota(qint32 quota)
+{
+    Draw.DrawQuota = quota;
+}
+
+void TForm1::createWavePlayer()
+{
+    // The silent player stands in until WAV playback is part of the program.
+    WavePlayer = std::make_unique<SilentSound>();
+}
+
+void TForm1::setResultsListTick(bool ticked)
+{
+    MMListe->setChecked(ticked);
+}
+
+void TForm1::maximiseWindow()
+{
+    setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TForm1::setOutputPanePercent(int percent)
+{
+    m_layout->OutputPanePercent = percent;
+}
+
+int TForm1::outputPanePercentNow() const
+{
+    return layoutmath::outputPanePercent(Ausgabe->height(), m_layout->windowHeight());
+}
+
+bool TForm1::loadBackgroundPicture(const QString &relativePath)
+{
+    // Background pictures come with the number display.
+    Q_UNUSED(relativePath);
+    return false;
+}
+
+bool TForm1::gameColumnVisible() const
+{
+    return Resultate->columnShown(ResultsModel::Spiel);
+}
+
+void TForm1::setGameColumnVisible(bool visible)
+{
+    Resultate->setColumnShown(ResultsModel::Spiel, visible);
+}
+
+void TForm1::loadPrizeList()
+{
+    m_settings->loadPrizeList();
 }

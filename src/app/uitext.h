@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+#include <QVariantList>
+
+// The texts the main window shows, by the name of their language constant.
+QString lng(const char *name);
+QString lng(const QString &name);
+// The constant's text with its %-placeholders ("%s", "%d") filled from args.
+QString lngFormat(const char *name, const QVariantList &args);

@@ -1,0 +1,144 @@
+#include "results/drawlog.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+QString encodeDrawLogCell(const QString &text)
+{
+    QString out;
+    out.reserve(text.size() + 2);
+    bool quote = false;
+    for (const QChar c : text) {
+        if (c == u'"') {
+            out += QStringLiteral("\"\"");
+            quote = true;
+        } else if (c == u'\r') {
+            out += u'|';
+        } else if (c == u'\n') {
+            continue;
+        } else {
+            if (c == u',')
+                quote = true;
+            out += c;
+        }
+    }
+    return quote ? QLatin1Char('"') + out + QLatin1Char('"') : out;
+}
+
+QByteArray encodeDrawLog(const QList<ResultRow> &rows)
+{
+    QString text;
+    text.reserve(rows.size() * 24);
+    for (const ResultRow &row : rows) {
+        text += QString::number(row.Durchgang);
+        text += u',';
+        text += encodeDrawLogCell(row.Spiel);
+        text += u',';
+        text += encodeDrawLogCell(row.Gezogen);
+        text += QStringLiteral("\r\n");
+    }
+    QByteArray bytes;
+    bytes.reserve(2 + text.size() * 2);
+    bytes.append('\xFF').append('\xFE');
+    for (const QChar c : std::as_const(text)) {
+        const char16_t u = c.unicode();
+        bytes.append(char(u & 0xFF)).append(char(u >> 8));
+    }
+    return bytes;
+}
+
+namespace {
+QString decodeText(const QByteArray &content)
+{
+    if (content.size() > 1 && uchar(content[0]) == 0xFF && uchar(content[1]) == 0xFE) {
+        QStringDecoder decoder(QStringConverter::Utf16LE, QStringConverter::Flag::Stateless);
+        return decoder(content.mid(2));
+    }
+    if (content.size() > 1 && uchar(content[0]) == 0xFE && uchar(content[1]) == 0xFF) {
+        QStringDecoder decoder(QStringConverter::Utf16BE, QStringConverter::Flag::Stateless);
+        return decoder(content.mid(2));
+    }
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString text = utf8(content);
+    return utf8.hasError() ? QString::fromLatin1(content) : text;
+}
+
+void putCell(ResultRow &row, int column, const QString &text)
+{
+    switch (column) {
+    case ResultsModel::Durchgang: row.Durchgang = text.trimmed().toInt(); break;
+    case ResultsModel::Spiel: row.Spiel = text; break;
+    case ResultsModel::Gezogen: row.Gezogen = text; break;
+    default: break; // cells beyond the three columns are dropped
+    }
+}
+} // namespace
+
+QList<ResultRow> decodeDrawLog(const QByteArray &content)
+{
+    const QString text = decodeText(content);
+    QList<ResultRow> rows;
+    QString cell;
+    int column = 0; // column the next ended cell of this line fills
+    bool quoted = false;
+    const auto endCell = [&] {
+        if (column == 0)
+            rows.append(ResultRow{});
+        putCell(rows.last(), column, cell);
+        ++column;
+        cell.clear();
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'"') {
+            if (quoted && i + 1 < text.size() && text.at(i + 1) == u'"') {
+                cell += u'"';
+                ++i;
+            } else {
+                quoted = !quoted;
+            }
+        } else if (c == u',' && !quoted) {
+            endCell();
+        } else if (c == u'\r') {
+            continue;
+        } else if (c == u'\n') {
+            endCell();
+            column = 0;
+            quoted = false;
+        } else {
+            cell += c;
+        }
+    }
+    // Text after the last line end becomes the next cell of the last row.
+    if (!cell.isEmpty() && !rows.isEmpty())
+        putCell(rows.last(), column == 0 ? ResultsModel::ColumnCount : column, cell);
+    return rows;
+}
+
+DrawLogWriteResult writeDrawLog(const QString &path, const QList<ResultRow> &rows)
+{
+    const QByteArray content = encodeDrawLog(rows);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {false, file.errorString()};
+    // A short write or a failed flush (a full disk) must not reach commit(): it would put a
+    // torn file in place of the complete previous one.
+    if (file.write(content) != content.size() || !file.flush()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return {false, reason};
+    }
+    if (!file.commit())
+        return {false, file.errorString()};
+    return {};
+}
+
+bool readDrawLog(const QString &path, QList<ResultRow> &rows)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    rows = decodeDrawLog(file.readAll());
+    return true;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "results/resultsmodel.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// The draw log: the results table of the current pass, one line per row in display order,
+// three comma-separated cells (Durchgang, Spiel, Gezogen), UTF-16LE with a byte-order mark and
+// CR LF line ends. A cell holding a comma or a double quote is quoted, its quotes doubled.
+
+// One cell as written: quotes doubled, CR written as "|", LF left out, quoted when needed.
+QString encodeDrawLogCell(const QString &text);
+// The whole file content, byte-order mark included.
+QByteArray encodeDrawLog(const QList<ResultRow> &rows);
+// The rows of a log file's content. UTF-16 by its byte-order mark, else 8-bit text (UTF-8 when
+// valid, else Latin-1). A "|" reads as itself: no cell the program writes holds a line break.
+QList<ResultRow> decodeDrawLog(const QByteArray &content);
+
+struct DrawLogWriteResult {
+    bool ok = true;
+    QString error; // the system's reason when ok is false
+};
+
+// Replaces the file at `path` with the rows. The file on disk holds either its previous
+// content or the complete new table, never a part: the table goes to a new file beside it,
+// which is flushed to the disk and then takes the old file's place.
+DrawLogWriteResult writeDrawLog(const QString &path, const QList<ResultRow> &rows);
+
+// Reads the log at `path` into `rows`; false when there is no such file or it cannot be read.
+bool readDrawLog(const QString &path, QList<ResultRow> &rows);

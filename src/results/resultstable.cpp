@@ -1,0 +1,101 @@
+#include "results/resultstable.h"
+
+#include <QHeaderView>
+#include <QPainter>
+
+ResultsTable::ResultsTable(QWidget *parent)
+    : QTableView(parent), m_model(new ResultsModel(this)),
+      m_emptyCaption(QStringLiteral("Noch keine Ziehung erfolgt"))
+{
+    setObjectName(QStringLiteral("Resultate"));
+    setModel(m_model);
+    QFont tableFont(QStringLiteral("Tahoma"));
+    tableFont.setPixelSize(16);
+    tableFont.setBold(true);
+    setFont(tableFont);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setShowGrid(false);
+    setStyleSheet(QStringLiteral("QTableView::item { border-bottom: 1px solid #d0d0d0; }"));
+    setWordWrap(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(35);
+    horizontalHeader()->setFixedHeight(22);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setSectionsClickable(true);
+    horizontalHeader()->setSortIndicatorShown(true);
+    horizontalHeader()->setSortIndicator(ResultsModel::Gezogen, Qt::DescendingOrder);
+    horizontalHeader()->setHighlightSections(false);
+    setColumnWidth(ResultsModel::Durchgang, 272);
+    setColumnWidth(ResultsModel::Spiel, 120);
+    setColumnWidth(ResultsModel::Gezogen, 316);
+    setColumnHidden(ResultsModel::Spiel, true);
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &ResultsTable::headerClicked);
+}
+
+void ResultsTable::setColumnShown(ResultsModel::Column column, bool shown)
+{
+    setColumnHidden(column, !shown);
+}
+
+int ResultsTable::visibleColumnCount() const
+{
+    int count = 0;
+    for (int c = 0; c < ResultsModel::ColumnCount; ++c)
+        count += isColumnHidden(c) ? 0 : 1;
+    return count;
+}
+
+void ResultsTable::sortResults(ResultsModel::Column column, Qt::SortOrder order)
+{
+    m_model->sort(column, order);
+    horizontalHeader()->setSortIndicator(column, order);
+}
+
+void ResultsTable::headerClicked(int section)
+{
+    if (section != ResultsModel::Durchgang && section != ResultsModel::Gezogen) {
+        // The sort mark stays where the rows are sorted.
+        horizontalHeader()->setSortIndicator(m_model->sortColumn(), m_model->sortOrder());
+        return;
+    }
+    const Qt::SortOrder order = m_model->sortColumn() == section
+            && m_model->sortOrder() == Qt::AscendingOrder
+        ? Qt::DescendingOrder
+        : Qt::AscendingOrder;
+    sortResults(ResultsModel::Column(section), order);
+}
+
+void ResultsTable::setSelectionHidden(bool hidden)
+{
+    if (hidden == m_selectionHidden)
+        return;
+    m_selectionHidden = hidden;
+    QPalette pal = palette();
+    const QPalette normal = QPalette();
+    pal.setColor(QPalette::Highlight, hidden ? pal.color(QPalette::Base) : normal.color(QPalette::Highlight));
+    pal.setColor(QPalette::HighlightedText,
+                 hidden ? pal.color(QPalette::Text) : normal.color(QPalette::HighlightedText));
+    setPalette(pal);
+}
+
+void ResultsTable::FitResultColumns(int windowWidth)
+{
+    const int visible = visibleColumnCount();
+    const int width = visible > 0 ? windowWidth / visible : windowWidth;
+    for (int c = 0; c < ResultsModel::ColumnCount; ++c)
+        setColumnWidth(c, width);
+}
+
+void ResultsTable::paintEvent(QPaintEvent *event)
+{
+    QTableView::paintEvent(event);
+    if (m_model->rowCount() != 0)
+        return;
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    painter.drawText(viewport()->rect(), Qt::AlignCenter, m_emptyCaption);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "results/resultsmodel.h"
+
+#include <QTableView>
+
+// The results table `Resultate`: a read-only grid of the rows of the current pass with the
+// columns Durchgang, Spiel (hidden at start) and Gezogen. The user re-sorts it by clicking the
+// header of Durchgang or Gezogen.
+class ResultsTable : public QTableView {
+    Q_OBJECT
+public:
+    explicit ResultsTable(QWidget *parent = nullptr);
+
+    ResultsModel *results() const { return m_model; }
+
+    // Draws made in the current pass.
+    qint32 DrawCount = 0;
+
+    bool columnShown(ResultsModel::Column column) const { return !isColumnHidden(column); }
+    void setColumnShown(ResultsModel::Column column, bool shown);
+    int visibleColumnCount() const;
+
+    // Sorts by one column; the header shows the sort mark there.
+    void sortResults(ResultsModel::Column column, Qt::SortOrder order);
+    // While a draw runs the selected row is not highlighted.
+    void setSelectionHidden(bool hidden);
+    bool selectionHidden() const { return m_selectionHidden; }
+
+    // Every column, hidden ones included, gets the window width div the visible columns.
+    void FitResultColumns(int windowWidth);
+
+    // Shown in the empty table.
+    QString emptyCaption() const { return m_emptyCaption; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void headerClicked(int section);
+
+    ResultsModel *m_model;
+    QString m_emptyCaption;
+    bool m_selectionHidden = false;
+};
