@@ -263,10 +263,8 @@ void TForm1::FormCreate()
     }
     // 7.
     loadSettings();
-    // 8.-10. The pass of the draw log.
-    m_pool->ReloadDrawLog();
-    m_pool->BuildPool(false);
-    m_pool->RestorePass();
+    // 8.-10.
+    restorePassFromLog();
     // 11.
     panel.lbAutopilotRest->setText(QStringLiteral(" + ")
                                    + QString::number(Draw.DrawQuota - panel.AutopilotStart->value()));
@@ -277,6 +275,13 @@ void TForm1::FormCreate()
     // 14.
     m_pool->closePrepareWindow();
     m_startupDone = true;
+}
+
+void TForm1::restorePassFromLog()
+{
+    m_pool->ReloadDrawLog();
+    m_pool->BuildPool(false);
+    m_pool->RestorePass();
 }
 
 void TForm1::loadSettings()

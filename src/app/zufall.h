@@ -40,6 +40,9 @@ public:
     void FormCreate();
     void FormShow();
     void FormClose();
+    // Start-up's restore of the pass: the results from the draw log, the pool without them,
+    // and a finished pass closed.
+    void restorePassFromLog();
 
     // The one way to put a text on the number display: smoothing 0 for animation frames, 2
     // otherwise; isEntry marks a pool entry.

@@ -1,0 +1,52 @@
+// Writes draw logs for the tests that need a separate process: one that is killed in the middle
+// of writing, and one that runs on a small, full file system.
+#include "results/drawlog.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <cstdio>
+
+namespace {
+QList<ResultRow> table(int rows, int width)
+{
+    QList<ResultRow> out;
+    for (int i = 1; i <= rows; ++i)
+        out.append({i, QString(), QString::number(i).rightJustified(width, QLatin1Char('0'))});
+    return out;
+}
+
+int report(const char *result)
+{
+    std::printf("RESULT:%s\n", result);
+    std::fflush(stdout);
+    return 0;
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 3)
+        return 2;
+    const QString path = args.at(2) + QStringLiteral("/tivrel.log");
+    if (args.at(1) == QLatin1String("loop")) {
+        // Alternates between two complete tables until it is killed.
+        for (int n = 0;; ++n)
+            writeDrawLog(path, table(n % 2 == 0 ? 3000 : 5000, 40));
+    }
+    if (args.at(1) == QLatin1String("fulldisk")) {
+        const QList<ResultRow> small = table(100, 4);
+        if (!writeDrawLog(path, small).ok)
+            return report("small-write-failed");
+        // About 300 KB: more than the file system holds.
+        if (writeDrawLog(path, table(3000, 40)).ok)
+            return report("full-disk-reported-success");
+        QList<ResultRow> back;
+        if (!readDrawLog(path, back) || back != small)
+            return report("previous-log-lost");
+        return report("ok");
+    }
+    return 2;
+}

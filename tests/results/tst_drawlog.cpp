@@ -1,0 +1,167 @@
+#include "results/drawlog.h"
+#include "support/testfolder.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+QByteArray utf16le(const QString &text)
+{
+    QByteArray bytes("\xFF\xFE", 2);
+    for (const QChar c : text)
+        bytes.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+    return bytes;
+}
+} // namespace
+
+class TestDrawLog : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void cellsAreQuotedWhenTheyHoldCommasOrQuotes_data()
+    {
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("plain number") << QStringLiteral("0815") << QStringLiteral("0815");
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("comma") << QStringLiteral("Meier, Hans") << QStringLiteral("\"Meier, Hans\"");
+        QTest::newRow("quote") << QStringLiteral("Der \"Boss\"")
+                               << QStringLiteral("\"Der \"\"Boss\"\"\"");
+        QTest::newRow("pipe stays") << QStringLiteral("A|B") << QStringLiteral("A|B");
+        QTest::newRow("lottery cell") << QStringLiteral(" 3 /  7") << QStringLiteral(" 3 /  7");
+    }
+    void cellsAreQuotedWhenTheyHoldCommasOrQuotes()
+    {
+        QFETCH(QString, cell);
+        QFETCH(QString, written);
+        QCOMPARE(encodeDrawLogCell(cell), written);
+    }
+
+    void fileIsUtf16WithMarkAndCrLf()
+    {
+        const QByteArray bytes = encodeDrawLog({{12, QString(), QStringLiteral("Meier, Hans")}});
+        QCOMPARE(bytes, utf16le(QStringLiteral("12,,\"Meier, Hans\"\r\n")));
+    }
+
+    void entriesReadBackExactlyAsDrawn_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::newRow("number") << QStringLiteral("042");
+        QTest::newRow("comma") << QStringLiteral("Meier, Hans");
+        QTest::newRow("quotes") << QStringLiteral("\"Quoted\" and \"\"double\"\"");
+        QTest::newRow("pipe") << QStringLiteral("A|B||C");
+        QTest::newRow("umlauts and symbols") << QStringLiteral("Jürgen Größe € 🎲");
+        QTest::newRow("blanks") << QStringLiteral("  padded  ");
+    }
+    void entriesReadBackExactlyAsDrawn()
+    {
+        QFETCH(QString, entry);
+        const QList<ResultRow> rows = {{3, QString(), entry},
+                                       {2, QStringLiteral("Gewinn Nr. 2"), entry + entry},
+                                       {1, QStringLiteral(" 1 / 49"), QString()}};
+        QCOMPARE(decodeDrawLog(encodeDrawLog(rows)), rows);
+    }
+
+    void olderAndForeignLogsAreRead_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("drawn");
+        QByteArray bigEndian("\xFE\xFF", 2);
+        for (const QChar c : QStringLiteral("1,,Zoë\r\n2,,\"x,y\"\r\n"))
+            bigEndian.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
+        QTest::newRow("UTF-16 big-endian") << bigEndian
+                                           << QStringList{QStringLiteral("Zoë"), QStringLiteral("x,y")};
+        QTest::newRow("8-bit Latin-1") << QByteArray("1,,J\xFCrgen\r\n")
+                                       << QStringList{QStringLiteral("Jürgen")};
+        QTest::newRow("8-bit UTF-8") << QByteArray("1,,J\xC3\xBCrgen\r\n")
+                                     << QStringList{QStringLiteral("Jürgen")};
+        QTest::newRow("LF only") << QByteArray("1,,5\n2,,7\n")
+                                 << QStringList{QStringLiteral("5"), QStringLiteral("7")};
+        QTest::newRow("last line without line end")
+            << utf16le(QStringLiteral("1,,5\r\n2,,7"))
+            << QStringList{QStringLiteral("5"), QStringLiteral("7")};
+        QTest::newRow("pipe from an old log is itself")
+            << utf16le(QStringLiteral("1,,A|B\r\n")) << QStringList{QStringLiteral("A|B")};
+        QTest::newRow("empty file") << QByteArray() << QStringList{};
+    }
+    void olderAndForeignLogsAreRead()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, drawn);
+        QStringList got;
+        for (const ResultRow &row : decodeDrawLog(content))
+            got.append(row.Gezogen);
+        QCOMPARE(got, drawn);
+    }
+
+    void writeReplacesTheWholeFile()
+    {
+        TestFolder folder;
+        const QString path = folder.file(QStringLiteral("tivrel.log"));
+        QList<ResultRow> rows;
+        for (int i = 1; i <= 50; ++i)
+            rows.append({i, QString(), QString::number(i)});
+        QVERIFY(writeDrawLog(path, rows).ok);
+        const QList<ResultRow> fewer = rows.mid(0, 2);
+        QVERIFY(writeDrawLog(path, fewer).ok);
+        QList<ResultRow> back;
+        QVERIFY(readDrawLog(path, back));
+        QCOMPARE(back, fewer);
+        // Nothing of the write is left beside the log.
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("tivrel.log")});
+    }
+
+    void failedWriteKeepsThePreviousLogAndSaysWhy()
+    {
+        TestFolder folder;
+        const QString path = folder.file(QStringLiteral("sub/tivrel.log"));
+        const DrawLogWriteResult result = writeDrawLog(path, {{1, QString(), QStringLiteral("7")}});
+        QVERIFY(!result.ok);
+        QVERIFY(!result.error.isEmpty());
+        QList<ResultRow> back;
+        QVERIFY(!readDrawLog(path, back));
+    }
+
+    void killedWriterLeavesACompleteLog()
+    {
+        TestFolder folder;
+        for (int attempt = 0; attempt < 4; ++attempt) {
+            QProcess writer;
+            writer.start(QStringLiteral(DRAWLOG_HELPER), {QStringLiteral("loop"), folder.path()});
+            QVERIFY(writer.waitForStarted());
+            QTest::qWait(150 + attempt * 70);
+            writer.kill();
+            writer.waitForFinished();
+            QList<ResultRow> back;
+            QVERIFY(readDrawLog(folder.file(QStringLiteral("tivrel.log")), back));
+            QVERIFY2(back.size() == 3000 || back.size() == 5000,
+                     qPrintable(QString::number(back.size())));
+            QCOMPARE(back.last().Durchgang, qint32(back.size()));
+            QCOMPARE(back.last().Gezogen.size(), 40);
+        }
+    }
+
+    void fullDiskKeepsThePreviousLog()
+    {
+        const QString unshare = QStandardPaths::findExecutable(QStringLiteral("unshare"));
+        if (unshare.isEmpty())
+            QSKIP("unshare is not available");
+        QTemporaryDir mountPoint;
+        QProcess run;
+        // A private mount namespace with a 64 KiB file system, no root rights needed.
+        run.start(unshare, {QStringLiteral("-Urm"), QStringLiteral("sh"), QStringLiteral("-c"),
+                            QStringLiteral("mount -t tmpfs -o size=64k tmpfs \"$0\" && exec \"$1\" fulldisk \"$0\""),
+                            mountPoint.path(), QStringLiteral(DRAWLOG_HELPER)});
+        QVERIFY(run.waitForFinished(60000));
+        const QByteArray out = run.readAllStandardOutput();
+        if (!out.contains("RESULT:"))
+            QSKIP(qPrintable(QStringLiteral("no small file system could be set up: ")
+                             + QString::fromLocal8Bit(run.readAllStandardError())));
+        QCOMPARE(out.trimmed(), QByteArray("RESULT:ok"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDrawLog)
+#include "tst_drawlog.moc"
