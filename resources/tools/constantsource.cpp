@@ -1,6 +1,7 @@
 #include "constantsource.h"
 
 #include <QSet>
+#include <QStringList>
 
 namespace {
 
@@ -23,6 +24,14 @@ public:
             skipBlanks();
             if (!take(u'='))
                 return fail(error, QStringLiteral("\"=\" expected after ") + constant.name);
+            skipSpaces();
+            if (peek() == u'<') {
+                if (!readBlock(constant.text, error))
+                    return false;
+                constants.append(constant);
+                skipBlanks();
+                continue;
+            }
             skipBlanks();
             if (peek() != u'"')
                 return fail(error, QStringLiteral("a quoted text expected for ") + constant.name);
@@ -63,6 +72,47 @@ private:
             } else {
                 break;
             }
+        }
+    }
+
+    // Skips blanks and tabs on the current line only.
+    void skipSpaces()
+    {
+        while (m_pos < m_text.size() && (m_text.at(m_pos) == u' ' || m_text.at(m_pos) == u'\t'))
+            ++m_pos;
+    }
+
+    // "<<MARK" up to the end of its line, then the lines of the text verbatim up to
+    // a line that holds just MARK; the lines are joined with CR LF.
+    bool readBlock(QString &text, QString &error)
+    {
+        if (!take(u'<') || !take(u'<'))
+            return fail(error, QStringLiteral("\"<<\" expected"));
+        QString mark;
+        if (!readName(mark))
+            return fail(error, QStringLiteral("an end mark expected after \"<<\""));
+        skipSpaces();
+        if (m_pos < m_text.size() && m_text.at(m_pos) != u'\n' && m_text.at(m_pos) != u'\r')
+            return fail(error, QStringLiteral("nothing may follow the end mark ") + mark);
+        QStringList lines;
+        while (true) {
+            const qsizetype lineEnd = m_text.indexOf(u'\n', m_pos);
+            if (lineEnd < 0)
+                return fail(error, QStringLiteral("end mark ") + mark + QStringLiteral(" missing"));
+            m_pos = lineEnd + 1;
+            ++m_line;
+            qsizetype next = m_text.indexOf(u'\n', m_pos);
+            if (next < 0)
+                next = m_text.size();
+            QString line = m_text.mid(m_pos, next - m_pos);
+            if (line.endsWith(u'\r'))
+                line.chop(1);
+            if (line == mark) {
+                m_pos = next;
+                text = lines.join(QStringLiteral("\r\n"));
+                return true;
+            }
+            lines.append(line);
         }
     }
 
