@@ -150,8 +150,7 @@ private:
             case u't': text += u'\t'; break;
             case u'"': text += u'"'; break;
             case u'\\': text += u'\\'; break;
-            default:
-                return fail(error, QStringLiteral("unknown escape \\") + peek());
+            default: return fail(error, QStringLiteral("unknown escape \\") + peek());
             }
             ++m_pos;
         }
@@ -170,8 +169,7 @@ private:
 
 } // namespace
 
-bool ParseConstantSource(const QString &content, QList<SourceConstant> &constants,
-                         QString &error)
+bool ParseConstantSource(const QString &content, QList<SourceConstant> &constants, QString &error)
 {
     return Parser(content).parse(constants, error);
 }

@@ -28,5 +28,4 @@ struct SourceConstant {
 
 // Parses the whole file; on failure returns false with "line N: problem" in error.
 // Names must be identifiers and may appear only once (compared case-insensitively).
-bool ParseConstantSource(const QString &content, QList<SourceConstant> &constants,
-                         QString &error);
+bool ParseConstantSource(const QString &content, QList<SourceConstant> &constants, QString &error);

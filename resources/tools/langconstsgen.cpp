@@ -68,8 +68,8 @@ int main(int argc, char *argv[])
     appendInt32(stream, qint32(constants.size()));
     for (const SourceConstant &constant : constants) {
         if (constant.text.size() > 0xFFFF)
-            return failWith(inputPath + QStringLiteral(": text of ") + constant.name
-                            + QStringLiteral(" is too long"));
+            return failWith(inputPath + QStringLiteral(": text of ") + constant.name +
+                            QStringLiteral(" is too long"));
         const QByteArray name = constant.name.toLatin1();
         appendUInt16(stream, quint16(name.size()));
         stream.append(name);
@@ -79,8 +79,8 @@ int main(int argc, char *argv[])
     }
 
     QSaveFile output(outputPath);
-    if (!output.open(QIODevice::WriteOnly) || output.write(stream) != stream.size()
-        || !output.commit())
+    if (!output.open(QIODevice::WriteOnly) || output.write(stream) != stream.size() ||
+        !output.commit())
         return failWith(outputPath + QStringLiteral(": ") + output.errorString());
     return 0;
 }

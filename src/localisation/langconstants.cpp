@@ -96,8 +96,8 @@ qsizetype TLangConstants::indexOf(QStringView name) const
 
 void TLangConstants::add(const TLangConstant &constant)
 {
-    const auto it = std::lower_bound(m_items.begin(), m_items.end(), QStringView(constant.name),
-                                     nameLess);
+    const auto it =
+        std::lower_bound(m_items.begin(), m_items.end(), QStringView(constant.name), nameLess);
     if (it != m_items.end() && it->name.compare(constant.name, Qt::CaseInsensitive) == 0)
         *it = constant;
     else
@@ -118,9 +118,9 @@ ConstantsStreamResult ReadConstantsStream(const QByteArray &stream, quint32 code
     }
     result.version = version;
     if (version > ConstantsStreamVersion) {
-        result.error = FormatText(
-            QStringLiteral("Stream version (%d) is greater than the current one (%d)"),
-            {int(version), ConstantsStreamVersion});
+        result.error =
+            FormatText(QStringLiteral("Stream version (%d) is greater than the current one (%d)"),
+                       {int(version), ConstantsStreamVersion});
         return result;
     }
     if (version == 2) {
@@ -138,8 +138,8 @@ ConstantsStreamResult ReadConstantsStream(const QByteArray &stream, quint32 code
         return result;
     }
     if (result.count < 0) {
-        result.error = FormatText(QStringLiteral("Invalid number of constants (%d)"),
-                                  {result.count});
+        result.error =
+            FormatText(QStringLiteral("Invalid number of constants (%d)"), {result.count});
         return result;
     }
     for (qint32 i = 0; i < result.count; ++i) {

@@ -11,9 +11,9 @@
 #include <stdexcept>
 
 // Language ids are Windows locale ids.
-inline constexpr quint16 LangIdGerman = 1031;        // German (Germany)
-inline constexpr quint16 LangIdEnglishUS = 1033;     // English (United States)
-inline constexpr quint16 LangIdEnglishUK = 2057;     // English (United Kingdom)
+inline constexpr quint16 LangIdGerman = 1031;    // German (Germany)
+inline constexpr quint16 LangIdEnglishUS = 1033; // English (United States)
+inline constexpr quint16 LangIdEnglishUK = 2057; // English (United Kingdom)
 
 // Raised for a constant name that the manager does not hold, among others.
 class LocalizationError : public std::runtime_error {

@@ -38,15 +38,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("text");
-        QTest::newRow("escapes") << u"A = \"a\\r\\nb\\tc \\\"d\\\" e\\\\f\""_s << u"a\r\nb\tc \"d\" e\\f"_s;
-        QTest::newRow("joined pieces") << u"# note\nA =\n    \"one\\r\\n\"  # first\n    \"two\"\n"_s
-                                       << u"one\r\ntwo"_s;
-        QTest::newRow("umlauts and quotes") << u"A = \"„Neuen Durchgang” «Datei» ä\""_s
-                                            << u"„Neuen Durchgang” «Datei» ä"_s;
+        QTest::newRow("escapes") << u"A = \"a\\r\\nb\\tc \\\"d\\\" e\\\\f\""_s
+                                 << u"a\r\nb\tc \"d\" e\\f"_s;
+        QTest::newRow("joined pieces")
+            << u"# note\nA =\n    \"one\\r\\n\"  # first\n    \"two\"\n"_s << u"one\r\ntwo"_s;
+        QTest::newRow("umlauts and quotes")
+            << u"A = \"„Neuen Durchgang” «Datei» ä\""_s << u"„Neuen Durchgang” «Datei» ä"_s;
         QTest::newRow("block") << u"A = <<END\n<p class=\"x\">\\n</p>\n\tzwei\nEND\n"_s
                                << u"<p class=\"x\">\\n</p>\r\n\tzwei"_s;
-        QTest::newRow("block with CR LF lines") << u"A = <<END\r\neins\r\nzwei\r\nEND\r\n"_s
-                                                << u"eins\r\nzwei"_s;
+        QTest::newRow("block with CR LF lines")
+            << u"A = <<END\r\neins\r\nzwei\r\nEND\r\n"_s << u"eins\r\nzwei"_s;
     }
     void textsAreDecoded()
     {
@@ -64,13 +65,17 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("error");
-        QTest::newRow("unknown escape") << u"A = \"x\"\nB = \"\\q\""_s << u"line 2: unknown escape \\q"_s;
+        QTest::newRow("unknown escape")
+            << u"A = \"x\"\nB = \"\\q\""_s << u"line 2: unknown escape \\q"_s;
         QTest::newRow("unterminated") << u"A = \"x"_s << u"line 1: unterminated text"_s;
-        QTest::newRow("duplicate") << u"Abc = \"x\"\nABC = \"y\""_s << u"line 2: duplicate constant name ABC"_s;
-        QTest::newRow("no text") << u"A =\nB = \"y\""_s << u"line 2: a quoted text expected for A"_s;
+        QTest::newRow("duplicate")
+            << u"Abc = \"x\"\nABC = \"y\""_s << u"line 2: duplicate constant name ABC"_s;
+        QTest::newRow("no text") << u"A =\nB = \"y\""_s
+                                 << u"line 2: a quoted text expected for A"_s;
         QTest::newRow("no equals") << u"A \"x\""_s << u"line 1: \"=\" expected after A"_s;
         QTest::newRow("not a name") << u"1A = \"x\""_s << u"line 1: a constant name expected"_s;
-        QTest::newRow("block without end") << u"A = <<END\nx\n"_s << u"line 3: end mark END missing"_s;
+        QTest::newRow("block without end")
+            << u"A = <<END\nx\n"_s << u"line 3: end mark END missing"_s;
     }
     void faultsAreReportedWithTheirLine()
     {
@@ -92,8 +97,10 @@ private Q_SLOTS:
         QCOMPARE(namesOf(english), namesOf(german));
         for (const SourceConstant &constant : english) {
             if (constant.name == u"HinweisDateiNichtGefunden")
-                QCOMPARE(constant.text, u"The appointed list (file) can not be loaded.\r\nPlease check!"_s);
-            QVERIFY2(!constant.text.contains(u'\n') || constant.text.count(u'\n') == constant.text.count(u"\r\n"),
+                QCOMPARE(constant.text,
+                         u"The appointed list (file) can not be loaded.\r\nPlease check!"_s);
+            QVERIFY2(!constant.text.contains(u'\n') ||
+                         constant.text.count(u'\n') == constant.text.count(u"\r\n"),
                      qPrintable(constant.name)); // every line break is CR LF
         }
     }

@@ -79,11 +79,12 @@ private Q_SLOTS:
                                                        .entry("StrHallo", {}, "Hallo!")
                                                        .data()
                                                 << false;
-        QTest::newRow("version 1, 8-bit texts, flag set") << StreamWriter(1, 2)
-                                                                 .entry("StrGewinn", {}, "Ihr Gewinn")
-                                                                 .entry("StrHallo", {}, "Hallo!")
-                                                                 .data()
-                                                          << true;
+        QTest::newRow("version 1, 8-bit texts, flag set")
+            << StreamWriter(1, 2)
+                   .entry("StrGewinn", {}, "Ihr Gewinn")
+                   .entry("StrHallo", {}, "Hallo!")
+                   .data()
+            << true;
         QTest::newRow("version 2, UTF-16 texts") << StreamWriter(2, 2)
                                                         .entry("StrGewinn", u"Ihr Gewinn"_s)
                                                         .entry("StrHallo", u"Hallo!"_s)
@@ -123,12 +124,14 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<uint>("codePage");
         QTest::addColumn<QString>("text");
-        QTest::newRow("UTF-8 bytes") << QByteArray("Bitte pr\xC3\xBC" "fen \xE2\x80\x93 \xE2\x82\xAC")
+        QTest::newRow("UTF-8 bytes") << QByteArray("Bitte pr\xC3\xBC"
+                                                   "fen \xE2\x80\x93 \xE2\x82\xAC")
                                      << uint(CodePageUtf8) << u"Bitte prüfen – €"_s;
-        QTest::newRow("Windows-1252 bytes") << QByteArray("Bitte pr\xFC" "fen \x96 \x80")
+        QTest::newRow("Windows-1252 bytes") << QByteArray("Bitte pr\xFC"
+                                                          "fen \x96 \x80")
                                             << uint(CodePageUtf8) << u"Bitte prüfen – €"_s;
-        QTest::newRow("code page 1252") << QByteArray("\xC3\xBC") << uint(CodePageWindows1252)
-                                        << u"Ã¼"_s;
+        QTest::newRow("code page 1252")
+            << QByteArray("\xC3\xBC") << uint(CodePageWindows1252) << u"Ã¼"_s;
     }
     void eightBitTextsFollowTheCodePage()
     {
@@ -162,7 +165,9 @@ private Q_SLOTS:
             TLangConstants constants;
             const ConstantsStreamResult result = ReadConstantsStream(cut, CodePageUtf8, constants);
             QVERIFY2(!result.ok(), qPrintable(QString::number(length)));
-            const qsizetype complete = (length >= entryEnds[1]) ? 2 : (length >= entryEnds[0]) ? 1 : 0;
+            const qsizetype complete = (length >= entryEnds[1])   ? 2
+                                       : (length >= entryEnds[0]) ? 1
+                                                                  : 0;
             QCOMPARE(constants.count(), complete);
             QCOMPARE(result.read, complete);
         }
@@ -204,7 +209,8 @@ private Q_SLOTS:
         QVERIFY(ReadConstantsStream(stream, CodePageUtf8, constants).ok());
         QCOMPARE(constants.count(), 4);
         for (qsizetype i = 1; i < constants.count(); ++i)
-            QVERIFY(constants.at(i - 1).name.compare(constants.at(i).name, Qt::CaseInsensitive) < 0);
+            QVERIFY(constants.at(i - 1).name.compare(constants.at(i).name, Qt::CaseInsensitive) <
+                    0);
         QCOMPARE(textOf(constants, u"strstart"_s), u"s2"_s);
         QCOMPARE(textOf(constants, u"str_start"_s), u"u"_s);
         QCOMPARE(textOf(constants, u"hilfereset"_s), u"h"_s);

@@ -12,28 +12,37 @@ private Q_SLOTS:
     void germanSourceTextsAreBuiltIn_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::newRow("HilfeReset") << u"Die konfigurierte Ziehung ist unterbrochen.\r\n\r\nMit „Neuen Durchgang” wird eine neue Ziehung gestartet.\r\nMit „Einstellung übernehmen” werden die aktuellen Parameter (Zahlenbereich, Ziehungsmodus, etc.)\r\nfür die nächsten Ziehungen verwendet."_s;
+        QTest::newRow("HilfeReset")
+            << u"Die konfigurierte Ziehung ist unterbrochen.\r\n\r\nMit „Neuen Durchgang” wird eine neue Ziehung gestartet.\r\nMit „Einstellung übernehmen” werden die aktuellen Parameter (Zahlenbereich, Ziehungsmodus, etc.)\r\nfür die nächsten Ziehungen verwendet."_s;
         QTest::newRow("HinweisDatei01") << u"Gewinnliste"_s;
         QTest::newRow("HinweisDatei02") << u"Datei"_s;
         QTest::newRow("HinweisDatei03") << u"Liste"_s;
-        QTest::newRow("HinweisDateiNichtGefunden") << u"Die angegebene %s kann nicht geladen werden.\r\nBitte prüfen!"_s;
-        QTest::newRow("HinweisFuerendeNullen") << u"Der Anzeigenwechsel ist nicht innerhalb einer Ziehung möglich.\r\nEs muss eine neue Ziehung gestartet, eine laufende gelöscht werden.\r\n\r\nSoll eine neue Ziehung gestartet werden?"_s;
+        QTest::newRow("HinweisDateiNichtGefunden")
+            << u"Die angegebene %s kann nicht geladen werden.\r\nBitte prüfen!"_s;
+        QTest::newRow("HinweisFuerendeNullen")
+            << u"Der Anzeigenwechsel ist nicht innerhalb einer Ziehung möglich.\r\nEs muss eine neue Ziehung gestartet, eine laufende gelöscht werden.\r\n\r\nSoll eine neue Ziehung gestartet werden?"_s;
         QTest::newRow("HinweisKonfiguration") << u"Konfiguration anpassen! (STRG-E)"_s;
-        QTest::newRow("HinweisLottoschein") << u"Die Liste zeigt eine Lotterie-Ziehung, die anderen Regeln unterliegt,\r\nals Losziehungen.\r\n\r\n\"OK\" löscht die Liste und startet eine neue Ziehung.\r\n\r\n\"Abbruch\" erlaubt Ihnen, die Daten vorher evtl. noch zu drucken\r\noder in eine Datei zu exportieren."_s;
-        QTest::newRow("HinweisLottoscheinAn") << u"Für eine Lotterie-Ausspielung wird die Tabellenansicht geändert\r\nund die aktuelle Liste gelöscht.\r\n\r\n\"OK\" setzt die gewünschte Ziehung fort.\r\n\r\n\"Abbruch\" erlaubt Ihnen, die Daten vorher evtl. noch zu drucken\r\noder in eine Datei zu exportieren."_s;
-        QTest::newRow("HinweisNeuerDurchgang") << u"Im verfügbaren Zahlenraum können keine weiteren Zahlen gezogen werden.\r\nUm neue Zahlen zu ziehen, muss eine neuer Durchgang gestartet werden.\r\n(Konfiguration - Neuer Durchgang)."_s;
+        QTest::newRow("HinweisLottoschein")
+            << u"Die Liste zeigt eine Lotterie-Ziehung, die anderen Regeln unterliegt,\r\nals Losziehungen.\r\n\r\n\"OK\" löscht die Liste und startet eine neue Ziehung.\r\n\r\n\"Abbruch\" erlaubt Ihnen, die Daten vorher evtl. noch zu drucken\r\noder in eine Datei zu exportieren."_s;
+        QTest::newRow("HinweisLottoscheinAn")
+            << u"Für eine Lotterie-Ausspielung wird die Tabellenansicht geändert\r\nund die aktuelle Liste gelöscht.\r\n\r\n\"OK\" setzt die gewünschte Ziehung fort.\r\n\r\n\"Abbruch\" erlaubt Ihnen, die Daten vorher evtl. noch zu drucken\r\noder in eine Datei zu exportieren."_s;
+        QTest::newRow("HinweisNeuerDurchgang")
+            << u"Im verfügbaren Zahlenraum können keine weiteren Zahlen gezogen werden.\r\nUm neue Zahlen zu ziehen, muss eine neuer Durchgang gestartet werden.\r\n(Konfiguration - Neuer Durchgang)."_s;
         QTest::newRow("HinweisNichtGefunden") << u"-- Nicht gefunden! --"_s;
-        QTest::newRow("HinweisZiehungsdatei") << u"Der Wechsel zwischen «Zahlen-Ziehung» und\r\n«Ziehung aus Datei» oder das Laden/Entfernen\r\neiner Ziehungsdatei löscht den laufenden\r\nDurchgang. Wollen Sie das?"_s;
+        QTest::newRow("HinweisZiehungsdatei")
+            << u"Der Wechsel zwischen «Zahlen-Ziehung» und\r\n«Ziehung aus Datei» oder das Laden/Entfernen\r\neiner Ziehungsdatei löscht den laufenden\r\nDurchgang. Wollen Sie das?"_s;
         QTest::newRow("NavKonfig") << u"Konfigurieren"_s;
         QTest::newRow("NavOption") << u"Optionen"_s;
         QTest::newRow("NavStart") << u"Ziehungsmodus einstellen"_s;
         QTest::newRow("StrAutoPilot") << u"Ab jetzt automatisch!"_s;
-        QTest::newRow("StrAutoPilotDoubletten") << u"Vorsicht:\r\nWenn Sie in einer laufenden Ziehung\r\nauf «Autopilot» umschalten, können im\r\nBereich der manuellen Ziehungen doppelte\r\nZiehungsnummern auftreten. (s. Hilfe)"_s;
+        QTest::newRow("StrAutoPilotDoubletten")
+            << u"Vorsicht:\r\nWenn Sie in einer laufenden Ziehung\r\nauf «Autopilot» umschalten, können im\r\nBereich der manuellen Ziehungen doppelte\r\nZiehungsnummern auftreten. (s. Hilfe)"_s;
         QTest::newRow("StrAutoStop") << u"AutoStop aktiv"_s;
         QTest::newRow("StrDateiNichtGefunden") << u"Datei nicht gefunden!"_s;
         QTest::newRow("StrDurchgangBeendet") << u"Durchgang beendet"_s;
         QTest::newRow("StrFormResetHint1") << u"Einen Augenblick bitte. Der Ziehungsbereich für"_s;
-        QTest::newRow("StrFormResetHint2") << u"Nummern wird vorbereitet und eventuell bereits gezogene Zahlen daraus entfernt."_s;
+        QTest::newRow("StrFormResetHint2")
+            << u"Nummern wird vorbereitet und eventuell bereits gezogene Zahlen daraus entfernt."_s;
         QTest::newRow("StrGewinn") << u"Ihr Gewinn"_s;
         QTest::newRow("StrGleich") << u"Gleich!"_s;
         QTest::newRow("StrHallo") << u"Hallo!"_s;
