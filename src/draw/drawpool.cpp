@@ -69,50 +69,60 @@ void removeDrawnEntries(QStringList &pool, const QStringList &drawn)
 {
     if (drawn.isEmpty() || pool.isEmpty())
         return;
-    // Where each text stands. Texts that stand once keep one index; repeated texts keep the
-    // ordered set of their indexes, so "the first entry equal to the row" stays the lowest.
-    QHash<QString, qsizetype> single;
+    // Only texts that some row asks for need their places known. Texts that stand once keep
+    // one index; repeated texts keep the ordered set of their indexes, so "the first entry
+    // equal to the row" is the lowest of them.
+    constexpr qsizetype Untracked = -1;
+    constexpr qsizetype Repeated = -2;
+    QHash<QString, qsizetype> place; // index, Untracked (asked for, not found yet) or Repeated
+    place.reserve(drawn.size());
+    for (const QString &row : drawn)
+        place.insert(row, Untracked);
     std::map<QString, std::set<qsizetype>> repeated;
-    single.reserve(pool.size());
     for (qsizetype i = 0; i < pool.size(); ++i) {
-        const QString &text = pool.at(i);
-        auto it = single.find(text);
-        if (it != single.end()) {
-            repeated[text] = {it.value(), i};
-            single.erase(it);
-        } else if (auto r = repeated.find(text); r != repeated.end()) {
-            r->second.insert(i);
+        auto it = place.find(pool.at(i));
+        if (it == place.end())
+            continue;
+        if (it.value() == Untracked) {
+            it.value() = i;
+        } else if (it.value() == Repeated) {
+            repeated[it.key()].insert(i);
         } else {
-            single.insert(text, i);
+            repeated[it.key()] = {it.value(), i};
+            it.value() = Repeated;
         }
     }
-    auto moveIndex = [&](const QString &text, qsizetype from, qsizetype to) {
-        if (auto it = single.find(text); it != single.end()) {
+    auto firstPlace = [&](const QString &text) -> qsizetype {
+        const auto it = place.constFind(text);
+        if (it == place.constEnd() || it.value() == Untracked)
+            return -1;
+        if (it.value() != Repeated)
+            return it.value();
+        const auto &indexes = repeated[text];
+        return indexes.empty() ? -1 : *indexes.begin();
+    };
+    auto setPlace = [&](const QString &text, qsizetype from, qsizetype to) {
+        auto it = place.find(text);
+        if (it == place.end())
+            return; // nobody asks for this text
+        if (it.value() != Repeated) {
             it.value() = to;
         } else {
             auto &indexes = repeated[text];
             indexes.erase(from);
-            indexes.insert(to);
+            if (to != Untracked)
+                indexes.insert(to);
         }
-    };
-    auto forgetIndex = [&](const QString &text, qsizetype index) {
-        if (single.remove(text) == 0)
-            repeated[text].erase(index);
     };
 
     for (const QString &row : drawn) {
-        qsizetype found = -1;
-        if (auto it = single.constFind(row); it != single.constEnd()) {
-            found = it.value();
-        } else if (auto r = repeated.find(row); r != repeated.end() && !r->second.empty()) {
-            found = *r->second.begin();
-        }
+        const qsizetype found = firstPlace(row);
         if (found < 0)
             continue;
         const qsizetype last = pool.size() - 1;
-        forgetIndex(row, found);
+        setPlace(row, found, Untracked);
         if (found != last) {
-            moveIndex(pool.at(last), last, found);
+            setPlace(pool.at(last), last, found);
             pool[found] = pool.at(last);
         }
         pool.removeLast();

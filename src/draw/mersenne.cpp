@@ -42,16 +42,26 @@ quint32 TRNGenerator::NextWord()
     return y;
 }
 
-double TRNGenerator::UnitValue()
+double TRNGenerator::unitValueOfWord(quint32 word)
 {
-    const auto s = static_cast<qint32>(NextWord());
+    const auto s = static_cast<qint32>(word);
     // The quotient is taken in extended precision and rounded once to double.
     const long double q = static_cast<long double>(s) / 2147483647.0L;
     return static_cast<double>(std::fabs(q));
 }
 
+qint32 TRNGenerator::scaleToInt(double unit, qint32 n)
+{
+    const long double product = static_cast<long double>(unit) * n;
+    return static_cast<qint32>(std::trunc(product));
+}
+
+double TRNGenerator::UnitValue()
+{
+    return unitValueOfWord(NextWord());
+}
+
 qint32 TRNGenerator::RandomInt(qint32 n)
 {
-    const long double product = static_cast<long double>(UnitValue()) * n;
-    return static_cast<qint32>(std::trunc(product));
+    return scaleToInt(UnitValue(), n);
 }

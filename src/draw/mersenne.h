@@ -21,6 +21,13 @@ public:
 
     bool isSeeded() const { return mti != NeverSeeded; }
 
+    // The unit value of one output word: the word read as a signed 32-bit integer, divided by
+    // 2^31 - 1 in extended precision, its magnitude rounded to double. Lies in [0, 1], and above
+    // 1 by a hair for 0x80000000.
+    static double unitValueOfWord(quint32 word);
+    // Trunc(unit x n), the product taken in extended precision.
+    static qint32 scaleToInt(double unit, qint32 n);
+
     // The seed the lazy seeding uses for a tick reading: never 0, which would leave an
     // all-zero state that returns 0 forever.
     static quint32 seedFromTicks(quint32 ticks) { return ticks == 0 ? 1u : ticks; }
