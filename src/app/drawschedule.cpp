@@ -1,6 +1,7 @@
 #include "app/drawschedule.h"
 
 #include "app/uitext.h"
+#include "localisation/formattext.h"
 
 #include <QRegularExpression>
 
@@ -30,8 +31,7 @@ QString autostopText(int remaining)
 
 QString nextFullHourText(const QTime &now)
 {
-    const int hour = (now.hour() + 1) % 24;
-    return QStringLiteral("%1:%2").arg(hour, 2, 10, QLatin1Char('0')).arg(0, 2, 10, QLatin1Char('0'));
+    return FormatText(QStringLiteral("%.2d:%.2d"), {(now.hour() + 1) % 24, 0});
 }
 
 QTime parseTimeOfDay(const QString &text)
@@ -73,5 +73,5 @@ QString dateTimeText(const QDateTime &moment)
 
 QString lotteryCellText(int game, const QString &entry)
 {
-    return QStringLiteral("%1 / %2").arg(game, 2).arg(entry, 2);
+    return FormatText(QStringLiteral("%2d / %2s"), {game, entry});
 }

@@ -23,7 +23,7 @@ SettingsFlow::SettingsFlow(TForm1 &form) : f(form) {}
 void SettingsFlow::loadHelpPage(const QWidget *page)
 {
     const QString stem = page->windowTitle();
-    f.Hilfeviewer->setHtml(lng(stem + QLatin1Char('A')) + lng(stem + QLatin1Char('B')));
+    f.Hilfeviewer->setHtml(helpText(stem + QLatin1Char('A')) + helpText(stem + QLatin1Char('B')));
 }
 
 void SettingsFlow::OpenSettingsPanel()

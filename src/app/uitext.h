@@ -3,8 +3,11 @@
 #include <QString>
 #include <QVariantList>
 
-// The texts the main window shows, by the name of their language constant.
+// The texts the main window shows, by the name of their language constant, in the language in
+// force.
 QString lng(const char *name);
 QString lng(const QString &name);
 // The constant's text with its %-placeholders ("%s", "%d") filled from args.
 QString lngFormat(const char *name, const QVariantList &args);
+// A help page text; empty while the program holds no such page.
+QString helpText(const QString &name);

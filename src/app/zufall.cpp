@@ -257,7 +257,7 @@ void TForm1::FormCreate()
     // 6. First start: greeting and welcome page.
     if (!QFile::exists(SettingsFile)) {
         ShowOnDisplay(lng("StrHallo"), 2, false);
-        Hilfeviewer->setHtml(lng("HTMLStartA") + lng("HTMLStartB"));
+        Hilfeviewer->setHtml(helpText(QStringLiteral("HTMLStartA")) + helpText(QStringLiteral("HTMLStartB")));
         Resultate->hide();
         Hilfeviewer->show();
     }
