@@ -1,0 +1,412 @@
+#include "formfixture.h"
+
+#include "app/mainlayout.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFrame>
+#include <QHeaderView>
+#include <QTest>
+#include <QTextBrowser>
+
+namespace {
+QList<ResultRow> numberRows(int count, int first = 100)
+{
+    QList<ResultRow> rows;
+    for (int i = 1; i <= count; ++i)
+        rows.append({i, QString(), QString::number(first + i - 1)});
+    return rows;
+}
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void firstRunGreetsAndShowsTheWelcomeArea()
+    {
+        FormFixture fx;
+        TForm1 &form = fx.start(true);
+        form.show();
+        QCOMPARE(fx.display(), QStringLiteral("Hallo!"));
+        QVERIFY(TForm1::shown(form.Hilfeviewer));
+        QVERIFY(!TForm1::shown(form.Resultate));
+        QVERIFY(form.BTStartStop->isEnabled());
+        QVERIFY(!QFile::exists(form.SettingsFile));
+        // Start applies the settings first, then animates.
+        fx.draw().BTStartStopClick();
+        QVERIFY(!TForm1::shown(form.Hilfeviewer));
+        QVERIFY(TForm1::shown(form.Resultate));
+        QVERIFY(fx.running());
+    }
+
+    void drawFromShortcutToTableRowAndLog()
+    {
+        FormFixture fx;
+        TForm1 &form = fx.start();
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(fx.display(), QStringLiteral("Hallo!"));
+        QCOMPARE(form.Draw.DrawPool.size(), 900);
+
+        QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(fx.running());
+        QVERIFY(fx.draw().Refresher->isRunning());
+        fx.draw().RefresherTimer();
+        QVERIFY(form.Draw.DrawPool.contains(fx.display()));
+        QTest::keyClick(&form, Qt::Key_Space, Qt::ControlModifier);
+        QVERIFY(!fx.running());
+        QCOMPARE(fx.results().rowCount(), 0); // the draw follows at the next tick
+        fx.draw().RefresherTimer();
+
+        QCOMPARE(fx.results().rowCount(), 1);
+        const ResultRow row = fx.results().rows().first();
+        QCOMPARE(row.Durchgang, 1);
+        QCOMPARE(row.Gezogen, fx.display());
+        QCOMPARE(form.Resultate->DrawCount, 1);
+        QCOMPARE(form.Draw.DrawPool.size(), 899);
+        QVERIFY(!form.Draw.DrawPool.contains(row.Gezogen));
+        QVERIFY(!fx.draw().Refresher->isEnabled());
+        QVERIFY(!form.Resultate->selectionHidden());
+        QList<ResultRow> logged;
+        QVERIFY(readDrawLog(form.DrawLog, logged));
+        QCOMPARE(logged, fx.results().rows());
+    }
+
+    void passEndsAtTheQuota()
+    {
+        FormFixture fx;
+        TForm1 &form = fx.start();
+        fx.useRange(1, 10, 3);
+        QCOMPARE(form.Draw.DrawQuota, 3);
+        for (int i = 0; i < 3; ++i)
+            fx.drawOnce();
+        QCOMPARE(fx.results().rowCount(), 3);
+        fx.draw().BTStartStopClick();
+        QVERIFY(!fx.running());
+        QVERIFY(!form.BTStartStop->isEnabled());
+        QVERIFY(!TForm1::shown(form.BTStartStop));
+        QVERIFY(TForm1::shown(form.AutotivrelNotiz));
+        QCOMPARE(form.AutotivrelNotiz->text(), lng("StrZiehungEnde"));
+        QCOMPARE(fx.messagesWith(lng("HinweisNeuerDurchgang")), 1);
+        QCOMPARE(fx.results().rowCount(), 3);
+    }
+
+    void passIsRestoredFromTheLog_data()
+    {
+        QTest::addColumn<double>("percent");
+        QTest::addColumn<bool>("closed");
+        // The range 100 .. 149 holds 50 numbers.
+        QTest::newRow("quota 10") << 20.0 << false;
+        QTest::newRow("quota 5") << 10.0 << true;
+    }
+    void passIsRestoredFromTheLog()
+    {
+        QFETCH(double, percent);
+        QFETCH(bool, closed);
+        FormFixture fx;
+        fx.writeLog(numberRows(5));
+        TForm1 &form = fx.start();
+        fx.panel().Maximum->setValue(149);
+        fx.panel().Ziehungsquote->setValue(percent);
+        form.restorePassFromLog();
+
+        QCOMPARE(form.Resultate->DrawCount, 5);
+        QCOMPARE(form.Draw.DrawPool.size(), 45);
+        for (int n = 100; n <= 104; ++n)
+            QVERIFY(!form.Draw.DrawPool.contains(QString::number(n)));
+        QCOMPARE(fx.display(), QStringLiteral("104"));
+        QCOMPARE(form.BTStartStop->isEnabled(), !closed);
+        QCOMPARE(form.AutotivrelNotiz->isVisibleTo(&form), closed);
+        if (closed)
+            QCOMPARE(form.AutotivrelNotiz->text(), lng("StrDurchgangBeendet"));
+        form.show();
+        QCOMPARE(fx.display(), QStringLiteral("Hallo!"));
+    }
+
+    void lotteryLogRestoresWithTheGameColumn()
+    {
+        FormFixture fx;
+        fx.writeLog({{1, QStringLiteral(" 1 /  7"), QStringLiteral("7")},
+                     {2, QStringLiteral(" 1 / 23"), QStringLiteral("23")}});
+        TForm1 &form = fx.start();
+        fx.panel().DoStatus->setItemIndex(4);
+        form.restorePassFromLog();
+        QVERIFY(form.Resultate->columnShown(ResultsModel::Spiel));
+        QVERIFY(!form.Resultate->columnShown(ResultsModel::Gezogen));
+        QCOMPARE(fx.results().headerText(ResultsModel::Spiel), lng("StrSpielZahl"));
+        QVERIFY(!form.BTStartStop->isEnabled());
+        QCOMPARE(form.AutotivrelNotiz->text(), lng("StrDurchgangBeendet"));
+    }
+
+    void listEntriesWithPipesAndCommasLeaveThePoolOnRestore()
+    {
+        FormFixture fx;
+        fx.folder.write(QStringLiteral("liste.txt"), "A|B\r\nMeier, Hans\r\nE\r\n");
+        TForm1 &form = fx.start();
+        fx.panel().AusDatei->setChecked(true);
+        fx.panel().AusDateiPfad->setText(QStringLiteral("liste.txt"));
+        fx.useRange(1, 3, 3);
+        QCOMPARE(form.Draw.DrawPool.size(), 3);
+        fx.writeLog({{1, QString(), QStringLiteral("A|B")}, {2, QString(), QStringLiteral("Meier, Hans")}});
+        form.restorePassFromLog();
+        QCOMPARE(form.Draw.DrawPool, QStringList{QStringLiteral("E")});
+        QCOMPARE(form.Resultate->DrawCount, 2);
+    }
+
+    void outputPaneFollowsTheStoredPercentage()
+    {
+        // The window's outer height is to be 750: take the frame's share off.
+        QWidget probe(nullptr, Qt::Window);
+        probe.resize(300, 300);
+        probe.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&probe));
+        const int frame = probe.frameGeometry().height() - probe.height();
+        probe.hide();
+        FormFixture fx;
+        TForm1 &form = fx.start();
+        form.resize(700, 750 - frame);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(form.layout().windowHeight(), 750);
+        QCOMPARE(form.Ausgabe->height(), 175);
+        QCOMPARE(form.Ausgabe->minimumHeight(), 150);
+        QCOMPARE(form.Ausgabe->maximumHeight(), 561);
+        QCOMPARE(form.Resultate->columnWidth(ResultsModel::Durchgang), 350);
+
+        // Hiding the list stores 175 of 750 as 23 %; showing it again gives 161 pixels.
+        form.layout().MMListeClick();
+        QVERIFY(!form.MMListe->isChecked());
+        QVERIFY(!TForm1::shown(form.Resultate));
+        QCOMPARE(form.layout().OutputPanePercent, 23);
+        form.layout().MMListeClick();
+        QVERIFY(form.MMListe->isChecked());
+        QVERIFY(TForm1::shown(form.Resultate));
+        QCOMPARE(form.Ausgabe->height(), 161);
+
+        // Dragging the splitter stores the new share.
+        form.layout().setOutputHeight(300);
+        form.layout().spHauptsplitterMoved();
+        QCOMPARE(form.layout().OutputPanePercent, 40);
+
+        // "Liste an" does nothing while the settings are open.
+        form.settingsFlow().OpenSettingsPanel();
+        form.layout().MMListeClick();
+        QVERIFY(!fx.panel().cbListeAus->isChecked());
+    }
+
+    void failedLogWriteKeepsTheDrawAndTellsOnce()
+    {
+        FormFixture fx;
+        TForm1 &form = fx.start();
+        // A folder in the log's place: the log cannot be written.
+        QVERIFY(QDir(fx.folder.path()).mkdir(QStringLiteral("tivrel.log")));
+        fx.drawOnce();
+        fx.drawOnce();
+        QCOMPARE(fx.results().rowCount(), 2);
+        QCOMPARE(form.Resultate->DrawCount, 2);
+        QCOMPARE(form.Draw.DrawPool.size(), 898);
+        QCOMPARE(fx.platform.messages.size(), 1);
+        QVERIFY(fx.platform.messages.first().text.contains(form.DrawLog));
+        QCOMPARE(fx.platform.messages.first().caption, lng("StrTivrelHinweis"));
+
+        // Once the log can be written again, the next draw writes the whole table.
+        QVERIFY(QDir(fx.folder.path()).rmdir(QStringLiteral("tivrel.log")));
+        fx.drawOnce();
+        QList<ResultRow> logged;
+        QVERIFY(readDrawLog(form.DrawLog, logged));
+        QCOMPARE(logged.size(), 3);
+        QCOMPARE(fx.platform.messages.size(), 1);
+    }
+
+    void lotteryQuestionsWhenApplying_data()
+    {
+        QTest::addColumn<bool>("gameShown");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("lottery table, Cancel") << true << 0 << false << QStringLiteral("HinweisLottoschein");
+        QTest::newRow("lottery table, OK") << true << 0 << true << QStringLiteral("HinweisLottoschein");
+        QTest::newRow("to lottery, Cancel") << false << 4 << false << QStringLiteral("HinweisLottoscheinAn");
+        QTest::newRow("to lottery, OK") << false << 4 << true << QStringLiteral("HinweisLottoscheinAn");
+    }
+    void lotteryQuestionsWhenApplying()
+    {
+        QFETCH(bool, gameShown);
+        QFETCH(int, mode);
+        QFETCH(bool, ok);
+        QFETCH(QString, question);
+        FormFixture fx;
+        fx.writeLog(numberRows(3));
+        TForm1 &form = fx.start();
+        form.Resultate->setColumnShown(ResultsModel::Spiel, gameShown);
+        form.settingsFlow().OpenSettingsPanel();
+        fx.panel().DoStatus->setItemIndex(mode);
+        fx.platform.answers.enqueue(ok ? Platform::Answer::Ok : Platform::Answer::Cancel);
+        QCOMPARE(form.settingsFlow().ApplySettings(), ok);
+        QCOMPARE(fx.messagesWith(lng(question)), 1);
+        QCOMPARE(fx.platform.messages.last().buttons, Platform::Buttons::OkCancel);
+        QCOMPARE(form.Einstellungen->isVisibleTo(&form), !ok);
+        if (!ok) {
+            QCOMPARE(fx.results().rowCount(), 3);
+        } else if (gameShown) {
+            // The table is cleared before the pool is built, so the pool is complete.
+            QCOMPARE(fx.results().rowCount(), 0);
+            QCOMPARE(form.Draw.DrawPool.size(), 900);
+            QCOMPARE(form.Resultate->DrawCount, 0);
+        }
+    }
+
+    void applyingTwiceGivesTheSamePoolAndCount()
+    {
+        FormFixture fx;
+        TForm1 &form = fx.start();
+        for (int i = 0; i < 5; ++i)
+            fx.drawOnce();
+        form.settingsFlow().ApplySettings();
+        QStringList first = form.Draw.DrawPool;
+        first.sort();
+        QCOMPARE(form.Resultate->DrawCount, 5);
+        form.settingsFlow().ApplySettings();
+        QStringList second = form.Draw.DrawPool;
+        second.sort();
+        QCOMPARE(second, first);
+        QCOMPARE(second.size(), 895);
+        QCOMPARE(form.Resultate->DrawCount, 5);
+    }
+
+    void openingTheSettingsEndsAnAnimationWithoutADraw()
+    {
+        FormFixture fx;
+        TForm1 &form = fx.start();
+        form.show();
+        fx.draw().BTStartStopClick();
+        fx.draw().RefresherTimer();
+        form.acEinstellungen->trigger();
+        QVERIFY(!fx.running());
+        QVERIFY(!fx.draw().Refresher->isEnabled());
+        QCOMPARE(fx.results().rowCount(), 0);
+        QCOMPARE(form.Draw.DrawPool.size(), 900);
+        QVERIFY(TForm1::shown(form.Einstellungen));
+        QVERIFY(TForm1::shown(form.Hilfeviewer)); // help is on by default
+        QVERIFY(!TForm1::shown(form.Ausgabe));
+        QCOMPARE(fx.draw().AutopilotSuppressed, 1);
+        QVERIFY(fx.platform.messages.isEmpty());
+    }
+
+    void finishedPassExplainsTheButtonsWhenTheSettingsOpen()
+    {
+        FormFixture fx;
+        fx.writeLog(numberRows(90));
+        TForm1 &form = fx.start();
+        QVERIFY(!form.BTStartStop->isEnabled());
+        form.settingsFlow().OpenSettingsPanel();
+        QCOMPARE(fx.messagesWith(lng("HilfeReset")), 1);
+        QCOMPARE(fx.platform.messages.last().icon, Platform::Icon::Information);
+        fx.panel().HilfeAktiv->setChecked(false);
+        form.settingsFlow().OpenSettingsPanel();
+        QCOMPARE(fx.messagesWith(lng("HilfeReset")), 1);
+    }
+
+    void startAfterALeftoverLotteryTable_data()
+    {
+        QTest::addColumn<bool>("listFileGone");
+        QTest::newRow("the pool is built anew") << false;
+        QTest::newRow("the draw list is gone") << true;
+    }
+    void startAfterALeftoverLotteryTable()
+    {
+        QFETCH(bool, listFileGone);
+        FormFixture fx;
+        fx.writeLog({{1, QStringLiteral(" 1 /  7"), QStringLiteral("7")}});
+        fx.folder.write(QStringLiteral("liste.txt"), "Anna\nBert\nCarl\n");
+        TForm1 &form = fx.start();
+        fx.panel().AusDatei->setChecked(true);
+        fx.panel().AusDateiPfad->setText(QStringLiteral("liste.txt"));
+        fx.useRange(1, 3, 3);
+        QCOMPARE(form.Draw.DrawPool.size(), 3);
+        form.Resultate->setColumnShown(ResultsModel::Spiel, true);
+        if (listFileGone)
+            QVERIFY(QFile::remove(fx.folder.file(QStringLiteral("liste.txt"))));
+        fx.platform.answers.enqueue(Platform::Answer::Ok);
+        fx.draw().BTStartStopClick();
+        QCOMPARE(fx.messagesWith(lng("HinweisLottoschein")), 1);
+        QCOMPARE(fx.results().rowCount(), 0);
+        QVERIFY(!form.Resultate->columnShown(ResultsModel::Spiel));
+        // The reset emptied the pool: an animation runs only over a pool built anew.
+        QCOMPARE(fx.running(), !listFileGone);
+        QCOMPARE(form.BTStartStop->isEnabled(), !listFileGone);
+        if (listFileGone) {
+            QCOMPARE(form.AutotivrelNotiz->text(), lng("StrZiehungEnde"));
+            QVERIFY(!fx.draw().Refresher->isEnabled());
+            return;
+        }
+        QCOMPARE(form.Draw.DrawPool.size(), 3);
+        fx.draw().RefresherTimer();
+        fx.draw().BTStartStopClick();
+        fx.draw().RefresherTimer();
+        QCOMPARE(fx.results().rowCount(), 1);
+    }
+
+    void leftoverLotteryTableCancelOpensTheSettings()
+    {
+        FormFixture fx;
+        TForm1 &form = fx.start();
+        form.Resultate->setColumnShown(ResultsModel::Spiel, true);
+        fx.platform.answers.enqueue(Platform::Answer::Cancel);
+        fx.draw().BTStartStopClick();
+        QVERIFY(!fx.running());
+        QVERIFY(form.Einstellungen->isVisibleTo(&form));
+        QVERIFY(form.Resultate->columnShown(ResultsModel::Spiel));
+    }
+
+    void zerosQuestion_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("Yes starts a new pass") << true;
+        QTest::newRow("No keeps the box and the pass") << false;
+    }
+    void zerosQuestion()
+    {
+        QFETCH(bool, yes);
+        FormFixture fx;
+        TForm1 &form = fx.start();
+        fx.drawOnce();
+        fx.platform.answers.enqueue(yes ? Platform::Answer::Yes : Platform::Answer::No);
+        fx.panel().ZeigeNullen->setChecked(true);
+        QCOMPARE(fx.messagesWith(lng("HinweisFuerendeNullen")), 1);
+        QCOMPARE(fx.panel().ZeigeNullen->isChecked(), yes);
+        QCOMPARE(fx.results().rowCount(), yes ? 0 : 1);
+        QCOMPARE(fx.panel().ZerosPromptMuted, 0);
+        if (yes) {
+            form.settingsFlow().ApplySettings();
+            QVERIFY(form.Draw.DrawPool.contains(QStringLiteral("100")));
+            fx.useRange(1, 1000, 10);
+            QVERIFY(form.Draw.DrawPool.contains(QStringLiteral("0001")));
+        }
+    }
+
+    void rangeAndQuotaRules()
+    {
+        FormFixture fx;
+        TForm1 &form = fx.start();
+        QCOMPARE(form.Draw.DrawQuota, 90);
+        fx.panel().Minimum->setValue(2000);
+        QCOMPARE(fx.panel().Minimum->value(), 999); // pulled down to the maximum
+        QCOMPARE(form.Draw.RangeSize, 1);
+        fx.panel().Minimum->setValue(100);
+        QCOMPARE(form.Draw.RangeSize, 900);
+        fx.panel().Ziehungsquote->setValue(53);
+        QCOMPARE(form.Draw.DrawQuota, 477);
+        fx.panel().Ziehungsquote->setValue(2.4);
+        fx.panel().Ziehung_Prozent->setChecked(false);
+        QCOMPARE(fx.panel().Ziehungsquote->value(), 3.0);
+        QCOMPARE(form.Draw.DrawQuota, 3);
+        QVERIFY(!fx.panel().LAnzahl_Ziehungen->isVisibleTo(&form));
+        fx.panel().Ziehungsquote->setValue(5000);
+        QCOMPARE(form.Draw.DrawQuota, 900);
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
