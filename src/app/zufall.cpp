@@ -149,6 +149,8 @@ void TForm1::buildWindow()
     Hilfeviewer = new QTextBrowser(Display);
     Hilfeviewer->setObjectName(QStringLiteral("Hilfeviewer"));
     Hilfeviewer->setOpenLinks(false);
+    // A right click anywhere opens the window's menu.
+    Hilfeviewer->setContextMenuPolicy(Qt::NoContextMenu);
     Hilfeviewer->hide();
     displayLayout->addWidget(Hilfeviewer, 1);
 

@@ -1,0 +1,169 @@
+// Figures of the main window: one draw with 10,000 rows already in the table (the draw log
+// written to disk included), and start-up with a draw log of 100,000 rows and a pool of
+// 999,999 numbers up to the first paint.
+// Run: build/bench/bench_mainwin [folder]   (default: a new folder under the system's temp)
+#include "app/drawcontrol.h"
+#include "app/poolcontrol.h"
+#include "app/settingsflow.h"
+#include "app/zufall.h"
+#include "platform/platform.h"
+#include "results/drawlog.h"
+#include "results/resultstable.h"
+#include "settings/settingspanel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSpinBox>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+class BenchPlatform final : public Platform {
+public:
+    explicit BenchPlatform(QString program) : m_program(std::move(program)) { m_clock.start(); }
+    Answer messageBox(const QString &, const QString &text, Icon, Buttons) override
+    {
+        std::printf("  (message box: %s)\n", qPrintable(text.left(60)));
+        return Answer::Ok;
+    }
+    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
+    bool shellOpen(const QString &) override { return false; }
+    quint16 systemLanguageId() const override { return 1031; }
+    quint32 tickCount() const override { return quint32(m_clock.elapsed()) + 1; }
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+    QString tempFolder() const override { return QDir::tempPath(); }
+    QString programPath() const override { return m_program; }
+
+private:
+    QString m_program;
+    QElapsedTimer m_clock;
+};
+
+QList<ResultRow> logRows(int count)
+{
+    QList<ResultRow> rows;
+    rows.reserve(count);
+    for (int i = 1; i <= count; ++i)
+        rows.append({i, QString(), QString::number(i * 7 % 999999 + 1)});
+    return rows;
+}
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(content);
+}
+
+// Range 1 .. 999999 with the whole range as the quota, as the settings file holds it.
+const QByteArray wholeRangeSettings = "[NUM]\r\nStart=1\r\nEnd=999999\r\nCent=0\r\nPercentage=999999\r\n";
+
+void useWholeRange(TForm1 &form)
+{
+    SettingsPanel &panel = *form.Einstellungen;
+    panel.Maximum->setValue(999999);
+    panel.Minimum->setValue(1);
+    panel.Ziehung_Prozent->setChecked(false);
+    panel.Ziehungsquote->setValue(999999);
+}
+
+class PaintWatch : public QObject {
+public:
+    bool painted = false;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted = true;
+        return false;
+    }
+};
+
+void drawBench(const QString &folder)
+{
+    std::printf("DrawNumber with 10,000 rows in the table, draw log written to %s\n",
+                qPrintable(folder));
+    writeFile(folder + QStringLiteral("tivrel.ini"), wholeRangeSettings);
+    writeDrawLog(folder + QStringLiteral("tivrel.log"), logRows(10000));
+    BenchPlatform platform(folder + QStringLiteral("tivrel"));
+    TForm1 form(platform);
+    useWholeRange(form);
+    form.settingsFlow().ApplySettings();
+    form.show();
+    QCoreApplication::processEvents();
+    std::printf("  rows %d, pool %lld\n", form.Resultate->results()->rowCount(),
+                qlonglong(form.Draw.DrawPool.size()));
+
+    std::vector<double> draws;
+    std::vector<double> writes;
+    QElapsedTimer timer;
+    for (int i = 0; i < 100; ++i) {
+        timer.start();
+        form.pool().DrawNumber();
+        draws.push_back(double(timer.nsecsElapsed()) / 1e6);
+        QCoreApplication::processEvents(); // let the table repaint between draws
+    }
+    for (int i = 0; i < 20; ++i) {
+        timer.start();
+        form.pool().writeLog();
+        writes.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(draws.begin(), draws.end());
+    std::sort(writes.begin(), writes.end());
+    std::printf("  DrawNumber over 100 draws: min %.2f ms, median %.2f ms, max %.2f ms\n",
+                draws.front(), draws[draws.size() / 2], draws.back());
+    std::printf("  of that the log write (%d rows): median %.2f ms, max %.2f ms\n",
+                form.Resultate->results()->rowCount(), writes[writes.size() / 2], writes.back());
+}
+
+void startupBench(const QString &folder)
+{
+    std::printf("Start-up with a draw log of 100,000 rows and a pool of 999,999 in %s\n",
+                qPrintable(folder));
+    writeFile(folder + QStringLiteral("tivrel.ini"), wholeRangeSettings);
+    writeDrawLog(folder + QStringLiteral("tivrel.log"), logRows(100000));
+    BenchPlatform platform(folder + QStringLiteral("tivrel"));
+    QElapsedTimer timer;
+    timer.start();
+    auto form = std::make_unique<TForm1>(platform);
+    const double created = double(timer.nsecsElapsed()) / 1e6;
+    if (form->Draw.PoolBuildCount != 999999) {
+        // The settings file is not read at start-up yet: the range is set by hand and the
+        // restore of the pass runs again, both counted in.
+        std::printf("  (settings file not read at start-up: range set and pass restored by hand)\n");
+        useWholeRange(*form);
+        form->restorePassFromLog();
+    }
+    PaintWatch watch;
+    form->installEventFilter(&watch);
+    form->show();
+    while (!watch.painted)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    const double painted = double(timer.nsecsElapsed()) / 1e6;
+    std::printf("  rows %d, pool %lld, DrawCount %d\n", form->Resultate->results()->rowCount(),
+                qlonglong(form->Draw.DrawPool.size()), form->Resultate->DrawCount);
+    std::printf("  window created (FormCreate) after %.0f ms, first paint after %.0f ms\n",
+                created, painted);
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir temp;
+    const QString base = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temp.path();
+    QDir().mkpath(base + QStringLiteral("/draw"));
+    QDir().mkpath(base + QStringLiteral("/startup"));
+    drawBench(base + QStringLiteral("/draw/"));
+    startupBench(base + QStringLiteral("/startup/"));
+    return 0;
+}
