@@ -1,5 +1,5 @@
 // Times the number display's renderer and prints one line per figure: "name: N ms" (median).
-//   bench_numberdisplay [--frames N] [--picture FILE] [--png FOLDER]
+//   bench_numberdisplay [--frames N] [--picture FILE] [--png FOLDER] [--only TEXT]
 // With --png it also writes the idle greeting, a running frame and a still frame on the
 // background picture as PNG files into FOLDER, to be looked at.
 #include "draw/mersenne.h"
@@ -118,10 +118,13 @@ int main(int argc, char *argv[])
     const QStringList args = QGuiApplication::arguments();
     int frames = 61;
     QString pngFolder;
+    QString only;
     QImage picture = syntheticPicture();
     for (qsizetype i = 1; i + 1 < args.size(); ++i) {
         if (args[i] == u"--frames")
             frames = std::max(1, args[i + 1].toInt());
+        else if (args[i] == u"--only")
+            only = args[i + 1];
         else if (args[i] == u"--png")
             pngFolder = args[i + 1];
         else if (args[i] == u"--picture")
@@ -132,6 +135,8 @@ int main(int argc, char *argv[])
 
     QTextStream out(stdout);
     auto report = [&](const char *name, const Scenario &scenario) {
+        if (!QString::fromLatin1(name).contains(only))
+            return;
         out << name << ": " << QString::number(medianMs(scenario, picture, frames), 'f', 2)
             << " ms" << Qt::endl;
     };

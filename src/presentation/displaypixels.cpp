@@ -14,8 +14,6 @@ void paintGreyPatch(QImage &bitmap, const QRect &rect)
 
 void fillBitmap(QImage &bitmap, QRgb pixel)
 {
-    for (int y = 0; y < bitmap.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(bitmap.scanLine(y));
-        std::fill(line, line + bitmap.width(), pixel);
-    }
+    // For a 32-bit format the value is stored as it is (Qt's vectorised fill).
+    bitmap.fill(uint(pixel));
 }

@@ -39,6 +39,7 @@ public:
                   QRgb colour, int smoothing);
 
 private:
+    void averageBand(int rows, int width, int factor);
     void blendBand(QImage &bitmap, QPoint origin, int rows, int width, QRgb colour);
 
     QImage m_super;                 // band of the text at 2^n times the size (Alpha8)
