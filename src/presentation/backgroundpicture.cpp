@@ -79,9 +79,11 @@ void PaintBackgroundPicture(QImage &bitmap, const QImage &picture, double angle)
     const double theta = angle * M_PI / 180.0;
     const double c = std::cos(theta);
     const double s = std::sin(theta);
-    // Bitmap pixel (x, y) shows the picture pixel nearest to
+    // Bitmap pixel (x, y), sampled at its centre, shows the picture pixel nearest to
     //   u = ( c dx + s dy) / scale + (w - 1) / 2,  v = (-s dx + c dy) / scale + (h - 1) / 2
-    // with dx = x - width / 2, dy = y - height / 2; shifted by one half so that flooring rounds.
+    // with dx = x + 1/2 - width / 2, dy = y + 1/2 - height / 2 (picture pixel i has its centre
+    // at i); shifted by one half so that flooring rounds. Both ends of the picture then get
+    // the same share of the bitmap.
     const double du = c / scale;
     const double dv = -s / scale;
     const double cu = (w - 1) / 2.0 + 0.5;
@@ -91,8 +93,8 @@ void PaintBackgroundPicture(QImage &bitmap, const QImage &picture, double angle)
 
     for (int y = 0; y < height; ++y) {
         auto *line = reinterpret_cast<QRgb *>(bitmap.scanLine(y));
-        const double dy = y - height / 2.0;
-        const double dx0 = -width / 2.0;
+        const double dy = y + 0.5 - height / 2.0;
+        const double dx0 = 0.5 - width / 2.0;
         const double u0 = (c * dx0 + s * dy) / scale + cu;
         const double v0 = (-s * dx0 + c * dy) / scale + cv;
         double from = 0;
@@ -105,10 +107,10 @@ void PaintBackgroundPicture(QImage &bitmap, const QImage &picture, double angle)
         const int first = std::clamp(int(std::floor(from)) - 1, 0, width);
         const int last = std::clamp(int(std::ceil(to)) + 1, first - 1, width - 1);
         std::fill(line, line + first, 0xFF000000u);
-        qint64 fu = qint64(std::floor((u0 + first * du) * FixedOne));
-        qint64 fv = qint64(std::floor((v0 + first * dv) * FixedOne));
-        const qint64 stepU = qint64(std::floor(du * FixedOne));
-        const qint64 stepV = qint64(std::floor(dv * FixedOne));
+        qint64 fu = std::llround((u0 + first * du) * FixedOne);
+        qint64 fv = std::llround((v0 + first * dv) * FixedOne);
+        const qint64 stepU = std::llround(du * FixedOne);
+        const qint64 stepV = std::llround(dv * FixedOne);
         for (int x = first; x <= last; ++x, fu += stepU, fv += stepV) {
             const qint64 iu = fu >> 32;
             const qint64 iv = fv >> 32;
@@ -181,6 +183,37 @@ bool jpegIsComplete(const QByteArray &data)
     return false;
 }
 
+bool bmpIsComplete(const QByteArray &data)
+{
+    const auto *p = reinterpret_cast<const uchar *>(data.constData());
+    const qsizetype n = data.size();
+    if (n < 26 || p[0] != 'B' || p[1] != 'M')
+        return false;
+    auto u16 = [p](int at) { return quint32(p[at]) | (quint32(p[at + 1]) << 8); };
+    auto u32 = [&](int at) { return u16(at) | (u16(at + 2) << 16); };
+    const quint32 pixelsAt = u32(10);
+    const quint32 headerSize = u32(14);
+    qint64 width = 0;
+    qint64 height = 0;
+    quint32 bits = 0;
+    if (headerSize == 12) { // OS/2 core header
+        width = u16(18);
+        height = u16(20);
+        bits = u16(24);
+    } else if (headerSize >= 40 && n >= 34) {
+        width = qint32(u32(18));
+        height = qint32(u32(22));
+        bits = u16(28);
+        const quint32 compression = u32(30);
+        if (compression != 0 && compression != 3) // run-length data has no fixed size
+            return true;
+    } else {
+        return true; // left to the decoder
+    }
+    const qint64 stride = ((qAbs(width) * bits + 31) / 32) * 4;
+    return qint64(pixelsAt) + stride * qAbs(height) <= n;
+}
+
 QImage decodeBackgroundPicture(const QString &path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
@@ -198,7 +231,7 @@ QImage decodeBackgroundPicture(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QByteArray data = file.readAll();
-    if (format == "jpeg" && !jpegIsComplete(data))
+    if ((format == "jpeg" && !jpegIsComplete(data)) || (format == "bmp" && !bmpIsComplete(data)))
         return {};
 
     QBuffer buffer(&data);

@@ -31,3 +31,5 @@ void makeOuterRingTransparent(QImage &picture);
 // Whether JPEG data runs from its start marker through its end marker: a file cut short
 // decodes "successfully" into a partly grey picture otherwise.
 bool jpegIsComplete(const QByteArray &data);
+// Whether an uncompressed Windows bitmap holds all the pixel rows its header announces.
+bool bmpIsComplete(const QByteArray &data);
