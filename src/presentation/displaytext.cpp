@@ -166,8 +166,14 @@ void TextRasterizer::drawText(QImage &bitmap, const QString &text, int pointSize
             painter.drawText((topLeft.x() - area.left()) * factor,
                              (topLeft.y() - row) * factor + bigAscent, text);
         }
-        averageBand(rows, area.width(), factor);
-        blendBand(bitmap, QPoint(area.left(), row), rows, area.width(), colour);
+        if (factor == 1) { // the band itself is the coverage
+            blendBand(bitmap, QPoint(area.left(), row), rows, area.width(), colour,
+                      m_super.constBits(), m_super.bytesPerLine());
+        } else {
+            averageBand(rows, area.width(), factor);
+            blendBand(bitmap, QPoint(area.left(), row), rows, area.width(), colour,
+                      m_coverage.data(), area.width());
+        }
     }
 }
 
@@ -175,9 +181,7 @@ void TextRasterizer::averageBand(int rows, int width, int factor)
 {
     for (int y = 0; y < rows; ++y) {
         uchar *out = m_coverage.data() + size_t(y) * size_t(width);
-        if (factor == 1) {
-            std::memcpy(out, m_super.constScanLine(y), size_t(width));
-        } else if (factor == 4) {
+        if (factor == 4) {
             averageRow4(m_super.constScanLine(y * 4), m_super.bytesPerLine(), width, out);
         } else {
             const int superWidth = width * factor;
@@ -199,13 +203,14 @@ void TextRasterizer::averageBand(int rows, int width, int factor)
     }
 }
 
-void TextRasterizer::blendBand(QImage &bitmap, QPoint origin, int rows, int width, QRgb colour)
+void TextRasterizer::blendBand(QImage &bitmap, QPoint origin, int rows, int width, QRgb colour,
+                               const uchar *coverage, qsizetype coverageStride)
 {
     const uint alpha = uint(qAlpha(colour));
     const QRgb solid = colour | 0xFF000000u;
     constexpr quint64 Full = ~quint64(0);
     for (int y = 0; y < rows; ++y) {
-        const uchar *cover = m_coverage.data() + size_t(y) * size_t(width);
+        const uchar *cover = coverage + y * coverageStride;
         auto *line = reinterpret_cast<QRgb *>(bitmap.scanLine(origin.y() + y)) + origin.x();
         int x = 0;
         while (x < width) {

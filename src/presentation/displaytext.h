@@ -40,7 +40,8 @@ public:
 
 private:
     void averageBand(int rows, int width, int factor);
-    void blendBand(QImage &bitmap, QPoint origin, int rows, int width, QRgb colour);
+    void blendBand(QImage &bitmap, QPoint origin, int rows, int width, QRgb colour,
+                   const uchar *coverage, qsizetype coverageStride);
 
     QImage m_super;                 // band of the text at 2^n times the size (Alpha8)
     std::vector<quint16> m_sums;    // column sums of one output row
