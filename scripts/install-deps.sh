@@ -12,6 +12,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-qpa-plugins libgl-dev
   libicu-dev libjpeg-dev libpng-dev
   fonts-liberation fonts-dejavu-core
+  fontconfig  # its metric aliases give "Arial" as Liberation Sans, the display font
   xvfb xauth xdotool imagemagick
 )
 

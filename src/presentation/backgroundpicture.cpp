@@ -1,0 +1,254 @@
+#include "presentation/backgroundpicture.h"
+
+#include "presentation/displaypixels.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// The picture's pixel over opaque black.
+inline QRgb overBlack(QRgb pixel)
+{
+    const uint a = qAlpha(pixel);
+    if (a == 255)
+        return pixel;
+    if (a == 0)
+        return 0xFF000000u;
+    auto scale = [a](uint c) { return (c * a + 127) / 255; };
+    return qRgba(int(scale(uint(qRed(pixel)))), int(scale(uint(qGreen(pixel)))),
+                 int(scale(uint(qBlue(pixel)))), 255);
+}
+
+// Clips x to the range where start + x * step lies in [low, high).
+void clipSpan(double start, double step, double low, double high, double &from, double &to)
+{
+    if (step == 0.0) {
+        if (start < low || start >= high)
+            to = from - 1;
+        return;
+    }
+    double a = (low - start) / step;
+    double b = (high - start) / step;
+    if (a > b)
+        std::swap(a, b);
+    from = std::max(from, a);
+    to = std::min(to, b);
+}
+
+constexpr double FixedOne = 4294967296.0; // 2^32
+
+} // namespace
+
+double backgroundPictureScale(int w, int h, int width, int height, double angle)
+{
+    const double theta = angle * M_PI / 180.0;
+    const double c = std::fabs(std::cos(theta));
+    const double s = std::fabs(std::sin(theta));
+    const double bw = c * (w - 1) + s * (h - 1);
+    const double bh = s * (w - 1) + c * (h - 1);
+    // A side without extent puts no bound on the scale.
+    double scale = std::numeric_limits<double>::infinity();
+    if (bw > 0)
+        scale = std::min(scale, width / bw);
+    if (bh > 0)
+        scale = std::min(scale, height / bh);
+    if (!std::isfinite(scale))
+        scale = std::min(width, height); // a single pixel
+    return scale;
+}
+
+void PaintBackgroundPicture(QImage &bitmap, const QImage &picture, double angle)
+{
+    const int width = bitmap.width();
+    const int height = bitmap.height();
+    const int w = picture.width();
+    const int h = picture.height();
+    if (picture.isNull() || w == 0 || h == 0 || width == 0 || height == 0) {
+        fillBitmap(bitmap, 0xFF000000u);
+        return;
+    }
+    Q_ASSERT(picture.format() == QImage::Format_ARGB32);
+    const double scale = backgroundPictureScale(w, h, width, height, angle);
+    const double theta = angle * M_PI / 180.0;
+    const double c = std::cos(theta);
+    const double s = std::sin(theta);
+    // Bitmap pixel (x, y), sampled at its centre, shows the picture pixel nearest to
+    //   u = ( c dx + s dy) / scale + (w - 1) / 2,  v = (-s dx + c dy) / scale + (h - 1) / 2
+    // with dx = x + 1/2 - width / 2, dy = y + 1/2 - height / 2 (picture pixel i has its centre
+    // at i); shifted by one half so that flooring rounds. Both ends of the picture then get
+    // the same share of the bitmap.
+    const double du = c / scale;
+    const double dv = -s / scale;
+    const double cu = (w - 1) / 2.0 + 0.5;
+    const double cv = (h - 1) / 2.0 + 0.5;
+    const qsizetype stride = picture.bytesPerLine() / 4;
+    const auto *pixels = reinterpret_cast<const QRgb *>(picture.constBits());
+
+    for (int y = 0; y < height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(bitmap.scanLine(y));
+        const double dy = y + 0.5 - height / 2.0;
+        const double dx0 = 0.5 - width / 2.0;
+        const double u0 = (c * dx0 + s * dy) / scale + cu;
+        const double v0 = (-s * dx0 + c * dy) / scale + cv;
+        double from = 0;
+        double to = width - 1;
+        clipSpan(u0, du, 0, w, from, to);
+        clipSpan(v0, dv, 0, h, from, to);
+        from = std::min(from, double(width));
+        to = std::max(to, -1.0);
+        // One pixel of slack on each side; every pixel is checked below.
+        const int first = std::clamp(int(std::floor(from)) - 1, 0, width);
+        const int last = std::clamp(int(std::ceil(to)) + 1, first - 1, width - 1);
+        std::fill(line, line + first, 0xFF000000u);
+        qint64 fu = std::llround((u0 + first * du) * FixedOne);
+        qint64 fv = std::llround((v0 + first * dv) * FixedOne);
+        const qint64 stepU = std::llround(du * FixedOne);
+        const qint64 stepV = std::llround(dv * FixedOne);
+        for (int x = first; x <= last; ++x, fu += stepU, fv += stepV) {
+            const qint64 iu = fu >> 32;
+            const qint64 iv = fv >> 32;
+            line[x] = (quint64(iu) < quint64(w) && quint64(iv) < quint64(h))
+                          ? overBlack(pixels[iv * stride + iu])
+                          : 0xFF000000u;
+        }
+        std::fill(line + last + 1, line + width, 0xFF000000u);
+    }
+}
+
+void makeOuterRingTransparent(QImage &picture)
+{
+    const int w = picture.width();
+    const int h = picture.height();
+    if (w == 0 || h == 0)
+        return;
+    auto clear = [&](int x, int y) {
+        auto *p = reinterpret_cast<QRgb *>(picture.scanLine(y)) + x;
+        *p &= 0x00FFFFFFu;
+    };
+    for (int x = 0; x < w; ++x) {
+        clear(x, 0);
+        clear(x, h - 1);
+    }
+    for (int y = 0; y < h; ++y) {
+        clear(0, y);
+        clear(w - 1, y);
+    }
+}
+
+bool jpegIsComplete(const QByteArray &data)
+{
+    const auto *p = reinterpret_cast<const uchar *>(data.constData());
+    const qsizetype n = data.size();
+    if (n < 4 || p[0] != 0xFF || p[1] != 0xD8)
+        return false;
+    qsizetype i = 2;
+    while (i + 1 < n) {
+        if (p[i] != 0xFF)
+            return false;
+        const uchar marker = p[i + 1];
+        if (marker == 0xFF) { // fill byte
+            ++i;
+            continue;
+        }
+        if (marker == 0xD9)
+            return true;
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+            i += 2;
+            continue;
+        }
+        if (i + 3 >= n)
+            return false;
+        const qsizetype length = (qsizetype(p[i + 2]) << 8) | p[i + 3];
+        if (length < 2)
+            return false;
+        i += 2 + length;
+        if (marker != 0xDA)
+            continue;
+        // Entropy-coded data: runs to the next marker that is neither a stuffed 0xFF00 nor a
+        // restart marker.
+        while (i + 1 < n) {
+            if (p[i] == 0xFF && p[i + 1] != 0x00 && !(p[i + 1] >= 0xD0 && p[i + 1] <= 0xD7)
+                && p[i + 1] != 0xFF)
+                break;
+            ++i;
+        }
+    }
+    return false;
+}
+
+bool bmpIsComplete(const QByteArray &data)
+{
+    const auto *p = reinterpret_cast<const uchar *>(data.constData());
+    const qsizetype n = data.size();
+    if (n < 26 || p[0] != 'B' || p[1] != 'M')
+        return false;
+    auto u16 = [p](int at) { return quint32(p[at]) | (quint32(p[at + 1]) << 8); };
+    auto u32 = [&](int at) { return u16(at) | (u16(at + 2) << 16); };
+    const quint32 pixelsAt = u32(10);
+    const quint32 headerSize = u32(14);
+    qint64 width = 0;
+    qint64 height = 0;
+    quint32 bits = 0;
+    if (headerSize == 12) { // OS/2 core header
+        width = u16(18);
+        height = u16(20);
+        bits = u16(24);
+    } else if (headerSize >= 40 && n >= 34) {
+        width = qint32(u32(18));
+        height = qint32(u32(22));
+        bits = u16(28);
+        const quint32 compression = u32(30);
+        if (compression != 0 && compression != 3) // run-length data has no fixed size
+            return true;
+    } else {
+        return true; // left to the decoder
+    }
+    const qint64 stride = ((qAbs(width) * bits + 31) / 32) * 4;
+    return qint64(pixelsAt) + stride * qAbs(height) <= n;
+}
+
+QImage decodeBackgroundPicture(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    QByteArray format;
+    if (suffix == u"jpg" || suffix == u"jpeg")
+        format = "jpeg";
+    else if (suffix == u"png")
+        format = "png";
+    else if (suffix == u"bmp")
+        format = "bmp";
+    else
+        return {};
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray data = file.readAll();
+    if ((format == "jpeg" && !jpegIsComplete(data)) || (format == "bmp" && !bmpIsComplete(data)))
+        return {};
+
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    reader.setDecideFormatFromContent(false);
+    reader.setAutoTransform(false);
+    // Refuse what the header claims before a single pixel is decoded.
+    const QSize size = reader.size();
+    if (!size.isValid() || size.isEmpty() || size.width() > MaxPictureSide
+        || size.height() > MaxPictureSide
+        || qint64(size.width()) * size.height() > MaxPicturePixels)
+        return {};
+    QImage image;
+    if (!reader.read(&image) || image.isNull() || image.size() != size)
+        return {};
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    makeOuterRingTransparent(image);
+    return image;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+// Paints the picture into the bitmap, replacing its content: cleared to opaque black, the
+// picture rotated by angle degrees about its centre, centred and uniformly scaled so that its
+// rotated bounding box just fits, sampled nearest-neighbour and blended over the black. An
+// empty picture leaves the bitmap black. A picture one pixel wide or high has no extent along
+// that side; it is scaled to fit by its other side (a line), a single pixel to the shorter
+// side of the bitmap (a square).
+void PaintBackgroundPicture(QImage &bitmap, const QImage &picture, double angle);
+
+// The scale PaintBackgroundPicture uses for a picture of w x h on a bitmap of width x height.
+double backgroundPictureScale(int w, int h, int width, int height, double angle);
+
+// Pictures above these sizes are refused before they are decoded.
+constexpr int MaxPictureSide = 16384;
+constexpr qint64 MaxPicturePixels = 40'000'000;
+
+// Decodes a background picture file by its extension ("jpg"/"jpeg", "png", "bmp") into a
+// straight ARGB bitmap whose outermost one-pixel ring is transparent (colours untouched).
+// Returns a null image for a missing file, another extension, a file that is not such a
+// picture or is cut short, and a picture larger than the limits above.
+QImage decodeBackgroundPicture(const QString &path);
+
+// Sets the alpha of the picture's outermost one-pixel ring to 0.
+void makeOuterRingTransparent(QImage &picture);
+
+// Whether JPEG data runs from its start marker through its end marker: a file cut short
+// decodes "successfully" into a partly grey picture otherwise.
+bool jpegIsComplete(const QByteArray &data);
+// Whether an uncompressed Windows bitmap holds all the pixel rows its header announces.
+bool bmpIsComplete(const QByteArray &data);

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QRgb>
+
+// Pixel rules of the number display. Its bitmap holds straight (not premultiplied) ARGB
+// pixels; everything painted by the display itself is opaque except the grey strip behind
+// a still number on a background picture, whose pixels carry alpha 16.
+
+// A colour as the pickers and the settings file hold it (0x00BBGGRR, red in the lowest byte)
+// as an opaque ARGB pixel. The highest byte is ignored, so system colours and the no-colour
+// value convert by the same byte rule.
+constexpr QRgb ToColor32(quint32 colour)
+{
+    return 0xFF000000u | ((colour & 0xFFu) << 16) | (colour & 0xFF00u) | ((colour >> 16) & 0xFFu);
+}
+
+// Blends a colour of the given opacity (0..255, the colour's own alpha is not used) into a
+// straight ARGB pixel in merge mode: the destination's alpha takes part, so a colour merged
+// into a faint pixel dominates the result.
+inline QRgb mergePixel(QRgb dst, QRgb colour, uint opacity)
+{
+    if (opacity == 0)
+        return dst;
+    if (opacity >= 255)
+        return colour | 0xFF000000u;
+    const uint da = qAlpha(dst);
+    if (da == 255) {
+        const uint inv = 255 - opacity;
+        auto mix = [&](uint c, uint d) { return (c * opacity + d * inv + 127) / 255; };
+        return qRgba(int(mix(uint(qRed(colour)), uint(qRed(dst)))),
+                     int(mix(uint(qGreen(colour)), uint(qGreen(dst)))),
+                     int(mix(uint(qBlue(colour)), uint(qBlue(dst)))), 255);
+    }
+    // Weights scaled by 255: the colour counts with opacity, the destination with its alpha
+    // times what the colour leaves uncovered.
+    const uint fw = opacity * 255;
+    const uint dw = da * (255 - opacity);
+    const uint total = fw + dw;
+    auto mix = [&](uint c, uint d) { return (c * fw + d * dw + total / 2) / total; };
+    return qRgba(int(mix(uint(qRed(colour)), uint(qRed(dst)))),
+                 int(mix(uint(qGreen(colour)), uint(qGreen(dst)))),
+                 int(mix(uint(qBlue(colour)), uint(qBlue(dst)))), int((total + 127) / 255));
+}
+
+// The grey of a pixel's intensity with alpha 16: I = (61 R + 174 G + 21 B) div 256.
+constexpr QRgb greyOf(QRgb pixel)
+{
+    const quint32 r = (pixel >> 16) & 0xFFu;
+    const quint32 g = (pixel >> 8) & 0xFFu;
+    const quint32 b = pixel & 0xFFu;
+    const quint32 i = (61 * r + 174 * g + 21 * b) >> 8;
+    return (16u << 24) | (i << 16) | (i << 8) | i;
+}
+
+// Replaces every pixel of the rectangle (clipped to the bitmap) by its grey.
+void paintGreyPatch(QImage &bitmap, const QRect &rect);
+
+// Fills the whole bitmap with one pixel value.
+void fillBitmap(QImage &bitmap, QRgb pixel);

@@ -1,0 +1,239 @@
+#include "presentation/displaytext.h"
+#include "presentation/displaypixels.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+
+namespace {
+
+const QString &fontFamily()
+{
+    // fontconfig maps "Arial" to Liberation Sans; should a system lack that alias, Qt's own
+    // substitution table does the same.
+    static const QString family = [] {
+        const QString arial = QStringLiteral("Arial");
+        if (!QFontDatabase::hasFamily(arial)
+            && QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")))
+            QFont::insertSubstitution(arial, QStringLiteral("Liberation Sans"));
+        return arial;
+    }();
+    return family;
+}
+
+// Rows of the supersampled band: about a megabyte of coverage at a time.
+constexpr qsizetype BandBytes = 1 << 20;
+
+// Coverage of a 4 x 4 block with n of its 16 subpixels set.
+constexpr std::array<uchar, 17> Coverage16 = [] {
+    std::array<uchar, 17> table{};
+    for (uint n = 0; n <= 16; ++n)
+        table[n] = uchar((n * 255 + 8) / 16);
+    return table;
+}();
+
+// Averages four rows of the supersampled band (subpixels set or clear) into one row of
+// coverage, two pixels (eight subpixels of each row) at a time.
+void averageRow4(const uchar *top, qsizetype bytesPerLine, int width, uchar *out)
+{
+    static_assert(std::endian::native == std::endian::little);
+    constexpr quint64 Ones = 0x0101010101010101ull;
+    auto bitsAt = [&](int row, int x) {
+        quint64 word;
+        std::memcpy(&word, top + row * bytesPerLine + x, sizeof word);
+        return (word >> 7) & Ones; // 1 for every subpixel that is set
+    };
+    int x = 0;
+    for (; x + 2 <= width; x += 2) {
+        const int at = x * 4;
+        quint64 counts = bitsAt(0, at) + bitsAt(1, at) + bitsAt(2, at) + bitsAt(3, at);
+        if (counts == 0) {
+            out[x] = out[x + 1] = 0;
+            continue;
+        }
+        counts += counts >> 8;
+        counts += counts >> 16; // byte 0 and byte 4 now hold the counts of the two blocks
+        out[x] = Coverage16[counts & 0xFF];
+        out[x + 1] = Coverage16[(counts >> 32) & 0xFF];
+    }
+    for (; x < width; ++x) {
+        uint n = 0;
+        for (int row = 0; row < 4; ++row)
+            for (int k = 0; k < 4; ++k)
+                n += top[row * bytesPerLine + x * 4 + k] >> 7;
+        out[x] = Coverage16[n];
+    }
+}
+
+} // namespace
+
+int displayPixelSize(int pointSize)
+{
+    // MulDiv(size, 96, 72): rounded to the nearest pixel.
+    return std::max(1, (pointSize * 96 + 36) / 72);
+}
+
+QFont displayFont(int pointSize)
+{
+    QFont font(fontFamily());
+    font.setBold(true);
+    font.setPixelSize(displayPixelSize(pointSize));
+    font.setKerning(false);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
+QSize textExtent(const QString &text, int pointSize)
+{
+    const QFontMetrics metrics(displayFont(pointSize));
+    return {metrics.horizontalAdvance(text), metrics.height()};
+}
+
+int FitFontSize(const QString &text, int maxW, int maxH)
+{
+    constexpr int Smallest = 3;
+    constexpr int Largest = 1 << 15;
+    auto reaches = [&](int size) {
+        const QSize extent = textExtent(text, size);
+        return extent.width() >= maxW || extent.height() >= maxH;
+    };
+    if (reaches(Smallest))
+        return Smallest;
+    // Invariant: reaches(low) is false, reaches(high) is true.
+    int low = Smallest;
+    int high = Smallest * 2;
+    while (!reaches(high)) {
+        low = high;
+        if (high >= Largest)
+            return Largest;
+        high = std::min(high * 2, Largest);
+    }
+    while (high - low > 1) {
+        const int middle = low + (high - low) / 2;
+        (reaches(middle) ? high : low) = middle;
+    }
+    return high;
+}
+
+void TextRasterizer::drawText(QImage &bitmap, const QString &text, int pointSize, QPoint topLeft,
+                              QRgb colour, int smoothing)
+{
+    if (text.isEmpty() || qAlpha(colour) == 0 || bitmap.isNull())
+        return;
+    const int factor = 1 << std::clamp(smoothing, 0, 3);
+    const QFont font = displayFont(pointSize);
+    const QFontMetrics metrics(font);
+    // The text's box, widened a little for ink that reaches past the advance (bold overhang).
+    const int margin = metrics.height() / 4 + 1;
+    const QRect box(topLeft.x() - margin, topLeft.y() - margin,
+                    metrics.horizontalAdvance(text) + 2 * margin, metrics.height() + 2 * margin);
+    const QRect area = box.intersected(bitmap.rect());
+    if (area.isEmpty())
+        return;
+
+    QFont bigFont = font;
+    bigFont.setPixelSize(font.pixelSize() * factor);
+    const int bigAscent = QFontMetrics(bigFont).ascent();
+
+    const int superWidth = area.width() * factor;
+    const int bandRows = int(std::clamp<qsizetype>(BandBytes / (qsizetype(superWidth) * factor),
+                                                   1, area.height()));
+    const int bandSuperRows = bandRows * factor;
+    if (m_super.width() < superWidth || m_super.height() < bandSuperRows)
+        m_super = QImage(std::max(m_super.width(), superWidth),
+                         std::max(m_super.height(), bandSuperRows), QImage::Format_Alpha8);
+    m_coverage.resize(size_t(area.width()) * size_t(bandRows));
+    m_sums.resize(size_t(superWidth));
+
+    for (int row = area.top(); row <= area.bottom(); row += bandRows) {
+        const int rows = std::min(bandRows, area.bottom() + 1 - row);
+        const int superRows = rows * factor;
+        for (int y = 0; y < superRows; ++y)
+            std::memset(m_super.scanLine(y), 0, size_t(superWidth));
+        {
+            QPainter painter(&m_super);
+            painter.setRenderHint(QPainter::Antialiasing, false);
+            painter.setRenderHint(QPainter::TextAntialiasing, false);
+            painter.setClipRect(0, 0, superWidth, superRows);
+            painter.setFont(bigFont);
+            painter.setPen(QColor(255, 255, 255));
+            painter.drawText((topLeft.x() - area.left()) * factor,
+                             (topLeft.y() - row) * factor + bigAscent, text);
+        }
+        if (factor == 1) { // the band itself is the coverage
+            blendBand(bitmap, QPoint(area.left(), row), rows, area.width(), colour,
+                      m_super.constBits(), m_super.bytesPerLine());
+        } else {
+            averageBand(rows, area.width(), factor);
+            blendBand(bitmap, QPoint(area.left(), row), rows, area.width(), colour,
+                      m_coverage.data(), area.width());
+        }
+    }
+}
+
+void TextRasterizer::averageBand(int rows, int width, int factor)
+{
+    for (int y = 0; y < rows; ++y) {
+        uchar *out = m_coverage.data() + size_t(y) * size_t(width);
+        if (factor == 4) {
+            averageRow4(m_super.constScanLine(y * 4), m_super.bytesPerLine(), width, out);
+        } else {
+            const int superWidth = width * factor;
+            quint16 *sums = m_sums.data();
+            std::memset(sums, 0, size_t(superWidth) * sizeof(quint16));
+            for (int k = 0; k < factor; ++k) {
+                const uchar *in = m_super.constScanLine(y * factor + k);
+                for (int x = 0; x < superWidth; ++x)
+                    sums[x] = quint16(sums[x] + in[x]);
+            }
+            const uint cells = uint(factor * factor);
+            for (int x = 0; x < width; ++x) {
+                uint sum = 0;
+                for (int k = 0; k < factor; ++k)
+                    sum += sums[x * factor + k];
+                out[x] = uchar((sum + cells / 2) / cells);
+            }
+        }
+    }
+}
+
+void TextRasterizer::blendBand(QImage &bitmap, QPoint origin, int rows, int width, QRgb colour,
+                               const uchar *coverage, qsizetype coverageStride)
+{
+    const uint alpha = uint(qAlpha(colour));
+    const QRgb solid = colour | 0xFF000000u;
+    constexpr quint64 Full = ~quint64(0);
+    for (int y = 0; y < rows; ++y) {
+        const uchar *cover = coverage + y * coverageStride;
+        auto *line = reinterpret_cast<QRgb *>(bitmap.scanLine(origin.y() + y)) + origin.x();
+        int x = 0;
+        while (x < width) {
+            // Empty and (for an opaque colour) fully covered stretches, eight pixels at a time.
+            if (x + 8 <= width) {
+                quint64 word;
+                std::memcpy(&word, cover + x, sizeof word);
+                if (word == 0) {
+                    x += 8;
+                    continue;
+                }
+                if (word == Full && alpha == 255) {
+                    std::fill(line + x, line + x + 8, solid);
+                    x += 8;
+                    continue;
+                }
+            }
+            const uint c = cover[x];
+            if (c == 255 && alpha == 255)
+                line[x] = solid;
+            else if (c != 0)
+                line[x] = mergePixel(line[x], colour, alpha == 255 ? c : (alpha * c + 127) / 255);
+            ++x;
+        }
+    }
+}

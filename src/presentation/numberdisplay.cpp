@@ -1,0 +1,128 @@
+#include "presentation/numberdisplay.h"
+
+#include "draw/mersenne.h"
+#include "presentation/backgroundpicture.h"
+#include "presentation/displaypixels.h"
+
+#include <algorithm>
+
+QString displayedText(const QString &text, bool isEntry, const DisplayOptions &options)
+{
+    if (isEntry && options.fromFile && options.entryLength > 0)
+        return text.left(options.entryLength);
+    return text;
+}
+
+QSize textSizeBox(QSize imageSize, bool picture)
+{
+    int maxW = (imageSize.width() / 6) * 5;
+    int maxH = (imageSize.height() / 6) * 5;
+    if (picture) {
+        maxW /= 3;
+        maxH /= 3;
+    }
+    return {maxW, maxH};
+}
+
+bool NumberDisplayRenderer::ShowOnDisplay(const QString &text, int smoothing, bool isEntry,
+                                          DisplayState &state, const DisplayOptions &options,
+                                          const DisplayFrame &frame, const QStringList &pool,
+                                          EffectsGenerator &effects)
+{
+    // 1. An empty text changes nothing.
+    if (text.isEmpty())
+        return false;
+    // 2. Remember the text for resizes and colour changes.
+    state.DisplayText = text;
+    state.DisplayTextIsEntry = isEntry;
+    // 3. Shorten list entries.
+    const QString shown = displayedText(text, isEntry, options);
+    // 4.-6. Fit the size to the box.
+    const QSize box = textSizeBox(frame.imageSize, options.picture);
+    m_fontSize = FitFontSize(shown, box.width(), box.height());
+    const QSize extent = textExtent(shown, m_fontSize);
+
+    // 7. Resize the bitmap and clear it with the colour chosen by the previous paint. When
+    // the picture is painted below it replaces every pixel, so the clear is left out.
+    const bool running = frame.running;
+    const bool animatedPicture = options.picture && options.pictureAnimated;
+    const bool paintsPicture = running ? (options.pictureEnabled && options.picture)
+                                       : options.picture;
+    if (m_bitmap.size() != frame.imageSize)
+        m_bitmap = QImage(frame.imageSize, QImage::Format_ARGB32);
+    if (!paintsPicture)
+        fillBitmap(m_bitmap, state.DisplayBackColour);
+    m_translucent = QRect();
+
+    // 8. Centre the text.
+    const int x = (frame.imageSize.width() - extent.width()) / 2;
+    const int y = (frame.imageSize.height() - extent.height()) / 2;
+    m_textRect = QRect(QPoint(x, y), extent);
+
+    // 9. The background picture: spinning while running, upright with a grey strip when idle.
+    m_pictureAngle.reset();
+    if (running) {
+        if (options.pictureEnabled && options.picture) {
+            m_pictureAngle = animatedPicture ? double(effects.next(PictureAngles)) : 0.0;
+            PaintBackgroundPicture(m_bitmap, state.picture, *m_pictureAngle);
+        }
+    } else if (options.picture) {
+        m_pictureAngle = 0.0;
+        PaintBackgroundPicture(m_bitmap, state.picture, 0.0);
+        m_translucent = QRect(QPoint(x - 1, y - 1),
+                              QPoint(x + extent.width() + 2, y + extent.height() + 2))
+                            .intersected(m_bitmap.rect());
+        paintGreyPatch(m_bitmap, m_translucent);
+    }
+
+    // 10. Random colours, unless a resize or the hidden panel asks to keep them. The
+    // background colour only shows from the next paint on.
+    if (frame.panelHidden || state.KeepColours) {
+        state.KeepColours = false;
+    } else if (options.colourEffect) {
+        state.DisplayBackColour = ToColor32(effects.next((1u << 28) - 1));
+        state.DisplayForeColour = ToColor32(effects.next((1u << 24) - 1));
+    }
+    // 11. Idle paints use the picker colours.
+    if (!running) {
+        state.DisplayForeColour = ToColor32(options.foreground);
+        state.DisplayBackColour = ToColor32(options.background);
+    }
+    // 12. The text.
+    m_text.drawText(m_bitmap, shown, m_fontSize, QPoint(x, y), state.DisplayForeColour, smoothing);
+    // 13. The number rain.
+    m_rain.clear();
+    if (options.numberEffect && frame.stopCaption)
+        paintRain(pool, isEntry, options, frame, effects);
+    return true;
+}
+
+void NumberDisplayRenderer::paintRain(const QStringList &pool, bool isEntry,
+                                      const DisplayOptions &options, const DisplayFrame &frame,
+                                      EffectsGenerator &effects)
+{
+    if (pool.isEmpty())
+        return;
+    int size = m_fontSize;
+    for (int i = 0; i < RainGlyphs; ++i) {
+        RainGlyph glyph;
+        glyph.text = displayedText(pool.at(qsizetype(effects.next(quint32(pool.size())))),
+                                   isEntry, options);
+        glyph.size = int(effects.next(quint32(size))) + 5;
+        size = glyph.size;
+        const uint alpha = effects.next(255);
+        const uint blue = effects.next(255);
+        const uint green = effects.next(255);
+        const uint red = effects.next(255);
+        glyph.colour = qRgba(int(red), int(green), int(blue), int(alpha));
+        const int spanY = frame.windowSize.height() - 3 * glyph.size;
+        const int spanX = frame.windowSize.width() - 3 * glyph.size;
+        const int gy = int(effects.next(quint32(std::max(spanY, 0))));
+        const int gx = int(effects.next(quint32(std::max(spanX, 0))));
+        glyph.position = QPoint(gx, gy);
+        glyph.drawn = spanX > 0 && spanY > 0;
+        if (glyph.drawn)
+            m_text.drawText(m_bitmap, glyph.text, glyph.size, glyph.position, glyph.colour, 0);
+        m_rain.append(glyph);
+    }
+}

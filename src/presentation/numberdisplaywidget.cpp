@@ -1,0 +1,216 @@
+#include "presentation/numberdisplaywidget.h"
+
+#include "presentation/backgroundpicture.h"
+#include "presentation/displaypixels.h"
+#include "platform/platform.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace {
+
+// The German texts, for as long as no language lookup is wired.
+QString builtInConstant(const QString &name)
+{
+    if (name == u"StrTivrelHinweis")
+        return QStringLiteral("Tivrel-Hinweis");
+    if (name == u"StrDateiNichtGefunden")
+        return QStringLiteral("Datei nicht gefunden!");
+    if (name == u"HinweisDateiNichtGefunden")
+        return QStringLiteral("Die angegebene %s kann nicht geladen werden.\r\nBitte prüfen!");
+    return name;
+}
+
+const QString Blank = QStringLiteral(" ");
+
+} // namespace
+
+NumberDisplayWidget::NumberDisplayWidget(Platform &platform, QWidget *parent)
+    : QWidget(parent), m_platform(platform)
+{
+    // The whole area is painted from the bitmap: no background erase, no flicker.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setMinimumSize(1, 1);
+}
+
+void NumberDisplayWidget::ShowOnDisplay(const QString &text, int smoothing, bool isEntry)
+{
+    const RunState run = m_runState ? m_runState() : RunState{};
+    const qreal ratio = devicePixelRatioF();
+    DisplayFrame frame;
+    frame.imageSize = (QSizeF(size()) * ratio).toSize();
+    frame.windowSize = (QSizeF(m_rainArea ? m_rainArea() : window()->frameGeometry().size())
+                        * ratio)
+                           .toSize();
+    frame.running = run.running;
+    frame.stopCaption = run.stopCaption;
+    frame.panelHidden = m_panelHidden
+                            ? m_panelHidden()
+                            : (parentWidget() && parentWidget()->isHidden()
+                               && parentWidget()->testAttribute(Qt::WA_WState_ExplicitShowHide));
+    static const QStringList noPool;
+    if (m_renderer.ShowOnDisplay(text, smoothing, isEntry, m_state, m_options, frame,
+                                 m_pool ? *m_pool : noPool, m_effects))
+        update();
+}
+
+void NumberDisplayWidget::setPool(const QStringList *pool) { m_pool = pool; }
+void NumberDisplayWidget::setRunStateSource(RunStateSource source) { m_runState = std::move(source); }
+void NumberDisplayWidget::setConstantLookup(ConstantLookup lookup) { m_lookup = std::move(lookup); }
+void NumberDisplayWidget::setPanelHiddenSource(std::function<bool()> source)
+{
+    m_panelHidden = std::move(source);
+}
+void NumberDisplayWidget::setRainAreaSource(std::function<QSize()> source)
+{
+    m_rainArea = std::move(source);
+}
+
+void NumberDisplayWidget::setNumberEffect(bool on) { m_options.numberEffect = on; }
+void NumberDisplayWidget::setColourEffect(bool on) { m_options.colourEffect = on; }
+void NumberDisplayWidget::setPictureTicked(bool on) { m_options.picture = on; }
+void NumberDisplayWidget::setPictureAnimated(bool on) { m_options.pictureAnimated = on; }
+void NumberDisplayWidget::setEntryLength(bool fromFile, int length)
+{
+    m_options.fromFile = fromFile;
+    m_options.entryLength = length;
+}
+
+void NumberDisplayWidget::cpVordergrundChange(quint32 colour)
+{
+    m_options.foreground = colour;
+    m_state.DisplayForeColour = ToColor32(colour);
+    ShowOnDisplay(m_state.DisplayText, 2, m_state.DisplayTextIsEntry);
+}
+
+void NumberDisplayWidget::cpHintergrundChange(quint32 colour)
+{
+    m_options.background = colour;
+    m_state.DisplayBackColour = ToColor32(colour);
+    ShowOnDisplay(m_state.DisplayText, 2, m_state.DisplayTextIsEntry);
+}
+
+void NumberDisplayWidget::ErgebnisfeldResize()
+{
+    m_state.KeepColours = true;
+    ShowOnDisplay(m_state.DisplayText, 2, m_state.DisplayTextIsEntry);
+}
+
+bool NumberDisplayWidget::LoadBackgroundPicture(const QString &fileName)
+{
+    // 1.-3. Decode the file by its extension; its outer ring comes back transparent.
+    QImage picture = decodeBackgroundPicture(picturePath(fileName));
+    if (picture.isNull())
+        return false;
+    m_state.picture = std::move(picture);
+    // 4. Both options can now be chosen; their ticks stay as they are.
+    setPictureOptionsEnabled(true, true);
+    return true;
+}
+
+void NumberDisplayWidget::LoadBackgroundPictureAtStartUp(const QString &fileName)
+{
+    if (fileName.isEmpty() || LoadBackgroundPicture(fileName))
+        return;
+    setPictureOptionsEnabled(false, m_animatedEnabled);
+    Q_EMIT pictureFieldChanged(constant(QStringLiteral("StrDateiNichtGefunden")));
+}
+
+void NumberDisplayWidget::edHintergrundbildButtonClick(const QString &fieldText)
+{
+    // 1. The file dialog, starting in the program's folder.
+    QString name = fieldText;
+    const QString folder = programFolder(m_platform);
+    QString chosen = m_platform.openFileName(QString(), folder, QStringLiteral("Grafikdatei (*.jpg)"));
+    if (!chosen.isEmpty()) {
+        if (QFileInfo(chosen).suffix().isEmpty())
+            chosen += QStringLiteral(".jpg");
+        name = QDir(folder).relativeFilePath(chosen);
+        Q_EMIT pictureFieldChanged(name);
+    }
+    // 2. A name: load it, or say that it cannot be loaded.
+    if (name > Blank) {
+        if (!QFileInfo::exists(picturePath(name)) || !LoadBackgroundPicture(name)) {
+            QString text = constant(QStringLiteral("HinweisDateiNichtGefunden"));
+            text.replace(QStringLiteral("%s"), name);
+            m_platform.messageBox(constant(QStringLiteral("StrTivrelHinweis")), text,
+                                  Platform::Icon::Warning, Platform::Buttons::Ok);
+        }
+        return;
+    }
+    // 3. No name: no picture.
+    m_state.picture = QImage();
+    setPictureOptionsEnabled(false, false);
+}
+
+void NumberDisplayWidget::edHintergrundbildExit(const QString &fieldText)
+{
+    if (!(fieldText < Blank))
+        return;
+    m_options.picture = false;
+    m_options.pictureAnimated = false;
+    Q_EMIT pictureOptionsUnticked();
+    setPictureOptionsEnabled(false, false);
+}
+
+void NumberDisplayWidget::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    const QImage &bitmap = m_renderer.bitmap();
+    const qreal ratio = devicePixelRatioF();
+    // On screen the bitmap is opaque: its alpha does not show. Outside the grey strip every
+    // pixel is opaque already and the bitmap is shown as it is; the strip is shown from an
+    // opaque copy.
+    QImage opaque(bitmap.constBits(), bitmap.width(), bitmap.height(), bitmap.bytesPerLine(),
+                  QImage::Format_RGB32);
+    opaque.setDevicePixelRatio(ratio);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(QPointF(0, 0), opaque);
+    const QRect strip = m_renderer.translucentRect();
+    if (!strip.isEmpty()) {
+        QImage copy(strip.size(), QImage::Format_RGB32);
+        for (int y = 0; y < strip.height(); ++y) {
+            const auto *source =
+                reinterpret_cast<const QRgb *>(bitmap.constScanLine(strip.top() + y));
+            auto *line = reinterpret_cast<QRgb *>(copy.scanLine(y));
+            for (int x = 0; x < strip.width(); ++x)
+                line[x] = source[strip.left() + x] | 0xFF000000u;
+        }
+        copy.setDevicePixelRatio(ratio);
+        painter.drawImage(QPointF(strip.topLeft()) / ratio, copy);
+    }
+    // Whatever the bitmap does not cover (before the first text, or while it is rebuilt).
+    const QRegion rest = QRegion(event->rect())
+                         - QRect(QPoint(0, 0), (QSizeF(bitmap.size()) / ratio).toSize());
+    for (const QRect &r : rest)
+        painter.fillRect(r, QColor::fromRgb(m_state.DisplayBackColour));
+}
+
+void NumberDisplayWidget::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    ErgebnisfeldResize();
+}
+
+QString NumberDisplayWidget::constant(const QString &name) const
+{
+    return m_lookup ? m_lookup(name) : builtInConstant(name);
+}
+
+QString NumberDisplayWidget::picturePath(const QString &fileName) const
+{
+    // A name chosen on another drive, or typed as a full path, is taken as it is.
+    if (QDir::isAbsolutePath(fileName))
+        return fileName;
+    return programFolder(m_platform) + fileName;
+}
+
+void NumberDisplayWidget::setPictureOptionsEnabled(bool picture, bool animated)
+{
+    m_options.pictureEnabled = picture;
+    m_animatedEnabled = animated;
+    Q_EMIT pictureOptionsEnabledChanged(picture, animated);
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "draw/mersenne.h"
+#include "presentation/numberdisplay.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+
+class Platform;
+
+// Ergebnisfeld: the number display at the top of the main window. It owns the display state
+// and the renderer, shows the rendered bitmap 1:1 (double-buffered by the backing store, never
+// cleared before painting) and keeps the handlers of the display options. The main window and
+// the settings panel hand it the pool, the running state and the option values, and wire the
+// picture option controls to its signals.
+class NumberDisplayWidget : public QWidget {
+    Q_OBJECT
+public:
+    // Whether a draw runs, read from the start/stop caption: running when it differs from
+    // "StrStart", stopCaption when it equals "StrStopp".
+    struct RunState {
+        bool running = false;
+        bool stopCaption = false;
+    };
+    using RunStateSource = std::function<RunState()>;
+    // The current language's text of a named constant ("StrTivrelHinweis", ...).
+    using ConstantLookup = std::function<QString(const QString &name)>;
+
+    explicit NumberDisplayWidget(Platform &platform, QWidget *parent = nullptr);
+
+    // The one way to put a text on the display; smoothing 0 for animation frames, 2 otherwise.
+    void ShowOnDisplay(const QString &text, int smoothing, bool isEntry);
+
+    // Wiring done once by the main window.
+    void setPool(const QStringList *pool);                 // DrawPool, read at each paint
+    void setRunStateSource(RunStateSource source);
+    void setConstantLookup(ConstantLookup lookup);
+    // Whether the display panel Ausgabe is hidden; by default: the parent was hidden.
+    void setPanelHiddenSource(std::function<bool()> source);
+    // The area of the number rain; by default the outer size of the main window.
+    void setRainAreaSource(std::function<QSize()> source);
+
+    // Option values from the settings panel (effective from the next paint).
+    void setNumberEffect(bool on);             // cbNumberEffect
+    void setColourEffect(bool on);             // cbFarbenregen
+    void setPictureTicked(bool on);            // cbHintergrund
+    void setPictureAnimated(bool on);          // cbHintergrundAnimiert
+    void setEntryLength(bool fromFile, int length); // AusDatei, AusDateiLaenge
+
+    // Handlers; colours are picker values 0x00BBGGRR.
+    void cpVordergrundChange(quint32 colour);
+    void cpHintergrundChange(quint32 colour);
+    void ErgebnisfeldResize();
+    // Loads ProgramFolder + fileName (an absolute name as it is); false when the file is
+    // missing, not a picture, cut short or too large. On success both picture options are
+    // enabled.
+    bool LoadBackgroundPicture(const QString &fileName);
+    // Start-up with the name read from the settings: a failed load disables cbHintergrund and
+    // puts "StrDateiNichtGefunden" into the field, without a message.
+    void LoadBackgroundPictureAtStartUp(const QString &fileName);
+    void edHintergrundbildButtonClick(const QString &fieldText);
+    void edHintergrundbildExit(const QString &fieldText);
+
+    const DisplayState &displayState() const { return m_state; }
+    const DisplayOptions &displayOptions() const { return m_options; }
+    bool KeepColours() const { return m_state.KeepColours; }
+    const QImage &picture() const { return m_state.picture; }  // Bilderliste item 0
+    const QImage &bitmap() const { return m_renderer.bitmap(); }
+    const NumberDisplayRenderer &renderer() const { return m_renderer; }
+    bool pictureEnabled() const { return m_options.pictureEnabled; }
+    bool animatedEnabled() const { return m_animatedEnabled; }
+    EffectsGenerator &effectsGenerator() { return m_effects; }
+
+Q_SIGNALS:
+    // The text edHintergrundbild is to show.
+    void pictureFieldChanged(const QString &text);
+    // The enabled state cbHintergrund and cbHintergrundAnimiert are to take.
+    void pictureOptionsEnabledChanged(bool pictureEnabled, bool animatedEnabled);
+    // cbHintergrund and cbHintergrundAnimiert are to be unticked.
+    void pictureOptionsUnticked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    QString constant(const QString &name) const;
+    QString picturePath(const QString &fileName) const;
+    void setPictureOptionsEnabled(bool picture, bool animated);
+
+    Platform &m_platform;
+    NumberDisplayRenderer m_renderer;
+    DisplayState m_state;
+    DisplayOptions m_options;
+    EffectsGenerator m_effects;
+    bool m_animatedEnabled = false;
+    const QStringList *m_pool = nullptr;
+    RunStateSource m_runState;
+    ConstantLookup m_lookup;
+    std::function<bool()> m_panelHidden;
+    std::function<QSize()> m_rainArea;
+};

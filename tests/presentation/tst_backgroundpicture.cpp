@@ -1,0 +1,220 @@
+#include "presentation/backgroundpicture.h"
+#include "support/testfolder.h"
+
+#include <QBuffer>
+#include <QTest>
+
+namespace {
+
+// A picture with a different colour in every pixel, so that sampling shows where it reads.
+QImage patternPicture(QSize size)
+{
+    QImage picture(size, QImage::Format_ARGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            picture.setPixel(x, y, qRgb(40 + x * 9 % 200, 30 + y * 7 % 200, 90));
+    return picture;
+}
+
+QByteArray encoded(const QImage &image, const char *format)
+{
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return data;
+}
+
+// A Windows bitmap header that claims width x height at 24 bits, without pixel data.
+QByteArray bitmapHeader(int width, int height)
+{
+    QByteArray data(54, '\0');
+    auto put32 = [&](int at, quint32 value) {
+        for (int i = 0; i < 4; ++i)
+            data[at + i] = char((value >> (8 * i)) & 0xFF);
+    };
+    data[0] = 'B';
+    data[1] = 'M';
+    put32(2, 54);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, quint32(width));
+    put32(22, quint32(height));
+    data[26] = 1;
+    data[28] = 24;
+    return data;
+}
+
+// A JPEG whose frame header claims width x height.
+QByteArray jpegClaiming(int width, int height)
+{
+    QByteArray data = encoded(patternPicture(QSize(16, 16)), "JPEG");
+    const qsizetype sof = data.indexOf(QByteArray("\xFF\xC0", 2));
+    Q_ASSERT(sof > 0);
+    data[sof + 5] = char(height >> 8);
+    data[sof + 6] = char(height & 0xFF);
+    data[sof + 7] = char(width >> 8);
+    data[sof + 8] = char(width & 0xFF);
+    return data;
+}
+
+} // namespace
+
+class TestBackgroundPicture : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void uprightPictureFillsTheBitmapCentred()
+    {
+        const QImage picture = patternPicture(QSize(4, 3));
+        QImage bitmap(400, 300, QImage::Format_ARGB32);
+        PaintBackgroundPicture(bitmap, picture, 0);
+        QCOMPARE(bitmap.pixel(0, 0), picture.pixel(0, 0));
+        QCOMPARE(bitmap.pixel(399, 299), picture.pixel(3, 2));
+        QCOMPARE(bitmap.pixel(200, 150), picture.pixel(2, 1));
+        PaintBackgroundPicture(bitmap, picture, 180);
+        QCOMPARE(bitmap.pixel(0, 0), picture.pixel(3, 2));
+        QCOMPARE(bitmap.pixel(399, 299), picture.pixel(0, 0));
+    }
+
+    void pictureKeepsItsShapeAndLeavesBlack()
+    {
+        // 4:3 on 16:9: black bars left and right, the picture in between.
+        const QImage picture = patternPicture(QSize(81, 61));
+        QImage bitmap(320, 90, QImage::Format_ARGB32);
+        PaintBackgroundPicture(bitmap, picture, 0);
+        QCOMPARE(bitmap.pixel(0, 45), 0xFF000000u);
+        QCOMPARE(bitmap.pixel(319, 45), 0xFF000000u);
+        QCOMPARE(bitmap.pixel(160, 0), picture.pixel(40, 0));
+        QCOMPARE(bitmap.pixel(160, 89), picture.pixel(40, 60));
+        // A quarter turn puts the picture's first row on the right-hand side.
+        PaintBackgroundPicture(bitmap, picture, 90);
+        QCOMPARE(bitmap.pixel(160, 45), picture.pixel(40, 30));
+        QCOMPARE(bitmap.pixel(0, 0), 0xFF000000u);
+    }
+
+    void transparentPixelsShowBlack()
+    {
+        QImage picture = patternPicture(QSize(20, 20));
+        makeOuterRingTransparent(picture);
+        picture.setPixel(10, 10, qRgba(200, 100, 50, 128));
+        QImage bitmap(20, 20, QImage::Format_ARGB32);
+        bitmap.fill(0xFFFFFFFFu);
+        PaintBackgroundPicture(bitmap, picture, 0);
+        QCOMPARE(bitmap.pixel(0, 0), 0xFF000000u);
+        QCOMPARE(bitmap.pixel(10, 10), qRgb(100, 50, 25));
+        QCOMPARE(bitmap.pixel(5, 5), picture.pixel(5, 5));
+    }
+
+    void emptyPictureLeavesTheBitmapBlack()
+    {
+        QImage bitmap(30, 20, QImage::Format_ARGB32);
+        bitmap.fill(0xFFFFFFFFu);
+        PaintBackgroundPicture(bitmap, QImage(), 45);
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 30; ++x)
+                QCOMPARE(bitmap.pixel(x, y), 0xFF000000u);
+    }
+
+    void thinPicturesAreScaledToFit_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<double>("angle");
+        QTest::addColumn<QPoint>("inside");
+        QTest::addColumn<QPoint>("outside");
+        QTest::newRow("single pixel") << QSize(1, 1) << 0.0 << QPoint(200, 150) << QPoint(20, 150);
+        QTest::newRow("single pixel, turned") << QSize(1, 1) << 45.0 << QPoint(200, 150)
+                                              << QPoint(0, 0);
+        QTest::newRow("one column") << QSize(1, 5) << 0.0 << QPoint(200, 10) << QPoint(0, 150);
+        QTest::newRow("one row") << QSize(5, 1) << 0.0 << QPoint(10, 150) << QPoint(200, 0);
+        QTest::newRow("one row, upright") << QSize(5, 1) << 90.0 << QPoint(200, 10)
+                                          << QPoint(0, 150);
+    }
+    void thinPicturesAreScaledToFit()
+    {
+        QFETCH(QSize, size);
+        QFETCH(double, angle);
+        QFETCH(QPoint, inside);
+        QFETCH(QPoint, outside);
+        QImage picture(size, QImage::Format_ARGB32);
+        picture.fill(0xFFFF0000u);
+        QImage bitmap(400, 300, QImage::Format_ARGB32);
+        PaintBackgroundPicture(bitmap, picture, angle);
+        QVERIFY(std::isfinite(backgroundPictureScale(size.width(), size.height(), 400, 300, angle)));
+        QCOMPARE(bitmap.pixel(inside), 0xFFFF0000u);
+        QCOMPARE(bitmap.pixel(outside), 0xFF000000u);
+    }
+
+    void loadsEveryFormatWithATransparentRing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("format");
+        QTest::newRow("jpg") << QStringLiteral("pic.jpg") << QByteArray("JPEG");
+        QTest::newRow("jpeg") << QStringLiteral("pic.JPEG") << QByteArray("JPEG");
+        QTest::newRow("png") << QStringLiteral("pic.png") << QByteArray("PNG");
+        QTest::newRow("bmp") << QStringLiteral("pic.bmp") << QByteArray("BMP");
+    }
+    void loadsEveryFormatWithATransparentRing()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, format);
+        TestFolder folder;
+        const QImage source = patternPicture(QSize(24, 18));
+        folder.write(name, encoded(source, format.constData()));
+        const QImage picture = decodeBackgroundPicture(folder.file(name));
+        QCOMPARE(picture.size(), QSize(24, 18));
+        QCOMPARE(picture.format(), QImage::Format_ARGB32);
+        for (int y = 0; y < 18; ++y)
+            for (int x = 0; x < 24; ++x) {
+                const bool ring = x == 0 || y == 0 || x == 23 || y == 17;
+                QCOMPARE(qAlpha(picture.pixel(x, y)), ring ? 0 : 255);
+            }
+        if (format != "JPEG") { // lossless: the ring keeps its colours
+            QCOMPARE(picture.pixel(0, 0) | 0xFF000000u, source.pixel(0, 0));
+            QCOMPARE(picture.pixel(23, 9) | 0xFF000000u, source.pixel(23, 9));
+        }
+    }
+
+    void refusesWhatIsNoUsablePicture_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        const QImage source = patternPicture(QSize(64, 48));
+        const QByteArray jpeg = encoded(source, "JPEG");
+        const QByteArray png = encoded(source, "PNG");
+        const QByteArray bmp = encoded(source, "BMP");
+        QTest::newRow("text as jpg") << QStringLiteral("a.jpg") << QByteArray("no picture\n");
+        QTest::newRow("text as png") << QStringLiteral("a.png") << QByteArray("no picture\n");
+        QTest::newRow("text as bmp") << QStringLiteral("a.bmp") << QByteArray("no picture\n");
+        QTest::newRow("empty jpg") << QStringLiteral("a.jpg") << QByteArray();
+        QTest::newRow("png named jpg") << QStringLiteral("a.jpg") << png;
+        QTest::newRow("other extension") << QStringLiteral("a.gif") << png;
+        QTest::newRow("jpg cut short") << QStringLiteral("a.jpg") << jpeg.left(jpeg.size() * 2 / 3);
+        QTest::newRow("png cut short") << QStringLiteral("a.png") << png.left(png.size() * 2 / 3);
+        QTest::newRow("bmp cut short") << QStringLiteral("a.bmp") << bmp.left(bmp.size() * 2 / 3);
+        QTest::newRow("bmp claiming 50000 x 50000")
+            << QStringLiteral("a.bmp") << bitmapHeader(50000, 50000);
+        QTest::newRow("bmp claiming 20000 x 3000")
+            << QStringLiteral("a.bmp") << bitmapHeader(20000, 3000);
+        QTest::newRow("jpg claiming 60000 x 60000")
+            << QStringLiteral("a.jpg") << jpegClaiming(60000, 60000);
+        QTest::newRow("jpg claiming 9000 x 9000")
+            << QStringLiteral("a.jpg") << jpegClaiming(9000, 9000);
+    }
+    void refusesWhatIsNoUsablePicture()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        TestFolder folder;
+        folder.write(name, content);
+        QVERIFY(decodeBackgroundPicture(folder.file(name)).isNull());
+    }
+
+    void missingFileIsRefused()
+    {
+        TestFolder folder;
+        QVERIFY(decodeBackgroundPicture(folder.file(QStringLiteral("nothere.jpg"))).isNull());
+    }
+};
+
+QTEST_MAIN(TestBackgroundPicture)
+#include "tst_backgroundpicture.moc"
