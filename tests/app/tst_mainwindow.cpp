@@ -386,6 +386,41 @@ private Q_SLOTS:
         }
     }
 
+    void largePoolsShowTheWaitNotice_data()
+    {
+        QTest::addColumn<bool>("fromList");
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<bool>("notice");
+        QTest::newRow("range of 10000") << false << 10000 << false;
+        QTest::newRow("range of 10001") << false << 10001 << true;
+        QTest::newRow("list of 1000") << true << 1000 << false;
+        QTest::newRow("list of 1001") << true << 1001 << true;
+    }
+    void largePoolsShowTheWaitNotice()
+    {
+        QFETCH(bool, fromList);
+        QFETCH(int, entries);
+        QFETCH(bool, notice);
+        FormFixture fx;
+        TForm1 &form = fx.start();
+        if (fromList) {
+            QByteArray lines;
+            for (int i = 0; i < entries; ++i)
+                lines += "Los " + QByteArray::number(i) + "\n";
+            fx.folder.write(QStringLiteral("liste.txt"), lines);
+            fx.panel().AusDatei->setChecked(true);
+            fx.panel().AusDateiPfad->setText(QStringLiteral("liste.txt"));
+        } else {
+            fx.panel().Maximum->setValue(entries);
+            fx.panel().Minimum->setValue(1);
+        }
+        QVERIFY(form.pool().BuildPool());
+        QCOMPARE(form.Draw.DrawPool.size(), entries);
+        QCOMPARE(form.pool().prepareWindowShown(), notice);
+        form.pool().closePrepareWindow();
+        QVERIFY(!form.pool().prepareWindowShown());
+    }
+
     void rangeAndQuotaRules()
     {
         FormFixture fx;
