@@ -167,8 +167,9 @@ void DrawControl::showFlashEntry()
 
 void DrawControl::RefresherTimer()
 {
-    // An animation over an empty pool has nothing to show and nothing to draw.
-    if (f.Draw.DrawPool.isEmpty()) {
+    // An animation over an empty pool has nothing to show and nothing to draw; after the
+    // window closed there is no generator left.
+    if (f.Draw.DrawPool.isEmpty() || !f.DrawGenerator) {
         Refresher->setEnabled(false);
         f.BTStartStop->setText(lng("StrStart"));
         f.Resultate->setSelectionHidden(false);

@@ -138,7 +138,7 @@ void PoolControl::DrawNumber()
 {
     SettingsPanel &panel = *f.Einstellungen;
     QStringList &pool = f.Draw.DrawPool;
-    if (pool.isEmpty())
+    if (pool.isEmpty() || !f.DrawGenerator)
         return;
     // 1. Choose and show.
     const qsizetype index = chooseEntryIndex(*f.DrawGenerator, pool.size());
