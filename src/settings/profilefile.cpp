@@ -241,6 +241,9 @@ bool ProfileFile::writeString(const QString &section, const QString &key, const 
         }
         m_lines.insert(insertAt, line);
     }
+    // A value the key already holds leaves the file as it is: nothing to write.
+    if (m_lines == before && QFileInfo::exists(m_path))
+        return true;
     if (save())
         return true;
     m_lines = before;

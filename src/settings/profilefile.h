@@ -38,8 +38,9 @@ public:
     bool readBool(const QString &section, const QString &key, bool defaultValue) const;
     double readDecimal(const QString &section, const QString &key, double defaultValue) const;
 
-    // Writers: each writes the whole file at once. On failure they return false, the file on
-    // disk and this object stay as they were, and errorString() tells why.
+    // Writers: each writes the whole file at once (unless the key already holds that very
+    // text, which leaves the file untouched). On failure they return false, the file on disk
+    // and this object stay as they were, and errorString() tells why.
     bool writeString(const QString &section, const QString &key, const QString &value);
     bool writeInteger(const QString &section, const QString &key, qint32 value);
     bool writeBool(const QString &section, const QString &key, bool value);

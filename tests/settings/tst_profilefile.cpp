@@ -7,6 +7,7 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 namespace {
@@ -175,6 +176,28 @@ private Q_SLOTS:
         const ProfileFile again(folder.file(Ini));
         QCOMPARE(again.readInteger(s("Num"), s("start"), 0), 5);
         QCOMPARE(again.readString(s("draw"), s("time")), s("12:30"));
+    }
+
+    void anUnchangedValueLeavesTheFileAlone()
+    {
+#ifdef Q_OS_UNIX
+        TestFolder folder;
+        ProfileFile ini(folder.file(Ini));
+        auto inode = [&] {
+            struct stat st {};
+            return ::stat(QFile::encodeName(folder.file(Ini)).constData(), &st) == 0 ? st.st_ino : 0;
+        };
+        QVERIFY(ini.writeInteger(s("NUM"), s("Start"), 5));
+        const auto first = inode();
+        QVERIFY(first != 0);
+        QVERIFY(ini.writeInteger(s("num"), s("start"), 5));
+        QCOMPARE(inode(), first); // not replaced
+        QVERIFY(ini.writeInteger(s("NUM"), s("Start"), 6));
+        QVERIFY(inode() != first);
+        QCOMPARE(folder.read(Ini), QByteArray("[NUM]\nStart=6\n"));
+#else
+        QSKIP("needs inode numbers");
+#endif
     }
 
     void writesUtf8AndOneLinePerValue()
