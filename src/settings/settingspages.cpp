@@ -183,7 +183,8 @@ QWidget *SettingsPanel::buildLotteryPage()
 {
     auto *page = new QWidget;
     QGridLayout *grid = pageWithHeader(page, hpLotto, "Lotterie (Lottozahlen) einstellen");
-    grid->setVerticalSpacing(8);
+    grid->setContentsMargins(6, 10, 6, 2);
+    grid->setVerticalSpacing(10);
     grid->setColumnStretch(4, 1);
 
     Lotto_n = spinField(1, 15, 6, ShortFieldWidth, page);
