@@ -114,7 +114,8 @@ SettingsPanel::SettingsPanel(QWidget *parent) : QFrame(parent)
 
     nameControls();
     arrangeTabOrder();
-    showPage(konfAktion);
+    Konfiguration->setCurrentWidget(konfAktion);
+    syncPageButtons();
     EinstellungenResize();
 }
 

@@ -1,4 +1,5 @@
 #include "fakesettingshost.h"
+#include "filesizelimit.h"
 
 #include "settings/profilefile.h"
 #include "settings/settingscontrols.h"
@@ -14,11 +15,6 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTest>
-
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
 
 namespace {
 QString s(const char *text)
@@ -98,31 +94,6 @@ const char *const allKeys =
     "Lottery=%1\n[LOTTERY]\nGames=%1\nPool=%1\nPool_n=%1\nPool_x=%1\n"
     "[DRAW]\nMode=%1\nIntervall=%1\nAutostop=%1\nTime=%1\nUseFile=%1\nFilename=%1\nCols=%1\n"
     "Winnings=%1\nUseWinnings=%1\n";
-
-#ifdef Q_OS_UNIX
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
-#endif
 } // namespace
 
 class TestSettingsStore : public QObject {
