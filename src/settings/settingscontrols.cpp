@@ -3,22 +3,28 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QEvent>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 RadioGroup::RadioGroup(const QString &title, const QStringList &items, QWidget *parent)
-    : QGroupBox(title, parent), m_group(new QButtonGroup(this))
+    : QGroupBox(title, parent), m_group(new QButtonGroup(this)), m_layout(new QGridLayout(this))
 {
-    auto *layout = new QVBoxLayout(this);
-    layout->setSpacing(2);
+    m_layout->setContentsMargins(8, 4, 8, 6);
+    m_layout->setHorizontalSpacing(8);
+    m_layout->setVerticalSpacing(0);
+    m_layout->setColumnStretch(0, 1);
     for (int i = 0; i < items.size(); ++i) {
         auto *button = new QRadioButton(items.at(i), this);
+        button->setMinimumHeight(24);
         m_group->addButton(button, i);
-        layout->addWidget(button);
+        m_layout->addWidget(button, i, 0);
     }
     connect(m_group, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked && id != m_index) {
@@ -50,6 +56,17 @@ void RadioGroup::setItemIndex(int index)
     Q_EMIT itemIndexChanged(-1);
 }
 
+QAbstractButton *RadioGroup::itemButton(int index) const
+{
+    return m_group->button(index);
+}
+
+void RadioGroup::setItemWidget(int index, QWidget *widget, int rows)
+{
+    widget->setParent(this);
+    m_layout->addWidget(widget, index, 1, rows, 1, Qt::AlignLeft | Qt::AlignVCenter);
+}
+
 int RadioGroup::count() const
 {
     return m_group->buttons().size();
@@ -65,6 +82,22 @@ void RadioGroup::setItemText(int index, const QString &text)
 {
     if (QAbstractButton *button = m_group->button(index))
         button->setText(text);
+}
+
+void WrapButton::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QString caption = option.text;
+    option.text.clear();
+    painter.drawControl(QStyle::CE_PushButton, option); // bevel and focus frame
+    const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this)
+                           .adjusted(4, 0, -4, 0);
+    int flags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+    if (!style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this))
+        flags |= Qt::TextHideMnemonic;
+    painter.drawItemText(area, flags, option.palette, isEnabled(), caption, QPalette::ButtonText);
 }
 
 FileField::FileField(QWidget *parent)
@@ -129,6 +162,8 @@ ColourPicker::ColourPicker(bool offerNoColour, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_box);
     setFocusProxy(m_box);
+    m_box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_box->setMinimumContentsLength(9);
     for (const NamedColour &c : standardColours)
         m_box->addItem(swatch(c.bgr), QString::fromUtf8(c.name), QVariant::fromValue(c.bgr));
     if (offerNoColour)

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QGroupBox>
+#include <QPushButton>
 #include <QWidget>
 
 #include <functional>
 
+class QAbstractButton;
 class QButtonGroup;
+class QGridLayout;
 class QComboBox;
 class QLineEdit;
 class QToolButton;
@@ -23,13 +26,27 @@ public:
     int count() const;
     QString itemText(int index) const;
     void setItemText(int index, const QString &text);
+    QAbstractButton *itemButton(int index) const;
+    // Places a widget to the right of item `index`, spanning `rows` items, vertically centred.
+    void setItemWidget(int index, QWidget *widget, int rows = 1);
 
 Q_SIGNALS:
     void itemIndexChanged(int index);
 
 private:
     QButtonGroup *m_group;
+    QGridLayout *m_layout;
     int m_index = -1;
+};
+
+// A push button whose caption wraps onto further lines when it is wider than the button.
+class WrapButton : public QPushButton {
+    Q_OBJECT
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 };
 
 // A file name field with a browse button beside it.

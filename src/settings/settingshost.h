@@ -18,6 +18,14 @@ public:
     // does, and makes the player loop.
     virtual void createWavePlayer() = 0;
 
+    // The display's colours, given in the stored form 0x00BBGGRR (the host converts them to
+    // its pixel form). Loading sets them even when the picker already held the stored colour.
+    virtual void setDisplayForeColour(quint32 bgr) = 0;
+    virtual void setDisplayBackColour(quint32 bgr) = 0;
+
+    // The text of a language constant in the current language ("StrZiehungAnzahl").
+    virtual QString lookupConstant(const QString &name) const = 0;
+
     // Window and layout.
     virtual void setResultsListTick(bool ticked) = 0; // the tick of the menu item "Liste an"
     virtual void maximiseWindow() = 0;

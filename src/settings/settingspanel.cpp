@@ -5,13 +5,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -20,59 +20,55 @@ QString t(const char *text)
     return QString::fromUtf8(text);
 }
 
-QLabel *headerPanel(const char *title, QWidget *parent)
-{
-    auto *label = new QLabel(t(title), parent);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    label->setAutoFillBackground(true);
-    label->setMargin(4);
-    label->setStyleSheet(QStringLiteral("background:#e8e0c0;"));
-    return label;
-}
-
-QSpinBox *spinField(int minimum, int maximum, int value, QWidget *parent)
-{
-    auto *spin = new QSpinBox(parent);
-    spin->setRange(minimum, maximum);
-    spin->setValue(value);
-    return spin;
-}
+constexpr int Margin = 8;
+constexpr int RowHeight = 26;
+constexpr int PageGap = 6; // between the page buttons and the page area
 } // namespace
 
 SettingsPanel::SettingsPanel(QWidget *parent) : QFrame(parent)
 {
     setObjectName(QStringLiteral("Einstellungen"));
-    setFixedHeight(300);
+    setFixedHeight(PanelHeight);
     setAutoFillBackground(true);
     QPalette cream = palette();
     cream.setColor(QPalette::Window, QColor(0xFF, 0xFB, 0xF0));
     setPalette(cream);
 
+    // SettingX is placed by hand (EinstellungenResize), everything inside it by layouts.
     SettingX = new QWidget(this);
-    SettingX->setObjectName(QStringLiteral("SettingX"));
-    SettingX->setFixedWidth(549);
-    SettingX->setGeometry(0, 0, 549, 300);
+    SettingX->setFixedSize(SettingXWidth, PanelHeight);
 
-    auto *grid = new QGridLayout(SettingX);
-    grid->setContentsMargins(4, 4, 4, 4);
+    auto *columns = new QHBoxLayout(SettingX);
+    // The page buttons, the page area and the button column sit centred in the panel's height.
+    constexpr int contentHeight = RowHeight + PageGap + PageHeight;
+    constexpr int top = (PanelHeight - contentHeight) / 2;
+    columns->setContentsMargins(Margin, top, Margin, PanelHeight - top - contentHeight);
+    columns->setSpacing(Margin + 2);
 
+    // Left: the page buttons over the page area.
+    auto *left = new QVBoxLayout;
+    left->setSpacing(PageGap);
     auto *topRow = new QHBoxLayout;
+    topRow->setSpacing(4);
     btModus = new QPushButton(t("Modus"), SettingX);
     btKonfig = new QPushButton(t("Konfigurieren"), SettingX);
     btOptionen = new QPushButton(t("Optionen"), SettingX);
+    for (QPushButton *b : {btModus, btKonfig, btOptionen}) {
+        b->setCheckable(true);
+        b->setMinimumSize(96, RowHeight);
+        b->setAutoDefault(false);
+        topRow->addWidget(b);
+    }
+    topRow->addSpacing(6);
     HilfeAktiv = new QCheckBox(t("Hilfe"), SettingX);
     HilfeAktiv->setChecked(true);
-    topRow->addWidget(btModus);
-    topRow->addWidget(btKonfig);
-    topRow->addWidget(btOptionen);
     topRow->addWidget(HilfeAktiv);
     topRow->addStretch();
-    grid->addLayout(topRow, 0, 0);
+    left->addLayout(topRow);
 
     Konfiguration = new QStackedWidget(SettingX);
-    Konfiguration->setFixedSize(375, 199);
+    Konfiguration->setFixedSize(PageWidth, PageHeight);
+    Konfiguration->setFrameShape(QFrame::StyledPanel);
     konfAktion = buildActionPage();
     konfQuote = buildQuotaPage();
     konfLotto = buildLotteryPage();
@@ -83,9 +79,12 @@ SettingsPanel::SettingsPanel(QWidget *parent) : QFrame(parent)
     konfOptionen->setWindowTitle(QStringLiteral("HTMLOptionen"));
     for (QWidget *page : {konfAktion, konfQuote, konfLotto, konfOptionen})
         Konfiguration->addWidget(page);
-    grid->addWidget(Konfiguration, 1, 0);
+    left->addWidget(Konfiguration);
+    columns->addLayout(left);
 
+    // Right: the result buttons, and lower down the larger apply button.
     auto *buttons = new QVBoxLayout;
+    buttons->setSpacing(4);
     BTDrucken = new QPushButton(t("Ergebnis &drucken"), SettingX);
     BTDrucken->setToolTip(t("Ausgabe der Liste auf den Standard-Drucker"));
     BTHTML = new QPushButton(t("Ergebnis als &HTML"), SettingX);
@@ -94,168 +93,152 @@ SettingsPanel::SettingsPanel(QWidget *parent) : QFrame(parent)
     BTTxT = new QPushButton(t("&TXT-Export"), SettingX);
     Reset_Ziehung = new QPushButton(t("&Neuer Durchgang"), SettingX);
     Reset_Ziehung->setToolTip(t("Der aktuelle Durchgang wird gelöscht!"));
-    BTEinstellungenSchliessen = new QPushButton(t("&Einstellungen übernehmen"), SettingX);
-    BTEinstellungenSchliessen->setMinimumHeight(48);
     for (QPushButton *b : {BTDrucken, BTHTML, BTCSV, BTTxT, Reset_Ziehung}) {
-        b->setFixedWidth(148);
+        b->setFixedSize(ButtonColumnWidth, RowHeight);
+        b->setAutoDefault(false);
         buttons->addWidget(b);
     }
     buttons->addStretch();
-    BTEinstellungenSchliessen->setFixedWidth(148);
-    buttons->addWidget(BTEinstellungenSchliessen);
-    grid->addLayout(buttons, 0, 1, 2, 1);
+    BTEinstellungenSchliessen = new WrapButton(t("&Einstellungen übernehmen"), SettingX);
+    BTEinstellungenSchliessen->setFixedSize(ButtonColumnWidth, 2 * RowHeight);
+    BTEinstellungenSchliessen->setAutoDefault(false);
+    QFont bold = BTEinstellungenSchliessen->font();
+    bold.setBold(true);
+    BTEinstellungenSchliessen->setFont(bold);
+    buttons->addWidget(BTEinstellungenSchliessen); // ends level with the page area
+    columns->addLayout(buttons);
+
+    connect(btModus, &QPushButton::clicked, this, &SettingsPanel::btModusClick);
+    connect(btKonfig, &QPushButton::clicked, this, &SettingsPanel::btKonfigClick);
+    connect(btOptionen, &QPushButton::clicked, this, &SettingsPanel::btOptionenClick);
+
+    nameControls();
+    arrangeTabOrder();
+    Konfiguration->setCurrentWidget(konfAktion);
+    syncPageButtons();
+    EinstellungenResize();
 }
 
-QWidget *SettingsPanel::buildActionPage()
+void SettingsPanel::EinstellungenResize()
 {
-    auto *page = new QWidget;
-    auto *layout = new QGridLayout(page);
-    hpModus = headerPanel("Modus wählen", page);
-    layout->addWidget(hpModus, 0, 0, 1, 2);
-    DoStatus = new RadioGroup(t("Aktion"),
-                              {t("manuelle Ziehung"), t("Automatisch alle (Sekunden)"),
-                               t("nächste Ziehung um (Uhr)"), t("nächste Ziehung um (Countdown)"),
-                               t("Lotterie")},
-                              page);
-    layout->addWidget(DoStatus, 1, 0, 3, 1);
-    chkAutostop = new QCheckBox(t("Autostop"), page);
-    layout->addWidget(chkAutostop, 1, 1);
-    Sekunden = spinField(0, 9999, 5, page);
-    layout->addWidget(Sekunden, 2, 1);
-    Uhrzeit = new QLineEdit(page);
-    Uhrzeit->setInputMask(QStringLiteral("99:99;_"));
-    Uhrzeit->setMaxLength(5);
-    Uhrzeit->setEnabled(false);
-    layout->addWidget(Uhrzeit, 3, 1);
-    return page;
+    SettingX->move((width() - SettingX->width()) / 2, 0);
 }
 
-QWidget *SettingsPanel::buildQuotaPage()
+void SettingsPanel::resizeEvent(QResizeEvent *event)
 {
-    auto *page = new QWidget;
-    auto *layout = new QGridLayout(page);
-    hpQuote = headerPanel("Zahlenbereich und Quote einstellen", page);
-    layout->addWidget(hpQuote, 0, 0, 1, 4);
-
-    layout->addWidget(new QLabel(t("Zahlen &zwischen"), page), 1, 0);
-    Minimum = spinField(0, 999999, 100, page);
-    layout->addWidget(Minimum, 1, 1);
-    layout->addWidget(new QLabel(t("&und"), page), 1, 2);
-    Maximum = spinField(0, 999999, 999, page);
-    layout->addWidget(Maximum, 1, 3);
-
-    ZeigeNullen = new QCheckBox(t("Nullen füllen"), page);
-    layout->addWidget(ZeigeNullen, 2, 0);
-    AusDatei = new QCheckBox(t("Aus Datei"), page);
-    layout->addWidget(AusDatei, 2, 1);
-    AusDateiPfad = new FileField(page);
-    layout->addWidget(AusDateiPfad, 2, 2, 1, 2);
-    layout->addWidget(new QLabel(t("Anzeigelänge"), page), 3, 2);
-    AusDateiLaenge = spinField(0, 999, 10, page);
-    layout->addWidget(AusDateiLaenge, 3, 3);
-
-    LQuote = new QLabel(t("Ziehungsqu&ote (%)"), page);
-    layout->addWidget(LQuote, 4, 0);
-    Ziehungsquote = new QDoubleSpinBox(page);
-    Ziehungsquote->setDecimals(1);
-    Ziehungsquote->setRange(0, 100);
-    Ziehungsquote->setValue(10);
-    LQuote->setBuddy(Ziehungsquote);
-    layout->addWidget(Ziehungsquote, 4, 1);
-    Ziehung_Prozent = new QCheckBox(t("%"), page);
-    Ziehung_Prozent->setChecked(true);
-    layout->addWidget(Ziehung_Prozent, 4, 2);
-    LAnzahl_Ziehungen = new QLabel(t("(= n Ziehungen)"), page);
-    layout->addWidget(LAnzahl_Ziehungen, 4, 3);
-
-    ckAutopilot = new QCheckBox(t("Autopilot"), page);
-    layout->addWidget(ckAutopilot, 5, 0);
-    AutopilotStart = spinField(0, 9999, 999, page);
-    AutopilotStart->setEnabled(false);
-    layout->addWidget(AutopilotStart, 5, 1);
-    lbAutopilotRest = new QLabel(page);
-    lbAutopilotRest->setVisible(false);
-    layout->addWidget(lbAutopilotRest, 5, 2, 1, 2);
-
-    cbWinnings = new QCheckBox(t("Gewinnliste"), page);
-    layout->addWidget(cbWinnings, 6, 0);
-    edWinnings = new FileField(page);
-    layout->addWidget(edWinnings, 6, 1, 1, 3);
-    layout->setRowStretch(7, 1);
-    return page;
+    QFrame::resizeEvent(event);
+    EinstellungenResize();
 }
 
-QWidget *SettingsPanel::buildLotteryPage()
+QString SettingsPanel::activePageCaption() const
 {
-    auto *page = new QWidget;
-    auto *layout = new QGridLayout(page);
-    hpLotto = headerPanel("Lotterie (Lottozahlen) einstellen", page);
-    layout->addWidget(hpLotto, 0, 0, 1, 4);
-    layout->addWidget(new QLabel(t("Gezogen werden"), page), 1, 0);
-    Lotto_n = spinField(1, 15, 6, page);
-    layout->addWidget(Lotto_n, 1, 1);
-    layout->addWidget(new QLabel(t("aus"), page), 1, 2);
-    Lotto_x = spinField(15, 99, 49, page);
-    layout->addWidget(Lotto_x, 1, 3);
-    layout->addWidget(new QLabel(t("Anzahl der Spiele"), page), 2, 0);
-    Lotto_Spiele = spinField(1, 999, 2, page);
-    layout->addWidget(Lotto_Spiele, 2, 1);
-    layout->addWidget(new QLabel(t("Verteile Zahlenpool auf"), page), 3, 0);
-    Lotto_Pool = spinField(1, 8, 2, page);
-    layout->addWidget(Lotto_Pool, 3, 1);
-    layout->addWidget(new QLabel(t("Spiel"), page), 3, 2);
-    layout->setRowStretch(4, 1);
-    return page;
+    const QWidget *page = Konfiguration->currentWidget();
+    return page ? page->windowTitle() : QString();
 }
 
-QWidget *SettingsPanel::buildOptionsPage()
+void SettingsPanel::showPage(QWidget *page)
 {
-    auto *page = new QWidget;
-    auto *layout = new QGridLayout(page);
-    hpOptionen = headerPanel("Optionen", page);
-    layout->addWidget(hpOptionen, 0, 0, 1, 4);
+    Konfiguration->setCurrentWidget(page);
+    syncPageButtons();
+    if (HilfeAktiv->isChecked())
+        Q_EMIT helpPageRequested(page->windowTitle());
+}
 
-    layout->addWidget(new QLabel(t("Sprache:"), page), 1, 0);
-    HilfeLng = new QComboBox(page);
-    layout->addWidget(HilfeLng, 1, 1);
-    cbListeAus = new QCheckBox(t("Liste aus"), page);
-    layout->addWidget(cbListeAus, 1, 2);
-    cbMaximiert = new QCheckBox(t("Maximiert"), page);
-    layout->addWidget(cbMaximiert, 1, 3);
+// The button of the page in front looks pressed; konfQuote and konfLotto share btKonfig.
+void SettingsPanel::syncPageButtons()
+{
+    QWidget *page = Konfiguration->currentWidget();
+    btModus->setChecked(page == konfAktion);
+    btKonfig->setChecked(page == konfQuote || page == konfLotto);
+    btOptionen->setChecked(page == konfOptionen);
+}
 
-    layout->addWidget(new QLabel(t("Effekte"), page), 2, 0);
-    cbNumberEffect = new QCheckBox(t("Zahlenregen"), page);
-    cbNumberEffect->setChecked(true);
-    layout->addWidget(cbNumberEffect, 2, 1);
-    cbFarbenregen = new QCheckBox(t("Farben"), page);
-    cbFarbenregen->setChecked(true);
-    layout->addWidget(cbFarbenregen, 2, 2);
+void SettingsPanel::btModusClick()
+{
+    showPage(konfAktion);
+}
 
-    cbSound = new QCheckBox(t("Klang"), page);
-    cbSound->setChecked(true);
-    layout->addWidget(cbSound, 3, 0);
-    cbSchleife = new QCheckBox(t("bis Ende"), page);
-    layout->addWidget(cbSchleife, 3, 1);
-    edSoundfile = new FileField(page);
-    layout->addWidget(edSoundfile, 3, 2, 1, 2);
+void SettingsPanel::btKonfigClick()
+{
+    switch (DoStatus->itemIndex()) {
+    case 0:
+    case 1:
+        showPage(konfQuote);
+        break;
+    case 4:
+        showPage(konfLotto);
+        break;
+    default:
+        syncPageButtons(); // a click does not change the page
+        break;
+    }
+}
 
-    cbHintergrund = new QCheckBox(t("Hintergrundbild"), page);
-    cbHintergrund->setEnabled(false);
-    layout->addWidget(cbHintergrund, 4, 0);
-    cbHintergrundAnimiert = new QCheckBox(t("animiert"), page);
-    cbHintergrundAnimiert->setEnabled(false);
-    layout->addWidget(cbHintergrundAnimiert, 4, 1);
-    edHintergrundbild = new FileField(page);
-    layout->addWidget(edHintergrundbild, 4, 2, 1, 2);
+void SettingsPanel::btOptionenClick()
+{
+    showPage(konfOptionen);
+}
 
-    layout->addWidget(new QLabel(t("Vordergrundfarbe"), page), 5, 0);
-    cpVordergrund = new ColourPicker(true, page);
-    cpVordergrund->setColour(0x000000);
-    layout->addWidget(cpVordergrund, 5, 1);
-    layout->addWidget(new QLabel(t("Hintergrundfarbe"), page), 5, 2);
-    cpHintergrund = new ColourPicker(false, page);
-    cpHintergrund->setColour(0xFFFFFF);
-    layout->addWidget(cpHintergrund, 5, 3);
-    layout->setRowStretch(6, 1);
-    return page;
+// Object names are the control names, which the language files address.
+void SettingsPanel::nameControls()
+{
+    const std::initializer_list<std::pair<QObject *, const char *>> names = {
+        {SettingX, "SettingX"}, {btModus, "btModus"}, {btKonfig, "btKonfig"},
+        {btOptionen, "btOptionen"}, {HilfeAktiv, "HilfeAktiv"}, {Konfiguration, "Konfiguration"},
+        {konfAktion, "konfAktion"}, {konfQuote, "konfQuote"}, {konfLotto, "konfLotto"},
+        {konfOptionen, "konfOptionen"}, {hpModus, "hpModus"}, {hpQuote, "hpQuote"},
+        {hpLotto, "hpLotto"}, {hpOptionen, "hpOptionen"}, {DoStatus, "DoStatus"},
+        {chkAutostop, "chkAutostop"}, {Sekunden, "Sekunden"}, {Uhrzeit, "Uhrzeit"},
+        {Minimum, "Minimum"}, {Maximum, "Maximum"}, {ZeigeNullen, "ZeigeNullen"},
+        {AusDatei, "AusDatei"}, {AusDateiPfad, "AusDateiPfad"},
+        {AusDateiLaenge, "AusDateiLaenge"}, {LQuote, "LQuote"}, {Ziehungsquote, "Ziehungsquote"},
+        {Ziehung_Prozent, "Ziehung_Prozent"}, {LAnzahl_Ziehungen, "LAnzahl_Ziehungen"},
+        {ckAutopilot, "ckAutopilot"}, {AutopilotStart, "AutopilotStart"},
+        {lbAutopilotRest, "lbAutopilotRest"}, {cbWinnings, "cbWinnings"},
+        {edWinnings, "edWinnings"}, {Lotto_n, "Lotto_n"}, {Lotto_x, "Lotto_x"},
+        {Lotto_Spiele, "Lotto_Spiele"}, {Lotto_Pool, "Lotto_Pool"}, {HilfeLng, "HilfeLng"},
+        {cbListeAus, "cbListeAus"}, {cbMaximiert, "cbMaximiert"},
+        {cbNumberEffect, "cbNumberEffect"}, {cbFarbenregen, "cbFarbenregen"},
+        {cbSound, "cbSound"}, {cbSchleife, "cbSchleife"}, {edSoundfile, "edSoundfile"},
+        {cbHintergrund, "cbHintergrund"}, {cbHintergrundAnimiert, "cbHintergrundAnimiert"},
+        {edHintergrundbild, "edHintergrundbild"}, {cpVordergrund, "cpVordergrund"},
+        {cpHintergrund, "cpHintergrund"}, {Label1, "Label1"}, {Label2, "Label2"},
+        {lbAusDateiLaenge, "lbAusDateiLaenge"}, {lbLottoBereich, "lbLottoBereich"},
+        {Label4, "Label4"}, {lbLottoSpiele, "lbLottoSpiele"}, {LBLottoPool, "LBLottoPool"},
+        {lbLottoAnzahl, "lbLottoAnzahl"}, {lbHilfeLng, "lbHilfeLng"}, {Label5, "Label5"},
+        {Label6, "Label6"}, {Label7, "Label7"}, {BTDrucken, "BTDrucken"}, {BTHTML, "BTHTML"},
+        {BTCSV, "BTCSV"}, {BTTxT, "BTTxT"}, {Reset_Ziehung, "Reset_Ziehung"},
+        {BTEinstellungenSchliessen, "BTEinstellungenSchliessen"},
+    };
+    for (const auto &[object, name] : names)
+        object->setObjectName(QString::fromLatin1(name));
+}
+
+// Tab goes through the page buttons, the page in front in reading order, then the button
+// column; the hidden pages are skipped.
+void SettingsPanel::arrangeTabOrder()
+{
+    const QList<QWidget *> chain = {
+        btModus, btKonfig, btOptionen, HilfeAktiv,
+        // konfAktion
+        DoStatus->itemButton(0), DoStatus->itemButton(1), DoStatus->itemButton(2),
+        DoStatus->itemButton(3), DoStatus->itemButton(4), chkAutostop, Sekunden, Uhrzeit,
+        // konfQuote
+        Minimum, Maximum, ZeigeNullen, AusDateiLaenge, AusDatei, AusDateiPfad->lineEdit(),
+        AusDateiPfad->button(), Ziehungsquote, Ziehung_Prozent, ckAutopilot, AutopilotStart,
+        cbWinnings, edWinnings->lineEdit(), edWinnings->button(),
+        // konfLotto
+        Lotto_n, Lotto_x, Lotto_Spiele, Lotto_Pool,
+        // konfOptionen
+        HilfeLng, cbNumberEffect, cbFarbenregen, cbSound, cbSchleife, edSoundfile->lineEdit(),
+        edSoundfile->button(), cbHintergrund, cbHintergrundAnimiert,
+        edHintergrundbild->lineEdit(), edHintergrundbild->button(), cpVordergrund, cbListeAus,
+        cpHintergrund, cbMaximiert,
+        // buttons
+        BTDrucken, BTHTML, BTCSV, BTTxT, Reset_Ziehung, BTEinstellungenSchliessen,
+    };
+    // A compound control takes part through the widget it passes its focus to.
+    auto target = [](QWidget *w) { return w->focusProxy() ? w->focusProxy() : w; };
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(target(chain.at(i - 1)), target(chain.at(i)));
 }

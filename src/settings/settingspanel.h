@@ -8,6 +8,7 @@ class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QResizeEvent;
 class QSpinBox;
 class QStackedWidget;
 class ColourPicker;
@@ -23,6 +24,32 @@ class SettingsPanel : public QFrame {
 public:
     explicit SettingsPanel(QWidget *parent = nullptr);
 
+    // Design size of the inner panel and of the page area.
+    static constexpr int PanelHeight = 300;
+    static constexpr int SettingXWidth = 549;
+    static constexpr int PageWidth = 375;
+    static constexpr int PageHeight = 199;
+    static constexpr int ButtonColumnWidth = 148;
+
+    // Keeps SettingX centred: its left := (panel width - its width) div 2.
+    void EinstellungenResize();
+
+    // The caption of the page in front ("HTMLAktion", "HTMLQuote", "HTMLLotto", "HTMLOptionen"):
+    // the stem of the names of its help texts (stem + "A", stem + "B").
+    QString activePageCaption() const;
+
+public Q_SLOTS:
+    // The page buttons. Each brings its page to the front and, while HilfeAktiv is ticked,
+    // announces the help page of that page through helpPageRequested.
+    void btModusClick();
+    void btKonfigClick(); // mode 0 or 1: konfQuote; mode 4: konfLotto; modes 2 and 3: nothing
+    void btOptionenClick();
+
+Q_SIGNALS:
+    // The help page of the page with this caption is to be shown.
+    void helpPageRequested(const QString &pageCaption);
+
+public:
     // Inner panel, kept centred horizontally.
     QWidget *SettingX = nullptr;
 
@@ -87,6 +114,20 @@ public:
     ColourPicker *cpVordergrund = nullptr;
     ColourPicker *cpHintergrund = nullptr;
 
+    // Captions of the pages' fields.
+    QLabel *Label1 = nullptr;           // "Zahlen &zwischen"
+    QLabel *Label2 = nullptr;           // "&und"
+    QLabel *lbAusDateiLaenge = nullptr; // "Anzeigelänge"
+    QLabel *lbLottoBereich = nullptr;   // "Gezogen werden"
+    QLabel *Label4 = nullptr;           // "aus"
+    QLabel *lbLottoSpiele = nullptr;    // "Anzahl der Spiele"
+    QLabel *LBLottoPool = nullptr;      // "Verteile Zahlenpool auf"
+    QLabel *lbLottoAnzahl = nullptr;    // "Spiel"
+    QLabel *lbHilfeLng = nullptr;       // "Sprache:"
+    QLabel *Label5 = nullptr;           // "Effekte"
+    QLabel *Label6 = nullptr;           // "Vordergrundfarbe"
+    QLabel *Label7 = nullptr;           // "Hintergrundfarbe"
+
     // Column of buttons on the right.
     QPushButton *BTDrucken = nullptr;
     QPushButton *BTHTML = nullptr;
@@ -99,7 +140,14 @@ public:
     int ZerosPromptMuted = 0; // of ZeigeNullen
     int ListPromptMuted = 0;  // of AusDatei
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    void showPage(QWidget *page);
+    void syncPageButtons();
+    void nameControls();
+    void arrangeTabOrder();
     QWidget *buildActionPage();
     QWidget *buildQuotaPage();
     QWidget *buildLotteryPage();

@@ -1,0 +1,280 @@
+#include "settings/profilefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <cmath>
+
+namespace {
+// Characters 0x80..0x9F of Windows-1252; the five unassigned codes keep their own value.
+constexpr char16_t windows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+QString decodeWindows1252(const QByteArray &bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        *out++ = (b >= 0x80 && b < 0xA0) ? QChar(windows1252High[b - 0x80]) : QChar(char16_t(b));
+    }
+    return text;
+}
+
+// Splits at CR LF, LF or a lone CR; a line end at the very end opens no further line.
+QStringList splitLines(const QString &text, bool &crlf)
+{
+    QStringList lines;
+    crlf = false;
+    bool firstEnd = true;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        const bool pair = c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n';
+        if (firstEnd) {
+            crlf = pair;
+            firstEnd = false;
+        }
+        if (pair)
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+// "[Name]" with optional blanks around it; returns the name, or std::nullopt for other lines.
+std::optional<QString> sectionName(const QString &line)
+{
+    const QString trimmed = line.trimmed();
+    if (!trimmed.startsWith(u'['))
+        return std::nullopt;
+    const qsizetype close = trimmed.indexOf(u']');
+    if (close < 0)
+        return std::nullopt;
+    return trimmed.mid(1, close - 1).trimmed();
+}
+
+// The key name of a "Key=Value" line, or std::nullopt for blank lines, comments and lines
+// without an equals sign.
+std::optional<QString> keyName(const QString &line)
+{
+    const QString trimmed = line.trimmed();
+    if (trimmed.isEmpty() || trimmed.startsWith(u';'))
+        return std::nullopt;
+    const qsizetype eq = trimmed.indexOf(u'=');
+    if (eq < 0)
+        return std::nullopt;
+    return trimmed.left(eq).trimmed();
+}
+
+bool sameName(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// A value never spans lines: line breaks inside it would start new keys.
+QString oneLine(QString value)
+{
+    value.replace(u'\r', u' ');
+    value.replace(u'\n', u' ');
+    return value;
+}
+} // namespace
+
+bool writeFileAtomically(const QString &path, const QByteArray &data)
+{
+    const QFileInfo info(path);
+    if (info.exists() && (!info.isFile() || !info.isWritable()))
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(data) != data.size() || !file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+QString ProfileFile::decodeEightBit(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return decodeWindows1252(bytes);
+}
+
+ProfileFile::ProfileFile(const QString &path, const QLocale &locale)
+    : m_path(path), m_locale(locale)
+{
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly))
+        m_lines = splitLines(decodeEightBit(file.readAll()), m_crlf);
+}
+
+qsizetype ProfileFile::findSection(const QString &section) const
+{
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        const std::optional<QString> name = sectionName(m_lines.at(i));
+        if (name && sameName(*name, section))
+            return i;
+    }
+    return -1;
+}
+
+qsizetype ProfileFile::findKey(qsizetype sectionLine, const QString &key) const
+{
+    for (qsizetype i = sectionLine + 1; i < m_lines.size(); ++i) {
+        if (sectionName(m_lines.at(i)))
+            break;
+        const std::optional<QString> name = keyName(m_lines.at(i));
+        if (name && sameName(*name, key))
+            return i;
+    }
+    return -1;
+}
+
+std::optional<QString> ProfileFile::value(const QString &section, const QString &key) const
+{
+    const qsizetype sectionLine = findSection(section);
+    if (sectionLine < 0)
+        return std::nullopt;
+    const qsizetype keyLine = findKey(sectionLine, key);
+    if (keyLine < 0)
+        return std::nullopt;
+    const QString &line = m_lines.at(keyLine);
+    return line.mid(line.indexOf(u'=') + 1).trimmed().left(MaxValueLength);
+}
+
+QString ProfileFile::readString(const QString &section, const QString &key,
+                                const QString &defaultValue) const
+{
+    return value(section, key).value_or(defaultValue);
+}
+
+qint32 ProfileFile::readInteger(const QString &section, const QString &key,
+                                qint32 defaultValue) const
+{
+    const std::optional<QString> text = value(section, key);
+    return text ? parseInteger(*text).value_or(defaultValue) : defaultValue;
+}
+
+bool ProfileFile::readBool(const QString &section, const QString &key, bool defaultValue) const
+{
+    return readInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+double ProfileFile::readDecimal(const QString &section, const QString &key,
+                                double defaultValue) const
+{
+    const std::optional<QString> text = value(section, key);
+    return text ? parseDecimal(*text, m_locale).value_or(defaultValue) : defaultValue;
+}
+
+std::optional<qint32> ProfileFile::parseInteger(const QString &text)
+{
+    const QString t = text.trimmed();
+    bool ok = false;
+    // Hexadecimal as "$1F" or "0x1F", up to 32 bits, taken as the signed value of those bits.
+    if (t.startsWith(u'$') || t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
+        const QString digits = t.mid(t.startsWith(u'$') ? 1 : 2);
+        if (digits.isEmpty() || digits.startsWith(u'+') || digits.startsWith(u'-'))
+            return std::nullopt;
+        const quint32 bits = digits.toUInt(&ok, 16);
+        return ok ? std::optional<qint32>(static_cast<qint32>(bits)) : std::nullopt;
+    }
+    const qint32 number = t.toInt(&ok, 10);
+    return ok ? std::optional<qint32>(number) : std::nullopt;
+}
+
+std::optional<double> ProfileFile::parseDecimal(const QString &text, const QLocale &locale)
+{
+    QLocale strict = locale;
+    strict.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double number = strict.toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(number))
+        return std::nullopt;
+    return number;
+}
+
+QString ProfileFile::decimalText(double value, const QLocale &locale)
+{
+    QLocale plain = locale;
+    plain.setNumberOptions(QLocale::OmitGroupSeparator);
+    return plain.toString(value, 'g', 15);
+}
+
+bool ProfileFile::writeString(const QString &section, const QString &key, const QString &value)
+{
+    const QStringList before = m_lines;
+    const QString line = key + u'=' + oneLine(value);
+    const qsizetype sectionLine = findSection(section);
+    if (sectionLine < 0) {
+        if (!m_lines.isEmpty() && !m_lines.constLast().trimmed().isEmpty())
+            m_lines.append(QString());
+        m_lines.append(u'[' + section + u']');
+        m_lines.append(line);
+    } else if (const qsizetype keyLine = findKey(sectionLine, key); keyLine >= 0) {
+        // The key keeps the spelling it has in the file.
+        const QString &old = m_lines.at(keyLine);
+        m_lines[keyLine] = old.left(old.indexOf(u'=')).trimmed() + u'=' + oneLine(value);
+    } else {
+        // After the last non-blank line of the section.
+        qsizetype insertAt = sectionLine + 1;
+        for (qsizetype i = sectionLine + 1; i < m_lines.size() && !sectionName(m_lines.at(i)); ++i) {
+            if (!m_lines.at(i).trimmed().isEmpty())
+                insertAt = i + 1;
+        }
+        m_lines.insert(insertAt, line);
+    }
+    // A value the key already holds leaves the file as it is: nothing to write.
+    if (m_lines == before && QFileInfo::exists(m_path))
+        return true;
+    if (save())
+        return true;
+    m_lines = before;
+    return false;
+}
+
+bool ProfileFile::writeInteger(const QString &section, const QString &key, qint32 value)
+{
+    return writeString(section, key, QString::number(value));
+}
+
+bool ProfileFile::writeBool(const QString &section, const QString &key, bool value)
+{
+    return writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+bool ProfileFile::writeDecimal(const QString &section, const QString &key, double value)
+{
+    return writeString(section, key, decimalText(value, m_locale));
+}
+
+bool ProfileFile::save()
+{
+    const QLatin1String lineEnd = m_crlf ? QLatin1String("\r\n") : QLatin1String("\n");
+    QString text;
+    for (const QString &line : std::as_const(m_lines))
+        text += line + lineEnd;
+    if (writeFileAtomically(m_path, text.toUtf8())) {
+        m_error.clear();
+        return true;
+    }
+    m_error = QStringLiteral("In %1 kann nicht geschrieben werden").arg(QDir::toNativeSeparators(m_path));
+    return false;
+}

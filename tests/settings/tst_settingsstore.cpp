@@ -1,0 +1,446 @@
+#include "fakesettingshost.h"
+#include "filesizelimit.h"
+
+#include "settings/profilefile.h"
+#include "settings/settingscontrols.h"
+#include "settings/settingspanel.h"
+#include "settings/settingsstore.h"
+#include "support/testfolder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTest>
+
+namespace {
+QString s(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+// The panel as start-up leaves it before loading: both languages listed, the system's chosen.
+struct Window {
+    explicit Window(int chosenLanguage = 1)
+    {
+        panel.HilfeLng->addItems({s("Deutsch"), s("English")});
+        panel.HilfeLng->setCurrentIndex(chosenLanguage);
+        // The range handler as the window binds it: keeps Minimum <= Maximum, counts the range.
+        auto rangeChanged = [this] {
+            if (panel.Minimum->value() > panel.Maximum->value())
+                panel.Minimum->setValue(panel.Maximum->value());
+            host.range = panel.Maximum->value() - panel.Minimum->value() + 1;
+        };
+        QObject::connect(panel.Minimum, &QSpinBox::valueChanged, &panel, rangeChanged);
+        QObject::connect(panel.Maximum, &QSpinBox::valueChanged, &panel, rangeChanged);
+    }
+    SettingsPanel panel;
+    FakeSettingsHost host;
+};
+
+// Every stored value of the panel and the host, as text, keyed by its settings key.
+QMap<QString, QString> state(const Window &w)
+{
+    const SettingsPanel &p = w.panel;
+    auto b = [](const QCheckBox *box) { return box->isChecked() ? s("1") : s("0"); };
+    auto n = [](double v) { return QString::number(v, 'g', 15); };
+    return {
+        {s("Start"), n(p.Minimum->value())}, {s("End"), n(p.Maximum->value())},
+        {s("Cent"), b(p.Ziehung_Prozent)}, {s("Quota"), n(p.Ziehungsquote->value())},
+        {s("AutoPilot"), b(p.ckAutopilot)}, {s("AutoVal"), n(p.AutopilotStart->value())},
+        {s("Zeros"), b(p.ZeigeNullen)}, {s("Help"), b(p.HilfeAktiv)},
+        {s("SFile"), p.edSoundfile->text()}, {s("Sound"), b(p.cbSound)},
+        {s("Play"), b(p.cbSchleife)}, {s("Colors"), b(p.cbFarbenregen)},
+        {s("Numbers"), b(p.cbNumberEffect)}, {s("FGC"), n(p.cpVordergrund->colour())},
+        {s("BGC"), n(p.cpHintergrund->colour())}, {s("Language"), n(p.HilfeLng->currentIndex())},
+        {s("Size"), b(p.cbMaximiert)}, {s("List"), b(p.cbListeAus)},
+        {s("WinSize"), n(w.host.outputPercent)}, {s("HGB"), b(p.cbHintergrund)},
+        {s("HGA"), b(p.cbHintergrundAnimiert)}, {s("HGI"), p.edHintergrundbild->text()},
+        {s("Lottery"), n(w.host.gameColumn)}, {s("Games"), n(p.Lotto_Spiele->value())},
+        {s("Pool"), n(p.Lotto_Pool->value())}, {s("Pool_n"), n(p.Lotto_n->value())},
+        {s("Pool_x"), n(p.Lotto_x->value())}, {s("Mode"), n(p.DoStatus->itemIndex())},
+        {s("Intervall"), n(p.Sekunden->value())}, {s("Autostop"), b(p.chkAutostop)},
+        {s("Time"), p.Uhrzeit->text()}, {s("UseFile"), b(p.AusDatei)},
+        {s("Filename"), p.AusDateiPfad->text()}, {s("Cols"), n(p.AusDateiLaenge->value())},
+        {s("Winnings"), p.edWinnings->text()}, {s("UseWinnings"), b(p.cbWinnings)},
+    };
+}
+
+// The values of a first run.
+QMap<QString, QString> defaults()
+{
+    return {
+        {s("Start"), s("100")}, {s("End"), s("999")}, {s("Cent"), s("1")}, {s("Quota"), s("10")},
+        {s("AutoPilot"), s("0")}, {s("AutoVal"), s("999")}, {s("Zeros"), s("0")},
+        {s("Help"), s("1")}, {s("SFile"), QString()}, {s("Sound"), s("1")}, {s("Play"), s("0")},
+        {s("Colors"), s("1")}, {s("Numbers"), s("1")}, {s("FGC"), s("0")},
+        {s("BGC"), s("16777215")}, {s("Language"), s("1")}, {s("Size"), s("0")},
+        {s("List"), s("0")}, {s("WinSize"), s("25")}, {s("HGB"), s("0")}, {s("HGA"), s("0")},
+        {s("HGI"), QString()}, {s("Lottery"), s("0")}, {s("Games"), s("2")}, {s("Pool"), s("2")},
+        {s("Pool_n"), s("6")}, {s("Pool_x"), s("49")}, {s("Mode"), s("0")},
+        {s("Intervall"), s("5")}, {s("Autostop"), s("0")}, {s("Time"), s(":")},
+        {s("UseFile"), s("0")}, {s("Filename"), QString()}, {s("Cols"), s("10")},
+        {s("Winnings"), QString()}, {s("UseWinnings"), s("0")},
+    };
+}
+
+const char *const allKeys =
+    "[NUM]\nStart=%1\nEnd=%1\nCent=%1\nCount=%1\nPercentage=%1\nAutoPilot=%1\nAutoVal=%1\n"
+    "[DISPLAY]\nZeros=%1\nHelp=%1\nSFile=%1\nSound=%1\nPlay=%1\nColors=%1\nNumbers=%1\n"
+    "FGC=%1\nBGC=%1\nLanguage=%1\nSize=%1\nList=%1\nWinSize=%1\nHGB=%1\nHGA=%1\nHGI=%1\n"
+    "Lottery=%1\n[LOTTERY]\nGames=%1\nPool=%1\nPool_n=%1\nPool_x=%1\n"
+    "[DRAW]\nMode=%1\nIntervall=%1\nAutostop=%1\nTime=%1\nUseFile=%1\nFilename=%1\nCols=%1\n"
+    "Winnings=%1\nUseWinnings=%1\n";
+} // namespace
+
+class TestSettingsStore : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void aFirstRunStartsWithTheDefaults()
+    {
+        TestFolder folder;
+        Window w;
+        LoadSettings(w.panel, w.host, folder.file(s("tivrel.ini")));
+        QCOMPARE(state(w), defaults());
+        QCOMPARE(w.host.drawQuota, 90);
+        QCOMPARE(w.panel.LAnzahl_Ziehungen->text(), s("Anzahl Ziehungen: 90"));
+        QCOMPARE(w.host.foreColour, 0u);
+        QCOMPARE(w.host.backColour, 0xFFFFFFu);
+        QVERIFY(w.host.listTick);
+        QVERIFY(!w.host.maximised);
+        QVERIFY(!w.panel.cbSchleife->isEnabled()); // no sound file named
+        QCOMPARE(w.host.calls, (QStringList{s("createWavePlayer"), s("loadPrizeList")}));
+        QVERIFY(!QFile::exists(folder.file(s("tivrel.ini")))); // loading writes nothing
+    }
+
+    void storedValuesOverrideOnlyTheirKeys_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QStringList>("changed"); // key=value pairs that differ from the defaults
+        QTest::addColumn<int>("drawQuota");
+
+        QTest::newRow("only Start") << QByteArray("[NUM]\nStart=5\n") << s("C")
+                                    << QStringList{s("Start=5")} << 99;
+        QTest::newRow("percent mode ignores Percentage")
+            << QByteArray("[NUM]\nCent=1\nPercentage=40\n") << s("C") << QStringList{} << 90;
+        QTest::newRow("count mode ignores Count")
+            << QByteArray("[NUM]\nCent=0\nCount=50\nPercentage=40\n") << s("C")
+            << QStringList{s("Cent=0"), s("Quota=40")} << 40;
+        QTest::newRow("decimal comma under an English locale")
+            << QByteArray("[NUM]\nCount=12,5\n") << s("en_GB") << QStringList{} << 90;
+        QTest::newRow("decimal comma under a German locale")
+            << QByteArray("[NUM]\nCount=12,5\n") << s("de_DE") << QStringList{s("Quota=12.5")} << 112;
+        QTest::newRow("range above the current maximum")
+            << QByteArray("[NUM]\nStart=1000\nEnd=2000\n") << s("C")
+            << QStringList{s("Start=1000"), s("End=2000")} << 100;
+        QTest::newRow("names in other case") << QByteArray("[display]\nzeros=1\n") << s("C")
+                                             << QStringList{s("Zeros=1")} << 90;
+        QTest::newRow("effects off") << QByteArray("[DISPLAY]\nColors=0\nNumbers=0\n") << s("C")
+                                     << QStringList{s("Colors=0"), s("Numbers=0")} << 90;
+        QTest::newRow("effects in another section count for nothing")
+            << QByteArray("[NUM]\nColors=0\nNumbers=0\n") << s("C") << QStringList{} << 90;
+        QTest::newRow("time of day shown as hh:mm") << QByteArray("[DRAW]\nTime=7:05\n") << s("C")
+                                                    << QStringList{s("Time=07:05")} << 90;
+        QTest::newRow("Pool_n 0 is raised to 1") << QByteArray("[LOTTERY]\nPool_n=0\n") << s("C")
+                                                 << QStringList{s("Pool_n=1")} << 90;
+    }
+    void storedValuesOverrideOnlyTheirKeys()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, locale);
+        QFETCH(QStringList, changed);
+        QFETCH(int, drawQuota);
+        QLocale::setDefault(QLocale(locale));
+        TestFolder folder;
+        folder.write(s("tivrel.ini"), file);
+        Window w;
+        LoadSettings(w.panel, w.host, folder.file(s("tivrel.ini")));
+        QMap<QString, QString> expected = defaults();
+        for (const QString &pair : changed)
+            expected[pair.section(u'=', 0, 0)] = pair.section(u'=', 1);
+        QCOMPARE(state(w), expected);
+        QCOMPARE(w.host.drawQuota, drawQuota);
+    }
+
+    void valuesNoControlCanHoldGiveTheDefaultOrTheLimit_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("changed");
+        // Text that is no number: every key has its default (text keys take it as it is).
+        const QStringList textKeys{s("SFile=%1"), s("HGI=%1"), s("Filename=%1"), s("Winnings=%1")};
+        QStringList letters;
+        for (const QString &k : textKeys)
+            letters << k.arg(s("abc"));
+        QTest::newRow("letters") << s("abc") << letters;
+        QTest::newRow("empty") << QString() << QStringList{};
+        // Huge numbers: numeric fields at their upper limits, booleans on, the rest defaults.
+        QStringList huge{s("Start=999999"), s("End=999999"), s("Quota=100"), s("AutoVal=9999"),
+                         s("Zeros=1"), s("Play=1"), s("Size=1"), s("List=1"), s("HGB=1"),
+                         s("HGA=1"), s("Lottery=1"), s("Games=999"), s("Pool=8"),
+                         s("Pool_n=15"), s("Pool_x=99"), s("Intervall=9999"), s("Autostop=1"),
+                         s("UseFile=1"), s("Cols=999"), s("UseWinnings=1"), s("AutoPilot=1")};
+        for (const QString &k : textKeys)
+            huge << k.arg(s("2000000000"));
+        QTest::newRow("huge") << s("2000000000") << huge;
+        // Negative numbers: lower limits; a negative language index means the first language.
+        QStringList negative{s("Start=0"), s("End=0"), s("Quota=0"), s("AutoVal=0"),
+                             s("Zeros=1"), s("Play=1"), s("Size=1"), s("List=1"), s("HGB=1"),
+                             s("HGA=1"), s("Lottery=1"), s("Games=1"), s("Pool=1"),
+                             s("Pool_n=1"), s("Pool_x=15"), s("Intervall=0"), s("Autostop=1"),
+                             s("UseFile=1"), s("Cols=0"), s("UseWinnings=1"), s("AutoPilot=1"),
+                             s("Language=0")};
+        for (const QString &k : textKeys)
+            negative << k.arg(s("-7"));
+        QTest::newRow("negative") << s("-7") << negative;
+    }
+    void valuesNoControlCanHoldGiveTheDefaultOrTheLimit()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, changed);
+        TestFolder folder;
+        folder.write(s("tivrel.ini"), QString::fromLatin1(allKeys).arg(text).toUtf8());
+        Window w;
+        LoadSettings(w.panel, w.host, folder.file(s("tivrel.ini")));
+        QMap<QString, QString> expected = defaults();
+        for (const QString &pair : changed)
+            expected[pair.section(u'=', 0, 0)] = pair.section(u'=', 1);
+        QCOMPARE(state(w), expected);
+        QVERIFY(w.host.drawQuota >= 0);
+    }
+
+    void outOfRangeChoicesFallBack_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("changed");
+        QTest::newRow("mode 5") << QByteArray("[DRAW]\nMode=5\n") << QStringList{};
+        QTest::newRow("mode 4") << QByteArray("[DRAW]\nMode=4\n") << QStringList{s("Mode=4")};
+        QTest::newRow("language beyond the list") << QByteArray("[DISPLAY]\nLanguage=2\n") << QStringList{};
+        QTest::newRow("language 0") << QByteArray("[DISPLAY]\nLanguage=0\n") << QStringList{s("Language=0")};
+        QTest::newRow("system colour as foreground") << QByteArray("[DISPLAY]\nFGC=-16777201\n") << QStringList{};
+        QTest::newRow("no foreground colour") << QByteArray("[DISPLAY]\nFGC=536870911\n")
+                                              << QStringList{s("FGC=536870911")};
+        QTest::newRow("no background colour") << QByteArray("[DISPLAY]\nBGC=536870911\n") << QStringList{};
+        QTest::newRow("colour as hex") << QByteArray("[DISPLAY]\nBGC=$0000FF\n") << QStringList{s("BGC=255")};
+        QTest::newRow("output pane beyond the window") << QByteArray("[DISPLAY]\nWinSize=650\n") << QStringList{};
+        QTest::newRow("no time of day") << QByteArray("[DRAW]\nTime=25:99\n") << QStringList{};
+    }
+    void outOfRangeChoicesFallBack()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, changed);
+        TestFolder folder;
+        folder.write(s("tivrel.ini"), file);
+        Window w;
+        LoadSettings(w.panel, w.host, folder.file(s("tivrel.ini")));
+        QMap<QString, QString> expected = defaults();
+        for (const QString &pair : changed)
+            expected[pair.section(u'=', 0, 0)] = pair.section(u'=', 1);
+        QCOMPARE(state(w), expected);
+    }
+
+    void promptsAreMutedWhileLoadingSetsTheirBoxes()
+    {
+        TestFolder folder;
+        folder.write(s("tivrel.ini"), "[DISPLAY]\nZeros=1\n[DRAW]\nUseFile=1\n");
+        Window w;
+        QList<int> zerosFlag, listFlag;
+        QObject::connect(w.panel.ZeigeNullen, &QCheckBox::toggled, &w.panel,
+                         [&] { zerosFlag << w.panel.ZerosPromptMuted; });
+        QObject::connect(w.panel.AusDatei, &QCheckBox::toggled, &w.panel,
+                         [&] { listFlag << w.panel.ListPromptMuted; });
+        LoadSettings(w.panel, w.host, folder.file(s("tivrel.ini")));
+        QCOMPARE(zerosFlag, QList<int>{1});
+        QCOMPARE(listFlag, QList<int>{1});
+        QCOMPARE(w.panel.ZerosPromptMuted, 0);
+        QCOMPARE(w.panel.ListPromptMuted, 0);
+    }
+
+    void theBackgroundPictureIsLoadedOrMarkedMissing_data()
+    {
+        QTest::addColumn<bool>("loads");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("loads") << true << true << s("bild.png");
+        QTest::newRow("fails") << false << false << s("Datei nicht gefunden!");
+    }
+    void theBackgroundPictureIsLoadedOrMarkedMissing()
+    {
+        QFETCH(bool, loads);
+        QFETCH(bool, enabled);
+        QFETCH(QString, field);
+        TestFolder folder;
+        folder.write(s("tivrel.ini"), "[DISPLAY]\nHGB=1\nHGI=bild.png\n");
+        Window w;
+        w.host.pictureLoads = loads;
+        LoadSettings(w.panel, w.host, folder.file(s("tivrel.ini")));
+        QVERIFY(w.host.calls.contains(s("loadBackgroundPicture bild.png")));
+        QCOMPARE(w.panel.cbHintergrund->isEnabled(), enabled);
+        QCOMPARE(w.panel.edHintergrundbild->text(), field);
+    }
+
+    void theOutputPaneShareIsStoredInWholePercent()
+    {
+        TestFolder folder;
+        const QString ini = folder.file(s("tivrel.ini"));
+        folder.write(s("tivrel.ini"), "[DISPLAY]\nWinSize=25\n");
+        Window w;
+        w.host.windowHeight = 650;
+        LoadSettings(w.panel, w.host, ini);
+        QCOMPARE(w.host.paneHeight, 150);
+        QVERIFY(SaveSettings(w.panel, w.host, ini).ok);
+        QCOMPARE(ProfileFile(ini).readInteger(s("DISPLAY"), s("WinSize"), 0), 23);
+    }
+
+    void savingWritesEveryKeyInItsSectionAndKeepsOtherLines()
+    {
+        QLocale::setDefault(QLocale(s("de_DE")));
+        TestFolder folder;
+        const QString ini = folder.file(s("tivrel.ini"));
+        const QByteArray foreign = "; kept\n[Extra]\nA=1\n";
+        folder.write(s("tivrel.ini"), foreign + "[num]\nstart=7\nMine=x\n");
+        Window w;
+        LoadSettings(w.panel, w.host, ini);
+        w.panel.Ziehungsquote->setValue(12.5);
+        QVERIFY(SaveSettings(w.panel, w.host, ini).ok);
+        const QByteArray expected = foreign
+            + "[num]\nstart=7\nMine=x\nEnd=999\nCent=1\nCount=12,5\nAutoPilot=0\nAutoVal=999\n"
+              "\n[DISPLAY]\nZeros=0\nHelp=1\nSound=1\nPlay=0\nColors=1\nNumbers=1\nLanguage=1\n"
+              "Size=0\nList=0\nLottery=0\nFGC=0\nBGC=16777215\nHGB=0\nHGA=0\nHGI=\nSFile=\n"
+              "WinSize=23\n\n[LOTTERY]\nGames=2\nPool=2\nPool_n=6\nPool_x=49\n"
+              "\n[DRAW]\nMode=0\nIntervall=5\nAutostop=0\nTime=:\nUseFile=0\nFilename=\n"
+              "UseWinnings=0\nWinnings=\nCols=10\n";
+        QCOMPARE(QString::fromUtf8(folder.read(s("tivrel.ini"))).split(u'\n'),
+                 QString::fromUtf8(expected).split(u'\n'));
+    }
+
+    void theCountKeyOfTheOtherModeStays()
+    {
+        TestFolder folder;
+        const QString ini = folder.file(s("tivrel.ini"));
+        folder.write(s("tivrel.ini"), "[NUM]\nCount=33\n");
+        Window w;
+        LoadSettings(w.panel, w.host, ini);
+        w.panel.Ziehung_Prozent->setChecked(false);
+        w.panel.Ziehungsquote->setDecimals(0);
+        w.panel.Ziehungsquote->setValue(40.4);
+        QVERIFY(SaveSettings(w.panel, w.host, ini).ok);
+        const ProfileFile saved(ini);
+        QCOMPARE(saved.readString(s("NUM"), s("Count")), s("33"));
+        QCOMPARE(saved.readString(s("NUM"), s("Percentage")), s("40"));
+    }
+
+    void everyKeySurvivesASaveAndALoad()
+    {
+        TestFolder folder;
+        const QString ini = folder.file(s("tivrel.ini"));
+        Window a;
+        SettingsPanel &p = a.panel;
+        p.Maximum->setValue(5000);
+        p.Minimum->setValue(1000);
+        p.Ziehungsquote->setValue(33.3);
+        p.ckAutopilot->setChecked(true);
+        p.AutopilotStart->setValue(17);
+        p.ZeigeNullen->setChecked(true);
+        p.HilfeAktiv->setChecked(false);
+        p.edSoundfile->setText(s("klänge/tusch.wav"));
+        p.cbSound->setChecked(false);
+        p.cbSchleife->setChecked(true);
+        p.cbFarbenregen->setChecked(false);
+        p.cbNumberEffect->setChecked(false);
+        p.cpVordergrund->setColour(ColourPicker::NoColour);
+        p.cpHintergrund->setColour(0x123456);
+        p.HilfeLng->setCurrentIndex(0);
+        p.cbMaximiert->setChecked(true);
+        p.cbListeAus->setChecked(true);
+        a.host.paneHeight = 260; // 40 % of 650
+        p.cbHintergrund->setChecked(true);
+        p.cbHintergrundAnimiert->setChecked(true);
+        p.edHintergrundbild->setText(s("bilder/saal.jpg"));
+        a.host.gameColumn = true;
+        p.Lotto_Spiele->setValue(12);
+        p.Lotto_Pool->setValue(3);
+        p.Lotto_n->setValue(7);
+        p.Lotto_x->setValue(90);
+        p.DoStatus->setItemIndex(3);
+        p.Sekunden->setValue(42);
+        p.chkAutostop->setChecked(true);
+        p.Uhrzeit->setText(s("18:45"));
+        p.AusDatei->setChecked(true);
+        p.AusDateiPfad->setText(s("listen/lose.txt"));
+        p.AusDateiLaenge->setValue(25);
+        p.edWinnings->setText(s("listen/preise.txt"));
+        p.cbWinnings->setChecked(true);
+        QVERIFY(SaveSettings(a.panel, a.host, ini).ok);
+
+        Window b(1);
+        LoadSettings(b.panel, b.host, ini);
+        QMap<QString, QString> expected = state(a);
+        expected[s("WinSize")] = s("40");
+        QCOMPARE(state(b), expected);
+        QVERIFY(b.host.maximised);
+        QVERIFY(!b.host.listTick);
+        QCOMPARE(b.host.foreColour, ColourPicker::NoColour);
+        QCOMPARE(b.host.backColour, 0x123456u);
+        QCOMPARE(b.host.drawQuota, 1332); // 33.3 % of 4001
+    }
+
+    void aSettingsFileThatCanNotBeWrittenIsReported()
+    {
+        TestFolder folder;
+        folder.write(s("blocked"), "x");
+        const QString ini = folder.file(s("blocked/tivrel.ini")); // its folder is a file
+        Window w;
+        LoadSettings(w.panel, w.host, ini);
+        const SettingsSaveResult result = SaveSettings(w.panel, w.host, ini);
+        QVERIFY(!result.ok);
+        QCOMPARE(result.errorText,
+                 s("In ") + QDir::toNativeSeparators(ini) + s(" kann nicht geschrieben werden"));
+    }
+
+    void aWriteProtectedFolderIsReported()
+    {
+        TestFolder folder;
+        QDir(folder.path()).mkdir(s("ro"));
+        const QString dir = folder.file(s("ro"));
+        QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
+        const bool writable = QFileInfo(dir).isWritable();
+        Window w;
+        const SettingsSaveResult result = SaveSettings(w.panel, w.host, dir + s("/tivrel.ini"));
+        QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (writable)
+            QSKIP("running as root: the folder is writable anyway");
+        QVERIFY(!result.ok);
+        QVERIFY(result.errorText.contains(QDir::toNativeSeparators(dir + s("/tivrel.ini"))));
+    }
+
+    void keysBeforeAFailingWriteStayWritten()
+    {
+#ifdef Q_OS_UNIX
+        TestFolder folder;
+        const QString ini = folder.file(s("tivrel.ini"));
+        Window w;
+        SettingsSaveResult result;
+        {
+            const FileSizeLimit limit(100); // room for the NUM section and part of DISPLAY
+            result = SaveSettings(w.panel, w.host, ini);
+        }
+        QVERIFY(!result.ok);
+        const QByteArray written = folder.read(s("tivrel.ini"));
+        QVERIFY(written.size() <= 100);
+        QVERIFY(written.startsWith("[NUM]\nStart=100\nEnd=999\nCent=1\nCount=10\n"));
+        QVERIFY(written.endsWith("\n")); // whole lines: the file after the last good key
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{s("tivrel.ini")});
+#else
+        QSKIP("needs a file size limit");
+#endif
+    }
+};
+
+QTEST_MAIN(TestSettingsStore)
+#include "tst_settingsstore.moc"
