@@ -14,6 +14,7 @@
 
 using namespace layoutmath;
 
+
 MainLayout::MainLayout(TForm1 &form) : f(form) {}
 
 int MainLayout::windowHeight() const
@@ -75,8 +76,7 @@ void MainLayout::spHauptsplitterMoved()
 
 void MainLayout::EinstellungenResize()
 {
-    QWidget *inner = f.Einstellungen->SettingX;
-    inner->move(centredLeft(f.Einstellungen->width(), inner->width()), inner->y());
+    f.Einstellungen->EinstellungenResize();
 }
 
 void MainLayout::ApplyListVisibility()

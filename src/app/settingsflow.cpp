@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "results/resultstable.h"
 #include "settings/settingspanel.h"
+#include "settings/settingsstore.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -20,9 +21,8 @@
 
 SettingsFlow::SettingsFlow(TForm1 &form) : f(form) {}
 
-void SettingsFlow::loadHelpPage(const QWidget *page)
+void SettingsFlow::loadHelpPage(const QString &stem)
 {
-    const QString stem = page->windowTitle();
     f.Hilfeviewer->setHtml(helpText(stem + QLatin1Char('A')) + helpText(stem + QLatin1Char('B')));
 }
 
@@ -46,7 +46,7 @@ void SettingsFlow::OpenSettingsPanel()
     panel.show();
     f.layout().setSplitterShown(false);
     if (panel.HilfeAktiv->isChecked()) {
-        loadHelpPage(panel.Konfiguration->currentWidget());
+        loadHelpPage(panel.activePageCaption());
         f.Hilfeviewer->show();
     } else {
         f.layout().EinstellungenResize();
@@ -141,8 +141,14 @@ bool SettingsFlow::ApplySettings()
 
 bool SettingsFlow::saveSettings()
 {
-    // The settings file is written here once its writer is part of the program.
-    return true;
+    const SettingsSaveResult result = SaveSettings(*f.Einstellungen, f, f.SettingsFile);
+    if (!result.ok) {
+        // The program's standard error box: its title, a stop icon, the text with a full stop.
+        f.platform().messageBox(f.windowTitle(),
+                                result.errorText + QLatin1Char('.'), Platform::Icon::Stop,
+                                Platform::Buttons::Ok);
+    }
+    return result.ok;
 }
 
 void SettingsFlow::loadPrizeList()

@@ -17,13 +17,14 @@ public:
     bool ApplySettings();
     void BTEinstellungenSchliessenClick() { ApplySettings(); }
 
-    // Loads the help page of a settings page into the help viewer.
-    void loadHelpPage(const QWidget *page);
+    // Loads the help page of the settings page with this caption into the help viewer.
+    void loadHelpPage(const QString &pageCaption);
     // Hides the panel and the help viewer and shows the normal view again.
     void closePanel();
 
-    // Steps that belong to the settings file, the prize list and the lottery run.
+    // Writes the settings file; on failure shows the error and returns false.
     bool saveSettings();
+    // Steps that belong to the prize list and the lottery run.
     void loadPrizeList();
     QString prizeText(int drawNumber) const;
     void runLottery();

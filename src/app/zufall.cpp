@@ -14,6 +14,7 @@
 #include "results/resultstable.h"
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
+#include "settings/settingsstore.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -226,9 +227,11 @@ void TForm1::connectHandlers()
     connect(panel->BTEinstellungenSchliessen, &QPushButton::clicked, this,
             [flow] { flow->BTEinstellungenSchliessenClick(); });
 
+    connect(panel, &SettingsPanel::helpPageRequested, this,
+            [flow](const QString &caption) { flow->loadHelpPage(caption); });
+
     Ausgabe->installEventFilter(this);
     Display->installEventFilter(this);
-    Einstellungen->installEventFilter(this);
     panel->AutopilotStart->installEventFilter(this);
 }
 
@@ -239,8 +242,6 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
             m_layout->AusgabeResize();
         else if (watched == Display)
             m_layout->DisplayResize();
-        else if (watched == Einstellungen)
-            m_layout->EinstellungenResize();
     } else if (event->type() == QEvent::FocusIn && watched == Einstellungen->AutopilotStart) {
         m_draw->AutopilotStartEnter();
     }
@@ -288,17 +289,10 @@ void TForm1::restorePassFromLog()
 
 void TForm1::loadSettings()
 {
-    // Until the settings file is read here, the controls keep their first-start values; this
-    // brings the state that loading them would leave.
-    SettingsPanel &panel = *Einstellungen;
-    m_pool->MinimumChange();
-    Draw.DrawQuota = panel.Ziehung_Prozent->isChecked()
-        ? quotaFromPercent(panel.Ziehungsquote->value(), Draw.RangeSize)
-        : quotaFromCount(panel.Ziehungsquote->value());
-    createWavePlayer();
-    setResultsListTick(!panel.cbListeAus->isChecked());
-    if (panel.DoStatus->itemIndex() < 0)
-        panel.DoStatus->setItemIndex(0);
+    LoadSettings(*Einstellungen, *this, SettingsFile);
+    // A file without a mode leaves the manual mode chosen.
+    if (Einstellungen->DoStatus->itemIndex() < 0)
+        Einstellungen->DoStatus->setItemIndex(0);
 }
 
 void TForm1::FormShow()
@@ -397,6 +391,21 @@ qint32 TForm1::rangeSize() const
 void TForm1::setDrawQuota(qint32 quota)
 {
     Draw.DrawQuota = quota;
+}
+
+void TForm1::setDisplayForeColour(quint32 bgr)
+{
+    DisplayForeColour = bgr;
+}
+
+void TForm1::setDisplayBackColour(quint32 bgr)
+{
+    DisplayBackColour = bgr;
+}
+
+QString TForm1::lookupConstant(const QString &name) const
+{
+    return lng(name);
 }
 
 void TForm1::createWavePlayer()

@@ -88,6 +88,9 @@ public:
     std::unique_ptr<TRNGenerator> DrawGenerator;
     qint32 LottoGameNo = 0;
     std::unique_ptr<SoundOutput> WavePlayer;
+    // The display's colours as loaded, in the stored form 0x00BBGGRR.
+    quint32 DisplayForeColour = 0x000000;
+    quint32 DisplayBackColour = 0xFFFFFF;
 
     // The parts.
     MainLayout &layout() const { return *m_layout; }
@@ -99,6 +102,9 @@ public:
     qint32 rangeSize() const override;
     void setDrawQuota(qint32 quota) override;
     void createWavePlayer() override;
+    void setDisplayForeColour(quint32 bgr) override;
+    void setDisplayBackColour(quint32 bgr) override;
+    QString lookupConstant(const QString &name) const override;
     void setResultsListTick(bool ticked) override;
     void maximiseWindow() override;
     void setOutputPanePercent(int percent) override;

@@ -94,23 +94,23 @@ private Q_SLOTS:
 
     void passIsRestoredFromTheLog_data()
     {
-        QTest::addColumn<double>("percent");
+        QTest::addColumn<QByteArray>("percent");
         QTest::addColumn<bool>("closed");
         // The range 100 .. 149 holds 50 numbers.
-        QTest::newRow("quota 10") << 20.0 << false;
-        QTest::newRow("quota 5") << 10.0 << true;
+        QTest::newRow("quota 10") << QByteArray("20") << false;
+        QTest::newRow("quota 5") << QByteArray("10") << true;
     }
     void passIsRestoredFromTheLog()
     {
-        QFETCH(double, percent);
+        QFETCH(QByteArray, percent);
         QFETCH(bool, closed);
         FormFixture fx;
+        fx.folder.write(QStringLiteral("tivrel.ini"),
+                        "[NUM]\r\nStart=100\r\nEnd=149\r\nCent=1\r\nCount=" + percent + "\r\n");
         fx.writeLog(numberRows(5));
         TForm1 &form = fx.start();
-        fx.panel().Maximum->setValue(149);
-        fx.panel().Ziehungsquote->setValue(percent);
-        form.restorePassFromLog();
 
+        QCOMPARE(form.Draw.DrawQuota, closed ? 5 : 10);
         QCOMPARE(form.Resultate->DrawCount, 5);
         QCOMPARE(form.Draw.DrawPool.size(), 45);
         for (int n = 100; n <= 104; ++n)
@@ -122,21 +122,67 @@ private Q_SLOTS:
             QCOMPARE(form.AutotivrelNotiz->text(), lng("StrDurchgangBeendet"));
         form.show();
         QCOMPARE(fx.display(), QStringLiteral("Hallo!"));
+        if (!closed) {
+            fx.drawOnce();
+            QCOMPARE(fx.results().rowCount(), 6);
+            QCOMPARE(form.Draw.DrawPool.size(), 44);
+        }
     }
 
     void lotteryLogRestoresWithTheGameColumn()
     {
         FormFixture fx;
+        fx.folder.write(QStringLiteral("tivrel.ini"), "[DRAW]\r\nMode=4\r\n");
         fx.writeLog({{1, QStringLiteral(" 1 /  7"), QStringLiteral("7")},
                      {2, QStringLiteral(" 1 / 23"), QStringLiteral("23")}});
         TForm1 &form = fx.start();
-        fx.panel().DoStatus->setItemIndex(4);
-        form.restorePassFromLog();
+        QCOMPARE(form.mode(), 4);
         QVERIFY(form.Resultate->columnShown(ResultsModel::Spiel));
         QVERIFY(!form.Resultate->columnShown(ResultsModel::Gezogen));
         QCOMPARE(fx.results().headerText(ResultsModel::Spiel), lng("StrSpielZahl"));
         QVERIFY(!form.BTStartStop->isEnabled());
         QCOMPARE(form.AutotivrelNotiz->text(), lng("StrDurchgangBeendet"));
+    }
+
+    void settingsThatCannotBeWrittenKeepThePanelOpen()
+    {
+        FormFixture fx;
+        // A folder in the settings file's place: nothing can be written there.
+        QVERIFY(QDir(fx.folder.path()).mkdir(QStringLiteral("tivrel.ini")));
+        TForm1 &form = fx.start();
+        form.settingsFlow().OpenSettingsPanel();
+        fx.panel().DoStatus->setItemIndex(1);
+        QVERIFY(!form.settingsFlow().ApplySettings());
+        QCOMPARE(fx.platform.messages.size(), 1);
+        const auto &box = fx.platform.messages.first();
+        QCOMPARE(box.caption, QStringLiteral("Tivrel"));
+        QCOMPARE(box.icon, Platform::Icon::Stop);
+        QVERIFY(box.text.contains(form.SettingsFile));
+        QVERIFY(box.text.endsWith(QLatin1Char('.')));
+        QVERIFY(form.Einstellungen->isVisibleTo(&form));
+        QVERIFY(!fx.draw().IntervallTimer->isEnabled());
+    }
+
+    void applyingWritesTheSettingsAndARestartKeepsThem()
+    {
+        FormFixture fx;
+        {
+            TForm1 &form = fx.start(true);
+            QVERIFY(!QFile::exists(form.SettingsFile));
+            fx.panel().Maximum->setValue(500);
+            fx.panel().Ziehungsquote->setValue(50);
+            QVERIFY(form.settingsFlow().ApplySettings());
+            QVERIFY(QFile::exists(form.SettingsFile));
+            fx.drawOnce();
+            form.close();
+        }
+        TForm1 &again = fx.start();
+        QCOMPARE(again.Draw.RangeSize, 401);
+        QCOMPARE(again.Draw.DrawQuota, 200);
+        QCOMPARE(again.Draw.DrawPool.size(), 400);
+        QCOMPARE(again.Resultate->DrawCount, 1);
+        QVERIFY(!again.Resultate->isHidden());
+        QVERIFY(!again.Hilfeviewer->isVisibleTo(&again));
     }
 
     void listEntriesWithPipesAndCommasLeaveThePoolOnRestore()
