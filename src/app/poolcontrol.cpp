@@ -285,8 +285,15 @@ void PoolControl::ReloadDrawLog()
         f.Resultate->setColumnShown(ResultsModel::Gezogen, false);
     }
     QList<ResultRow> rows;
-    if (readDrawLog(f.DrawLog, rows))
-        f.Resultate->results()->setRows(std::move(rows));
+    if (!readDrawLog(f.DrawLog, rows))
+        return;
+    // Every log is written right after the rows were sorted by draw number.
+    if (rows.size() > 1)
+        f.Resultate->markSorted(ResultsModel::Durchgang,
+                                rows.first().Durchgang <= rows.last().Durchgang
+                                    ? Qt::AscendingOrder
+                                    : Qt::DescendingOrder);
+    f.Resultate->results()->setRows(std::move(rows));
 }
 
 void PoolControl::RestorePass()

@@ -40,6 +40,12 @@ public:
     // "Gezogen" sorts numerically, or alphabetically while drawing from a list.
     void setDrawnSortNumeric(bool numeric) { m_drawnNumeric = numeric; }
 
+    // Records the order the rows already stand in, without moving them.
+    void setSortState(int column, Qt::SortOrder order)
+    {
+        m_sortColumn = column;
+        m_sortOrder = order;
+    }
     // -1 while no column is sorted.
     int sortColumn() const { return m_sortColumn; }
     Qt::SortOrder sortOrder() const { return m_sortOrder; }

@@ -55,6 +55,12 @@ void ResultsTable::sortResults(ResultsModel::Column column, Qt::SortOrder order)
     horizontalHeader()->setSortIndicator(column, order);
 }
 
+void ResultsTable::markSorted(ResultsModel::Column column, Qt::SortOrder order)
+{
+    m_model->setSortState(column, order);
+    horizontalHeader()->setSortIndicator(column, order);
+}
+
 void ResultsTable::headerClicked(int section)
 {
     if (section != ResultsModel::Durchgang && section != ResultsModel::Gezogen) {

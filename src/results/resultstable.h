@@ -23,6 +23,8 @@ public:
 
     // Sorts by one column; the header shows the sort mark there.
     void sortResults(ResultsModel::Column column, Qt::SortOrder order);
+    // Marks the column the rows already stand sorted by.
+    void markSorted(ResultsModel::Column column, Qt::SortOrder order);
     // While a draw runs the selected row is not highlighted.
     void setSelectionHidden(bool hidden);
     bool selectionHidden() const { return m_selectionHidden; }

@@ -116,6 +116,8 @@ private Q_SLOTS:
         for (int n = 100; n <= 104; ++n)
             QVERIFY(!form.Draw.DrawPool.contains(QString::number(n)));
         QCOMPARE(fx.display(), QStringLiteral("104"));
+        QCOMPARE(form.Resultate->horizontalHeader()->sortIndicatorSection(),
+                 int(ResultsModel::Durchgang));
         QCOMPARE(form.BTStartStop->isEnabled(), !closed);
         QCOMPARE(form.AutotivrelNotiz->isVisibleTo(&form), closed);
         if (closed)
