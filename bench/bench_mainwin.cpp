@@ -64,7 +64,8 @@ void writeFile(const QString &path, const QByteArray &content)
 }
 
 // Range 1 .. 999999 with the whole range as the quota, as the settings file holds it.
-const QByteArray wholeRangeSettings = "[NUM]\r\nStart=1\r\nEnd=999999\r\nCent=0\r\nPercentage=999999\r\n";
+const QByteArray wholeRangeSettings =
+    "[NUM]\r\nStart=1\r\nEnd=999999\r\nCent=0\r\nPercentage=999999\r\n";
 
 void useWholeRange(TForm1 &form)
 {
@@ -137,7 +138,8 @@ void startupBench(const QString &folder)
     if (form->Draw.PoolBuildCount != 999999) {
         // The settings file is not read at start-up yet: the range is set by hand and the
         // restore of the pass runs again, both counted in.
-        std::printf("  (settings file not read at start-up: range set and pass restored by hand)\n");
+        std::printf(
+            "  (settings file not read at start-up: range set and pass restored by hand)\n");
         useWholeRange(*form);
         form->restorePassFromLog();
     }
@@ -149,8 +151,8 @@ void startupBench(const QString &folder)
     const double painted = double(timer.nsecsElapsed()) / 1e6;
     std::printf("  rows %d, pool %lld, DrawCount %d\n", form->Resultate->results()->rowCount(),
                 qlonglong(form->Draw.DrawPool.size()), form->Resultate->DrawCount);
-    std::printf("  window created (FormCreate) after %.0f ms, first paint after %.0f ms\n",
-                created, painted);
+    std::printf("  window created (FormCreate) after %.0f ms, first paint after %.0f ms\n", created,
+                painted);
 }
 } // namespace
 

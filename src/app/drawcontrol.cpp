@@ -82,8 +82,8 @@ void DrawControl::BTStartStopClick()
     }
 
     // 3. Autopilot: after the manual part, timed drawing takes over.
-    if (!running && panel.ckAutopilot->isChecked() && AutopilotSuppressed == 0 && f.mode() == 0
-        && f.Resultate->results()->rowCount() >= panel.AutopilotStart->value()) {
+    if (!running && panel.ckAutopilot->isChecked() && AutopilotSuppressed == 0 && f.mode() == 0 &&
+        f.Resultate->results()->rowCount() >= panel.AutopilotStart->value()) {
         panel.DoStatus->setItemIndex(1);
         f.settingsFlow().ApplySettings();
         AutopilotSuppressed = 1;
@@ -91,8 +91,8 @@ void DrawControl::BTStartStopClick()
     }
 
     // 4. A lottery table left over.
-    if (!running && f.Resultate->columnShown(ResultsModel::Spiel) && f.mode() != 4
-        && !panel.cbWinnings->isChecked()) {
+    if (!running && f.Resultate->columnShown(ResultsModel::Spiel) && f.mode() != 4 &&
+        !panel.cbWinnings->isChecked()) {
         const auto answer =
             f.platform().messageBox(lng("StrTivrelHinweis"), lng("HinweisLottoschein"),
                                     Platform::Icon::Question, Platform::Buttons::OkCancel);
@@ -237,10 +237,10 @@ void DrawControl::DoStatusClick()
         panel.Uhrzeit->setEnabled(false);
         panel.chkAutostop->setEnabled(false);
         panel.btKonfig->setEnabled(true);
-        const bool autopilotReached = panel.ckAutopilot->isChecked()
-            && f.Resultate->results()->rowCount() >= panel.AutopilotStart->value();
-        f.ShowOnDisplay(lng(autopilotReached ? "StrAutoPilot" : "StrNeueZiehungStarten"), 2,
-                        false);
+        const bool autopilotReached =
+            panel.ckAutopilot->isChecked() &&
+            f.Resultate->results()->rowCount() >= panel.AutopilotStart->value();
+        f.ShowOnDisplay(lng(autopilotReached ? "StrAutoPilot" : "StrNeueZiehungStarten"), 2, false);
         panel.hpModus->setText(lng("StrModeTimer"));
         break;
     }
@@ -290,7 +290,8 @@ void DrawControl::ckAutopilotClick()
 void DrawControl::AutopilotStartChange()
 {
     f.Einstellungen->lbAutopilotRest->setText(
-        QStringLiteral(" + ") + QString::number(f.Draw.DrawQuota - f.Einstellungen->AutopilotStart->value()));
+        QStringLiteral(" + ") +
+        QString::number(f.Draw.DrawQuota - f.Einstellungen->AutopilotStart->value()));
 }
 
 void DrawControl::AutopilotStartEnter()
@@ -307,8 +308,8 @@ void DrawControl::UhrzeitExit()
 void DrawControl::ActivateMode()
 {
     SettingsPanel &panel = *f.Einstellungen;
-    const bool soundNamed = !panel.edSoundfile->text().isEmpty()
-        && panel.edSoundfile->text() != QStringLiteral(" ");
+    const bool soundNamed =
+        !panel.edSoundfile->text().isEmpty() && panel.edSoundfile->text() != QStringLiteral(" ");
     switch (f.mode()) {
     case 0:
         f.BTStartStop->setEnabled(true);

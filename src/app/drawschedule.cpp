@@ -16,8 +16,8 @@ QString intervalText(int seconds)
         shown = seconds / 60;
         unit = "StrMinute";
     }
-    QString text = lng("StrZiehungsintervall") + QLatin1Char(' ') + QString::number(shown)
-        + QLatin1Char(' ') + lng(unit);
+    QString text = lng("StrZiehungsintervall") + QLatin1Char(' ') + QString::number(shown) +
+                   QLatin1Char(' ') + lng(unit);
     if (shown > 1)
         text += lng("StrZeitMehrzahl");
     return text;
@@ -25,8 +25,8 @@ QString intervalText(int seconds)
 
 QString autostopText(int remaining)
 {
-    return lng("StrAutoStop") + QStringLiteral(" (") + QString::number(remaining)
-        + QLatin1Char(')');
+    return lng("StrAutoStop") + QStringLiteral(" (") + QString::number(remaining) +
+           QLatin1Char(')');
 }
 
 QString nextFullHourText(const QTime &now)
@@ -36,7 +36,8 @@ QString nextFullHourText(const QTime &now)
 
 QTime parseTimeOfDay(const QString &text)
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\s*(\\d{1,2})\\s*:\\s*(\\d{2})\\s*$"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*(\\d{1,2})\\s*:\\s*(\\d{2})\\s*$"));
     const QRegularExpressionMatch match = pattern.match(text);
     if (!match.hasMatch())
         return {};
@@ -61,9 +62,11 @@ QString timeToNextDrawText(const QDateTime &now, const QDateTime &next)
     if (seconds < 0)
         seconds = 0;
     seconds %= 24 * 3600;
-    const auto two = [](qint64 v) { return QString::number(v).rightJustified(2, QLatin1Char('0')); };
-    return two(seconds / 3600) + QLatin1Char(':') + two(seconds / 60 % 60) + QLatin1Char(':')
-        + two(seconds % 60);
+    const auto two = [](qint64 v) {
+        return QString::number(v).rightJustified(2, QLatin1Char('0'));
+    };
+    return two(seconds / 3600) + QLatin1Char(':') + two(seconds / 60 % 60) + QLatin1Char(':') +
+           two(seconds % 60);
 }
 
 QString dateTimeText(const QDateTime &moment)

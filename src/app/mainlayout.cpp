@@ -14,7 +14,6 @@
 
 using namespace layoutmath;
 
-
 MainLayout::MainLayout(TForm1 &form) : f(form) {}
 
 int MainLayout::windowHeight() const

@@ -1,8 +1,8 @@
 #include "app/poolcontrol.h"
 
 #include "app/drawcontrol.h"
-#include "app/settingsflow.h"
 #include "app/drawschedule.h"
+#include "app/settingsflow.h"
 #include "app/uitext.h"
 #include "app/zufall.h"
 #include "draw/drawpool.h"
@@ -109,8 +109,8 @@ void PoolControl::ShowPrepareWindow()
     QFont font = text->font();
     font.setPointSize(12);
     text->setFont(font);
-    text->setPlainText(lng("StrFormResetHint1") + QString::number(f.Draw.PoolBuildCount)
-                       + lng("StrFormResetHint2"));
+    text->setPlainText(lng("StrFormResetHint1") + QString::number(f.Draw.PoolBuildCount) +
+                       lng("StrFormResetHint2"));
     layout->addWidget(text);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         window->move(screen->availableGeometry().center() - window->rect().center());
@@ -151,9 +151,8 @@ void PoolControl::DrawNumber()
     const int rows = results.rowCount() + 1;
     const int autopilotStart = panel.AutopilotStart->value();
     ResultRow row;
-    row.Durchgang = panel.ckAutopilot->isChecked() && autopilotStart >= rows
-        ? autopilotStart - rows + 1
-        : rows;
+    row.Durchgang =
+        panel.ckAutopilot->isChecked() && autopilotStart >= rows ? autopilotStart - rows + 1 : rows;
     if (panel.cbWinnings->isChecked() && (f.mode() == 0 || f.mode() == 1))
         row.Spiel = f.settingsFlow().prizeText(row.Durchgang);
     if (f.mode() == 4)
@@ -184,11 +183,11 @@ bool PoolControl::writeLog()
     // The draw itself stands; the operator hears of the failure once, not at every draw.
     if (!m_logFailureShown) {
         m_logFailureShown = true;
-        f.platform().messageBox(lng("StrTivrelHinweis"),
-                                lngFormat("HinweisLogNichtGeschrieben",
-                                          {QString(f.DrawLog + QStringLiteral(" (")
-                                                   + result.error + QLatin1Char(')'))}),
-                                Platform::Icon::Warning, Platform::Buttons::Ok);
+        f.platform().messageBox(
+            lng("StrTivrelHinweis"),
+            lngFormat("HinweisLogNichtGeschrieben", {QString(f.DrawLog + QStringLiteral(" (") +
+                                                             result.error + QLatin1Char(')'))}),
+            Platform::Icon::Warning, Platform::Buttons::Ok);
     }
     return false;
 }
@@ -269,8 +268,8 @@ void PoolControl::ApplyQuotaRule()
         panel.LAnzahl_Ziehungen->hide();
         draw.DrawQuota = quotaFromCount(field->value());
     }
-    panel.LAnzahl_Ziehungen->setText(lng("StrZiehungAnzahl") + QStringLiteral(": ")
-                                     + QString::number(draw.DrawQuota));
+    panel.LAnzahl_Ziehungen->setText(lng("StrZiehungAnzahl") + QStringLiteral(": ") +
+                                     QString::number(draw.DrawQuota));
     if (!panel.Ziehung_Prozent->isChecked() && draw.DrawQuota > draw.RangeSize)
         field->setValue(draw.RangeSize); // runs the rule again
 }
@@ -307,9 +306,10 @@ void PoolControl::RestorePass()
     f.Resultate->DrawCount = qint32(results.rowCount());
     removeDrawnEntries(f.Draw.DrawPool, results.drawnEntries());
     f.Draw.DrawQuota = panel.Ziehung_Prozent->isChecked()
-        ? quotaFromPercent(panel.Ziehungsquote->value(), f.Draw.RangeSize)
-        : quotaFromCount(panel.Ziehungsquote->value());
-    if (f.Resultate->DrawCount >= f.Draw.DrawQuota || f.Resultate->columnShown(ResultsModel::Spiel)) {
+                           ? quotaFromPercent(panel.Ziehungsquote->value(), f.Draw.RangeSize)
+                           : quotaFromCount(panel.Ziehungsquote->value());
+    if (f.Resultate->DrawCount >= f.Draw.DrawQuota ||
+        f.Resultate->columnShown(ResultsModel::Spiel)) {
         f.drawControl().showNote(lng("StrDurchgangBeendet"));
         f.BTStartStop->setEnabled(false);
         f.BTStartStop->hide();

@@ -144,9 +144,8 @@ bool SettingsFlow::saveSettings()
     const SettingsSaveResult result = SaveSettings(*f.Einstellungen, f, f.SettingsFile);
     if (!result.ok) {
         // The program's standard error box: its title, a stop icon, the text with a full stop.
-        f.platform().messageBox(f.windowTitle(),
-                                result.errorText + QLatin1Char('.'), Platform::Icon::Stop,
-                                Platform::Buttons::Ok);
+        f.platform().messageBox(f.windowTitle(), result.errorText + QLatin1Char('.'),
+                                Platform::Icon::Stop, Platform::Buttons::Ok);
     }
     return result.ok;
 }

@@ -69,9 +69,9 @@ void TForm1::buildWindow()
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tivrel"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setFont(pixelFont(11, false));
     // The outer size never goes below 600 x 600; the frame's share is taken off once it is
     // known (showEvent).
@@ -252,15 +252,16 @@ void TForm1::FormCreate()
 {
     SettingsPanel &panel = *Einstellungen;
     // 1.
-    acStartStop->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_S),
-                               QKeySequence(Qt::CTRL | Qt::Key_Space)});
+    acStartStop->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::CTRL | Qt::Key_Space)});
     // 2.-4. The interface language comes from the language manager.
     // 5. (Widgets paint double-buffered.)
     panel.hide();
     // 6. First start: greeting and welcome page.
     if (!QFile::exists(SettingsFile)) {
         ShowOnDisplay(lng("StrHallo"), 2, false);
-        Hilfeviewer->setHtml(helpText(QStringLiteral("HTMLStartA")) + helpText(QStringLiteral("HTMLStartB")));
+        Hilfeviewer->setHtml(helpText(QStringLiteral("HTMLStartA")) +
+                             helpText(QStringLiteral("HTMLStartB")));
         Resultate->hide();
         Hilfeviewer->show();
     }
@@ -269,8 +270,8 @@ void TForm1::FormCreate()
     // 8.-10.
     restorePassFromLog();
     // 11.
-    panel.lbAutopilotRest->setText(QStringLiteral(" + ")
-                                   + QString::number(Draw.DrawQuota - panel.AutopilotStart->value()));
+    panel.lbAutopilotRest->setText(QStringLiteral(" + ") +
+                                   QString::number(Draw.DrawQuota - panel.AutopilotStart->value()));
     // 12.
     panel.Konfiguration->setCurrentWidget(panel.konfAktion);
     // 13.

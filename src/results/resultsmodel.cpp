@@ -61,12 +61,9 @@ QVariant ResultsModel::data(const QModelIndex &index, int role) const
     case SortRole:
         return index.column() == Durchgang ? QVariant(row.Durchgang)
                                            : QVariant(cell(row, index.column()));
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
-    case Qt::FontRole:
-        return cellFont(index.column());
-    default:
-        return {};
+    case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    case Qt::FontRole: return cellFont(index.column());
+    default: return {};
     }
 }
 

@@ -68,10 +68,10 @@ void ResultsTable::headerClicked(int section)
         horizontalHeader()->setSortIndicator(m_model->sortColumn(), m_model->sortOrder());
         return;
     }
-    const Qt::SortOrder order = m_model->sortColumn() == section
-            && m_model->sortOrder() == Qt::AscendingOrder
-        ? Qt::DescendingOrder
-        : Qt::AscendingOrder;
+    const Qt::SortOrder order =
+        m_model->sortColumn() == section && m_model->sortOrder() == Qt::AscendingOrder
+            ? Qt::DescendingOrder
+            : Qt::AscendingOrder;
     sortResults(ResultsModel::Column(section), order);
 }
 
@@ -82,7 +82,8 @@ void ResultsTable::setSelectionHidden(bool hidden)
     m_selectionHidden = hidden;
     QPalette pal = palette();
     const QPalette normal = QPalette();
-    pal.setColor(QPalette::Highlight, hidden ? pal.color(QPalette::Base) : normal.color(QPalette::Highlight));
+    pal.setColor(QPalette::Highlight,
+                 hidden ? pal.color(QPalette::Base) : normal.color(QPalette::Highlight));
     pal.setColor(QPalette::HighlightedText,
                  hidden ? pal.color(QPalette::Text) : normal.color(QPalette::HighlightedText));
     setPalette(pal);

@@ -196,7 +196,8 @@ private Q_SLOTS:
         fx.panel().AusDateiPfad->setText(QStringLiteral("liste.txt"));
         fx.useRange(1, 3, 3);
         QCOMPARE(form.Draw.DrawPool.size(), 3);
-        fx.writeLog({{1, QString(), QStringLiteral("A|B")}, {2, QString(), QStringLiteral("Meier, Hans")}});
+        fx.writeLog(
+            {{1, QString(), QStringLiteral("A|B")}, {2, QString(), QStringLiteral("Meier, Hans")}});
         form.restorePassFromLog();
         QCOMPARE(form.Draw.DrawPool, QStringList{QStringLiteral("E")});
         QCOMPARE(form.Resultate->DrawCount, 2);
@@ -273,10 +274,14 @@ private Q_SLOTS:
         QTest::addColumn<int>("mode");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<QString>("question");
-        QTest::newRow("lottery table, Cancel") << true << 0 << false << QStringLiteral("HinweisLottoschein");
-        QTest::newRow("lottery table, OK") << true << 0 << true << QStringLiteral("HinweisLottoschein");
-        QTest::newRow("to lottery, Cancel") << false << 4 << false << QStringLiteral("HinweisLottoscheinAn");
-        QTest::newRow("to lottery, OK") << false << 4 << true << QStringLiteral("HinweisLottoscheinAn");
+        QTest::newRow("lottery table, Cancel")
+            << true << 0 << false << QStringLiteral("HinweisLottoschein");
+        QTest::newRow("lottery table, OK")
+            << true << 0 << true << QStringLiteral("HinweisLottoschein");
+        QTest::newRow("to lottery, Cancel")
+            << false << 4 << false << QStringLiteral("HinweisLottoscheinAn");
+        QTest::newRow("to lottery, OK")
+            << false << 4 << true << QStringLiteral("HinweisLottoscheinAn");
     }
     void lotteryQuestionsWhenApplying()
     {

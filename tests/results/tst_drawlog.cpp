@@ -26,7 +26,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("written");
         QTest::newRow("plain number") << QStringLiteral("0815") << QStringLiteral("0815");
         QTest::newRow("empty") << QString() << QString();
-        QTest::newRow("comma") << QStringLiteral("Meier, Hans") << QStringLiteral("\"Meier, Hans\"");
+        QTest::newRow("comma") << QStringLiteral("Meier, Hans")
+                               << QStringLiteral("\"Meier, Hans\"");
         QTest::newRow("quote") << QStringLiteral("Der \"Boss\"")
                                << QStringLiteral("\"Der \"\"Boss\"\"\"");
         QTest::newRow("pipe stays") << QStringLiteral("A|B") << QStringLiteral("A|B");
@@ -71,12 +72,12 @@ private Q_SLOTS:
         QByteArray bigEndian("\xFE\xFF", 2);
         for (const QChar c : QStringLiteral("1,,Zoë\r\n2,,\"x,y\"\r\n"))
             bigEndian.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
-        QTest::newRow("UTF-16 big-endian") << bigEndian
-                                           << QStringList{QStringLiteral("Zoë"), QStringLiteral("x,y")};
-        QTest::newRow("8-bit Latin-1") << QByteArray("1,,J\xFCrgen\r\n")
-                                       << QStringList{QStringLiteral("Jürgen")};
-        QTest::newRow("8-bit UTF-8") << QByteArray("1,,J\xC3\xBCrgen\r\n")
-                                     << QStringList{QStringLiteral("Jürgen")};
+        QTest::newRow("UTF-16 big-endian")
+            << bigEndian << QStringList{QStringLiteral("Zoë"), QStringLiteral("x,y")};
+        QTest::newRow("8-bit Latin-1")
+            << QByteArray("1,,J\xFCrgen\r\n") << QStringList{QStringLiteral("Jürgen")};
+        QTest::newRow("8-bit UTF-8")
+            << QByteArray("1,,J\xC3\xBCrgen\r\n") << QStringList{QStringLiteral("Jürgen")};
         QTest::newRow("LF only") << QByteArray("1,,5\n2,,7\n")
                                  << QStringList{QStringLiteral("5"), QStringLiteral("7")};
         QTest::newRow("last line without line end")
@@ -110,7 +111,8 @@ private Q_SLOTS:
         QVERIFY(readDrawLog(path, back));
         QCOMPARE(back, fewer);
         // Nothing of the write is left beside the log.
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("tivrel.log")});
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
+                 QStringList{QStringLiteral("tivrel.log")});
     }
 
     void failedWriteKeepsThePreviousLogAndSaysWhy()
@@ -151,14 +153,16 @@ private Q_SLOTS:
         QTemporaryDir mountPoint;
         QProcess run;
         // A private mount namespace with a 64 KiB file system, no root rights needed.
-        run.start(unshare, {QStringLiteral("-Urm"), QStringLiteral("sh"), QStringLiteral("-c"),
-                            QStringLiteral("mount -t tmpfs -o size=64k tmpfs \"$0\" && exec \"$1\" fulldisk \"$0\""),
-                            mountPoint.path(), QStringLiteral(DRAWLOG_HELPER)});
+        run.start(unshare,
+                  {QStringLiteral("-Urm"), QStringLiteral("sh"), QStringLiteral("-c"),
+                   QStringLiteral(
+                       "mount -t tmpfs -o size=64k tmpfs \"$0\" && exec \"$1\" fulldisk \"$0\""),
+                   mountPoint.path(), QStringLiteral(DRAWLOG_HELPER)});
         QVERIFY(run.waitForFinished(60000));
         const QByteArray out = run.readAllStandardOutput();
         if (!out.contains("RESULT:"))
-            QSKIP(qPrintable(QStringLiteral("no small file system could be set up: ")
-                             + QString::fromLocal8Bit(run.readAllStandardError())));
+            QSKIP(qPrintable(QStringLiteral("no small file system could be set up: ") +
+                             QString::fromLocal8Bit(run.readAllStandardError())));
         QCOMPARE(out.trimmed(), QByteArray("RESULT:ok"));
     }
 };

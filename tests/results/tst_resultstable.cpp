@@ -10,10 +10,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<bool>("numeric");
         QTest::addColumn<QStringList>("ascending");
-        QTest::newRow("numbers by value") << true
-            << QStringList{QStringLiteral("9"), QStringLiteral("10"), QStringLiteral("100"), QStringLiteral("Meier")};
-        QTest::newRow("list lines alphabetically") << false
-            << QStringList{QStringLiteral("10"), QStringLiteral("100"), QStringLiteral("9"), QStringLiteral("Meier")};
+        QTest::newRow("numbers by value")
+            << true
+            << QStringList{QStringLiteral("9"), QStringLiteral("10"), QStringLiteral("100"),
+                           QStringLiteral("Meier")};
+        QTest::newRow("list lines alphabetically")
+            << false
+            << QStringList{QStringLiteral("10"), QStringLiteral("100"), QStringLiteral("9"),
+                           QStringLiteral("Meier")};
     }
     void drawnColumnSortsByKind()
     {
@@ -21,8 +25,10 @@ private Q_SLOTS:
         QFETCH(QStringList, ascending);
         ResultsTable table;
         table.results()->setDrawnSortNumeric(numeric);
-        table.results()->setRows({{1, {}, QStringLiteral("100")}, {2, {}, QStringLiteral("Meier")},
-                                  {3, {}, QStringLiteral("9")}, {4, {}, QStringLiteral("10")}});
+        table.results()->setRows({{1, {}, QStringLiteral("100")},
+                                  {2, {}, QStringLiteral("Meier")},
+                                  {3, {}, QStringLiteral("9")},
+                                  {4, {}, QStringLiteral("10")}});
         table.sortResults(ResultsModel::Gezogen, Qt::AscendingOrder);
         QCOMPARE(table.results()->drawnEntries(), ascending);
     }
