@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -27,6 +28,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
@@ -254,7 +256,11 @@ void TForm1::FormCreate()
     // 1.
     acStartStop->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::CTRL | Qt::Key_Space)});
-    // 2.-4. The interface language comes from the language manager.
+    // 2.-4. The language selector offers the built-in German; further languages are
+    // registered with the language manager and join it there.
+    if (panel.HilfeLng->count() == 0)
+        panel.HilfeLng->addItem(QLocale(QLocale::German).nativeLanguageName());
+    panel.HilfeLng->setCurrentIndex(0);
     // 5. (Widgets paint double-buffered.)
     panel.hide();
     // 6. First start: greeting and welcome page.

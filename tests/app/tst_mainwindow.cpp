@@ -3,6 +3,7 @@
 #include "app/mainlayout.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFrame>
 #include <QHeaderView>
@@ -175,6 +176,8 @@ private Q_SLOTS:
             fx.panel().Ziehungsquote->setValue(50);
             QVERIFY(form.settingsFlow().ApplySettings());
             QVERIFY(QFile::exists(form.SettingsFile));
+            QCOMPARE(fx.panel().HilfeLng->currentText(), QStringLiteral("Deutsch"));
+            QVERIFY(fx.folder.read(QStringLiteral("tivrel.ini")).contains("Language=0"));
             fx.drawOnce();
             form.close();
         }
