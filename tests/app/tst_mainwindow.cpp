@@ -1,6 +1,7 @@
 #include "formfixture.h"
 
 #include "app/mainlayout.h"
+#include "settings/filesizelimit.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -270,6 +271,32 @@ private Q_SLOTS:
         QCOMPARE(logged.size(), 3);
         QCOMPARE(fx.platform.messages.size(), 1);
     }
+
+#ifdef Q_OS_UNIX
+    void fullDiskKeepsTheLogAndTheDraw()
+    {
+        FormFixture fx;
+        fx.folder.write(QStringLiteral("tivrel.ini"),
+                        "[NUM]\r\nStart=1\r\nEnd=999999\r\nCent=0\r\nPercentage=999999\r\n");
+        fx.writeLog(numberRows(5000, 1000)); // about 150 KB
+        const QByteArray before = fx.folder.read(QStringLiteral("tivrel.log"));
+        TForm1 &form = fx.start();
+        QCOMPARE(form.Resultate->DrawCount, 5000);
+        {
+            const FileSizeLimit fullDisk(64 * 1024);
+            fx.drawOnce();
+        }
+        QCOMPARE(fx.results().rowCount(), 5001);
+        QCOMPARE(form.Resultate->DrawCount, 5001);
+        QCOMPARE(form.Draw.DrawPool.size(), 999999 - 5001);
+        QCOMPARE(fx.platform.messages.size(), 1);
+        QCOMPARE(fx.folder.read(QStringLiteral("tivrel.log")), before);
+        fx.drawOnce(); // room again: the next draw writes the whole table
+        QList<ResultRow> logged;
+        QVERIFY(readDrawLog(form.DrawLog, logged));
+        QCOMPARE(logged.size(), 5002);
+    }
+#endif
 
     void lotteryQuestionsWhenApplying_data()
     {
