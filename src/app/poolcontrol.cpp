@@ -83,6 +83,8 @@ bool PoolControl::BuildPool(bool removeDrawn)
             ShowPrepareWindow();
         draw.DrawPool = buildRangePool(range, panel.ZeigeNullen->isChecked());
     }
+    // List lines sort alphabetically in the results, numbers by value.
+    f.Resultate->results()->setDrawnSortNumeric(!listSourceInUse());
     // 3. Entries already drawn in this pass leave the pool.
     if (!removeDrawn)
         return true;
