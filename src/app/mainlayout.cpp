@@ -1,7 +1,7 @@
 #include "app/mainlayout.h"
 
 #include "app/layoutmath.h"
-#include "app/plaindisplay.h"
+#include "presentation/numberdisplaywidget.h"
 #include "app/zufall.h"
 #include "results/resultstable.h"
 #include "settings/settingspanel.h"
@@ -23,7 +23,24 @@ int MainLayout::windowHeight() const
 
 int MainLayout::outputHeight() const
 {
-    return f.Ausgabe->height();
+    return m_hiddenOutputHeight >= 0 ? m_hiddenOutputHeight : f.Ausgabe->height();
+}
+
+void MainLayout::hideOutputPane()
+{
+    if (m_hiddenOutputHeight < 0)
+        m_hiddenOutputHeight = f.Ausgabe->height();
+    f.Ausgabe->hide();
+}
+
+void MainLayout::showOutputPane()
+{
+    f.Ausgabe->show();
+    if (m_hiddenOutputHeight >= 0) {
+        const int height = m_hiddenOutputHeight;
+        m_hiddenOutputHeight = -1;
+        setOutputHeight(height);
+    }
 }
 
 void MainLayout::setOutputHeight(int height)

@@ -27,9 +27,15 @@ public:
     void setOutputHeight(int height);
     // The splitter between the output pane and the area below it.
     void setSplitterShown(bool shown);
+    // The output pane leaves while the settings are open and comes back at the height it had;
+    // while it is away, that height counts as its height.
+    void hideOutputPane();
+    void showOutputPane();
 
 private:
     bool resultsShown() const;
+
+    int m_hiddenOutputHeight = -1;
 
     TForm1 &f;
 };

@@ -42,7 +42,7 @@ void SettingsFlow::OpenSettingsPanel()
     f.Display->show();
     f.Resultate->hide();
     f.Anzeige->hide();
-    f.Ausgabe->hide();
+    f.layout().hideOutputPane();
     panel.show();
     f.layout().setSplitterShown(false);
     if (panel.HilfeAktiv->isChecked()) {
@@ -103,7 +103,7 @@ void SettingsFlow::closePanel()
     f.Einstellungen->hide();
     f.Hilfeviewer->hide();
     f.layout().setSplitterShown(true);
-    f.Ausgabe->show();
+    f.layout().showOutputPane();
     f.Anzeige->show();
     f.Resultate->show();
     f.Resultate->setColumnShown(ResultsModel::Spiel, false);

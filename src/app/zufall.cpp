@@ -3,7 +3,6 @@
 #include "app/drawcontrol.h"
 #include "app/layoutmath.h"
 #include "app/mainlayout.h"
-#include "app/plaindisplay.h"
 #include "app/poolcontrol.h"
 #include "app/settingsflow.h"
 #include "app/soundseam.h"
@@ -11,6 +10,7 @@
 #include "app/windowtimer.h"
 #include "draw/mersenne.h"
 #include "platform/platform.h"
+#include "presentation/numberdisplaywidget.h"
 #include "results/resultstable.h"
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
@@ -96,7 +96,8 @@ void TForm1::buildWindow()
     Ausgabe->setPalette(white);
     auto *outputLayout = new QVBoxLayout(Ausgabe);
     outputLayout->setContentsMargins(3, 3, 3, 3);
-    Ergebnisfeld = new PlainDisplay(Ausgabe);
+    Ergebnisfeld = new NumberDisplayWidget(m_platform, Ausgabe);
+    Ergebnisfeld->setObjectName(QStringLiteral("Ergebnisfeld"));
     outputLayout->addWidget(Ergebnisfeld);
 
     Display = new QWidget(spHauptsplitter);
@@ -232,9 +233,71 @@ void TForm1::connectHandlers()
     connect(panel, &SettingsPanel::helpPageRequested, this,
             [flow](const QString &caption) { flow->loadHelpPage(caption); });
 
+    connectDisplay();
+
     Ausgabe->installEventFilter(this);
     Display->installEventFilter(this);
     panel->AutopilotStart->installEventFilter(this);
+}
+
+void TForm1::connectDisplay()
+{
+    NumberDisplayWidget *display = Ergebnisfeld;
+    SettingsPanel *panel = Einstellungen;
+    display->setPool(&Draw.DrawPool);
+    // Whether a draw runs is read from the Start/Stop caption.
+    display->setRunStateSource([this] {
+        const QString caption = BTStartStop->text();
+        return NumberDisplayWidget::RunState{caption != lng("StrStart"),
+                                             caption == lng("StrStopp")};
+    });
+
+    // The display options follow their check boxes and fields.
+    auto entryLength = [display, panel] {
+        display->setEntryLength(panel->AusDatei->isChecked(), panel->AusDateiLaenge->value());
+    };
+    connect(panel->cbNumberEffect, &QCheckBox::toggled, display,
+            &NumberDisplayWidget::setNumberEffect);
+    connect(panel->cbFarbenregen, &QCheckBox::toggled, display,
+            &NumberDisplayWidget::setColourEffect);
+    connect(panel->cbHintergrund, &QCheckBox::toggled, display,
+            &NumberDisplayWidget::setPictureTicked);
+    connect(panel->cbHintergrundAnimiert, &QCheckBox::toggled, display,
+            &NumberDisplayWidget::setPictureAnimated);
+    connect(panel->AusDatei, &QCheckBox::toggled, display, entryLength);
+    connect(panel->AusDateiLaenge, &QSpinBox::valueChanged, display, entryLength);
+    connect(panel->cpVordergrund, &ColourPicker::colourChanged, display,
+            &NumberDisplayWidget::cpVordergrundChange);
+    connect(panel->cpHintergrund, &ColourPicker::colourChanged, display,
+            &NumberDisplayWidget::cpHintergrundChange);
+    connect(panel->edHintergrundbild, &FileField::buttonClicked, display, [display, panel] {
+        display->edHintergrundbildButtonClick(panel->edHintergrundbild->text());
+    });
+    connect(panel->edHintergrundbild, &FileField::exited, display, [display, panel] {
+        display->edHintergrundbildExit(panel->edHintergrundbild->text());
+    });
+
+    // What the display decides about the picture shows in the picture controls.
+    connect(display, &NumberDisplayWidget::pictureFieldChanged, panel->edHintergrundbild,
+            &FileField::setText);
+    connect(display, &NumberDisplayWidget::pictureOptionsEnabledChanged, panel,
+            [panel](bool picture, bool animated) {
+                panel->cbHintergrund->setEnabled(picture);
+                panel->cbHintergrundAnimiert->setEnabled(animated);
+            });
+    connect(display, &NumberDisplayWidget::pictureOptionsUnticked, panel, [panel] {
+        panel->cbHintergrund->setChecked(false);
+        panel->cbHintergrundAnimiert->setChecked(false);
+    });
+
+    // The controls hold their defaults already.
+    display->setNumberEffect(panel->cbNumberEffect->isChecked());
+    display->setColourEffect(panel->cbFarbenregen->isChecked());
+    display->setPictureTicked(panel->cbHintergrund->isChecked());
+    display->setPictureAnimated(panel->cbHintergrundAnimiert->isChecked());
+    entryLength();
+    display->cpVordergrundChange(panel->cpVordergrund->colour());
+    display->cpHintergrundChange(panel->cpHintergrund->colour());
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
@@ -346,11 +409,7 @@ void TForm1::resizeEvent(QResizeEvent *event)
 
 void TForm1::ShowOnDisplay(const QString &text, int smoothing, bool isEntry)
 {
-    Q_UNUSED(smoothing);
-    Q_UNUSED(isEntry);
-    if (text.isEmpty())
-        return;
-    Ergebnisfeld->showText(text);
+    Ergebnisfeld->ShowOnDisplay(text, smoothing, isEntry);
 }
 
 int TForm1::mode() const
@@ -402,12 +461,12 @@ void TForm1::setDrawQuota(qint32 quota)
 
 void TForm1::setDisplayForeColour(quint32 bgr)
 {
-    DisplayForeColour = bgr;
+    Ergebnisfeld->cpVordergrundChange(bgr);
 }
 
 void TForm1::setDisplayBackColour(quint32 bgr)
 {
-    DisplayBackColour = bgr;
+    Ergebnisfeld->cpHintergrundChange(bgr);
 }
 
 QString TForm1::lookupConstant(const QString &name) const
@@ -438,14 +497,12 @@ void TForm1::setOutputPanePercent(int percent)
 
 int TForm1::outputPanePercentNow() const
 {
-    return layoutmath::outputPanePercent(Ausgabe->height(), m_layout->windowHeight());
+    return layoutmath::outputPanePercent(m_layout->outputHeight(), m_layout->windowHeight());
 }
 
 bool TForm1::loadBackgroundPicture(const QString &relativePath)
 {
-    // Background pictures come with the number display.
-    Q_UNUSED(relativePath);
-    return false;
+    return Ergebnisfeld->LoadBackgroundPicture(relativePath);
 }
 
 bool TForm1::gameColumnVisible() const

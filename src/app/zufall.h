@@ -16,7 +16,7 @@ class QSplitter;
 class QTextBrowser;
 class DrawControl;
 class MainLayout;
-class PlainDisplay;
+class NumberDisplayWidget;
 class Platform;
 class PoolControl;
 class ResultsTable;
@@ -64,7 +64,7 @@ public:
 
     // Controls.
     QFrame *Ausgabe = nullptr;
-    PlainDisplay *Ergebnisfeld = nullptr;
+    NumberDisplayWidget *Ergebnisfeld = nullptr;
     QSplitter *spHauptsplitter = nullptr;
     QWidget *Display = nullptr;
     QWidget *Anzeige = nullptr;
@@ -88,9 +88,6 @@ public:
     std::unique_ptr<TRNGenerator> DrawGenerator;
     qint32 LottoGameNo = 0;
     std::unique_ptr<SoundOutput> WavePlayer;
-    // The display's colours as loaded, in the stored form 0x00BBGGRR.
-    quint32 DisplayForeColour = 0x000000;
-    quint32 DisplayBackColour = 0xFFFFFF;
 
     // The parts.
     MainLayout &layout() const { return *m_layout; }
@@ -134,6 +131,7 @@ private:
     void buildWindow();
     void buildMenu();
     void connectHandlers();
+    void connectDisplay();
     void loadSettings();
 
     Platform &m_platform;

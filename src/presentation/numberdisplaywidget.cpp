@@ -1,5 +1,6 @@
 #include "presentation/numberdisplaywidget.h"
 
+#include "localisation/langmanager.h"
 #include "presentation/backgroundpicture.h"
 #include "presentation/displaypixels.h"
 #include "platform/platform.h"
@@ -10,18 +11,6 @@
 #include <QPainter>
 
 namespace {
-
-// The German texts, for as long as no language lookup is wired.
-QString builtInConstant(const QString &name)
-{
-    if (name == u"StrTivrelHinweis")
-        return QStringLiteral("Tivrel-Hinweis");
-    if (name == u"StrDateiNichtGefunden")
-        return QStringLiteral("Datei nicht gefunden!");
-    if (name == u"HinweisDateiNichtGefunden")
-        return QStringLiteral("Die angegebene %s kann nicht geladen werden.\r\nBitte prüfen!");
-    return name;
-}
 
 const QString Blank = QStringLiteral(" ");
 
@@ -59,7 +48,6 @@ void NumberDisplayWidget::ShowOnDisplay(const QString &text, int smoothing, bool
 
 void NumberDisplayWidget::setPool(const QStringList *pool) { m_pool = pool; }
 void NumberDisplayWidget::setRunStateSource(RunStateSource source) { m_runState = std::move(source); }
-void NumberDisplayWidget::setConstantLookup(ConstantLookup lookup) { m_lookup = std::move(lookup); }
 void NumberDisplayWidget::setPanelHiddenSource(std::function<bool()> source)
 {
     m_panelHidden = std::move(source);
@@ -197,7 +185,7 @@ void NumberDisplayWidget::resizeEvent(QResizeEvent *event)
 
 QString NumberDisplayWidget::constant(const QString &name) const
 {
-    return m_lookup ? m_lookup(name) : builtInConstant(name);
+    return LangManager().LookupConstant(name);
 }
 
 QString NumberDisplayWidget::picturePath(const QString &fileName) const

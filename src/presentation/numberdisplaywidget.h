@@ -25,8 +25,6 @@ public:
         bool stopCaption = false;
     };
     using RunStateSource = std::function<RunState()>;
-    // The current language's text of a named constant ("StrTivrelHinweis", ...).
-    using ConstantLookup = std::function<QString(const QString &name)>;
 
     explicit NumberDisplayWidget(Platform &platform, QWidget *parent = nullptr);
 
@@ -36,7 +34,6 @@ public:
     // Wiring done once by the main window.
     void setPool(const QStringList *pool);                 // DrawPool, read at each paint
     void setRunStateSource(RunStateSource source);
-    void setConstantLookup(ConstantLookup lookup);
     // Whether the display panel Ausgabe is hidden; by default: the parent was hidden.
     void setPanelHiddenSource(std::function<bool()> source);
     // The area of the number rain; by default the outer size of the main window.
@@ -98,7 +95,6 @@ private:
     bool m_animatedEnabled = false;
     const QStringList *m_pool = nullptr;
     RunStateSource m_runState;
-    ConstantLookup m_lookup;
     std::function<bool()> m_panelHidden;
     std::function<QSize()> m_rainArea;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/drawcontrol.h"
-#include "app/plaindisplay.h"
+#include "presentation/numberdisplaywidget.h"
 #include "app/poolcontrol.h"
 #include "app/settingsflow.h"
 #include "app/uitext.h"
@@ -42,7 +42,7 @@ struct FormFixture {
     SettingsPanel &panel() const { return *form->Einstellungen; }
     DrawControl &draw() const { return form->drawControl(); }
     ResultsModel &results() const { return *form->Resultate->results(); }
-    QString display() const { return form->Ergebnisfeld->text(); }
+    QString display() const { return form->Ergebnisfeld->displayState().DisplayText; }
     bool running() const { return form->BTStartStop->text() == lng("StrStopp"); }
 
     // Start, one animation frame, stop, and the tick that draws.

@@ -246,6 +246,13 @@ private Q_SLOTS:
         form.settingsFlow().OpenSettingsPanel();
         form.layout().MMListeClick();
         QVERIFY(!fx.panel().cbListeAus->isChecked());
+        QTest::qWait(50); // the splitter lays out its panes without the output pane
+
+        // Applying stores the share the output pane had before the settings opened, and the
+        // pane comes back at that share of the window.
+        form.settingsFlow().ApplySettings();
+        QVERIFY(fx.folder.read(QStringLiteral("tivrel.ini")).contains("WinSize=40"));
+        QCOMPARE(form.Ausgabe->height(), 280);
     }
 
     void failedLogWriteKeepsTheDrawAndTellsOnce()

@@ -195,14 +195,11 @@ private Q_SLOTS:
         Fixture f;
         if (!content.isEmpty())
             f.folder.write(QStringLiteral("pic.jpg"), content);
-        f.display.setConstantLookup([](const QString &name) {
-            return name == u"StrDateiNichtGefunden" ? QStringLiteral("File not found!") : name;
-        });
         QSignalSpy field(&f.display, &NumberDisplayWidget::pictureFieldChanged);
         QSignalSpy enabled(&f.display, &NumberDisplayWidget::pictureOptionsEnabledChanged);
         f.display.LoadBackgroundPictureAtStartUp(QStringLiteral("pic.jpg"));
         QCOMPARE(field.size(), 1);
-        QCOMPARE(field.at(0).at(0).toString(), QStringLiteral("File not found!"));
+        QCOMPARE(field.at(0).at(0).toString(), QStringLiteral("Datei nicht gefunden!"));
         QCOMPARE(enabled.size(), 1);
         QCOMPARE(enabled.at(0).at(0).toBool(), false);
         QVERIFY(f.platform.messages.isEmpty());
