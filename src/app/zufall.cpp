@@ -95,7 +95,7 @@ void TForm1::buildWindow()
     white.setColor(QPalette::Window, white.color(QPalette::Base));
     Ausgabe->setPalette(white);
     auto *outputLayout = new QVBoxLayout(Ausgabe);
-    outputLayout->setContentsMargins(3, 3, 3, 3);
+    outputLayout->setContentsMargins(0, 0, 0, 0);
     Ergebnisfeld = new NumberDisplayWidget(m_platform, Ausgabe);
     Ergebnisfeld->setObjectName(QStringLiteral("Ergebnisfeld"));
     outputLayout->addWidget(Ergebnisfeld);
