@@ -9,7 +9,7 @@ fi
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
   libicu-dev libjpeg-dev libpng-dev
   fonts-liberation fonts-dejavu-core
   fontconfig  # its metric aliases give "Arial" as Liberation Sans, the display font

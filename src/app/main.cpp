@@ -3,6 +3,9 @@
 #include "platform/qtplatform.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
@@ -10,6 +13,12 @@ int main(int argc, char *argv[])
     LangManager().SetSourceLanguage(LangIdGerman);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tivrel"));
+    // Standard dialog buttons ("Ja", "Nein", "Abbrechen") in the system's language, as the
+    // system's own message boxes show them.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
     QtPlatform platform;
     TForm1 form(platform);
     form.show();
