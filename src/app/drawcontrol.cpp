@@ -91,17 +91,11 @@ void DrawControl::BTStartStopClick()
     }
 
     // 4. A lottery table left over.
-    if (!running && f.Resultate->columnShown(ResultsModel::Spiel) && f.mode() != 4 &&
-        !panel.cbWinnings->isChecked()) {
-        const auto answer =
-            f.platform().messageBox(lng("StrTivrelHinweis"), lng("HinweisLottoschein"),
-                                    Platform::Icon::Question, Platform::Buttons::OkCancel);
-        if (answer != Platform::Answer::Ok) {
+    if (!running && f.pool().lotteryTableLeftOver()) {
+        if (!f.pool().clearLotteryTable()) {
             f.settingsFlow().OpenSettingsPanel();
             return;
         }
-        f.Resultate->setColumnShown(ResultsModel::Spiel, false);
-        f.pool().Reset_ZiehungClick();
         // The reset emptied the pool: build it anew before an animation needs it.
         f.pool().BuildPool();
         f.pool().closePrepareWindow();

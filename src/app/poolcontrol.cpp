@@ -223,6 +223,24 @@ void PoolControl::ZeigeNullenClick()
     }
 }
 
+bool PoolControl::lotteryTableLeftOver() const
+{
+    return f.Resultate->columnShown(ResultsModel::Spiel) && f.mode() != 4 &&
+           !f.Einstellungen->cbWinnings->isChecked();
+}
+
+bool PoolControl::clearLotteryTable()
+{
+    const auto answer =
+        f.platform().messageBox(lng("StrTivrelHinweis"), lng("HinweisLottoschein"),
+                                Platform::Icon::Question, Platform::Buttons::OkCancel);
+    if (answer != Platform::Answer::Ok)
+        return false;
+    f.Resultate->setColumnShown(ResultsModel::Spiel, false);
+    Reset_ZiehungClick();
+    return true;
+}
+
 void PoolControl::MinimumChange()
 {
     SettingsPanel &panel = *f.Einstellungen;

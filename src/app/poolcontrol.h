@@ -41,6 +41,13 @@ public:
     // file could not be written; the next draw writes it again.
     bool writeLog();
 
+    // The table still holds a lottery result while an ordinary draw is wanted (the game column
+    // shows, the mode is not lottery, no prize list is in use).
+    bool lotteryTableLeftOver() const;
+    // Asks whether that table may go; on OK hides the game column and starts a new pass.
+    // Returns false when the operator cancels.
+    bool clearLotteryTable();
+
     // Whether the pool comes from a draw list file.
     bool listSourceInUse() const;
 

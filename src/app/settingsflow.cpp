@@ -64,18 +64,9 @@ void SettingsFlow::OpenSettingsPanel()
 
 bool SettingsFlow::lotteryQuestions()
 {
-    SettingsPanel &panel = *f.Einstellungen;
-    const bool gameShown = f.Resultate->columnShown(ResultsModel::Spiel);
-    if (gameShown && f.mode() != 4 && !panel.cbWinnings->isChecked()) {
-        // The table holds a lottery result.
-        const auto answer =
-            f.platform().messageBox(lng("StrTivrelHinweis"), lng("HinweisLottoschein"),
-                                    Platform::Icon::Question, Platform::Buttons::OkCancel);
-        if (answer != Platform::Answer::Ok)
-            return false;
-        f.Resultate->setColumnShown(ResultsModel::Spiel, false);
-        f.pool().Reset_ZiehungClick();
-    } else if (!gameShown && f.mode() == 4) {
+    if (f.pool().lotteryTableLeftOver())
+        return f.pool().clearLotteryTable();
+    if (!f.Resultate->columnShown(ResultsModel::Spiel) && f.mode() == 4) {
         const auto answer =
             f.platform().messageBox(lng("StrTivrelHinweis"), lng("HinweisLottoscheinAn"),
                                     Platform::Icon::Question, Platform::Buttons::OkCancel);
