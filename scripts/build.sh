@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
 # Configures and builds one build folder: scripts/build.sh <folder> [extra cmake options...]
+# Uses ccache when it is installed, so several build folders of one checkout share their objects.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 folder="$1"; shift
-cmake -S "$here" -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S "$here" -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
 cmake --build "$folder" --parallel "$(nproc)"

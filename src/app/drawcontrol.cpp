@@ -1,9 +1,9 @@
 #include "app/drawcontrol.h"
 
-#include "app/drawschedule.h"
+#include "draw/drawschedule.h"
 #include "app/poolcontrol.h"
 #include "app/settingsflow.h"
-#include "app/uitext.h"
+#include "localisation/uitext.h"
 #include "app/windowtimer.h"
 #include "app/zufall.h"
 #include "draw/mersenne.h"

@@ -1,9 +1,9 @@
 #include "app/poolcontrol.h"
 
 #include "app/drawcontrol.h"
-#include "app/drawschedule.h"
+#include "draw/drawschedule.h"
 #include "app/settingsflow.h"
-#include "app/uitext.h"
+#include "localisation/uitext.h"
 #include "app/zufall.h"
 #include "draw/drawpool.h"
 #include "draw/mersenne.h"
@@ -177,7 +177,7 @@ void PoolControl::DrawNumber()
 
 bool PoolControl::writeLog()
 {
-    const DrawLogWriteResult result = writeDrawLog(f.DrawLog, f.Resultate->results()->rows());
+    const SaveResult result = writeDrawLog(f.DrawLog, f.Resultate->results()->rows());
     if (result.ok) {
         m_logFailureShown = false;
         return true;

@@ -1,10 +1,10 @@
 #include "app/settingsflow.h"
 
 #include "app/drawcontrol.h"
-#include "app/drawschedule.h"
+#include "draw/drawschedule.h"
 #include "app/mainlayout.h"
 #include "app/poolcontrol.h"
-#include "app/uitext.h"
+#include "localisation/uitext.h"
 #include "app/windowtimer.h"
 #include "app/zufall.h"
 #include "platform/platform.h"

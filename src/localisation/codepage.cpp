@@ -31,15 +31,18 @@ QString DecodeWindows1252(const QByteArray &bytes)
     return text;
 }
 
+QString DecodeEightBitText(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    return utf8.hasError() ? DecodeWindows1252(bytes) : text;
+}
+
 QString DecodeAnsiText(const QByteArray &bytes, quint32 codePage)
 {
     switch (codePage) {
     case CodePageWindows1252: return DecodeWindows1252(bytes);
     case CodePageLatin1: return QString::fromLatin1(bytes);
-    default: {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        QString text = utf8.decode(bytes);
-        return utf8.hasError() ? DecodeWindows1252(bytes) : text;
-    }
+    default: return DecodeEightBitText(bytes);
     }
 }

@@ -18,6 +18,10 @@ quint32 CodePageOfLanguage(quint16 languageId);
 // Windows-1252, so texts made on either kind of system read right.
 QString DecodeAnsiText(const QByteArray &bytes, quint32 codePage);
 
+// The program's one reader of 8-bit text files (lists, settings, logs without a byte-order
+// mark): valid UTF-8 as UTF-8, anything else as Windows-1252.
+QString DecodeEightBitText(const QByteArray &bytes);
+
 // Windows-1252 to Unicode; the five bytes without a character map to the C1
 // controls of the same value, as Windows' own conversion does.
 QString DecodeWindows1252(const QByteArray &bytes);

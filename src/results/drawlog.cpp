@@ -1,7 +1,9 @@
 #include "results/drawlog.h"
 
+#include "localisation/codepage.h"
+#include "platform/savefile.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 QString encodeDrawLogCell(const QString &text)
@@ -59,9 +61,7 @@ QString decodeText(const QByteArray &content)
         QStringDecoder decoder(QStringConverter::Utf16BE, QStringConverter::Flag::Stateless);
         return decoder(content.mid(2));
     }
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8(content);
-    return utf8.hasError() ? QString::fromLatin1(content) : text;
+    return DecodeEightBitText(content);
 }
 
 void putCell(ResultRow &row, int column, const QString &text)
@@ -116,22 +116,9 @@ QList<ResultRow> decodeDrawLog(const QByteArray &content)
     return rows;
 }
 
-DrawLogWriteResult writeDrawLog(const QString &path, const QList<ResultRow> &rows)
+SaveResult writeDrawLog(const QString &path, const QList<ResultRow> &rows)
 {
-    const QByteArray content = encodeDrawLog(rows);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {false, file.errorString()};
-    // A short write or a failed flush (a full disk) must not reach commit(): it would put a
-    // torn file in place of the complete previous one.
-    if (file.write(content) != content.size() || !file.flush()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return {false, reason};
-    }
-    if (!file.commit())
-        return {false, file.errorString()};
-    return {};
+    return saveFileAtomically(path, encodeDrawLog(rows));
 }
 
 bool readDrawLog(const QString &path, QList<ResultRow> &rows)

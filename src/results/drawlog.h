@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/savefile.h"
 #include "results/resultsmodel.h"
 
 #include <QByteArray>
@@ -15,18 +16,14 @@ QString encodeDrawLogCell(const QString &text);
 // The whole file content, byte-order mark included.
 QByteArray encodeDrawLog(const QList<ResultRow> &rows);
 // The rows of a log file's content. UTF-16 by its byte-order mark, else 8-bit text (UTF-8 when
-// valid, else Latin-1). A "|" reads as itself: no cell the program writes holds a line break.
+// valid, else Windows-1252). A "|" reads as itself: no cell the program writes holds a line break.
 QList<ResultRow> decodeDrawLog(const QByteArray &content);
 
-struct DrawLogWriteResult {
-    bool ok = true;
-    QString error; // the system's reason when ok is false
-};
 
 // Replaces the file at `path` with the rows. The file on disk holds either its previous
 // content or the complete new table, never a part: the table goes to a new file beside it,
 // which is flushed to the disk and then takes the old file's place.
-DrawLogWriteResult writeDrawLog(const QString &path, const QList<ResultRow> &rows);
+SaveResult writeDrawLog(const QString &path, const QList<ResultRow> &rows);
 
 // Reads the log at `path` into `rows`; false when there is no such file or it cannot be read.
 bool readDrawLog(const QString &path, QList<ResultRow> &rows);

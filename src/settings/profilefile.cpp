@@ -1,32 +1,15 @@
 #include "settings/profilefile.h"
 
+#include "localisation/codepage.h"
+#include "platform/savefile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QStringDecoder>
 
 #include <cmath>
 
 namespace {
-// Characters 0x80..0x9F of Windows-1252; the five unassigned codes keep their own value.
-constexpr char16_t windows1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-QString decodeWindows1252(const QByteArray &bytes)
-{
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        *out++ = (b >= 0x80 && b < 0xA0) ? QChar(windows1252High[b - 0x80]) : QChar(char16_t(b));
-    }
-    return text;
-}
-
 // Splits at CR LF, LF or a lone CR; a line end at the very end opens no further line.
 QStringList splitLines(const QString &text, bool &crlf)
 {
@@ -93,28 +76,9 @@ QString oneLine(QString value)
 }
 } // namespace
 
-bool writeFileAtomically(const QString &path, const QByteArray &data)
-{
-    const QFileInfo info(path);
-    if (info.exists() && (!info.isFile() || !info.isWritable()))
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(data) != data.size() || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
 QString ProfileFile::decodeEightBit(const QByteArray &bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    return decodeWindows1252(bytes);
+    return DecodeEightBitText(bytes);
 }
 
 ProfileFile::ProfileFile(const QString &path, const QLocale &locale)
@@ -271,7 +235,10 @@ bool ProfileFile::save()
     QString text;
     for (const QString &line : std::as_const(m_lines))
         text += line + lineEnd;
-    if (writeFileAtomically(m_path, text.toUtf8())) {
+    const QFileInfo info(m_path);
+    // A write-protected file is left alone, though its folder would let it be replaced.
+    const bool writable = !info.exists() || info.isWritable();
+    if (writable && saveFileAtomically(m_path, text.toUtf8()).ok) {
         m_error.clear();
         return true;
     }

@@ -68,8 +68,3 @@ private:
     bool m_crlf = false;
     QString m_error;
 };
-
-// Writes `data` to `path` through a temporary file that replaces it only when every byte is on
-// disk: the file is either the old one or the new one. An existing file that is write-protected
-// is not replaced. Returns false on any failure.
-bool writeFileAtomically(const QString &path, const QByteArray &data);

@@ -4,7 +4,7 @@
 #include "presentation/numberdisplaywidget.h"
 #include "app/poolcontrol.h"
 #include "app/settingsflow.h"
-#include "app/uitext.h"
+#include "localisation/uitext.h"
 #include "app/windowtimer.h"
 #include "app/zufall.h"
 #include "results/drawlog.h"

@@ -119,7 +119,7 @@ private Q_SLOTS:
     {
         TestFolder folder;
         const QString path = folder.file(QStringLiteral("sub/tivrel.log"));
-        const DrawLogWriteResult result = writeDrawLog(path, {{1, QString(), QStringLiteral("7")}});
+        const SaveResult result = writeDrawLog(path, {{1, QString(), QStringLiteral("7")}});
         QVERIFY(!result.ok);
         QVERIFY(!result.error.isEmpty());
         QList<ResultRow> back;

@@ -1,4 +1,4 @@
-#include "app/uitext.h"
+#include "localisation/uitext.h"
 
 #include "localisation/langmanager.h"
 

@@ -1,6 +1,6 @@
-#include "app/drawschedule.h"
+#include "draw/drawschedule.h"
 
-#include "app/uitext.h"
+#include "localisation/uitext.h"
 #include "localisation/formattext.h"
 
 #include <QRegularExpression>

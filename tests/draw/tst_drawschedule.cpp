@@ -1,4 +1,4 @@
-#include "app/drawschedule.h"
+#include "draw/drawschedule.h"
 #include "app/layoutmath.h"
 
 #include <QTest>
