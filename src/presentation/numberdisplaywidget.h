@@ -60,6 +60,10 @@ public:
     void edHintergrundbildButtonClick(const QString &fieldText);
     void edHintergrundbildExit(const QString &fieldText);
 
+    // The text a screen reader reads: the last still text shown (animation frames excluded),
+    // as it stands on the display.
+    QString spokenText() const { return m_spokenText; }
+
     const DisplayState &displayState() const { return m_state; }
     const DisplayOptions &displayOptions() const { return m_options; }
     bool KeepColours() const { return m_state.KeepColours; }
@@ -71,6 +75,8 @@ public:
     EffectsGenerator &effectsGenerator() { return m_effects; }
 
 Q_SIGNALS:
+    // A new still text stands on the display; assistive technology is told at the same time.
+    void spokenTextChanged(const QString &text);
     // The text edHintergrundbild is to show.
     void pictureFieldChanged(const QString &text);
     // The enabled state cbHintergrund and cbHintergrundAnimiert are to take.
@@ -97,4 +103,5 @@ private:
     RunStateSource m_runState;
     std::function<bool()> m_panelHidden;
     std::function<QSize()> m_rainArea;
+    QString m_spokenText;
 };

@@ -2,6 +2,7 @@
 #include "support/fakeplatform.h"
 #include "support/testfolder.h"
 
+#include <QAccessible>
 #include <QBuffer>
 #include <QSignalSpy>
 #include <QTest>
@@ -41,6 +42,35 @@ struct Fixture {
 class TestNumberDisplayWidget : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // A screen reader hears the still texts as they stand on the display (list entries cut to
+    // their length) and is told when one changes; the animation's frames pass unannounced.
+    void screenReaderHearsTheStillText()
+    {
+        Fixture f;
+        f.display.setAccessibleDescription(QStringLiteral("Ziehungsanzeige"));
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&f.display);
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::StaticText);
+        QCOMPARE(iface->text(QAccessible::Description), QStringLiteral("Ziehungsanzeige"));
+
+        QSignalSpy announced(&f.display, &NumberDisplayWidget::spokenTextChanged);
+        f.display.ShowOnDisplay(QStringLiteral("Hallo!"), 2, false);
+        f.setRunning(true);
+        for (int i = 0; i < 3; ++i)
+            f.display.ShowOnDisplay(f.pool.at(i), 0, true);
+        const QString duringAnimation = iface->text(QAccessible::Name);
+        f.setRunning(false);
+        f.display.ShowOnDisplay(QStringLiteral("12"), 2, true);
+        f.display.ShowOnDisplay(QStringLiteral("12"), 2, true); // a repaint says nothing new
+        f.display.setEntryLength(true, 4);
+        f.display.ShowOnDisplay(QStringLiteral("Fahrrad, blau"), 2, true);
+
+        QCOMPARE(duringAnimation, QStringLiteral("Hallo!"));
+        QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Fahr"));
+        QCOMPARE(announced.size(), 3);
+        QCOMPARE(announced.at(1).at(0).toString(), QStringLiteral("12"));
+    }
+
     void resizeRepaintsWithoutChangingColours()
     {
         Fixture f;
