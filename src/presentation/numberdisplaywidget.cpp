@@ -128,7 +128,7 @@ void NumberDisplayWidget::edHintergrundbildButtonClick(const QString &fieldText)
 {
     // 1. The file dialog, starting in the program's folder.
     QString name = fieldText;
-    const QString folder = programFolder(m_platform);
+    const QString folder = filesFolder();
     QString chosen = m_platform.openFileName(QString(), folder, QStringLiteral("Grafikdatei (*.jpg)"));
     if (!chosen.isEmpty()) {
         if (QFileInfo(chosen).suffix().isEmpty())
@@ -210,7 +210,12 @@ QString NumberDisplayWidget::picturePath(const QString &fileName) const
     // A name chosen on another drive, or typed as a full path, is taken as it is.
     if (QDir::isAbsolutePath(fileName))
         return fileName;
-    return programFolder(m_platform) + fileName;
+    return filesFolder() + fileName;
+}
+
+QString NumberDisplayWidget::filesFolder() const
+{
+    return m_filesFolder.isEmpty() ? programFolder(m_platform) : m_filesFolder;
 }
 
 void NumberDisplayWidget::setPictureOptionsEnabled(bool picture, bool animated)

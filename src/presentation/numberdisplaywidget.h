@@ -38,6 +38,8 @@ public:
     void setPanelHiddenSource(std::function<bool()> source);
     // The area of the number rain; by default the outer size of the main window.
     void setRainAreaSource(std::function<QSize()> source);
+    // The folder picture names are relative to (with a trailing '/'); by default the program's.
+    void setFilesFolder(const QString &folder) { m_filesFolder = folder; }
 
     // Option values from the settings panel (effective from the next paint).
     void setNumberEffect(bool on);             // cbNumberEffect
@@ -91,6 +93,7 @@ protected:
 private:
     QString constant(const QString &name) const;
     QString picturePath(const QString &fileName) const;
+    QString filesFolder() const;
     void setPictureOptionsEnabled(bool picture, bool animated);
 
     Platform &m_platform;
@@ -104,4 +107,5 @@ private:
     std::function<bool()> m_panelHidden;
     std::function<QSize()> m_rainArea;
     QString m_spokenText;
+    QString m_filesFolder;
 };

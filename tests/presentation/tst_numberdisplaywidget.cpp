@@ -141,6 +141,28 @@ private Q_SLOTS:
         QVERIFY(f.platform.messages.isEmpty());
     }
 
+    // With the files kept away from the program (an installed copy), picture names are
+    // relative to the files folder: a browsed picture is stored relative to it and a stored
+    // name is loaded from it, not from the program's folder.
+    void pictureNamesAreRelativeToTheFilesFolder()
+    {
+        Fixture f;
+        TestFolder files;
+        files.write(QStringLiteral("pic.png"), pngOf(QSize(20, 10), 0xFF00FF00u));
+        f.folder.write(QStringLiteral("pic.png"), pngOf(QSize(8, 8), 0xFF0000FFu));
+        f.display.setFilesFolder(files.path());
+        f.platform.fileNames.enqueue(files.file(QStringLiteral("pic.png")));
+        QSignalSpy field(&f.display, &NumberDisplayWidget::pictureFieldChanged);
+        f.display.edHintergrundbildButtonClick(QString());
+        QCOMPARE(field.size(), 1);
+        QCOMPARE(field.at(0).at(0).toString(), QStringLiteral("pic.png"));
+        QCOMPARE(f.display.picture().size(), QSize(20, 10));
+
+        f.display.LoadBackgroundPictureAtStartUp(QStringLiteral("pic.png"));
+        QCOMPARE(f.display.picture().size(), QSize(20, 10));
+        QVERIFY(f.platform.messages.isEmpty());
+    }
+
     void browsingWarnsAboutAFileThatCannotBeLoaded_data()
     {
         QTest::addColumn<QString>("name");
