@@ -39,6 +39,18 @@ QStringList FileLocations::folders() const
     return list;
 }
 
+QString fileLocationsText(const FileLocations &locations, bool german)
+{
+    QStringList lines;
+    lines << (german ? QStringLiteral("Einstellungen: ") : QStringLiteral("Settings: ")) +
+                 QDir::toNativeSeparators(locations.settingsFile);
+    lines << (german ? QStringLiteral("Ziehungsprotokoll: ") : QStringLiteral("Draw log: ")) +
+                 QDir::toNativeSeparators(locations.drawLog);
+    lines << (german ? QStringLiteral("Exporte: ") : QStringLiteral("Exports: ")) +
+                 QDir::toNativeSeparators(locations.filesFolder);
+    return lines.join(QLatin1Char('\n'));
+}
+
 bool folderIsWritable(const QString &folder)
 {
     const QByteArray native = QFile::encodeName(folder);

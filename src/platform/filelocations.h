@@ -34,6 +34,10 @@ struct FileLocations {
     QStringList folders() const;
 };
 
+// The places of the files as lines for the operator ("Settings: <path>" and so on), in German
+// or English, with native separators.
+QString fileLocationsText(const FileLocations &locations, bool german);
+
 // Whether the current user may create files in a folder.
 bool folderIsWritable(const QString &folder);
 
