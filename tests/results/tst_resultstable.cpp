@@ -1,11 +1,36 @@
 #include "results/resultstable.h"
 
+#include <QAccessible>
 #include <QHeaderView>
+#include <QSignalSpy>
 #include <QTest>
 
 class TestResultsTable : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // A new row is told to screen readers with the headers of the shown columns; restoring a
+    // whole table at start-up announces nothing.
+    void newRowIsAnnounced()
+    {
+        ResultsTable table;
+        QSignalSpy announced(&table, &ResultsTable::rowAnnounced);
+        table.results()->setRows({{1, {}, QStringLiteral("17")}});
+        QCOMPARE(announced.size(), 0);
+
+        table.results()->appendRow({2, {}, QStringLiteral("4711")});
+        table.setColumnShown(ResultsModel::Spiel, true);
+        table.results()->setHeaderText(ResultsModel::Spiel, QStringLiteral("Ihr Gewinn"));
+        table.results()->appendRow({3, QStringLiteral("Fahrrad"), QStringLiteral("12")});
+
+        QCOMPARE(announced.size(), 2);
+        QCOMPARE(announced.at(0).at(0).toString(), QStringLiteral("Ziehung Nr. 2, Gezogen 4711"));
+        const QString last = QStringLiteral("Ziehung Nr. 3, Ihr Gewinn Fahrrad, Gezogen 12");
+        QCOMPARE(announced.at(1).at(0).toString(), last);
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&table);
+        QVERIFY(iface);
+        QCOMPARE(iface->text(QAccessible::Description), last);
+    }
+
     void drawnColumnSortsByKind_data()
     {
         QTest::addColumn<bool>("numeric");
