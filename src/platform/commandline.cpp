@@ -37,9 +37,15 @@ CommandLine parseCommandLine(const QStringList &arguments)
                         QStringLiteral(" --help' for more information.\n");
         return result;
     }
-    if (parser.isSet(help)) {
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        // The usage line names the program as it was called, also when no application object
+        // exists yet (the help needs no display).
+        QString text = parser.helpText();
+        const qsizetype lineEnd = text.indexOf(QLatin1Char('\n'));
+        text.replace(0, lineEnd,
+                     QStringLiteral("Usage: ") + program + QStringLiteral(" [options]"));
         result.action = CommandLine::Action::ShowHelp;
-        result.output = parser.helpText();
+        result.output = text;
         return result;
     }
     if (parser.isSet(versionOption)) {

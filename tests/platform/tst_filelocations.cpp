@@ -147,7 +147,7 @@ private Q_SLOTS:
         QTest::newRow("--help") << QStringList{QStringLiteral("--help")} << int(A::ShowHelp)
                                 << QString() << QStringLiteral("--folder <folder>");
         QTest::newRow("-h") << QStringList{QStringLiteral("-h")} << int(A::ShowHelp) << QString()
-                            << QStringLiteral("--version");
+                            << QStringLiteral("Usage: tivrel [options]");
         QTest::newRow("--version")
             << QStringList{QStringLiteral("--version")} << int(A::ShowVersion) << QString()
             << QStringLiteral("Tivrel ") + programVersion();
