@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cstdio>
+
 QString programVersion()
 {
     return QStringLiteral(TIVREL_VERSION);
@@ -70,4 +72,16 @@ CommandLine parseCommandLine(const QStringList &arguments)
         result.folder = QDir::cleanPath(QDir::current().absoluteFilePath(value));
     }
     return result;
+}
+
+int answerCommandLine(const CommandLine &line)
+{
+    const QByteArray text = line.output.toLocal8Bit();
+    switch (line.action) {
+    case CommandLine::Action::Run: return -1;
+    case CommandLine::Action::ShowHelp:
+    case CommandLine::Action::ShowVersion: std::fputs(text.constData(), stdout); return 0;
+    case CommandLine::Action::Fail: std::fputs(text.constData(), stderr); return 1;
+    }
+    return -1;
 }

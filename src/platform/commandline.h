@@ -23,3 +23,7 @@ CommandLine parseCommandLine(const QStringList &arguments);
 
 // The program's version, as the build sets it.
 QString programVersion();
+
+// Prints what the command line asks for (the help or the version on standard output, an error
+// on standard error) and returns the exit code; -1 when the program is to run.
+int answerCommandLine(const CommandLine &line);
