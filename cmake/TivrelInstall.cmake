@@ -17,6 +17,13 @@ if(TIVREL_RSVG_CONVERT)
     COMMENT "Rendering the 256 px icon"
     VERBATIM)
   add_custom_target(tivrel_icon_png ALL DEPENDS ${icon_png})
+  # The window shows the same picture, also when the program runs from its build folder.
+  set_source_files_properties(${icon_png} PROPERTIES
+    GENERATED TRUE QT_RESOURCE_ALIAS ${TIVREL_APP_ID}.png)
+  qt_add_resources(tivrel_ui tivrel_icon
+    PREFIX /icons
+    BASE ${CMAKE_CURRENT_BINARY_DIR}/icons
+    FILES ${icon_png})
 else()
   message(WARNING "rsvg-convert (librsvg2-bin) not found: the 256 px icon is not installed")
 endif()
