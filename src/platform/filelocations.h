@@ -12,7 +12,8 @@ struct UserFolders {
     QString documents; // exports, and the folder the file names in the settings are relative to
 
     // The desktop's standard places for this program (QStandardPaths): the application's config
-    // and data folders, and a "Tivrel" folder in the user's documents.
+    // and data folders, and a "Tivrel" folder in the user's documents. Needs the application's name
+    // to be set first (QCoreApplication::setApplicationName), which names those folders.
     static UserFolders standard();
 };
 
