@@ -57,6 +57,18 @@ bool folderIsWritable(const QString &folder)
     return ::access(native.constData(), W_OK | X_OK) == 0;
 }
 
+FileLocations filesBesideProgram(const QString &programPath)
+{
+    const QFileInfo program(programPath);
+    const QString folder = withSlash(program.absolutePath());
+    FileLocations locations;
+    locations.place = FileLocations::Place::BesideProgram;
+    locations.filesFolder = folder;
+    locations.settingsFile = folder + program.completeBaseName() + QStringLiteral(".ini");
+    locations.drawLog = folder + program.completeBaseName() + QStringLiteral(".log");
+    return locations;
+}
+
 FileLocations decideFileLocations(const QString &programPath, const QString &chosenFolder,
                                   const UserFolders &user,
                                   const std::function<bool(const QString &)> &writable)
@@ -76,13 +88,8 @@ FileLocations decideFileLocations(const QString &programPath, const QString &cho
     }
 
     const QString programFolder = withSlash(program.absolutePath());
-    if (QFileInfo::exists(programFolder + iniName) || writable(programFolder)) {
-        locations.place = FileLocations::Place::BesideProgram;
-        locations.filesFolder = programFolder;
-        locations.settingsFile = programFolder + iniName;
-        locations.drawLog = programFolder + logName;
-        return locations;
-    }
+    if (QFileInfo::exists(programFolder + iniName) || writable(programFolder))
+        return filesBesideProgram(programPath);
 
     locations.place = FileLocations::Place::UserFolders;
     locations.filesFolder = withSlash(user.documents);

@@ -35,6 +35,9 @@ struct FileLocations {
     QStringList folders() const;
 };
 
+// The files beside the program, as the program has always kept them.
+FileLocations filesBesideProgram(const QString &programPath);
+
 // The places of the files as lines for the operator ("Settings: <path>" and so on), in German
 // or English, with native separators.
 QString fileLocationsText(const FileLocations &locations, bool german);
