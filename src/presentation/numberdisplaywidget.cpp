@@ -3,6 +3,7 @@
 #include "localisation/langmanager.h"
 #include "presentation/backgroundpicture.h"
 #include "presentation/displaypixels.h"
+#include "presentation/firstpaintmark.h"
 #include "platform/platform.h"
 
 #include <QDir>
@@ -175,6 +176,7 @@ void NumberDisplayWidget::paintEvent(QPaintEvent *event)
                          - QRect(QPoint(0, 0), (QSizeF(bitmap.size()) / ratio).toSize());
     for (const QRect &r : rest)
         painter.fillRect(r, QColor::fromRgb(m_state.DisplayBackColour));
+    markFirstPaint();
 }
 
 void NumberDisplayWidget::resizeEvent(QResizeEvent *event)
