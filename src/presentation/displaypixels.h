@@ -44,6 +44,20 @@ inline QRgb mergePixel(QRgb dst, QRgb colour, uint opacity)
                  int(mix(uint(qBlue(colour)), uint(qBlue(dst)))), int((total + 127) / 255));
 }
 
+// mergePixel for an opaque destination, three channels at once: each channel in a 16-bit lane
+// of a 64-bit word, c * opacity + d * (255 - opacity) rounded and divided by 255 exactly as
+// mergePixel does ((x + 127) / 255 equals (v + (v >> 8)) >> 8 with v = x + 128 for x up to
+// 255 * 255).
+inline QRgb mergeIntoOpaque(QRgb dst, QRgb colour, uint opacity)
+{
+    constexpr quint64 Lanes = 0x00FF00FF00FF00FFull;
+    auto spread = [](QRgb p) { return (quint64(p & 0xFF00u) << 24) | (p & 0x00FF00FFu); };
+    const quint64 x = spread(colour) * opacity + spread(dst) * (255 - opacity);
+    const quint64 v = x + 0x0080008000800080ull;
+    const quint64 q = ((v + ((v >> 8) & Lanes)) >> 8) & Lanes;
+    return 0xFF000000u | QRgb(q & 0x00FF00FFu) | QRgb((q >> 24) & 0xFF00u);
+}
+
 // The grey of a pixel's intensity with alpha 16: I = (61 R + 174 G + 21 B) div 256.
 constexpr QRgb greyOf(QRgb pixel)
 {

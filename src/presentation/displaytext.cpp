@@ -18,8 +18,8 @@ const QString &fontFamily()
     // substitution table does the same.
     static const QString family = [] {
         const QString arial = QStringLiteral("Arial");
-        if (!QFontDatabase::hasFamily(arial)
-            && QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")))
+        if (!QFontDatabase::hasFamily(arial) &&
+            QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")))
             QFont::insertSubstitution(arial, QStringLiteral("Liberation Sans"));
         return arial;
     }();
@@ -95,12 +95,14 @@ QSize textExtent(const QString &text, int pointSize)
     return {metrics.horizontalAdvance(text), metrics.height()};
 }
 
-int FitFontSize(const QString &text, int maxW, int maxH)
+namespace {
+
+template <typename Extent> int fitSize(int maxW, int maxH, Extent textExtentAt)
 {
     constexpr int Smallest = 3;
     constexpr int Largest = 1 << 15;
     auto reaches = [&](int size) {
-        const QSize extent = textExtent(text, size);
+        const QSize extent = textExtentAt(size);
         return extent.width() >= maxW || extent.height() >= maxH;
     };
     if (reaches(Smallest))
@@ -121,12 +123,35 @@ int FitFontSize(const QString &text, int maxW, int maxH)
     return high;
 }
 
+} // namespace
+
+int FitFontSize(const QString &text, int maxW, int maxH)
+{
+    return fitSize(maxW, maxH, [&](int size) { return textExtent(text, size); });
+}
+
+QSize TextRasterizer::extent(const QString &text, int pointSize)
+{
+    if (m_useCache && DisplayFontCache::isPlain(text))
+        return m_cache.plainExtent(text, pointSize);
+    return textExtent(text, pointSize);
+}
+
+int TextRasterizer::fitFontSize(const QString &text, int maxW, int maxH)
+{
+    return fitSize(maxW, maxH, [&](int size) { return extent(text, size); });
+}
+
 void TextRasterizer::drawText(QImage &bitmap, const QString &text, int pointSize, QPoint topLeft,
                               QRgb colour, int smoothing)
 {
     if (text.isEmpty() || qAlpha(colour) == 0 || bitmap.isNull())
         return;
     const int factor = 1 << std::clamp(smoothing, 0, 3);
+    if (factor == 1 && m_useCache && DisplayFontCache::isPlain(text)) {
+        drawPlain(bitmap, text, pointSize, topLeft, colour);
+        return;
+    }
     const QFont font = displayFont(pointSize);
     const QFontMetrics metrics(font);
     // The text's box, widened a little for ink that reaches past the advance (bold overhang).
@@ -142,8 +167,8 @@ void TextRasterizer::drawText(QImage &bitmap, const QString &text, int pointSize
     const int bigAscent = QFontMetrics(bigFont).ascent();
 
     const int superWidth = area.width() * factor;
-    const int bandRows = int(std::clamp<qsizetype>(BandBytes / (qsizetype(superWidth) * factor),
-                                                   1, area.height()));
+    const int bandRows =
+        int(std::clamp<qsizetype>(BandBytes / (qsizetype(superWidth) * factor), 1, area.height()));
     const int bandSuperRows = bandRows * factor;
     if (m_super.width() < superWidth || m_super.height() < bandSuperRows)
         m_super = QImage(std::max(m_super.width(), superWidth),
@@ -175,6 +200,74 @@ void TextRasterizer::drawText(QImage &bitmap, const QString &text, int pointSize
                       m_coverage.data(), area.width());
         }
     }
+}
+
+void TextRasterizer::drawPlain(QImage &bitmap, const QString &text, int pointSize, QPoint topLeft,
+                               QRgb colour)
+{
+    // The same box as the text rasterised at once, and only what lies in it.
+    const DisplayFontCache::SizeMetrics &metrics = m_cache.metrics(pointSize);
+    const QSize extent = m_cache.plainExtent(text, pointSize);
+    const int margin = metrics.height / 4 + 1;
+    const QRect area = QRect(topLeft.x() - margin, topLeft.y() - margin,
+                             extent.width() + 2 * margin, extent.height() + 2 * margin)
+                           .intersected(bitmap.rect());
+    if (area.isEmpty())
+        return;
+
+    // Each glyph at its pen position: the integer part places the raster, the fraction
+    // chooses it.
+    m_cache.trim();
+    m_placed.clear();
+    const int baseline = topLeft.y() + metrics.ascent;
+    qint64 pen64 = 0;
+    for (QChar c : text) {
+        const DisplayFontCache::Glyph &glyph = m_cache.glyph(c, pointSize, int(pen64 & 63));
+        const int penX = topLeft.x() + int(pen64 >> 6);
+        pen64 += metrics.advance64[size_t(DisplayFontCache::plainIndex(c))];
+        if (glyph.coverage.isNull())
+            continue;
+        const QPoint origin = QPoint(penX, baseline) + glyph.offset;
+        const QRect rect = QRect(origin, glyph.coverage.size()).intersected(area);
+        if (!rect.isEmpty())
+            m_placed.push_back({&glyph, rect, origin});
+    }
+    if (m_placed.empty())
+        return;
+
+    // Glyphs whose ink does not meet are blended one by one; where ink meets, the coverage
+    // of the text is put together first so that no pixel is blended twice.
+    bool overlap = false;
+    QRect united;
+    for (size_t i = 0; i < m_placed.size(); ++i) {
+        for (size_t j = 0; j < i && !overlap; ++j)
+            overlap = m_placed[i].rect.intersects(m_placed[j].rect);
+        united |= m_placed[i].rect;
+    }
+    if (!overlap) {
+        for (const Placed &p : m_placed) {
+            const QImage &raster = p.glyph->coverage;
+            const QPoint from = p.rect.topLeft() - p.origin;
+            blendBand(bitmap, p.rect.topLeft(), p.rect.height(), p.rect.width(), colour,
+                      raster.constScanLine(from.y()) + from.x(), raster.bytesPerLine());
+        }
+        return;
+    }
+    m_coverage.assign(size_t(united.width()) * size_t(united.height()), 0);
+    for (const Placed &p : m_placed) {
+        const QImage &raster = p.glyph->coverage;
+        const QPoint from = p.rect.topLeft() - p.origin;
+        for (int y = 0; y < p.rect.height(); ++y) {
+            const uchar *in = raster.constScanLine(from.y() + y) + from.x();
+            uchar *out = m_coverage.data() +
+                         size_t(p.rect.top() - united.top() + y) * size_t(united.width()) +
+                         size_t(p.rect.left() - united.left());
+            for (int x = 0; x < p.rect.width(); ++x)
+                out[x] |= in[x];
+        }
+    }
+    blendBand(bitmap, united.topLeft(), united.height(), united.width(), colour, m_coverage.data(),
+              united.width());
 }
 
 void TextRasterizer::averageBand(int rows, int width, int factor)
@@ -229,10 +322,13 @@ void TextRasterizer::blendBand(QImage &bitmap, QPoint origin, int rows, int widt
                 }
             }
             const uint c = cover[x];
-            if (c == 255 && alpha == 255)
+            if (c == 255 && alpha == 255) {
                 line[x] = solid;
-            else if (c != 0)
-                line[x] = mergePixel(line[x], colour, alpha == 255 ? c : (alpha * c + 127) / 255);
+            } else if (c != 0) {
+                const uint opacity = alpha == 255 ? c : (alpha * c + 127) / 255;
+                line[x] = line[x] >= 0xFF000000u ? mergeIntoOpaque(line[x], colour, opacity)
+                                                 : mergePixel(line[x], colour, opacity);
+            }
             ++x;
         }
     }
