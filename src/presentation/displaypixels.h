@@ -4,6 +4,11 @@
 #include <QRect>
 #include <QRgb>
 
+#include <algorithm>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 // Pixel rules of the number display. Its bitmap holds straight (not premultiplied) ARGB
 // pixels; everything painted by the display itself is opaque except the grey strip behind
 // a still number on a background picture, whose pixels carry alpha 16.
@@ -66,6 +71,17 @@ constexpr QRgb greyOf(QRgb pixel)
     const quint32 b = pixel & 0xFFu;
     const quint32 i = (61 * r + 174 * g + 21 * b) >> 8;
     return (16u << 24) | (i << 16) | (i << 8) | i;
+}
+
+// Sets n pixels from p on to one value, four at a time where the processor allows.
+inline void fillPixels(QRgb *p, qsizetype n, QRgb value)
+{
+#if defined(__SSE2__)
+    const __m128i four = _mm_set1_epi32(int(value));
+    for (; n >= 4; n -= 4, p += 4)
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(p), four);
+#endif
+    std::fill(p, p + n, value);
 }
 
 // Replaces every pixel of the rectangle (clipped to the bitmap) by its grey.

@@ -38,34 +38,40 @@ constexpr std::array<uchar, 17> Coverage16 = [] {
 }();
 
 // Averages four rows of the supersampled band (subpixels set or clear) into one row of
-// coverage, two pixels (eight subpixels of each row) at a time.
-void averageRow4(const uchar *top, qsizetype bytesPerLine, int width, uchar *out)
+// coverage, two pixels (eight subpixels of each row) at a time, and clears what it has read:
+// the band is all clear again afterwards, and only where there was ink is it written.
+void averageRow4(uchar *top, qsizetype bytesPerLine, int width, uchar *out)
 {
     static_assert(std::endian::native == std::endian::little);
     constexpr quint64 Ones = 0x0101010101010101ull;
-    auto bitsAt = [&](int row, int x) {
-        quint64 word;
-        std::memcpy(&word, top + row * bytesPerLine + x, sizeof word);
-        return (word >> 7) & Ones; // 1 for every subpixel that is set
-    };
     int x = 0;
     for (; x + 2 <= width; x += 2) {
-        const int at = x * 4;
-        quint64 counts = bitsAt(0, at) + bitsAt(1, at) + bitsAt(2, at) + bitsAt(3, at);
-        if (counts == 0) {
+        uchar *at = top + x * 4;
+        quint64 rows[4];
+        for (int row = 0; row < 4; ++row)
+            std::memcpy(&rows[row], at + row * bytesPerLine, sizeof(quint64));
+        if ((rows[0] | rows[1] | rows[2] | rows[3]) == 0) {
             out[x] = out[x + 1] = 0;
             continue;
         }
+        // 1 for every subpixel that is set.
+        quint64 counts = ((rows[0] >> 7) & Ones) + ((rows[1] >> 7) & Ones) +
+                         ((rows[2] >> 7) & Ones) + ((rows[3] >> 7) & Ones);
         counts += counts >> 8;
         counts += counts >> 16; // byte 0 and byte 4 now hold the counts of the two blocks
         out[x] = Coverage16[counts & 0xFF];
         out[x + 1] = Coverage16[(counts >> 32) & 0xFF];
+        for (int row = 0; row < 4; ++row)
+            std::memset(at + row * bytesPerLine, 0, sizeof(quint64));
     }
     for (; x < width; ++x) {
         uint n = 0;
-        for (int row = 0; row < 4; ++row)
+        for (int row = 0; row < 4; ++row) {
+            uchar *at = top + row * bytesPerLine + x * 4;
             for (int k = 0; k < 4; ++k)
-                n += top[row * bytesPerLine + x * 4 + k] >> 7;
+                n += at[k] >> 7;
+            std::memset(at, 0, 4);
+        }
         out[x] = Coverage16[n];
     }
 }
@@ -170,17 +176,18 @@ void TextRasterizer::drawText(QImage &bitmap, const QString &text, int pointSize
     const int bandRows =
         int(std::clamp<qsizetype>(BandBytes / (qsizetype(superWidth) * factor), 1, area.height()));
     const int bandSuperRows = bandRows * factor;
-    if (m_super.width() < superWidth || m_super.height() < bandSuperRows)
+    // The band is kept clear between uses: whoever reads it clears it again.
+    if (m_super.width() < superWidth || m_super.height() < bandSuperRows) {
         m_super = QImage(std::max(m_super.width(), superWidth),
                          std::max(m_super.height(), bandSuperRows), QImage::Format_Alpha8);
+        m_super.fill(0);
+    }
     m_coverage.resize(size_t(area.width()) * size_t(bandRows));
     m_sums.resize(size_t(superWidth));
 
     for (int row = area.top(); row <= area.bottom(); row += bandRows) {
         const int rows = std::min(bandRows, area.bottom() + 1 - row);
         const int superRows = rows * factor;
-        for (int y = 0; y < superRows; ++y)
-            std::memset(m_super.scanLine(y), 0, size_t(superWidth));
         {
             QPainter painter(&m_super);
             painter.setRenderHint(QPainter::Antialiasing, false);
@@ -194,6 +201,8 @@ void TextRasterizer::drawText(QImage &bitmap, const QString &text, int pointSize
         if (factor == 1) { // the band itself is the coverage
             blendBand(bitmap, QPoint(area.left(), row), rows, area.width(), colour,
                       m_super.constBits(), m_super.bytesPerLine());
+            for (int y = 0; y < superRows; ++y)
+                std::memset(m_super.scanLine(y), 0, size_t(superWidth));
         } else {
             averageBand(rows, area.width(), factor);
             blendBand(bitmap, QPoint(area.left(), row), rows, area.width(), colour,
@@ -275,15 +284,16 @@ void TextRasterizer::averageBand(int rows, int width, int factor)
     for (int y = 0; y < rows; ++y) {
         uchar *out = m_coverage.data() + size_t(y) * size_t(width);
         if (factor == 4) {
-            averageRow4(m_super.constScanLine(y * 4), m_super.bytesPerLine(), width, out);
+            averageRow4(m_super.scanLine(y * 4), m_super.bytesPerLine(), width, out);
         } else {
             const int superWidth = width * factor;
             quint16 *sums = m_sums.data();
             std::memset(sums, 0, size_t(superWidth) * sizeof(quint16));
             for (int k = 0; k < factor; ++k) {
-                const uchar *in = m_super.constScanLine(y * factor + k);
+                uchar *in = m_super.scanLine(y * factor + k);
                 for (int x = 0; x < superWidth; ++x)
                     sums[x] = quint16(sums[x] + in[x]);
+                std::memset(in, 0, size_t(superWidth));
             }
             const uint cells = uint(factor * factor);
             for (int x = 0; x < width; ++x) {

@@ -1,10 +1,13 @@
 #include "draw/mersenne.h"
 #include "presentation/backgroundpicture.h"
+#include "presentation/displaypixels.h"
 #include "presentation/displaytext.h"
 #include "presentation/glyphcache.h"
 #include "presentation/numberdisplay.h"
 
 #include <QTest>
+
+#include <cmath>
 
 namespace {
 
@@ -39,6 +42,42 @@ QImage picture()
             image.setPixel(x, y, qRgb(x * 2, y * 4, (x * y) & 0xFF));
     makeOuterRingTransparent(image);
     return image;
+}
+
+// The picture sampled pixel by pixel, every pixel checked against the picture's bounds: the
+// rule PaintBackgroundPicture follows, without its shortcuts.
+QImage sampledPixelByPixel(QSize size, const QImage &picture, double angle)
+{
+    QImage bitmap(size, QImage::Format_ARGB32);
+    const int w = picture.width();
+    const int h = picture.height();
+    const double scale = backgroundPictureScale(w, h, size.width(), size.height(), angle);
+    const double c = std::cos(angle * M_PI / 180.0);
+    const double s = std::sin(angle * M_PI / 180.0);
+    const double one = 4294967296.0;
+    const qint64 stepU = std::llround(c / scale * one);
+    const qint64 stepV = std::llround(-s / scale * one);
+    for (int y = 0; y < size.height(); ++y) {
+        const double dy = y + 0.5 - size.height() / 2.0;
+        const double dx0 = 0.5 - size.width() / 2.0;
+        const double u0 = (c * dx0 + s * dy) / scale + (w - 1) / 2.0 + 0.5;
+        const double v0 = (-s * dx0 + c * dy) / scale + (h - 1) / 2.0 + 0.5;
+        for (int x = 0; x < size.width(); ++x) {
+            // Fixed point from the row's start, as the painter steps it.
+            const qint64 fu = std::llround(u0 * one) + x * stepU;
+            const qint64 fv = std::llround(v0 * one) + x * stepV;
+            QRgb p = 0xFF000000u;
+            if (quint64(fu >> 32) < quint64(w) && quint64(fv >> 32) < quint64(h)) {
+                const QRgb q = picture.pixel(int(fu >> 32), int(fv >> 32));
+                const uint a = uint(qAlpha(q));
+                p = qRgb(int((uint(qRed(q)) * a + 127) / 255),
+                         int((uint(qGreen(q)) * a + 127) / 255),
+                         int((uint(qBlue(q)) * a + 127) / 255));
+            }
+            bitmap.setPixel(x, y, p);
+        }
+    }
+    return bitmap;
 }
 
 } // namespace
@@ -111,6 +150,68 @@ private Q_SLOTS:
         for (int size : {3, 5, 8, 11, 17, 26, 40, 53, 71, 97, 130})
             QVERIFY2(drawn(true, text, size, at, colour) == drawn(false, text, size, at, colour),
                      qPrintable(QStringLiteral("size %1").arg(size)));
+    }
+
+    // The buffers a rasteriser keeps carry nothing of one text into the next.
+    void keptBuffersLeaveNoTrace_data()
+    {
+        QTest::addColumn<int>("smoothing");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("level 0, letters") << 0 << QStringLiteral("Wm");
+        QTest::newRow("level 0, digits") << 0 << QStringLiteral("18");
+        QTest::newRow("level 1") << 1 << QStringLiteral("18");
+        QTest::newRow("level 2") << 2 << QStringLiteral("18");
+        QTest::newRow("level 3") << 3 << QStringLiteral("Wm");
+    }
+    void keptBuffersLeaveNoTrace()
+    {
+        QFETCH(int, smoothing);
+        QFETCH(QString, text);
+        TextRasterizer used;
+        QImage first = patternedBitmap(QSize(240, 160));
+        used.drawText(first, QStringLiteral("8888"), 60, QPoint(-5, 0), qRgb(0, 0, 0), smoothing);
+        QImage second = patternedBitmap(QSize(240, 160));
+        used.drawText(second, text, 40, QPoint(30, 20), qRgba(0, 0, 90, 200), smoothing);
+        TextRasterizer fresh;
+        QImage expected = patternedBitmap(QSize(240, 160));
+        fresh.drawText(expected, text, 40, QPoint(30, 20), qRgba(0, 0, 90, 200), smoothing);
+        QVERIFY(second == expected);
+        QVERIFY(second != patternedBitmap(QSize(240, 160)));
+    }
+
+    // mergeIntoOpaque gives mergePixel's result for every opacity and channel value.
+    void opaqueBlendEqualsMerge()
+    {
+        int mismatches = 0;
+        for (uint opacity = 0; opacity < 256; ++opacity)
+            for (int d = 0; d < 256; ++d)
+                for (int c : {0, 1, 77, 128, 254, 255}) {
+                    const QRgb dst = qRgb(d, 255 - d, (d * 7) & 0xFF);
+                    const QRgb colour = qRgba(c, 255 - c, (c * 3) & 0xFF, 99);
+                    mismatches +=
+                        mergeIntoOpaque(dst, colour, opacity) != mergePixel(dst, colour, opacity);
+                }
+        QCOMPARE(mismatches, 0);
+    }
+
+    // The picture painted in runs equals the picture sampled and checked pixel by pixel, at
+    // every angle the animation takes, on bitmaps wider and narrower than the picture.
+    void pictureRunsEqualPixelByPixelSampling_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("wide") << QSize(203, 101);
+        QTest::newRow("tall") << QSize(64, 150);
+    }
+    void pictureRunsEqualPixelByPixelSampling()
+    {
+        QFETCH(QSize, size);
+        const QImage source = picture();
+        QImage bitmap(size, QImage::Format_ARGB32);
+        for (int angle = 0; angle < NumberDisplayRenderer::PictureAngles; angle += 7) {
+            PaintBackgroundPicture(bitmap, source, angle);
+            QVERIFY2(bitmap == sampledPixelByPixel(size, source, angle),
+                     qPrintable(QStringLiteral("angle %1").arg(angle)));
+        }
     }
 
     // Whole frames of a running draw, rain and spinning picture included, from several
