@@ -3,7 +3,7 @@
 // --child; each child builds the pool once and reports the time and its peak memory.
 // Run: build/bench/bench_coldpool [RUNS]   (default 11)
 #include "benchstats.h"
-#include "draw/drawpool.h"
+#include "draw/entrypool.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -17,7 +17,7 @@ int child()
     const NumberRange range{1, 999999};
     QElapsedTimer timer;
     timer.start();
-    const QStringList pool = buildRangePool(range, true);
+    const EntryPool pool = EntryPool::fromRange(range, true);
     const double ms = elapsedMs(timer);
     std::printf("%.3f %ld %lld\n", ms, procStatusKiB("VmHWM"), qlonglong(pool.size()));
     return 0;

@@ -3,6 +3,7 @@
 // first build in a fresh process). Run: build/bench/bench_draw
 #include "benchstats.h"
 #include "draw/drawpool.h"
+#include "draw/entrypool.h"
 #include "draw/mersenne.h"
 
 #include <algorithm>
@@ -19,7 +20,7 @@ int main()
         const long before = procStatusKiB("VmRSS");
         QElapsedTimer timer;
         timer.start();
-        QStringList pool = buildRangePool(range, true);
+        EntryPool pool = EntryPool::fromRange(range, true);
         buildMs.push_back(double(timer.nsecsElapsed()) / 1e6);
         poolKiB = std::max(poolKiB, procStatusKiB("VmRSS") - before);
     }
@@ -31,19 +32,19 @@ int main()
     generator.Seed(4357);
     QStringList rows;
     {
-        QStringList pool = buildRangePool(range, true);
+        EntryPool pool = EntryPool::fromRange(range, true);
         for (int i = 0; i < 100000; ++i) {
             const qsizetype index = chooseEntryIndex(generator, pool.size());
             rows.append(pool.at(index));
-            removeEntryAt(pool, index);
+            pool.removeAt(index);
         }
     }
     std::vector<double> restoreMs;
     for (int run = 0; run < 3; ++run) {
-        QStringList pool = buildRangePool(range, true);
+        EntryPool pool = EntryPool::fromRange(range, true);
         QElapsedTimer timer;
         timer.start();
-        removeDrawnEntries(pool, rows);
+        pool.removeDrawn(rows);
         restoreMs.push_back(double(timer.nsecsElapsed()) / 1e6);
         if (pool.size() != 999999 - 100000) {
             std::printf("restore removed the wrong number of entries\n");
@@ -52,7 +53,7 @@ int main()
     }
     printSpread("restore 100000 rows into 999999", restoreMs, "ms", 1);
 
-    QStringList pool = buildRangePool(range, true);
+    EntryPool pool = EntryPool::fromRange(range, true);
     constexpr int steps = 100000;
     QElapsedTimer timer;
     timer.start();
@@ -60,7 +61,7 @@ int main()
     for (int i = 0; i < steps; ++i) {
         const qsizetype index = chooseEntryIndex(generator, pool.size());
         checksum += pool.at(index).size();
-        removeEntryAt(pool, index);
+        pool.removeAt(index);
     }
     std::printf("draw step on a pool of up to 999999: %.3f us per draw (%lld chars)\n",
                 double(timer.nsecsElapsed()) / 1e3 / steps, static_cast<long long>(checksum));

@@ -1,14 +1,16 @@
-// Figures of the main window at 1920x1080: one draw with 100,000 rows already in the table (the
+// Figures of the main window at 1920x1080: one draw with N rows already in the table (the
 // draw log written to disk included; then with the repaint of the window that follows it), and,
 // in-process, start-up with a draw log of 100,000 rows and a pool of 999,999 numbers up to the
 // first paint (bench/startup.sh measures start-up from exec instead).
 // Run: build/bench/bench_mainwin [--rows N] [--draws N] [FOLDER]
-//      (defaults: 100000 rows, 30 draws, a new folder under the system's temp)
+//      (defaults: 10,000, 100,000 and 300,000 rows in turn, 30 draws, a new folder under the
+//      system's temp)
 #include "app/drawcontrol.h"
+#include "app/mainwindow.h"
 #include "app/poolcontrol.h"
 #include "app/settingsflow.h"
-#include "app/zufall.h"
 #include "benchstats.h"
+#include "draw/drawpass.h"
 #include "platform/platform.h"
 #include "presentation/numberdisplaywidget.h"
 #include "results/drawlog.h"
@@ -21,6 +23,7 @@
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMainWindow>
 #include <QSpinBox>
 #include <QTemporaryDir>
 
@@ -71,9 +74,9 @@ void writeFile(const QString &path, const QByteArray &content)
 const QByteArray wholeRangeSettings =
     "[NUM]\r\nStart=1\r\nEnd=999999\r\nCent=0\r\nPercentage=999999\r\n";
 
-void useWholeRange(TForm1 &form)
+void useWholeRange(QMainWindow &form)
 {
-    SettingsPanel &panel = *form.Einstellungen;
+    SettingsPanel &panel = *form.findChild<SettingsPanel *>();
     panel.Maximum->setValue(999999);
     panel.Minimum->setValue(1);
     panel.Ziehung_Prozent->setChecked(false);
@@ -98,15 +101,16 @@ void drawBench(const QString &folder, int rows, int count)
     writeFile(folder + QStringLiteral("tivrel.ini"), wholeRangeSettings);
     writeDrawLog(folder + QStringLiteral("tivrel.log"), logRows(rows));
     BenchPlatform platform(folder + QStringLiteral("tivrel"));
-    TForm1 form(platform);
+    const std::unique_ptr<QMainWindow> window = createMainWindow(platform);
+    QMainWindow &form = *window;
+    const MainWindowParts parts = partsOf(form);
     useWholeRange(form);
-    form.settingsFlow().ApplySettings();
+    parts.settings.ApplySettings();
     form.resize(1920, 1080);
     form.show();
     QCoreApplication::processEvents();
-    std::printf("  rows %d, pool %lld, display %dx%d\n", form.Resultate->results()->rowCount(),
-                qlonglong(form.Draw.DrawPool.size()), form.Ergebnisfeld->width(),
-                form.Ergebnisfeld->height());
+    std::printf("  rows %lld, pool %lld, window %dx%d\n", qlonglong(parts.pass.rows().size()),
+                qlonglong(parts.pass.pool().size()), form.width(), form.height());
 
     std::vector<double> draws, drawsCpu;
     std::vector<double> withPaint, withPaintCpu;
@@ -115,7 +119,7 @@ void drawBench(const QString &folder, int rows, int count)
     for (int i = 0; i < count; ++i) {
         timer.start();
         const double cpu = threadCpuMs();
-        form.pool().DrawNumber();
+        parts.pool.DrawNumber();
         draws.push_back(elapsedMs(timer));
         drawsCpu.push_back(threadCpuMs() - cpu);
         QCoreApplication::processEvents(); // the repaint of the table and the display
@@ -125,7 +129,7 @@ void drawBench(const QString &folder, int rows, int count)
     for (int i = 0; i < 10; ++i) {
         timer.start();
         const double cpu = threadCpuMs();
-        form.pool().writeLog();
+        parts.pass.writeLog();
         writes.push_back(elapsedMs(timer));
         writesCpu.push_back(threadCpuMs() - cpu);
     }
@@ -146,24 +150,17 @@ void startupBench(const QString &folder)
     BenchPlatform platform(folder + QStringLiteral("tivrel"));
     QElapsedTimer timer;
     timer.start();
-    auto form = std::make_unique<TForm1>(platform);
+    const std::unique_ptr<QMainWindow> form = createMainWindow(platform);
     const double created = double(timer.nsecsElapsed()) / 1e6;
-    if (form->Draw.PoolBuildCount != 999999) {
-        // The settings file is not read at start-up yet: the range is set by hand and the
-        // restore of the pass runs again, both counted in.
-        std::printf(
-            "  (settings file not read at start-up: range set and pass restored by hand)\n");
-        useWholeRange(*form);
-        form->restorePassFromLog();
-    }
+    const MainWindowParts parts = partsOf(*form);
     PaintWatch watch;
     form->installEventFilter(&watch);
     form->show();
     while (!watch.painted)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     const double painted = double(timer.nsecsElapsed()) / 1e6;
-    std::printf("  rows %d, pool %lld, DrawCount %d\n", form->Resultate->results()->rowCount(),
-                qlonglong(form->Draw.DrawPool.size()), form->Resultate->DrawCount);
+    std::printf("  rows %lld, pool %lld, DrawCount %d\n", qlonglong(parts.pass.rows().size()),
+                qlonglong(parts.pass.pool().size()), parts.pass.DrawCount);
     std::printf(
         "  in-process: window created (FormCreate) after %.0f ms, first paint after %.0f ms\n",
         created, painted);
@@ -177,7 +174,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QTemporaryDir temp;
     QString base = temp.path();
-    int rows = 100000;
+    int rows = 0; // 0: 10,000, 100,000 and 300,000 rows in turn
     int draws = 30;
     const QStringList args = QCoreApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
@@ -190,7 +187,12 @@ int main(int argc, char *argv[])
     }
     QDir().mkpath(base + QStringLiteral("/draw"));
     QDir().mkpath(base + QStringLiteral("/startup"));
-    drawBench(base + QStringLiteral("/draw/"), rows, draws);
+    if (rows > 0) {
+        drawBench(base + QStringLiteral("/draw/"), rows, draws);
+    } else {
+        for (const int count : {10000, 100000, 300000})
+            drawBench(base + QStringLiteral("/draw/"), count, draws);
+    }
     startupBench(base + QStringLiteral("/startup/"));
     return 0;
 }
