@@ -1,3 +1,4 @@
+#include "draw/entrypool.h"
 #include "draw/mersenne.h"
 #include "presentation/backgroundpicture.h"
 #include "presentation/displaypixels.h"
@@ -231,10 +232,10 @@ private Q_SLOTS:
         QFETCH(int, skip);
         QFETCH(bool, withPicture);
         QFETCH(QString, text);
-        const QStringList pool = text.at(0).isLetter()
-                                     ? QStringList{QStringLiteral("Anna"), QStringLiteral("Bert")}
-                                     : QStringList{QStringLiteral("7"), QStringLiteral("123"),
-                                                   QStringLiteral("99999"), QStringLiteral("-40")};
+        const EntryPool pool = EntryPool::fromList(
+            text.at(0).isLetter() ? QStringList{QStringLiteral("Anna"), QStringLiteral("Bert")}
+                                  : QStringList{QStringLiteral("7"), QStringLiteral("123"),
+                                                QStringLiteral("99999"), QStringLiteral("-40")});
         struct Run {
             NumberDisplayRenderer renderer;
             EffectsGenerator effects;
