@@ -6,7 +6,7 @@
 TLanguageController::TLanguageController(const QString &sectionName,
                                          const QList<LangDataEntry> &entries,
                                          TLanguageManager &manager)
-    : m_manager(manager), m_sectionName(sectionName)
+    : m_manager(manager), m_sectionName(sectionName), m_entries(entries)
 {
     m_properties.reserve(entries.size());
     for (const LangDataEntry &entry : entries) {

@@ -8,9 +8,9 @@
 class TLanguageManager;
 struct TLangCompTranslation;
 
-// One translatable text of a window as designed: its ID in the language files, the
-// component that holds it (by object name; the window itself by its own name) and the
-// property path ("Caption", "Hint", "Header.Caption", "Items", ...).
+// One translatable text of a window as designed (tables of these are static data): its ID in the
+// language files, the component that holds it (by object name; the window itself by its own name)
+// and the property path ("Caption", "Hint", "Header.Caption", "Items", ...).
 struct LangDataEntry {
     qint32 id;
     const char *component;
@@ -43,6 +43,8 @@ public:
     bool bind(const QString &component, const QString &path, TextGetter get, TextSetter set);
     // The IDs of the entries not bound yet.
     QList<qint32> unboundIds() const;
+    // The table the controller was made with (its strings are static).
+    const QList<LangDataEntry> &entries() const { return m_entries; }
 
     // The owner is built: captures the source text of every bound entry and, when the
     // language in force is not the source language, receives its translation at once.
@@ -72,6 +74,7 @@ private:
 
     TLanguageManager &m_manager;
     QString m_sectionName;
+    QList<LangDataEntry> m_entries;
     QList<Property> m_properties;
     bool m_loaded = false;
 };
