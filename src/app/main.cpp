@@ -1,5 +1,4 @@
 #include "app/zufall.h"
-#include "localisation/langmanager.h"
 #include "platform/qtplatform.h"
 
 #include <QApplication>
@@ -9,8 +8,6 @@
 
 int main(int argc, char *argv[])
 {
-    // The built-in texts are German.
-    LangManager().SetSourceLanguage(LangIdGerman);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tivrel"));
     // Standard dialog buttons ("Ja", "Nein", "Abbrechen") in the system's language, as the

@@ -11,6 +11,7 @@ class Platform;
 class PoolControl;
 class QMainWindow;
 class SettingsFlow;
+class WindowLanguage;
 
 // The program's main window, built over a platform; its files lie beside the program.
 std::unique_ptr<QMainWindow> createMainWindow(Platform &platform);
@@ -23,6 +24,7 @@ struct MainWindowParts {
     PoolControl &pool;
     SettingsFlow &settings;
     MainLayout &layout;
+    WindowLanguage &language;
     QString settingsFile;
     QString drawLog;
 };

@@ -82,3 +82,12 @@ QString TLanguageController::sourceText(qint32 id) const
     }
     return {};
 }
+
+QString TLanguageController::currentText(qint32 id) const
+{
+    for (const Property &property : m_properties) {
+        if (property.id == id)
+            return property.get ? property.get() : QString();
+    }
+    return {};
+}

@@ -57,6 +57,8 @@ public:
 
     // The captured source text of an ID; empty for an unknown or unbound ID.
     QString sourceText(qint32 id) const;
+    // The text a bound entry shows now (its getter); empty for an unknown or unbound ID.
+    QString currentText(qint32 id) const;
 
     // Raised before and after a language is applied to the bound texts.
     std::function<void()> OnLanguageChanging;

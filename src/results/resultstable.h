@@ -33,6 +33,7 @@ public:
 
     // Shown in the empty table.
     QString emptyCaption() const { return m_emptyCaption; }
+    void setEmptyCaption(const QString &caption);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
