@@ -26,6 +26,7 @@ class SettingsFlow;
 class SettingsPanel;
 class SoundOutput;
 struct FileLocations;
+class WindowLanguage;
 struct MainWindowParts;
 
 // The program's one main window: the number display on top, the control strip with the
@@ -116,6 +117,7 @@ private:
     std::unique_ptr<PoolControl> m_pool;
     DrawControl *m_draw = nullptr;
     std::unique_ptr<SettingsFlow> m_settings;
+    std::unique_ptr<WindowLanguage> m_language;
     bool m_closing = false;
     bool m_shownOnce = false;
 };
