@@ -132,13 +132,19 @@ void makeOuterRingTransparent(QImage &picture)
         auto *p = reinterpret_cast<QRgb *>(picture.scanLine(y)) + x;
         *p &= 0x00FFFFFFu;
     };
-    for (int x = 0; x < w; ++x) {
-        clear(x, 0);
-        clear(x, h - 1);
+    // A side of one or two pixels would lose all its pixels to the ring, leaving nothing to
+    // see: the ring then runs only along the sides that keep an inside.
+    if (h > 2) {
+        for (int x = 0; x < w; ++x) {
+            clear(x, 0);
+            clear(x, h - 1);
+        }
     }
-    for (int y = 0; y < h; ++y) {
-        clear(0, y);
-        clear(w - 1, y);
+    if (w > 2) {
+        for (int y = 0; y < h; ++y) {
+            clear(0, y);
+            clear(w - 1, y);
+        }
     }
 }
 

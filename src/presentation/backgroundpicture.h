@@ -25,7 +25,8 @@ constexpr qint64 MaxPicturePixels = 40'000'000;
 // picture or is cut short, and a picture larger than the limits above.
 QImage decodeBackgroundPicture(const QString &path);
 
-// Sets the alpha of the picture's outermost one-pixel ring to 0.
+// Sets the alpha of the picture's outermost one-pixel ring to 0. Along a side of one or two
+// pixels the ring would take every pixel: there the picture keeps its alpha.
 void makeOuterRingTransparent(QImage &picture);
 
 // Whether JPEG data runs from its start marker through its end marker: a file cut short

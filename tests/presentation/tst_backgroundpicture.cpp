@@ -209,6 +209,32 @@ private Q_SLOTS:
         QVERIFY(decodeBackgroundPicture(folder.file(name)).isNull());
     }
 
+    void tinyPicturesShowTheirColours_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("1 x 1") << QSize(1, 1);
+        QTest::newRow("2 x 2") << QSize(2, 2);
+        QTest::newRow("1 x 6") << QSize(1, 6);
+        QTest::newRow("6 x 1") << QSize(6, 1);
+        QTest::newRow("2 x 9") << QSize(2, 9);
+        QTest::newRow("9 x 2") << QSize(9, 2);
+    }
+    void tinyPicturesShowTheirColours()
+    {
+        // A picture too small to have an inside is not made wholly transparent by its ring:
+        // painted, it covers the middle of the display in its own colour.
+        QFETCH(QSize, size);
+        TestFolder folder;
+        QImage source(size, QImage::Format_ARGB32);
+        source.fill(0xFFE02020u);
+        folder.write(QStringLiteral("tiny.png"), encoded(source, "PNG"));
+        const QImage picture = decodeBackgroundPicture(folder.file(QStringLiteral("tiny.png")));
+        QCOMPARE(picture.size(), size);
+        QImage bitmap(400, 300, QImage::Format_ARGB32);
+        PaintBackgroundPicture(bitmap, picture, 0);
+        QCOMPARE(bitmap.pixel(200, 150), 0xFFE02020u);
+    }
+
     void missingFileIsRefused()
     {
         TestFolder folder;
