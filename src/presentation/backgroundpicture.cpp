@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QtNumeric>
 
 #include <algorithm>
 #include <cmath>
@@ -216,8 +217,14 @@ bool bmpIsComplete(const QByteArray &data)
     } else {
         return true; // left to the decoder
     }
+    // Header values reach 2^31 each: the row size fits in 64 bits, the whole size may not.
     const qint64 stride = ((qAbs(width) * bits + 31) / 32) * 4;
-    return qint64(pixelsAt) + stride * qAbs(height) <= n;
+    qint64 pixelBytes = 0;
+    qint64 end = 0;
+    if (qMulOverflow(stride, qAbs(height), &pixelBytes) ||
+        qAddOverflow(qint64(pixelsAt), pixelBytes, &end))
+        return false;
+    return end <= n;
 }
 
 QImage decodeBackgroundPicture(const QString &path)

@@ -4,6 +4,8 @@
 #include <QBuffer>
 #include <QTest>
 
+#include <limits>
+
 namespace {
 
 // A picture with a different colour in every pixel, so that sampling shows where it reads.
@@ -25,8 +27,8 @@ QByteArray encoded(const QImage &image, const char *format)
     return data;
 }
 
-// A Windows bitmap header that claims width x height at 24 bits, without pixel data.
-QByteArray bitmapHeader(int width, int height)
+// A Windows bitmap header that claims width x height, without pixel data.
+QByteArray bitmapHeader(qint32 width, qint32 height, int bits = 24)
 {
     QByteArray data(54, '\0');
     auto put32 = [&](int at, quint32 value) {
@@ -41,7 +43,7 @@ QByteArray bitmapHeader(int width, int height)
     put32(18, quint32(width));
     put32(22, quint32(height));
     data[26] = 1;
-    data[28] = 24;
+    data[28] = char(bits);
     return data;
 }
 
@@ -233,6 +235,31 @@ private Q_SLOTS:
         QImage bitmap(400, 300, QImage::Format_ARGB32);
         PaintBackgroundPicture(bitmap, picture, 0);
         QCOMPARE(bitmap.pixel(200, 150), 0xFFE02020u);
+    }
+
+    void bitmapHeadersWithHugeSizesAreIncomplete_data()
+    {
+        QTest::addColumn<qint32>("width");
+        QTest::addColumn<qint32>("height");
+        QTest::addColumn<int>("bits");
+        constexpr qint32 Max = std::numeric_limits<qint32>::max();
+        constexpr qint32 Min = std::numeric_limits<qint32>::min();
+        QTest::newRow("largest, 24 bits") << Max << Max << 24;
+        QTest::newRow("largest, 32 bits") << Max << Max << 32;
+        QTest::newRow("top-down, smallest height") << Max << Min << 32;
+        QTest::newRow("smallest width") << Min << Max << 32;
+        QTest::newRow("wide and flat") << Max << 1 << 32;
+    }
+    void bitmapHeadersWithHugeSizesAreIncomplete()
+    {
+        QFETCH(qint32, width);
+        QFETCH(qint32, height);
+        QFETCH(int, bits);
+        const QByteArray header = bitmapHeader(width, height, bits);
+        QVERIFY(!bmpIsComplete(header));
+        TestFolder folder;
+        folder.write(QStringLiteral("huge.bmp"), header);
+        QVERIFY(decodeBackgroundPicture(folder.file(QStringLiteral("huge.bmp"))).isNull());
     }
 
     void missingFileIsRefused()
