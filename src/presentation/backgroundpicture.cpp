@@ -45,6 +45,11 @@ void clipSpan(double start, double step, double low, double high, double &from, 
 
 constexpr double FixedOne = 4294967296.0; // 2^32
 
+// The largest file a picture of a given size can come in: uncompressed 16 bits a channel with
+// row padding, and room for metadata (Exif, colour profiles, thumbnails).
+constexpr qint64 MaxFileBytesPerPixel = 9;
+constexpr qint64 MaxFileOverhead = qint64(16) << 20;
+
 } // namespace
 
 double backgroundPictureScale(int w, int h, int width, int height, double angle)
@@ -243,7 +248,23 @@ QImage decodeBackgroundPicture(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
+    // Refuse what the header claims before the file is read or a single pixel decoded.
+    QSize size;
+    {
+        QImageReader header(&file, format);
+        header.setDecideFormatFromContent(false);
+        size = header.size();
+    }
+    if (!size.isValid() || size.isEmpty() || size.width() > MaxPictureSide ||
+        size.height() > MaxPictureSide || qint64(size.width()) * size.height() > MaxPicturePixels)
+        return {};
+    // No picture of that size needs a file larger than this: a small picture followed by a
+    // gigabyte of anything is not read into memory.
+    if (file.size() > qint64(size.width()) * size.height() * MaxFileBytesPerPixel + MaxFileOverhead)
+        return {};
+    file.seek(0);
     QByteArray data = file.readAll();
+    file.close();
     if ((format == "jpeg" && !jpegIsComplete(data)) || (format == "bmp" && !bmpIsComplete(data)))
         return {};
 
@@ -252,12 +273,6 @@ QImage decodeBackgroundPicture(const QString &path)
     QImageReader reader(&buffer, format);
     reader.setDecideFormatFromContent(false);
     reader.setAutoTransform(false);
-    // Refuse what the header claims before a single pixel is decoded.
-    const QSize size = reader.size();
-    if (!size.isValid() || size.isEmpty() || size.width() > MaxPictureSide
-        || size.height() > MaxPictureSide
-        || qint64(size.width()) * size.height() > MaxPicturePixels)
-        return {};
     QImage image;
     if (!reader.read(&image) || image.isNull() || image.size() != size)
         return {};

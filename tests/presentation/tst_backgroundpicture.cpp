@@ -2,6 +2,7 @@
 #include "support/testfolder.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QTest>
 
 #include <limits>
@@ -260,6 +261,19 @@ private Q_SLOTS:
         TestFolder folder;
         folder.write(QStringLiteral("huge.bmp"), header);
         QVERIFY(decodeBackgroundPicture(folder.file(QStringLiteral("huge.bmp"))).isNull());
+    }
+
+    void smallPictureWithAHugeTailIsRefusedUnread()
+    {
+        // A few hundred bytes of picture followed by 64 MB: nothing a picture of 16 x 16 needs.
+        TestFolder folder;
+        const QString path = folder.file(QStringLiteral("padded.png"));
+        folder.write(QStringLiteral("padded.png"), encoded(patternPicture(QSize(16, 16)), "PNG"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(qint64(64) << 20)); // sparse: takes no room on the disk
+        file.close();
+        QVERIFY(decodeBackgroundPicture(path).isNull());
     }
 
     void missingFileIsRefused()
