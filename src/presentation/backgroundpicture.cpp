@@ -45,6 +45,8 @@ void clipSpan(double start, double step, double low, double high, double &from, 
 
 constexpr double FixedOne = 4294967296.0; // 2^32
 
+// Decoders hand over up to 8 bytes a pixel (16 bits a channel) before the conversion to ARGB.
+constexpr qint64 MaxBytesPerDecodedPixel = 8;
 // The largest file a picture of a given size can come in: uncompressed 16 bits a channel with
 // row padding, and room for metadata (Exif, colour profiles, thumbnails).
 constexpr qint64 MaxFileBytesPerPixel = 9;
@@ -268,15 +270,21 @@ QImage decodeBackgroundPicture(const QString &path)
     if ((format == "jpeg" && !jpegIsComplete(data)) || (format == "bmp" && !bmpIsComplete(data)))
         return {};
 
+    // Qt's own allocation limit (128 MB by default) is below what the pixel limit allows.
+    constexpr int NeededMegabytes = int(MaxPicturePixels * MaxBytesPerDecodedPixel / (1 << 20)) + 1;
+    if (QImageReader::allocationLimit() < NeededMegabytes)
+        QImageReader::setAllocationLimit(NeededMegabytes);
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
     reader.setDecideFormatFromContent(false);
-    reader.setAutoTransform(false);
+    // A photo taken with the camera turned is shown the way it was taken.
+    reader.setAutoTransform(true);
     QImage image;
-    if (!reader.read(&image) || image.isNull() || image.size() != size)
+    if (!reader.read(&image) || image.isNull() ||
+        (image.size() != size && image.size() != size.transposed()))
         return {};
-    image = image.convertToFormat(QImage::Format_ARGB32);
+    image = std::move(image).convertToFormat(QImage::Format_ARGB32);
     makeOuterRingTransparent(image);
     return image;
 }

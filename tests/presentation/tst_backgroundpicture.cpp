@@ -61,6 +61,24 @@ QByteArray jpegClaiming(int width, int height)
     return data;
 }
 
+// A JPEG of the picture that carries an Exif orientation tag (1 upright, 6 turned a quarter
+// clockwise to be upright, 3 upside down).
+QByteArray jpegWithOrientation(const QImage &picture, quint16 orientation)
+{
+    const QByteArray jpeg = encoded(picture, "JPEG");
+    // APP1 "Exif": a little-endian TIFF header and one directory holding the orientation.
+    QByteArray tiff("II*\0\x08\0\0\0", 8);
+    tiff.append("\x01\0", 2);                   // one entry
+    tiff.append("\x12\x01\x03\0\x01\0\0\0", 8); // 0x0112, SHORT, count 1
+    tiff.append(char(orientation & 0xFF)).append(char(orientation >> 8)).append("\0\0", 2);
+    tiff.append("\0\0\0\0", 4); // no next directory
+    const QByteArray body = QByteArray("Exif\0\0", 6) + tiff;
+    QByteArray app1("\xFF\xE1", 2);
+    app1.append(char((body.size() + 2) >> 8)).append(char((body.size() + 2) & 0xFF));
+    app1.append(body);
+    return jpeg.left(2) + app1 + jpeg.mid(2);
+}
+
 } // namespace
 
 class TestBackgroundPicture : public QObject {
@@ -261,6 +279,54 @@ private Q_SLOTS:
         TestFolder folder;
         folder.write(QStringLiteral("huge.bmp"), header);
         QVERIFY(decodeBackgroundPicture(folder.file(QStringLiteral("huge.bmp"))).isNull());
+    }
+
+    void photoOf36MegapixelsLoads()
+    {
+        // Larger than Qt's default allocation limit of 128 MB, within the program's own.
+        QImage photo(6000, 6000, QImage::Format_RGB32);
+        photo.fill(0xFF336699u);
+        TestFolder folder;
+        {
+            QByteArray data;
+            QBuffer buffer(&data);
+            buffer.open(QIODevice::WriteOnly);
+            photo.save(&buffer, "JPEG", 10);
+            folder.write(QStringLiteral("photo.jpg"), data);
+        }
+        photo = QImage();
+        const QImage picture = decodeBackgroundPicture(folder.file(QStringLiteral("photo.jpg")));
+        QCOMPARE(picture.size(), QSize(6000, 6000));
+        QCOMPARE(qAlpha(picture.pixel(3000, 3000)), 255);
+    }
+
+    void exifOrientationIsHonoured_data()
+    {
+        QTest::addColumn<quint16>("orientation");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QPoint>("redCorner");
+        QTest::newRow("upright") << quint16(1) << QSize(64, 32) << QPoint(1, 1);
+        QTest::newRow("upside down") << quint16(3) << QSize(64, 32) << QPoint(62, 30);
+        QTest::newRow("quarter turn clockwise") << quint16(6) << QSize(32, 64) << QPoint(30, 1);
+    }
+    void exifOrientationIsHonoured()
+    {
+        QFETCH(quint16, orientation);
+        QFETCH(QSize, size);
+        QFETCH(QPoint, redCorner);
+        // Stored 64 x 32, white with a red block at the top left.
+        QImage stored(64, 32, QImage::Format_RGB32);
+        stored.fill(0xFFFFFFFFu);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                stored.setPixel(x, y, 0xFFFF0000u);
+        TestFolder folder;
+        folder.write(QStringLiteral("turned.jpg"), jpegWithOrientation(stored, orientation));
+        const QImage picture = decodeBackgroundPicture(folder.file(QStringLiteral("turned.jpg")));
+        QCOMPARE(picture.size(), size);
+        const QRgb corner = picture.pixel(redCorner);
+        QVERIFY2(qRed(corner) > 200 && qGreen(corner) < 60 && qBlue(corner) < 60,
+                 qPrintable(QString::number(corner, 16)));
     }
 
     void smallPictureWithAHugeTailIsRefusedUnread()
