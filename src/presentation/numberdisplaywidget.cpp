@@ -105,6 +105,8 @@ void NumberDisplayWidget::LoadBackgroundPictureAtStartUp(const QString &fileName
         return;
     setPictureOptionsEnabled(false, m_animatedEnabled);
     Q_EMIT pictureFieldChanged(constant(QStringLiteral("StrDateiNichtGefunden")));
+    if (m_options.picture)
+        Q_EMIT pictureUnavailable(fileName);
 }
 
 void NumberDisplayWidget::edHintergrundbildButtonClick(const QString &fieldText)
