@@ -157,7 +157,8 @@ private Q_SLOTS:
         QCOMPARE(manager.LookupConstant(u"StrStopp"_s), u"&Stop"_s);
         QCOMPARE(manager.LookupConstant(u"StrHallo"_s), u"Hello!"_s);
         QCOMPARE(manager.LookupConstant(u"StrGleich"_s), u"Gleich!"_s);
-        QCOMPARE(manager.constantNames().size(), 70);
+        // A translation adds no constants.
+        QCOMPARE(manager.constantNames().size(), LangManager().constantNames().size());
 
         manager.applyTranslation({{u"StrGleich"_s, u"Just a Minute!"_s}}, LangIdEnglishUK);
         QCOMPARE(manager.LookupConstant(u"StrStopp"_s), u"&Stop"_s);
@@ -175,7 +176,6 @@ private Q_SLOTS:
     void constantNamesAreInNameOrder()
     {
         const QStringList names = LangManager().constantNames();
-        QCOMPARE(names.size(), 70);
         for (qsizetype i = 1; i < names.size(); ++i)
             QVERIFY(names.at(i - 1).compare(names.at(i), Qt::CaseInsensitive) < 0);
         QVERIFY(names.contains(u"StrTivrelHinweis"_s));
