@@ -1,9 +1,9 @@
 #include "presentation/numberdisplaywidget.h"
 
-#include "localisation/langmanager.h"
+#include "localisation/uitext.h"
+#include "platform/platform.h"
 #include "presentation/backgroundpicture.h"
 #include "presentation/displaypixels.h"
-#include "platform/platform.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -187,7 +187,7 @@ void NumberDisplayWidget::resizeEvent(QResizeEvent *event)
 
 QString NumberDisplayWidget::constant(const QString &name) const
 {
-    return LangManager().LookupConstant(name);
+    return lng(name);
 }
 
 QString NumberDisplayWidget::picturePath(const QString &fileName) const

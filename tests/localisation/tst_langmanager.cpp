@@ -1,5 +1,6 @@
 #include "localisation/codepage.h"
 #include "localisation/langmanager.h"
+#include "localisation/uitext.h"
 
 #include <QTest>
 
@@ -116,6 +117,25 @@ private Q_SLOTS:
         } catch (const LocalizationError &error) {
             QCOMPARE(error.message(), u"Constant \"StrGibtEsNicht\" not found"_s);
         }
+    }
+
+    void missingConstantShowsItsNameAndIsLogged_data()
+    {
+        QTest::addColumn<bool>("formatted");
+        QTest::newRow("lookup") << false;
+        QTest::newRow("formatted") << true;
+    }
+    void missingConstantShowsItsNameAndIsLogged()
+    {
+        // The texts the window shows: a missing constant must not throw through the event loop.
+        QFETCH(bool, formatted);
+        QTest::ignoreMessage(QtWarningMsg, "Constant \"StrGibtEsNicht\" not found");
+        const QString text =
+            formatted ? lngFormat("StrGibtEsNicht", {u"x"_s, 3}) : lng("StrGibtEsNicht");
+        QCOMPARE(text, u"StrGibtEsNicht"_s);
+        // Present constants are unaffected.
+        QCOMPARE(lng("StrStart"), u"&Start"_s);
+        QCOMPARE(lngFormat("StrTrostpreis", {7}), u"Gewinn Nr. 7"_s);
     }
 
     void languagesStartAsUnitedStatesEnglish()
