@@ -1,6 +1,7 @@
 #include "app/zufall.h"
 #include "localisation/langmanager.h"
 #include "platform/qtplatform.h"
+#include "platform/savefile.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -9,6 +10,8 @@
 
 int main(int argc, char *argv[])
 {
+    // A write past the file size limit fails and is reported instead of ending the program.
+    ignoreFileSizeLimitSignal();
     // The built-in texts are German.
     LangManager().SetSourceLanguage(LangIdGerman);
     QApplication app(argc, argv);

@@ -1,3 +1,4 @@
+#include "localisation/uitext.h"
 #include "results/drawlog.h"
 #include "support/testfolder.h"
 
@@ -197,6 +198,21 @@ private Q_SLOTS:
             QSKIP(qPrintable(QStringLiteral("no small file system could be set up: ") +
                              QString::fromLocal8Bit(run.readAllStandardError())));
         QCOMPARE(out.trimmed(), QByteArray("RESULT:ok"));
+    }
+
+    void fileSizeLimitFailsTheWriteAndNamesTheReason()
+    {
+        // Past `ulimit -f` the system ends the writer with SIGXFSZ unless it is ignored; the
+        // program must live on, keep the previous log and say why the write failed.
+        TestFolder folder;
+        QProcess run;
+        run.start(QStringLiteral(DRAWLOG_HELPER), {QStringLiteral("sizelimit"), folder.path()});
+        QVERIFY(run.waitForFinished(60000));
+        QCOMPARE(run.exitStatus(), QProcess::NormalExit);
+        const QByteArray out = run.readAllStandardOutput().trimmed();
+        if (out == "RESULT:no-limit")
+            QSKIP("no file size limit could be set");
+        QCOMPARE(QString::fromUtf8(out), QStringLiteral("RESULT:ok:") + lng("StrDateiZuGross"));
     }
 };
 
