@@ -1,6 +1,7 @@
 #include "results/resultstable.h"
 
 #include <QHeaderView>
+#include <QStyledItemDelegate>
 #include <QTest>
 
 class TestResultsTable : public QObject {
@@ -55,6 +56,34 @@ private Q_SLOTS:
         QCOMPARE(header->sortIndicatorSection(), int(ResultsModel::Durchgang));
         click(ResultsModel::Gezogen);
         QCOMPARE(table.results()->rows().first().Gezogen, QStringLiteral("5"));
+    }
+
+    void veryLongCellsArePaintedShortened()
+    {
+        // A million characters in a cell kept the window busy painting for seconds: only the
+        // start of a long cell is painted; the model keeps the whole text.
+        const QString entry = QStringLiteral("Anfang ") + QString(1'000'000, QLatin1Char('x'));
+        ResultsTable table;
+        table.setColumnShown(ResultsModel::Spiel, true);
+        table.results()->setRows(
+            {{2, entry, entry}, {1, QStringLiteral("kurz"), QStringLiteral("7")}});
+        for (int column = 0; column < ResultsModel::ColumnCount; ++column) {
+            for (int row = 0; row < 2; ++row) {
+                const QModelIndex index = table.model()->index(row, column);
+                const auto *delegate =
+                    qobject_cast<QStyledItemDelegate *>(table.itemDelegateForIndex(index));
+                QVERIFY(delegate);
+                const QString whole = index.data().toString();
+                const QString painted = delegate->displayText(index.data(), table.locale());
+                if (whole.size() < 100) {
+                    QCOMPARE(painted, whole);
+                } else {
+                    QVERIFY2(painted.size() <= 1000, qPrintable(QString::number(painted.size())));
+                    QVERIFY(painted.startsWith(QStringLiteral("Anfang xxx")));
+                }
+            }
+        }
+        QCOMPARE(table.results()->rows().first().Gezogen, entry);
     }
 
     void columnsShareTheWindowWidth()
