@@ -8,9 +8,15 @@
 
 QString displayedText(const QString &text, bool isEntry, const DisplayOptions &options)
 {
+    qsizetype length = text.size();
     if (isEntry && options.fromFile && options.entryLength > 0)
-        return text.left(options.entryLength);
-    return text;
+        length = std::min<qsizetype>(length, options.entryLength);
+    if (length > MaxDisplayedLength) {
+        length = MaxDisplayedLength;
+        if (text.at(length - 1).isHighSurrogate())
+            --length;
+    }
+    return length == text.size() ? text : text.left(length);
 }
 
 QSize textSizeBox(QSize imageSize, bool picture)

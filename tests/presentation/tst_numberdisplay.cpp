@@ -146,6 +146,41 @@ private Q_SLOTS:
         QCOMPARE(display.renderer.bitmap(), plain.renderer.bitmap());
     }
 
+    void textLongerThanAnyScreenIsCutAtItsStart_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        const QString start = QString(MaxDisplayedLength - 1, QLatin1Char('4'));
+        QTest::newRow("a million characters")
+            << start + QString(1'000'001, QLatin1Char('7')) << start + QLatin1Char('7');
+        QTest::newRow("a character pair across the cut")
+            << start + QStringLiteral("\U0001F3B2") + QString(9000, QLatin1Char('7')) << start;
+        QTest::newRow("just short enough") << start + QLatin1Char('7') << start + QLatin1Char('7');
+    }
+    void textLongerThanAnyScreenIsCutAtItsStart()
+    {
+        // Painting a million characters took seconds a frame; what lies beyond the widest
+        // screen's worth is left out, the main text and the rain alike.
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        TestDisplay display;
+        display.setRunning(true);
+        display.options.numberEffect = true;
+        display.frame.windowSize = QSize(2000, 2000);
+        display.pool = {text};
+        display.show(text, 0, true);
+        QCOMPARE(display.state.DisplayText, text);
+        for (const RainGlyph &glyph : display.renderer.rain())
+            QCOMPARE(glyph.text, shown);
+        TestDisplay plain;
+        plain.setRunning(true);
+        plain.pool = {shown};
+        plain.options.numberEffect = true;
+        plain.frame.windowSize = QSize(2000, 2000);
+        plain.show(shown, 0, true);
+        QVERIFY(display.renderer.bitmap() == plain.renderer.bitmap());
+    }
+
     void pictureOptionShrinksTheBox()
     {
         TestDisplay display;
