@@ -2,6 +2,8 @@
 // A list line or a log cell of a million characters must neither freeze the results table
 // nor the number display.
 //   bench_longtext [--length N]
+#include "draw/drawpass.h"
+#include "draw/entrypool.h"
 #include "draw/mersenne.h"
 #include "presentation/numberdisplay.h"
 #include "results/resultstable.h"
@@ -14,11 +16,12 @@ namespace {
 
 qint64 paintTable(int rows, qsizetype length)
 {
-    ResultsTable table;
+    DrawPass pass([] { return 4357u; });
+    ResultsTable table(pass);
     QList<ResultRow> content;
     for (int i = 1; i <= rows; ++i)
         content.append({i, QString(), QString(length, QLatin1Char(char('a' + i % 26)))});
-    table.results()->setRows(content);
+    pass.setRows(content);
     table.resize(1920, 420);
     table.FitResultColumns(1920);
     table.show();
@@ -40,7 +43,7 @@ qint64 paintDisplay(qsizetype length, bool running)
     frame.windowSize = QSize(1920, 1080);
     frame.running = running;
     frame.stopCaption = running;
-    const QStringList pool{entry};
+    const EntryPool pool = EntryPool::fromList({entry});
     renderer.ShowOnDisplay(QStringLiteral("Hallo!"), 2, false, state, options, frame, pool,
                            effects); // fonts loaded
     QElapsedTimer timer;

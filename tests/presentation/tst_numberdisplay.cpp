@@ -16,7 +16,7 @@ struct TestDisplay {
     DisplayState state;
     DisplayOptions options;
     DisplayFrame frame{QSize(320, 200), QSize(336, 260), false, false, false};
-    QStringList pool{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")};
+    EntryPool pool = EntryPool::fromList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
 
     TestDisplay()
     {
@@ -167,14 +167,14 @@ private Q_SLOTS:
         display.setRunning(true);
         display.options.numberEffect = true;
         display.frame.windowSize = QSize(2000, 2000);
-        display.pool = {text};
+        display.pool = EntryPool::fromList({text});
         display.show(text, 0, true);
         QCOMPARE(display.state.DisplayText, text);
         for (const RainGlyph &glyph : display.renderer.rain())
             QCOMPARE(glyph.text, shown);
         TestDisplay plain;
         plain.setRunning(true);
-        plain.pool = {shown};
+        plain.pool = EntryPool::fromList({shown});
         plain.options.numberEffect = true;
         plain.frame.windowSize = QSize(2000, 2000);
         plain.show(shown, 0, true);
@@ -419,7 +419,7 @@ private Q_SLOTS:
         display.setRunning(true);
         display.options.numberEffect = true;
         display.frame.windowSize = QSize(2000, 2000);
-        display.pool = {QStringLiteral("7")};
+        display.pool = EntryPool::fromList({QStringLiteral("7")});
         display.show(QStringLiteral("7"), 0, true);
         QCOMPARE(display.renderer.rain().size(), 21);
         for (const RainGlyph &glyph : display.renderer.rain())
@@ -428,8 +428,8 @@ private Q_SLOTS:
         // Every entry of a larger pool shows up, shortened like the main text.
         display.options.fromFile = true;
         display.options.entryLength = 2;
-        display.pool = {QStringLiteral("Anna"), QStringLiteral("Bert"), QStringLiteral("Carl"),
-                        QStringLiteral("Dora"), QStringLiteral("Emil")};
+        display.pool = EntryPool::fromList({QStringLiteral("Anna"), QStringLiteral("Bert"), QStringLiteral("Carl"),
+                        QStringLiteral("Dora"), QStringLiteral("Emil")});
         QSet<QString> seen;
         for (int i = 0; i < 10; ++i) {
             display.show(QStringLiteral("Anna"), 0, true);
