@@ -108,14 +108,16 @@ bool NumberDisplayWidget::LoadBackgroundPicture(const QString &fileName)
     return true;
 }
 
-void NumberDisplayWidget::LoadBackgroundPictureAtStartUp(const QString &fileName)
+bool NumberDisplayWidget::LoadBackgroundPictureAtStartUp(const QString &fileName)
 {
-    if (fileName.isEmpty() || LoadBackgroundPicture(fileName))
-        return;
+    if (fileName.isEmpty())
+        return false;
+    if (LoadBackgroundPicture(fileName))
+        return true;
     setPictureOptionsEnabled(false, m_animatedEnabled);
-    Q_EMIT pictureFieldChanged(constant(QStringLiteral("StrDateiNichtGefunden")));
     if (m_options.picture)
         Q_EMIT pictureUnavailable(fileName);
+    return false;
 }
 
 void NumberDisplayWidget::edHintergrundbildButtonClick(const QString &fieldText)

@@ -57,9 +57,10 @@ public:
     // enabled.
     bool LoadBackgroundPicture(const QString &fileName);
     // Start-up with the name read from the settings (the picture options ticked before): a
-    // failed load disables cbHintergrund and puts "StrDateiNichtGefunden" into the field,
-    // without a message; with cbHintergrund ticked it emits pictureUnavailable once.
-    void LoadBackgroundPictureAtStartUp(const QString &fileName);
+    // failed load disables cbHintergrund, without a message box; with cbHintergrund ticked it
+    // emits pictureUnavailable, once. The field keeps the name (the settings loading shows the
+    // problem beside it). True when the picture was loaded.
+    bool LoadBackgroundPictureAtStartUp(const QString &fileName);
     void edHintergrundbildButtonClick(const QString &fieldText);
     void edHintergrundbildExit(const QString &fieldText);
 

@@ -1,5 +1,5 @@
 // What start-up tells the operator about files it could only partly use: a draw log with lines
-// that are no draws.
+// that are no draws, and a background picture that cannot be loaded.
 #include "formfixture.h"
 
 #include <QTest>
@@ -39,6 +39,41 @@ private Q_SLOTS:
         Form &form = fx.start();
         form.show();
         QCOMPARE(fx.results().rowCount(), 1);
+        QTest::qWait(20);
+        QVERIFY(fx.platform.messages.isEmpty());
+    }
+
+    void pictureThatCannotBeLoadedIsToldOnceAndTheNumbersStayVisible_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("broken") << QByteArray("no picture\n");
+    }
+    void pictureThatCannotBeLoadedIsToldOnceAndTheNumbersStayVisible()
+    {
+        QFETCH(QByteArray, content);
+        FormFixture fx;
+        fx.folder.write(QStringLiteral("tivrel.ini"), "[DISPLAY]\r\nHGB=1\r\nHGI=bild.jpg\r\n");
+        if (!content.isEmpty())
+            fx.folder.write(QStringLiteral("bild.jpg"), content);
+        Form &form = fx.start();
+        form.show();
+        QTRY_COMPARE(
+            fx.messagesWith(lngFormat("HinweisBildNichtGeladen", {QStringLiteral("bild.jpg")})), 1);
+        QCOMPARE(fx.platform.messages.size(), 1);
+        // The stored name stays; the display shows the greeting in the picker colours.
+        QCOMPARE(fx.panel().edHintergrundbild->text(), QStringLiteral("bild.jpg"));
+        QVERIFY(fx.panel().cbHintergrund->isChecked());
+        QVERIFY(!fx.panel().cbHintergrund->isEnabled());
+        QCOMPARE(form.Ergebnisfeld->bitmap().pixel(0, 0), 0xFFFFFFFFu);
+    }
+
+    void pictureOptionOffSaysNothingAboutTheFile()
+    {
+        FormFixture fx;
+        fx.folder.write(QStringLiteral("tivrel.ini"), "[DISPLAY]\r\nHGB=0\r\nHGI=bild.jpg\r\n");
+        Form &form = fx.start();
+        form.show();
         QTest::qWait(20);
         QVERIFY(fx.platform.messages.isEmpty());
     }
