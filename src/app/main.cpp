@@ -2,6 +2,7 @@
 #include "platform/commandline.h"
 #include "platform/filelocations.h"
 #include "platform/qtplatform.h"
+#include "platform/savefile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -15,6 +16,8 @@
 
 int main(int argc, char *argv[])
 {
+    // A write past the file size limit fails and is reported instead of ending the program.
+    ignoreFileSizeLimitSignal();
     // The command line is answered before a display is opened, so --help needs none.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)

@@ -298,10 +298,23 @@ void PoolControl::ReloadDrawLog()
         p.results.setColumnShown(ResultsModel::Spiel, true);
         p.results.setColumnShown(ResultsModel::Gezogen, false);
     }
-    QList<ResultRow> rows;
-    if (!readDrawLog(p.drawLog, rows))
+    std::optional<DrawLogContent> log = readDrawLog(p.drawLog);
+    if (!log)
         return;
-    p.pass.setRows(std::move(rows));
+    if (log->skippedLines > 0) {
+        // Lines that are no draws are left out; the operator hears of it once, from the event
+        // loop, when the window is up.
+        const QString notice =
+            lngFormat("HinweisLogZeilenUebersprungen", {p.drawLog, log->skippedLines});
+        QMetaObject::invokeMethod(
+            &m_notices,
+            [this, notice] {
+                p.platform.messageBox(lng("StrTivrelHinweis"), notice, Platform::Icon::Warning,
+                                      Platform::Buttons::Ok);
+            },
+            Qt::QueuedConnection);
+    }
+    p.pass.setRows(std::move(log->rows));
 }
 
 void PoolControl::RestorePass()

@@ -384,6 +384,16 @@ void TForm1::connectDisplay()
         panel->cbHintergrund->setChecked(false);
         panel->cbHintergrundAnimiert->setChecked(false);
     });
+    // The picture named in the settings could not be loaded: the display paints without it,
+    // and the operator hears of it once, when the window runs.
+    connect(
+        display, &NumberDisplayWidget::pictureUnavailable, this,
+        [this](const QString &name) {
+            m_platform.messageBox(lng("StrTivrelHinweis"),
+                                  lngFormat("HinweisBildNichtGeladen", {name}),
+                                  Platform::Icon::Warning, Platform::Buttons::Ok);
+        },
+        Qt::QueuedConnection);
 
     // The controls hold their defaults already.
     display->setNumberEffect(panel->cbNumberEffect->isChecked());
@@ -558,7 +568,7 @@ int TForm1::outputPanePercentNow() const
 
 bool TForm1::loadBackgroundPicture(const QString &relativePath)
 {
-    return Ergebnisfeld->LoadBackgroundPicture(relativePath);
+    return Ergebnisfeld->LoadBackgroundPictureAtStartUp(relativePath);
 }
 
 bool TForm1::gameColumnVisible() const

@@ -2,9 +2,30 @@
 
 #include "localisation/langmanager.h"
 
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcUiText, "tivrel.localisation.text")
+
+namespace {
+
+// A constant the program asks for but does not hold is a fault of the program, not of the
+// operator: the screen shows the constant's name instead, and the fault goes to the log, so
+// that no handler is cut short by an error thrown through the event loop.
+QString missingConstant(const QString &name, const LocalizationError &error)
+{
+    qCWarning(lcUiText).noquote() << error.message();
+    return name;
+}
+
+} // namespace
+
 QString lng(const QString &name)
 {
-    return LangManager().LookupConstant(name);
+    try {
+        return LangManager().LookupConstant(name);
+    } catch (const LocalizationError &error) {
+        return missingConstant(name, error);
+    }
 }
 
 QString lng(const char *name)
@@ -14,7 +35,12 @@ QString lng(const char *name)
 
 QString lngFormat(const char *name, const QVariantList &args)
 {
-    return LangManager().FormatConstant(QString::fromLatin1(name), args);
+    const QString constant = QString::fromLatin1(name);
+    try {
+        return LangManager().FormatConstant(constant, args);
+    } catch (const LocalizationError &error) {
+        return missingConstant(constant, error);
+    }
 }
 
 QString helpText(const QString &name)

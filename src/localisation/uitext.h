@@ -4,7 +4,7 @@
 #include <QVariantList>
 
 // The texts the main window shows, by the name of their language constant, in the language in
-// force.
+// force. A name the program does not hold gives the name itself, and a warning in the log.
 QString lng(const char *name);
 QString lng(const QString &name);
 // The constant's text with its %-placeholders ("%s", "%d") filled from args.

@@ -3,11 +3,16 @@
 #include <QByteArray>
 #include <QString>
 
-// The outcome of writing a file: ok, or the system's reason why not.
+// The outcome of writing a file: ok, or the reason why not.
 struct SaveResult {
     bool ok = true;
-    QString error; // the system's reason when ok is false
+    QString error; // the system's reason when ok is false; the file size limit by name
 };
+
+// A write past the system's file size limit (ulimit -f) ends the process with SIGXFSZ, losing
+// whatever was in flight. Called once at start: such a write then fails like any other, and
+// the save reports "StrDateiZuGross" as its reason.
+void ignoreFileSizeLimitSignal();
 
 // Replaces the file at `path` with `content`. The file on disk holds either its previous content
 // or the complete new one, never a part: the content goes to a new file beside it, which is

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QtNumeric>
 
 #include <algorithm>
 #include <cmath>
@@ -43,6 +44,13 @@ void clipSpan(double start, double step, double low, double high, double &from, 
 }
 
 constexpr double FixedOne = 4294967296.0; // 2^32
+
+// Decoders hand over up to 8 bytes a pixel (16 bits a channel) before the conversion to ARGB.
+constexpr qint64 MaxBytesPerDecodedPixel = 8;
+// The largest file a picture of a given size can come in: uncompressed 16 bits a channel with
+// row padding, and room for metadata (Exif, colour profiles, thumbnails).
+constexpr qint64 MaxFileBytesPerPixel = 9;
+constexpr qint64 MaxFileOverhead = qint64(16) << 20;
 
 } // namespace
 
@@ -138,13 +146,19 @@ void makeOuterRingTransparent(QImage &picture)
         auto *p = reinterpret_cast<QRgb *>(picture.scanLine(y)) + x;
         *p &= 0x00FFFFFFu;
     };
-    for (int x = 0; x < w; ++x) {
-        clear(x, 0);
-        clear(x, h - 1);
+    // A side of one or two pixels would lose all its pixels to the ring, leaving nothing to
+    // see: the ring then runs only along the sides that keep an inside.
+    if (h > 2) {
+        for (int x = 0; x < w; ++x) {
+            clear(x, 0);
+            clear(x, h - 1);
+        }
     }
-    for (int y = 0; y < h; ++y) {
-        clear(0, y);
-        clear(w - 1, y);
+    if (w > 2) {
+        for (int y = 0; y < h; ++y) {
+            clear(0, y);
+            clear(w - 1, y);
+        }
     }
 }
 
@@ -216,8 +230,14 @@ bool bmpIsComplete(const QByteArray &data)
     } else {
         return true; // left to the decoder
     }
+    // Header values reach 2^31 each: the row size fits in 64 bits, the whole size may not.
     const qint64 stride = ((qAbs(width) * bits + 31) / 32) * 4;
-    return qint64(pixelsAt) + stride * qAbs(height) <= n;
+    qint64 pixelBytes = 0;
+    qint64 end = 0;
+    if (qMulOverflow(stride, qAbs(height), &pixelBytes) ||
+        qAddOverflow(qint64(pixelsAt), pixelBytes, &end))
+        return false;
+    return end <= n;
 }
 
 QImage decodeBackgroundPicture(const QString &path)
@@ -236,25 +256,41 @@ QImage decodeBackgroundPicture(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
+    // Refuse what the header claims before the file is read or a single pixel decoded.
+    QSize size;
+    {
+        QImageReader header(&file, format);
+        header.setDecideFormatFromContent(false);
+        size = header.size();
+    }
+    if (!size.isValid() || size.isEmpty() || size.width() > MaxPictureSide ||
+        size.height() > MaxPictureSide || qint64(size.width()) * size.height() > MaxPicturePixels)
+        return {};
+    // No picture of that size needs a file larger than this: a small picture followed by a
+    // gigabyte of anything is not read into memory.
+    if (file.size() > qint64(size.width()) * size.height() * MaxFileBytesPerPixel + MaxFileOverhead)
+        return {};
+    file.seek(0);
     QByteArray data = file.readAll();
+    file.close();
     if ((format == "jpeg" && !jpegIsComplete(data)) || (format == "bmp" && !bmpIsComplete(data)))
         return {};
 
+    // Qt's own allocation limit (128 MB by default) is below what the pixel limit allows.
+    constexpr int NeededMegabytes = int(MaxPicturePixels * MaxBytesPerDecodedPixel / (1 << 20)) + 1;
+    if (QImageReader::allocationLimit() < NeededMegabytes)
+        QImageReader::setAllocationLimit(NeededMegabytes);
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
     reader.setDecideFormatFromContent(false);
-    reader.setAutoTransform(false);
-    // Refuse what the header claims before a single pixel is decoded.
-    const QSize size = reader.size();
-    if (!size.isValid() || size.isEmpty() || size.width() > MaxPictureSide
-        || size.height() > MaxPictureSide
-        || qint64(size.width()) * size.height() > MaxPicturePixels)
-        return {};
+    // A photo taken with the camera turned is shown the way it was taken.
+    reader.setAutoTransform(true);
     QImage image;
-    if (!reader.read(&image) || image.isNull() || image.size() != size)
+    if (!reader.read(&image) || image.isNull() ||
+        (image.size() != size && image.size() != size.transposed()))
         return {};
-    image = image.convertToFormat(QImage::Format_ARGB32);
+    image = std::move(image).convertToFormat(QImage::Format_ARGB32);
     makeOuterRingTransparent(image);
     return image;
 }

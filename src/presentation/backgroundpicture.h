@@ -20,12 +20,15 @@ constexpr int MaxPictureSide = 16384;
 constexpr qint64 MaxPicturePixels = 40'000'000;
 
 // Decodes a background picture file by its extension ("jpg"/"jpeg", "png", "bmp") into a
-// straight ARGB bitmap whose outermost one-pixel ring is transparent (colours untouched).
-// Returns a null image for a missing file, another extension, a file that is not such a
-// picture or is cut short, and a picture larger than the limits above.
+// straight ARGB bitmap whose outermost one-pixel ring is transparent (colours untouched),
+// turned upright by its Exif orientation. Returns a null image for a missing file, another
+// extension, a file that is not such a picture or is cut short, a picture larger than the
+// limits above, and a file far larger than its picture can need (checked from the header,
+// before the file is read).
 QImage decodeBackgroundPicture(const QString &path);
 
-// Sets the alpha of the picture's outermost one-pixel ring to 0.
+// Sets the alpha of the picture's outermost one-pixel ring to 0. Along a side of one or two
+// pixels the ring would take every pixel: there the picture keeps its alpha.
 void makeOuterRingTransparent(QImage &picture);
 
 // Whether JPEG data runs from its start marker through its end marker: a file cut short

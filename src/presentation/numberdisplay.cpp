@@ -8,9 +8,15 @@
 
 QString displayedText(const QString &text, bool isEntry, const DisplayOptions &options)
 {
+    qsizetype length = text.size();
     if (isEntry && options.fromFile && options.entryLength > 0)
-        return text.left(options.entryLength);
-    return text;
+        length = std::min<qsizetype>(length, options.entryLength);
+    if (length > MaxDisplayedLength) {
+        length = MaxDisplayedLength;
+        if (text.at(length - 1).isHighSurrogate())
+            --length;
+    }
+    return length == text.size() ? text : text.left(length);
 }
 
 QSize textSizeBox(QSize imageSize, bool picture)
@@ -37,17 +43,19 @@ bool NumberDisplayRenderer::ShowOnDisplay(const QString &text, int smoothing, bo
     state.DisplayTextIsEntry = isEntry;
     // 3. Shorten list entries.
     const QString shown = displayedText(text, isEntry, options);
+    // A ticked picture that is not loaded is left out altogether: no black area, no smaller
+    // box, the number in the user's colours.
+    const bool picture = options.picture && options.pictureEnabled && !state.picture.isNull();
     // 4.-6. Fit the size to the box.
-    const QSize box = textSizeBox(frame.imageSize, options.picture);
+    const QSize box = textSizeBox(frame.imageSize, picture);
     m_fontSize = m_text.fitFontSize(shown, box.width(), box.height());
     const QSize extent = m_text.extent(shown, m_fontSize);
 
     // 7. Resize the bitmap and clear it with the colour chosen by the previous paint. When
     // the picture is painted below it replaces every pixel, so the clear is left out.
     const bool running = frame.running;
-    const bool animatedPicture = options.picture && options.pictureAnimated;
-    const bool paintsPicture = running ? (options.pictureEnabled && options.picture)
-                                       : options.picture;
+    const bool animatedPicture = picture && options.pictureAnimated;
+    const bool paintsPicture = picture;
     if (m_bitmap.size() != frame.imageSize)
         m_bitmap = QImage(frame.imageSize, QImage::Format_ARGB32);
     if (!paintsPicture)
@@ -62,11 +70,11 @@ bool NumberDisplayRenderer::ShowOnDisplay(const QString &text, int smoothing, bo
     // 9. The background picture: spinning while running, upright with a grey strip when idle.
     m_pictureAngle.reset();
     if (running) {
-        if (options.pictureEnabled && options.picture) {
+        if (picture) {
             m_pictureAngle = animatedPicture ? double(effects.next(PictureAngles)) : 0.0;
             PaintBackgroundPicture(m_bitmap, state.picture, *m_pictureAngle);
         }
-    } else if (options.picture) {
+    } else if (picture) {
         m_pictureAngle = 0.0;
         PaintBackgroundPicture(m_bitmap, state.picture, 0.0);
         m_translucent = QRect(QPoint(x - 1, y - 1),

@@ -57,7 +57,10 @@ struct RainGlyph {
 };
 
 // The text an entry shows: with "Aus Datei" ticked and a display length above 0, a pool
-// entry is cut to its first AusDateiLaenge characters; other texts stay whole.
+// entry is cut to its first AusDateiLaenge characters; other texts stay whole. Beyond
+// MaxDisplayedLength characters no screen shows more at the smallest size: a longer text
+// (a list line of a million characters) is cut there, so that painting it stays quick.
+constexpr qsizetype MaxDisplayedLength = 4096;
 QString displayedText(const QString &text, bool isEntry, const DisplayOptions &options);
 
 // The size box of the text: five sixths of the bitmap, a third of that with the picture on.

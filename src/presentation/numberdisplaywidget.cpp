@@ -1,11 +1,11 @@
 #include "presentation/numberdisplaywidget.h"
 
-#include "localisation/langmanager.h"
+#include "localisation/uitext.h"
+#include "platform/platform.h"
 #include "presentation/backgroundpicture.h"
 #include "presentation/displaypixels.h"
 #include "presentation/firstpaintmark.h"
 #include "presentation/numberdisplayaccessible.h"
-#include "platform/platform.h"
 
 #include <QAccessible>
 #include <QDir>
@@ -126,12 +126,16 @@ bool NumberDisplayWidget::LoadBackgroundPicture(const QString &fileName)
     return true;
 }
 
-void NumberDisplayWidget::LoadBackgroundPictureAtStartUp(const QString &fileName)
+bool NumberDisplayWidget::LoadBackgroundPictureAtStartUp(const QString &fileName)
 {
-    if (fileName.isEmpty() || LoadBackgroundPicture(fileName))
-        return;
+    if (fileName.isEmpty())
+        return false;
+    if (LoadBackgroundPicture(fileName))
+        return true;
     setPictureOptionsEnabled(false, m_animatedEnabled);
-    Q_EMIT pictureFieldChanged(constant(QStringLiteral("StrDateiNichtGefunden")));
+    if (m_options.picture)
+        Q_EMIT pictureUnavailable(fileName);
+    return false;
 }
 
 void NumberDisplayWidget::edHintergrundbildButtonClick(const QString &fieldText)
@@ -213,7 +217,7 @@ void NumberDisplayWidget::resizeEvent(QResizeEvent *event)
 
 QString NumberDisplayWidget::constant(const QString &name) const
 {
-    return LangManager().LookupConstant(name);
+    return lng(name);
 }
 
 QString NumberDisplayWidget::picturePath(const QString &fileName) const

@@ -58,9 +58,11 @@ public:
     // missing, not a picture, cut short or too large. On success both picture options are
     // enabled.
     bool LoadBackgroundPicture(const QString &fileName);
-    // Start-up with the name read from the settings: a failed load disables cbHintergrund and
-    // puts "StrDateiNichtGefunden" into the field, without a message.
-    void LoadBackgroundPictureAtStartUp(const QString &fileName);
+    // Start-up with the name read from the settings (the picture options ticked before): a
+    // failed load disables cbHintergrund, without a message box; with cbHintergrund ticked it
+    // emits pictureUnavailable, once. The field keeps the name (the settings loading shows the
+    // problem beside it). True when the picture was loaded.
+    bool LoadBackgroundPictureAtStartUp(const QString &fileName);
     void edHintergrundbildButtonClick(const QString &fieldText);
     void edHintergrundbildExit(const QString &fieldText);
 
@@ -87,6 +89,9 @@ Q_SIGNALS:
     void pictureOptionsEnabledChanged(bool pictureEnabled, bool animatedEnabled);
     // cbHintergrund and cbHintergrundAnimiert are to be unticked.
     void pictureOptionsUnticked();
+    // The picture named in the settings could not be loaded at start-up while its option is
+    // ticked: the display paints as if the option were off, and the operator is to be told.
+    void pictureUnavailable(const QString &fileName);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

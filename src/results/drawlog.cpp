@@ -97,28 +97,35 @@ QString decodeText(const QByteArray &content)
     return DecodeEightBitText(content);
 }
 
-void putCell(ResultRow &row, int column, const QString &text)
+// Puts the cell into its column; false for a draw number that is not a number.
+bool putCell(ResultRow &row, int column, const QString &text)
 {
+    bool ok = true;
     switch (column) {
-    case ResultsModel::Durchgang: row.Durchgang = text.trimmed().toInt(); break;
+    case ResultsModel::Durchgang: row.Durchgang = text.trimmed().toInt(&ok); break;
     case ResultsModel::Spiel: row.Spiel = text; break;
     case ResultsModel::Gezogen: row.Gezogen = text; break;
     default: break; // cells beyond the three columns are dropped
     }
+    return ok;
 }
 } // namespace
 
-QList<ResultRow> decodeDrawLog(const QByteArray &content)
+DrawLogContent decodeDrawLog(const QByteArray &bytes)
 {
-    const QString text = decodeText(content);
+    const QString text = decodeText(bytes);
     QList<ResultRow> rows;
+    QList<bool> numbered; // whether each row's draw number is a number
     QString cell;
     int column = 0; // column the next ended cell of this line fills
     bool quoted = false;
     const auto endCell = [&] {
-        if (column == 0)
+        if (column == 0) {
             rows.append(ResultRow{});
-        putCell(rows.last(), column, cell);
+            numbered.append(putCell(rows.last(), column, cell));
+        } else {
+            putCell(rows.last(), column, cell);
+        }
         ++column;
         cell.clear();
     };
@@ -146,7 +153,17 @@ QList<ResultRow> decodeDrawLog(const QByteArray &content)
     // Text after the last line end becomes the next cell of the last row.
     if (!cell.isEmpty() && !rows.isEmpty())
         putCell(rows.last(), column == 0 ? ResultsModel::ColumnCount : column, cell);
-    return rows;
+    // A line whose draw number is not a number is no draw: a blank line, or a file that is
+    // no draw log at all, would otherwise fill the table with draws numbered 0.
+    DrawLogContent content;
+    content.rows.reserve(rows.size());
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (numbered.at(i))
+            content.rows.append(std::move(rows[i]));
+        else
+            ++content.skippedLines;
+    }
+    return content;
 }
 
 SaveResult writeDrawLog(const QString &path, const QList<ResultRow> &rows)
@@ -154,11 +171,19 @@ SaveResult writeDrawLog(const QString &path, const QList<ResultRow> &rows)
     return saveFileAtomically(path, encodeDrawLog(rows));
 }
 
-bool readDrawLog(const QString &path, QList<ResultRow> &rows)
+std::optional<DrawLogContent> readDrawLog(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return decodeDrawLog(file.readAll());
+}
+
+bool readDrawLog(const QString &path, QList<ResultRow> &rows)
+{
+    std::optional<DrawLogContent> content = readDrawLog(path);
+    if (!content)
         return false;
-    rows = decodeDrawLog(file.readAll());
+    rows = std::move(content->rows);
     return true;
 }

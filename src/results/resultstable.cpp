@@ -3,6 +3,37 @@
 #include <QAccessible>
 #include <QHeaderView>
 #include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// Paints the cells of the table. No column is wide enough to show more than a few hundred
+// characters, but the style lays out the whole text of a cell on every paint: a cell of a
+// million characters kept the window busy for seconds. Only the start of a long cell is
+// handed on to be painted; the model, the draw log, the exports and tooltips keep it whole.
+class ResultCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    static constexpr qsizetype MaxPaintedLength = 400;
+
+    QString displayText(const QVariant &value, const QLocale &locale) const override
+    {
+        if (value.typeId() != QMetaType::QString)
+            return QStyledItemDelegate::displayText(value, locale);
+        QString text = value.toString();
+        if (text.size() > MaxPaintedLength) {
+            qsizetype length = MaxPaintedLength;
+            if (text.at(length - 1).isHighSurrogate())
+                --length;
+            text.truncate(length);
+            text += QChar(0x2026); // the ellipsis: the cell goes on
+        }
+        return QStyledItemDelegate::displayText(text, locale);
+    }
+};
+
+} // namespace
 
 ResultsTable::ResultsTable(const DrawPass &pass, QWidget *parent)
     : QTableView(parent), m_model(new ResultsModel(pass, this)),
@@ -10,6 +41,7 @@ ResultsTable::ResultsTable(const DrawPass &pass, QWidget *parent)
 {
     setObjectName(QStringLiteral("Resultate"));
     setModel(m_model);
+    setItemDelegate(new ResultCellDelegate(this));
     QFont tableFont(QStringLiteral("Tahoma"));
     tableFont.setPixelSize(16);
     tableFont.setBold(true);

@@ -32,7 +32,8 @@ public:
     virtual void setOutputPanePercent(int percent) = 0;
     virtual int outputPanePercentNow() const = 0; // output pane height x 100 div window height
 
-    // Loads ProgramFolder + relativePath as the display's background picture.
+    // Start-up: loads ProgramFolder + relativePath as the display's background picture. A
+    // picture that cannot be loaded while its option is ticked is told to the operator once.
     virtual bool loadBackgroundPicture(const QString &relativePath) = 0;
 
     // The results column "Spiel".

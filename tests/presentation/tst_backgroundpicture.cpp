@@ -2,7 +2,10 @@
 #include "support/testfolder.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QTest>
+
+#include <limits>
 
 namespace {
 
@@ -25,8 +28,8 @@ QByteArray encoded(const QImage &image, const char *format)
     return data;
 }
 
-// A Windows bitmap header that claims width x height at 24 bits, without pixel data.
-QByteArray bitmapHeader(int width, int height)
+// A Windows bitmap header that claims width x height, without pixel data.
+QByteArray bitmapHeader(qint32 width, qint32 height, int bits = 24)
 {
     QByteArray data(54, '\0');
     auto put32 = [&](int at, quint32 value) {
@@ -41,7 +44,7 @@ QByteArray bitmapHeader(int width, int height)
     put32(18, quint32(width));
     put32(22, quint32(height));
     data[26] = 1;
-    data[28] = 24;
+    data[28] = char(bits);
     return data;
 }
 
@@ -56,6 +59,24 @@ QByteArray jpegClaiming(int width, int height)
     data[sof + 7] = char(width >> 8);
     data[sof + 8] = char(width & 0xFF);
     return data;
+}
+
+// A JPEG of the picture that carries an Exif orientation tag (1 upright, 6 turned a quarter
+// clockwise to be upright, 3 upside down).
+QByteArray jpegWithOrientation(const QImage &picture, quint16 orientation)
+{
+    const QByteArray jpeg = encoded(picture, "JPEG");
+    // APP1 "Exif": a little-endian TIFF header and one directory holding the orientation.
+    QByteArray tiff("II*\0\x08\0\0\0", 8);
+    tiff.append("\x01\0", 2);                   // one entry
+    tiff.append("\x12\x01\x03\0\x01\0\0\0", 8); // 0x0112, SHORT, count 1
+    tiff.append(char(orientation & 0xFF)).append(char(orientation >> 8)).append("\0\0", 2);
+    tiff.append("\0\0\0\0", 4); // no next directory
+    const QByteArray body = QByteArray("Exif\0\0", 6) + tiff;
+    QByteArray app1("\xFF\xE1", 2);
+    app1.append(char((body.size() + 2) >> 8)).append(char((body.size() + 2) & 0xFF));
+    app1.append(body);
+    return jpeg.left(2) + app1 + jpeg.mid(2);
 }
 
 } // namespace
@@ -207,6 +228,118 @@ private Q_SLOTS:
         TestFolder folder;
         folder.write(name, content);
         QVERIFY(decodeBackgroundPicture(folder.file(name)).isNull());
+    }
+
+    void tinyPicturesShowTheirColours_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("1 x 1") << QSize(1, 1);
+        QTest::newRow("2 x 2") << QSize(2, 2);
+        QTest::newRow("1 x 6") << QSize(1, 6);
+        QTest::newRow("6 x 1") << QSize(6, 1);
+        QTest::newRow("2 x 9") << QSize(2, 9);
+        QTest::newRow("9 x 2") << QSize(9, 2);
+    }
+    void tinyPicturesShowTheirColours()
+    {
+        // A picture too small to have an inside is not made wholly transparent by its ring:
+        // painted, it covers the middle of the display in its own colour.
+        QFETCH(QSize, size);
+        TestFolder folder;
+        QImage source(size, QImage::Format_ARGB32);
+        source.fill(0xFFE02020u);
+        folder.write(QStringLiteral("tiny.png"), encoded(source, "PNG"));
+        const QImage picture = decodeBackgroundPicture(folder.file(QStringLiteral("tiny.png")));
+        QCOMPARE(picture.size(), size);
+        QImage bitmap(400, 300, QImage::Format_ARGB32);
+        PaintBackgroundPicture(bitmap, picture, 0);
+        QCOMPARE(bitmap.pixel(200, 150), 0xFFE02020u);
+    }
+
+    void bitmapHeadersWithHugeSizesAreIncomplete_data()
+    {
+        QTest::addColumn<qint32>("width");
+        QTest::addColumn<qint32>("height");
+        QTest::addColumn<int>("bits");
+        constexpr qint32 Max = std::numeric_limits<qint32>::max();
+        constexpr qint32 Min = std::numeric_limits<qint32>::min();
+        QTest::newRow("largest, 24 bits") << Max << Max << 24;
+        QTest::newRow("largest, 32 bits") << Max << Max << 32;
+        QTest::newRow("top-down, smallest height") << Max << Min << 32;
+        QTest::newRow("smallest width") << Min << Max << 32;
+        QTest::newRow("wide and flat") << Max << 1 << 32;
+    }
+    void bitmapHeadersWithHugeSizesAreIncomplete()
+    {
+        QFETCH(qint32, width);
+        QFETCH(qint32, height);
+        QFETCH(int, bits);
+        const QByteArray header = bitmapHeader(width, height, bits);
+        QVERIFY(!bmpIsComplete(header));
+        TestFolder folder;
+        folder.write(QStringLiteral("huge.bmp"), header);
+        QVERIFY(decodeBackgroundPicture(folder.file(QStringLiteral("huge.bmp"))).isNull());
+    }
+
+    void photoOf36MegapixelsLoads()
+    {
+        // Larger than Qt's default allocation limit of 128 MB, within the program's own.
+        QImage photo(6000, 6000, QImage::Format_RGB32);
+        photo.fill(0xFF336699u);
+        TestFolder folder;
+        {
+            QByteArray data;
+            QBuffer buffer(&data);
+            buffer.open(QIODevice::WriteOnly);
+            photo.save(&buffer, "JPEG", 10);
+            folder.write(QStringLiteral("photo.jpg"), data);
+        }
+        photo = QImage();
+        const QImage picture = decodeBackgroundPicture(folder.file(QStringLiteral("photo.jpg")));
+        QCOMPARE(picture.size(), QSize(6000, 6000));
+        QCOMPARE(qAlpha(picture.pixel(3000, 3000)), 255);
+    }
+
+    void exifOrientationIsHonoured_data()
+    {
+        QTest::addColumn<quint16>("orientation");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QPoint>("redCorner");
+        QTest::newRow("upright") << quint16(1) << QSize(64, 32) << QPoint(1, 1);
+        QTest::newRow("upside down") << quint16(3) << QSize(64, 32) << QPoint(62, 30);
+        QTest::newRow("quarter turn clockwise") << quint16(6) << QSize(32, 64) << QPoint(30, 1);
+    }
+    void exifOrientationIsHonoured()
+    {
+        QFETCH(quint16, orientation);
+        QFETCH(QSize, size);
+        QFETCH(QPoint, redCorner);
+        // Stored 64 x 32, white with a red block at the top left.
+        QImage stored(64, 32, QImage::Format_RGB32);
+        stored.fill(0xFFFFFFFFu);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                stored.setPixel(x, y, 0xFFFF0000u);
+        TestFolder folder;
+        folder.write(QStringLiteral("turned.jpg"), jpegWithOrientation(stored, orientation));
+        const QImage picture = decodeBackgroundPicture(folder.file(QStringLiteral("turned.jpg")));
+        QCOMPARE(picture.size(), size);
+        const QRgb corner = picture.pixel(redCorner);
+        QVERIFY2(qRed(corner) > 200 && qGreen(corner) < 60 && qBlue(corner) < 60,
+                 qPrintable(QString::number(corner, 16)));
+    }
+
+    void smallPictureWithAHugeTailIsRefusedUnread()
+    {
+        // A few hundred bytes of picture followed by 64 MB: nothing a picture of 16 x 16 needs.
+        TestFolder folder;
+        const QString path = folder.file(QStringLiteral("padded.png"));
+        folder.write(QStringLiteral("padded.png"), encoded(patternPicture(QSize(16, 16)), "PNG"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(qint64(64) << 20)); // sparse: takes no room on the disk
+        file.close();
+        QVERIFY(decodeBackgroundPicture(path).isNull());
     }
 
     void missingFileIsRefused()

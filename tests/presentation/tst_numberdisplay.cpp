@@ -146,33 +146,86 @@ private Q_SLOTS:
         QCOMPARE(display.renderer.bitmap(), plain.renderer.bitmap());
     }
 
-    void pictureOptionShrinksTheBox_data()
+    void textLongerThanAnyScreenIsCutAtItsStart_data()
     {
-        QTest::addColumn<bool>("running");
-        QTest::addColumn<bool>("loaded");
-        QTest::newRow("idle, no picture loaded") << false << false;
-        QTest::newRow("running, no picture loaded") << true << false;
-        QTest::newRow("idle, picture loaded") << false << true;
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        const QString start = QString(MaxDisplayedLength - 1, QLatin1Char('4'));
+        QTest::newRow("a million characters")
+            << start + QString(1'000'001, QLatin1Char('7')) << start + QLatin1Char('7');
+        QTest::newRow("a character pair across the cut")
+            << start + QStringLiteral("\U0001F3B2") + QString(9000, QLatin1Char('7')) << start;
+        QTest::newRow("just short enough") << start + QLatin1Char('7') << start + QLatin1Char('7');
     }
+    void textLongerThanAnyScreenIsCutAtItsStart()
+    {
+        // Painting a million characters took seconds a frame; what lies beyond the widest
+        // screen's worth is left out, the main text and the rain alike.
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        TestDisplay display;
+        display.setRunning(true);
+        display.options.numberEffect = true;
+        display.frame.windowSize = QSize(2000, 2000);
+        display.pool = EntryPool::fromList({text});
+        display.show(text, 0, true);
+        QCOMPARE(display.state.DisplayText, text);
+        for (const RainGlyph &glyph : display.renderer.rain())
+            QCOMPARE(glyph.text, shown);
+        TestDisplay plain;
+        plain.setRunning(true);
+        plain.pool = EntryPool::fromList({shown});
+        plain.options.numberEffect = true;
+        plain.frame.windowSize = QSize(2000, 2000);
+        plain.show(shown, 0, true);
+        QVERIFY(display.renderer.bitmap() == plain.renderer.bitmap());
+    }
+
     void pictureOptionShrinksTheBox()
     {
-        QFETCH(bool, running);
-        QFETCH(bool, loaded);
         TestDisplay display;
         display.frame.imageSize = QSize(900, 600);
-        display.setRunning(running);
         display.options.picture = true;
-        display.options.pictureEnabled = loaded;
-        if (loaded)
-            display.state.picture = solidPicture(QSize(30, 20), 0xFF3366CCu);
-        display.state.DisplayBackColour = 0xFF00FF00u;
-        display.show(QStringLiteral("42"), running ? 0 : 2, true);
-        // 5/6 of the area, divided by 3: 250 x 166.
+        display.options.pictureEnabled = true;
+        display.state.picture = solidPicture(QSize(30, 20), 0xFF3366CCu);
+        display.show(QStringLiteral("42"), 2, true);
+        // 5/6 of the area, divided by 3: 250 x 166; the picture leaves the corners black.
         QCOMPARE(display.renderer.fontSize(), stepwiseFontSize(QStringLiteral("42"), 250, 166));
-        // Idle paints the picture, black when none is loaded; running paints skip a picture
-        // that is not loaded and clear with the background colour.
-        const QRgb corner = display.pixel(0, 0);
-        QCOMPARE(corner, running ? 0xFF00FF00u : 0xFF000000u);
+        QCOMPARE(display.pixel(0, 0), 0xFF000000u);
+    }
+
+    void pictureThatIsNotLoadedPaintsAsIfTheOptionWereOff_data()
+    {
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<bool>("colourEffect");
+        QTest::newRow("idle") << false << false;
+        QTest::newRow("idle after coloured frames") << false << true;
+        QTest::newRow("running") << true << false;
+        QTest::newRow("running, coloured") << true << true;
+    }
+    void pictureThatIsNotLoadedPaintsAsIfTheOptionWereOff()
+    {
+        // A picture that failed to load must not leave a black area and a shrunken number:
+        // the room sees the number in the user's colours.
+        QFETCH(bool, running);
+        QFETCH(bool, colourEffect);
+        TestDisplay withOption;
+        TestDisplay without;
+        for (TestDisplay *display : {&withOption, &without}) {
+            display->frame.imageSize = QSize(900, 600);
+            display->options.colourEffect = colourEffect;
+            display->options.pictureAnimated = true;
+            display->state.KeepColours = false;
+            display->setRunning(running);
+        }
+        withOption.options.picture = true;
+        withOption.options.pictureEnabled = false;
+        for (int i = 0; i < 3; ++i) {
+            withOption.show(QString::number(40 + i), running ? 0 : 2, true);
+            without.show(QString::number(40 + i), running ? 0 : 2, true);
+            QCOMPARE(withOption.renderer.fontSize(), without.renderer.fontSize());
+            QVERIFY(withOption.renderer.bitmap() == without.renderer.bitmap());
+        }
     }
 
     void stoppedDrawShowsExactlyThePickerColours_data()

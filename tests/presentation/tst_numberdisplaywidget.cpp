@@ -206,7 +206,7 @@ private Q_SLOTS:
         QCOMPARE(enabled.at(0).at(0).toBool(), false);
         QCOMPARE(enabled.at(0).at(1).toBool(), false);
         QVERIFY(f.platform.messages.isEmpty());
-        // Still ticked: running paints show no picture, idle paints a black area.
+        // Still ticked, but no picture: neither running nor idle paints show one.
         f.display.cpHintergrundChange(0x00FFFFFFu);
         f.setRunning(true);
         f.display.setColourEffect(false);
@@ -215,7 +215,8 @@ private Q_SLOTS:
         QCOMPARE(f.display.bitmap().pixel(0, 0), 0xFFFFFFFFu);
         f.setRunning(false);
         f.display.ShowOnDisplay(QStringLiteral("12"), 2, true);
-        QCOMPARE(f.display.bitmap().pixel(0, 0), 0xFF000000u);
+        QVERIFY(!f.display.renderer().pictureAngle().has_value());
+        QCOMPARE(f.display.bitmap().pixel(0, 0), 0xFFFFFFFFu);
     }
 
     void leavingAnEmptyFieldUnticksBothOptions()
@@ -235,13 +236,13 @@ private Q_SLOTS:
         QVERIFY(!f.display.displayOptions().pictureAnimated);
     }
 
-    void failedStartUpLoadIsReportedInTheField_data()
+    void failedStartUpLoadDisablesThePictureAndKeepsTheName_data()
     {
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("missing") << QByteArray();
         QTest::newRow("not a picture") << QByteArray("text\n");
     }
-    void failedStartUpLoadIsReportedInTheField()
+    void failedStartUpLoadDisablesThePictureAndKeepsTheName()
     {
         QFETCH(QByteArray, content);
         Fixture f;
@@ -249,13 +250,41 @@ private Q_SLOTS:
             f.folder.write(QStringLiteral("pic.jpg"), content);
         QSignalSpy field(&f.display, &NumberDisplayWidget::pictureFieldChanged);
         QSignalSpy enabled(&f.display, &NumberDisplayWidget::pictureOptionsEnabledChanged);
-        f.display.LoadBackgroundPictureAtStartUp(QStringLiteral("pic.jpg"));
-        QCOMPARE(field.size(), 1);
-        QCOMPARE(field.at(0).at(0).toString(), QStringLiteral("Datei nicht gefunden!"));
+        QVERIFY(!f.display.LoadBackgroundPictureAtStartUp(QStringLiteral("pic.jpg")));
+        QCOMPARE(field.size(), 0);
         QCOMPARE(enabled.size(), 1);
         QCOMPARE(enabled.at(0).at(0).toBool(), false);
         QVERIFY(f.platform.messages.isEmpty());
         QVERIFY(!f.display.pictureEnabled());
+    }
+
+    void failedStartUpPictureShowsTheUsersColoursAndIsToldOnce()
+    {
+        Fixture f;
+        f.folder.write(QStringLiteral("broken.jpg"), QByteArray("no picture\n"));
+        QSignalSpy told(&f.display, &NumberDisplayWidget::pictureUnavailable);
+        f.display.setPictureTicked(true);
+        QVERIFY(!f.display.LoadBackgroundPictureAtStartUp(QStringLiteral("broken.jpg")));
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(told.at(0).at(0).toString(), QStringLiteral("broken.jpg"));
+        // Idle and after a draw: the picker colours, white behind black text.
+        f.display.ShowOnDisplay(QStringLiteral("Hallo!"), 2, false);
+        QCOMPARE(f.display.bitmap().pixel(0, 0), 0xFFFFFFFFu);
+        f.setRunning(true);
+        f.display.ShowOnDisplay(QStringLiteral("12"), 0, true);
+        f.setRunning(false);
+        f.display.ShowOnDisplay(QStringLiteral("12"), 2, true); // the last tick, then the draw
+        f.display.ShowOnDisplay(QStringLiteral("12"), 2, true);
+        QCOMPARE(f.display.bitmap().pixel(0, 0), 0xFFFFFFFFu);
+        QCOMPARE(told.size(), 1);
+
+        // Nothing to tell when the option is off or no picture is named.
+        Fixture quiet;
+        QSignalSpy silent(&quiet.display, &NumberDisplayWidget::pictureUnavailable);
+        quiet.display.LoadBackgroundPictureAtStartUp(QStringLiteral("broken.jpg"));
+        quiet.display.setPictureTicked(true);
+        quiet.display.LoadBackgroundPictureAtStartUp(QString());
+        QCOMPARE(silent.size(), 0);
     }
 };
 

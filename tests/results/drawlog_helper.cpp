@@ -1,11 +1,13 @@
 // Writes draw logs for the tests that need a separate process: one that is killed in the middle
-// of writing, and one that runs on a small, full file system.
+// of writing, one that runs on a small, full file system, and one under a file size limit.
 #include "results/drawlog.h"
 
 #include <QCoreApplication>
 #include <QFile>
 
 #include <cstdio>
+
+#include <sys/resource.h>
 
 namespace {
 QList<ResultRow> table(int rows, int width)
@@ -47,6 +49,28 @@ int main(int argc, char *argv[])
         if (!readDrawLog(path, back) || back != small)
             return report("previous-log-lost");
         return report("ok");
+    }
+    if (args.at(1) == QLatin1String("sizelimit")) {
+        // Runs as the program does, under a file size limit (ulimit -f) of 64 KiB.
+        ignoreFileSizeLimitSignal();
+        rlimit current{};
+        getrlimit(RLIMIT_FSIZE, &current);
+        const rlimit lowered{64 * 1024, current.rlim_max};
+        if (setrlimit(RLIMIT_FSIZE, &lowered) != 0)
+            return report("no-limit");
+        const QList<ResultRow> small = table(100, 4);
+        if (!writeDrawLog(path, small).ok)
+            return report("small-write-failed");
+        // About 300 KB: past the limit.
+        const SaveResult big = writeDrawLog(path, table(3000, 40));
+        if (big.ok)
+            return report("limit-reported-success");
+        QList<ResultRow> back;
+        if (!readDrawLog(path, back) || back != small)
+            return report("previous-log-lost");
+        std::printf("RESULT:ok:%s\n", big.error.toUtf8().constData());
+        std::fflush(stdout);
+        return 0;
     }
     return 2;
 }

@@ -1,3 +1,4 @@
+#include "localisation/uitext.h"
 #include "results/drawlog.h"
 #include "support/testfolder.h"
 
@@ -62,7 +63,7 @@ private Q_SLOTS:
         const QList<ResultRow> rows = {{3, QString(), entry},
                                        {2, QStringLiteral("Gewinn Nr. 2"), entry + entry},
                                        {1, QStringLiteral(" 1 / 49"), QString()}};
-        QCOMPARE(decodeDrawLog(encodeDrawLog(rows)), rows);
+        QCOMPARE(decodeDrawLog(encodeDrawLog(rows)).rows, rows);
     }
 
     void olderAndForeignLogsAreRead_data()
@@ -92,9 +93,42 @@ private Q_SLOTS:
         QFETCH(QByteArray, content);
         QFETCH(QStringList, drawn);
         QStringList got;
-        for (const ResultRow &row : decodeDrawLog(content))
+        for (const ResultRow &row : decodeDrawLog(content).rows)
             got.append(row.Gezogen);
         QCOMPARE(got, drawn);
+    }
+
+    void linesWithoutADrawNumberAreSkippedAndCounted_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QList<qint32>>("numbers");
+        QTest::addColumn<int>("skipped");
+        QTest::newRow("blank lines")
+            << utf16le(QStringLiteral("\r\n1,,5\r\n\r\n2,,7\r\n\r\n")) << QList<qint32>{1, 2} << 3;
+        QTest::newRow("blank cells and words")
+            << QByteArray("1,,5\n,,6\nzwei,,7\n 3 ,,8\n") << QList<qint32>{1, 3} << 2;
+        QTest::newRow("number too large")
+            << QByteArray("99999999999,,5\n1,,6\n") << QList<qint32>{1} << 1;
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\n\x01,\x02\n", 22)
+                                << QList<qint32>{} << 4;
+        QTest::newRow("clean log")
+            << utf16le(QStringLiteral("2,,7\r\n1,,5\r\n")) << QList<qint32>{2, 1} << 0;
+    }
+    void linesWithoutADrawNumberAreSkippedAndCounted()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QList<qint32>, numbers);
+        QFETCH(int, skipped);
+        TestFolder folder;
+        folder.write(QStringLiteral("tivrel.log"), content);
+        const std::optional<DrawLogContent> log =
+            readDrawLog(folder.file(QStringLiteral("tivrel.log")));
+        QVERIFY(log.has_value());
+        QList<qint32> got;
+        for (const ResultRow &row : log->rows)
+            got.append(row.Durchgang);
+        QCOMPARE(got, numbers);
+        QCOMPARE(log->skippedLines, skipped);
     }
 
     void writeReplacesTheWholeFile()
@@ -167,6 +201,21 @@ private Q_SLOTS:
             QSKIP(qPrintable(QStringLiteral("no small file system could be set up: ") +
                              QString::fromLocal8Bit(run.readAllStandardError())));
         QCOMPARE(out.trimmed(), QByteArray("RESULT:ok"));
+    }
+
+    void fileSizeLimitFailsTheWriteAndNamesTheReason()
+    {
+        // Past `ulimit -f` the system ends the writer with SIGXFSZ unless it is ignored; the
+        // program must live on, keep the previous log and say why the write failed.
+        TestFolder folder;
+        QProcess run;
+        run.start(QStringLiteral(DRAWLOG_HELPER), {QStringLiteral("sizelimit"), folder.path()});
+        QVERIFY(run.waitForFinished(60000));
+        QCOMPARE(run.exitStatus(), QProcess::NormalExit);
+        const QByteArray out = run.readAllStandardOutput().trimmed();
+        if (out == "RESULT:no-limit")
+            QSKIP("no file size limit could be set");
+        QCOMPARE(QString::fromUtf8(out), QStringLiteral("RESULT:ok:") + lng("StrDateiZuGross"));
     }
 };
 

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QSignalSpy>
+#include <QStyledItemDelegate>
 #include <QTest>
 
 namespace {
@@ -152,6 +153,36 @@ private Q_SLOTS:
         QCOMPARE(table.results()->rowAt(table.selectionModel()->selectedRows().first().row())
                      .Durchgang,
                  3);
+    }
+
+    void veryLongCellsArePaintedShortened()
+    {
+        // A million characters in a cell kept the window busy painting for seconds: only the
+        // start of a long cell is painted; the model keeps the whole text.
+        const QString entry = QStringLiteral("Anfang ") + QString(1'000'000, QLatin1Char('x'));
+        SeededPass pass;
+        ResultsTable table(pass);
+        table.setColumnShown(ResultsModel::Spiel, true);
+        pass.setRows({{2, entry, entry}, {1, QStringLiteral("kurz"), QStringLiteral("7")}});
+        int wholeCells = 0;
+        for (int column = 0; column < ResultsModel::ColumnCount; ++column) {
+            for (int row = 0; row < 2; ++row) {
+                const QModelIndex index = table.model()->index(row, column);
+                const auto *delegate =
+                    qobject_cast<QStyledItemDelegate *>(table.itemDelegateForIndex(index));
+                QVERIFY(delegate);
+                const QString whole = index.data().toString();
+                wholeCells += whole == entry ? 1 : 0;
+                const QString painted = delegate->displayText(index.data(), table.locale());
+                if (whole.size() < 100) {
+                    QCOMPARE(painted, whole);
+                } else {
+                    QVERIFY2(painted.size() <= 1000, qPrintable(QString::number(painted.size())));
+                    QVERIFY(painted.startsWith(QStringLiteral("Anfang xxx")));
+                }
+            }
+        }
+        QCOMPARE(wholeCells, 2);
     }
 
     void columnsShareTheWindowWidth()
