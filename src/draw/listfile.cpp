@@ -39,6 +39,23 @@ bool onlyNulBytes(const char *data, qsizetype size)
     return true;
 }
 
+// Entries in the text: one per line end, plus a last line without one.
+qsizetype countLines(const char *data, qsizetype size)
+{
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        if (data[i] == '\n') {
+            ++count;
+        } else if (data[i] == '\r') {
+            ++count;
+            if (i + 1 < size && data[i + 1] == '\n')
+                ++i;
+        }
+    }
+    const char last = size > 0 ? data[size - 1] : '\n';
+    return count + (last != '\n' && last != '\r' ? 1 : 0);
+}
+
 } // namespace
 
 ListFileResult parseListText(const QByteArray &bytes, qint32 maxLines)
@@ -64,9 +81,17 @@ ListFileResult parseListText(const QByteArray &bytes, qint32 maxLines)
         result.error = ListFileError::NotText;
         return result;
     }
+    // Count the entries on the bytes first (line ends are the same bytes in both encodings),
+    // so an overlong list is refused before anything is decoded.
+    const qsizetype entries = countLines(data, size);
+    if (maxLines >= 0 && entries > maxLines) {
+        result.error = ListFileError::TooManyLines;
+        return result;
+    }
     const QString text = DecodeEightBitText(QByteArray::fromRawData(data, size));
 
     QStringList &lines = result.lines;
+    lines.reserve(entries);
     const QChar *chars = text.constData();
     const qsizetype length = text.size();
     qsizetype start = 0;
@@ -74,25 +99,14 @@ ListFileResult parseListText(const QByteArray &bytes, qint32 maxLines)
         const char16_t c = chars[i].unicode();
         if (c != u'\n' && c != u'\r')
             continue;
-        if (maxLines >= 0 && lines.size() >= maxLines) {
-            result.error = ListFileError::TooManyLines;
-            result.lines.clear();
-            return result;
-        }
         lines.append(QString(chars + start, i - start));
         if (c == u'\r' && i + 1 < length && chars[i + 1] == u'\n')
             ++i;
         start = i + 1;
     }
     // A last line without its line end is an entry too; a final line end adds nothing.
-    if (start < length) {
-        if (maxLines >= 0 && lines.size() >= maxLines) {
-            result.error = ListFileError::TooManyLines;
-            result.lines.clear();
-            return result;
-        }
+    if (start < length)
         lines.append(QString(chars + start, length - start));
-    }
     return result;
 }
 
