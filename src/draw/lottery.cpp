@@ -43,3 +43,30 @@ LotteryRun::Step LotteryRun::next()
     }
     return Step::Finished;
 }
+
+LotteryEnd playLotteryGames(const LotterySettings &settings, LotteryHost &host)
+{
+    LotteryRun run(settings);
+    int game = 0;
+    for (;;) {
+        if (host.settingsPanelVisible())
+            return LotteryEnd::PanelOpened;
+        const LotteryRun::Step step = run.next();
+        if (step == LotteryRun::Step::Finished)
+            return LotteryEnd::Finished;
+        if (run.game() != game) {
+            game = run.game();
+            host.setGameNo(game);
+        }
+        if (step == LotteryRun::Step::RefillPool) {
+            host.refillPool(lotteryPool(settings.x));
+            continue;
+        }
+        host.startAnimation();
+        if (!host.waitPumping(LotteryAnimationMs))
+            return LotteryEnd::Closing;
+        host.stopAnimation();
+        if (!host.waitPumping(LotteryPauseMs))
+            return LotteryEnd::Closing;
+    }
+}

@@ -57,3 +57,33 @@ private:
     bool m_gameStarted = false;
     int m_available = 0; // numbers still free in the shared pool
 };
+
+// What the game loop of a lottery run needs from the window.
+class LotteryHost {
+public:
+    virtual ~LotteryHost() = default;
+    // The operator opened the settings panel: the run stops before the next game or number.
+    virtual bool settingsPanelVisible() const = 0;
+    // A fresh shared pool: DrawPool := `pool`, DrawCount := 0.
+    virtual void refillPool(const QStringList &pool) = 0;
+    // The game whose numbers are drawn now (LottoGameNo).
+    virtual void setGameNo(int game) = 0;
+    // The animation of one number starts (Stop caption, sound, animation timer on).
+    virtual void startAnimation() = 0;
+    // The Start caption returns and the sound stops, unless it loops; the next animation tick
+    // draws the number.
+    virtual void stopAnimation() = 0;
+    // Waits while window messages are processed; false when the application is closing.
+    virtual bool waitPumping(int ms) = 0;
+};
+
+enum class LotteryEnd { Finished, PanelOpened, Closing };
+
+// Milliseconds of animation before a number is drawn, and the pause after it.
+inline constexpr int LotteryAnimationMs = 600;
+inline constexpr int LotteryPauseMs = 400;
+
+// The game loop of a lottery run: every game, each number animated, drawn and followed by a
+// pause. Ends early when the settings panel shows (before a game or a number) or at once when
+// the application is closing.
+LotteryEnd playLotteryGames(const LotterySettings &settings, LotteryHost &host);

@@ -3,6 +3,7 @@
 #include "draw/mersenne.h"
 
 #include <QSet>
+#include <QStringList>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -14,33 +15,59 @@ struct Draw {
     int number;
 };
 
-// Drives a run as the window does, drawing each number from the shared pool.
+// The window as the game loop sees it: the animation tick after stopAnimation draws one number
+// of the current game from the shared pool. Every call is recorded, so a call out of place
+// shows in the recorded sequence.
+class FakeHost final : public LotteryHost {
+public:
+    bool settingsPanelVisible() const override { return panelOpensAtDraw == int(draws.size()); }
+    void refillPool(const QStringList &fresh) override
+    {
+        pool = fresh;
+        calls.append(u"refill"_s);
+    }
+    void setGameNo(int value) override
+    {
+        game = value;
+        calls.append(u"game %1"_s.arg(value));
+    }
+    void startAnimation() override { calls.append(u"start"_s); }
+    void stopAnimation() override
+    {
+        calls.append(u"stop"_s);
+        if (pool.isEmpty())
+            QFAIL("drawing from an empty pool");
+        const qsizetype index = chooseEntryIndex(generator, pool.size());
+        draws.append({game, pool.at(index).toInt()});
+        removeEntryAt(pool, index);
+    }
+    bool waitPumping(int ms) override
+    {
+        calls.append(u"wait %1"_s.arg(ms));
+        return --waitsBeforeClosing != 0;
+    }
+
+    TRNGenerator generator{};
+    QStringList pool;
+    int game = 0;
+    QList<Draw> draws;
+    QStringList calls;
+    int panelOpensAtDraw = -1;
+    int waitsBeforeClosing = -1;
+};
+
 QList<Draw> runLottery(const LotterySettings &settings, int *leftInPool = nullptr,
                        int *refills = nullptr)
 {
-    TRNGenerator generator;
-    generator.Seed(20261209);
-    QStringList pool;
-    QList<Draw> draws;
-    int refilled = 0;
-    LotteryRun run(settings);
-    for (auto step = run.next(); step != LotteryRun::Step::Finished; step = run.next()) {
-        if (step == LotteryRun::Step::RefillPool) {
-            pool = lotteryPool(settings.x);
-            ++refilled;
-            continue;
-        }
-        if (pool.isEmpty())
-            qFatal("drawing from an empty pool");
-        const qsizetype index = chooseEntryIndex(generator, pool.size());
-        draws.append({run.game(), pool.at(index).toInt()});
-        removeEntryAt(pool, index);
-    }
+    FakeHost host;
+    host.generator.Seed(20261209);
+    if (playLotteryGames(settings, host) != LotteryEnd::Finished)
+        qWarning("the run ended early");
     if (leftInPool)
-        *leftInPool = int(pool.size());
+        *leftInPool = int(host.pool.size());
     if (refills)
-        *refills = refilled;
-    return draws;
+        *refills = int(host.calls.count(u"refill"_s));
+    return host.draws;
 }
 
 // The numbers of games first..last (counted from 1).
@@ -138,6 +165,42 @@ private Q_SLOTS:
         // Over many games with a pool each, some number must come again in a later game.
         const QList<Draw> draws = runLottery({6, 49, 30, 1});
         QVERIFY(!allDifferent(numbersOfGames(draws, 1, 30)));
+    }
+
+    void eachNumberIsAnimatedDrawnAndFollowedByAPause()
+    {
+        FakeHost host;
+        QCOMPARE(playLotteryGames({2, 15, 2, 1}, host), LotteryEnd::Finished);
+        const QStringList number{u"start"_s, u"wait 600"_s, u"stop"_s, u"wait 400"_s};
+        const QStringList expected = QStringList{u"game 1"_s, u"refill"_s} + number + number +
+                                     QStringList{u"game 2"_s, u"refill"_s} + number + number;
+        QCOMPARE(host.calls, expected);
+    }
+
+    void openingThePanelStopsBeforeTheNextNumber()
+    {
+        FakeHost host;
+        host.panelOpensAtDraw = 3;
+        QCOMPARE(playLotteryGames({6, 49, 2, 2}, host), LotteryEnd::PanelOpened);
+        QCOMPARE(host.draws.size(), 3);
+        QCOMPARE(host.calls.last(), u"wait 400"_s);
+    }
+
+    void closingEndsTheRunAtOnce_data()
+    {
+        QTest::addColumn<int>("waits");
+        QTest::addColumn<QString>("lastCall");
+        QTest::newRow("during the animation") << 3 << u"wait 600"_s;
+        QTest::newRow("during the pause") << 4 << u"wait 400"_s;
+    }
+    void closingEndsTheRunAtOnce()
+    {
+        QFETCH(int, waits);
+        FakeHost host;
+        host.waitsBeforeClosing = waits;
+        QCOMPARE(playLotteryGames({6, 49, 2, 2}, host), LotteryEnd::Closing);
+        QTEST(host.calls.last(), "lastCall");
+        QCOMPARE(host.calls.count(u"wait 600"_s) + host.calls.count(u"wait 400"_s), waits);
     }
 
     void gameNumbersInTheGameColumn()
