@@ -6,6 +6,7 @@
 
 class DrawControl;
 class DrawPass;
+class ListControl;
 class MainLayout;
 class Platform;
 class PoolControl;
@@ -21,6 +22,7 @@ struct MainWindowParts {
     DrawPass &pass;
     DrawControl &draw;
     PoolControl &pool;
+    ListControl &lists;
     SettingsFlow &settings;
     MainLayout &layout;
     QString settingsFile;

@@ -10,10 +10,3 @@ QString PrizeText(const PrizeListLines &prizeList, qint32 drawNumber)
         return lngFormat("StrTrostpreis", {QString::number(drawNumber)});
     return prizeList->at(drawNumber - 1);
 }
-
-qint32 drawNumberOfRow(qint32 rowCount, bool autopilot, qint32 autopilotStart)
-{
-    if (autopilot && rowCount <= autopilotStart)
-        return autopilotStart - rowCount + 1;
-    return rowCount;
-}

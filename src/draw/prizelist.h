@@ -12,8 +12,3 @@ using PrizeListLines = std::optional<QStringList>;
 // The prize of draw number `drawNumber` (counted from 1): line N of the list, or the
 // consolation text "Gewinn Nr. N" when the list is shorter; empty before the first load.
 QString PrizeText(const PrizeListLines &prizeList, qint32 drawNumber);
-
-// The draw number a new row gets when the table will hold `rowCount` rows. While the
-// autopilot is on and the manual draws have not reached its start value A, the manual draws
-// count down from A to 1; the draws after them continue with A + 1, A + 2, ...
-qint32 drawNumberOfRow(qint32 rowCount, bool autopilot, qint32 autopilotStart);

@@ -1,5 +1,6 @@
 #include "presentation/numberdisplay.h"
 
+#include "draw/listfile.h"
 #include "draw/mersenne.h"
 #include "presentation/backgroundpicture.h"
 #include "presentation/displaypixels.h"
@@ -8,9 +9,8 @@
 
 QString displayedText(const QString &text, bool isEntry, const DisplayOptions &options)
 {
-    if (isEntry && options.fromFile && options.entryLength > 0)
-        return text.left(options.entryLength);
-    return text;
+    // An entry is cut to the display length, and a line of any length to what can be painted.
+    return isEntry ? paintedEntryText(text, options.fromFile, options.entryLength) : text;
 }
 
 QSize textSizeBox(QSize imageSize, bool picture)

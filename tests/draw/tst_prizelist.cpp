@@ -1,3 +1,4 @@
+#include "draw/drawpass.h"
 #include "draw/listprompt.h"
 #include "draw/prizelist.h"
 
@@ -39,46 +40,50 @@ private Q_SLOTS:
     {
         const PrizeListLines prizes = QStringList{u"P1"_s, u"P2"_s, u"P3"_s, u"P4"_s};
         QStringList given;
+        DrawRowRule rule;
+        rule.autopilot = true;
+        rule.autopilotStart = 3;
         for (int rows = 1; rows <= 5; ++rows)
-            given.append(PrizeText(prizes, drawNumberOfRow(rows, true, 3)));
+            given.append(PrizeText(prizes, drawNumberOf(rows, rule)));
         QCOMPARE(given, (QStringList{u"P3"_s, u"P2"_s, u"P1"_s, u"P4"_s, u"Gewinn Nr. 5"_s}));
-        QCOMPARE(drawNumberOfRow(2, false, 3), 2);
     }
 
     void switchByHandAsksAndNoUndoesItSilently()
     {
-        ListSwitchPrompt prompt;
+        int muted = 0;
+        int pending = 0;
+        ListSwitchPrompt prompt(muted, pending);
         QVERIFY(prompt.asks());
         QCOMPARE(prompt.answered(false), Then::FlipBack);
         // The switch back asks nothing, and the operator's next switch asks again.
         QVERIFY(!prompt.asks());
         QVERIFY(prompt.asks());
         QCOMPARE(prompt.answered(true), Then::NewPass);
-        QCOMPARE(prompt.ListPromptMuted, 0);
+        QCOMPARE(muted, 0);
     }
 
     void switchWhileLoadingSettingsIsSilent()
     {
-        ListSwitchPrompt prompt;
-        prompt.ListPromptMuted = 1;
+        int muted = 1;
+        int pending = 0;
+        ListSwitchPrompt prompt(muted, pending);
         QVERIFY(!prompt.asks());
-        QCOMPARE(prompt.ListPromptMuted, 0);
+        QCOMPARE(muted, 0);
     }
 
     void browsingAsksEvenWhenMuted()
     {
-        ListSwitchPrompt prompt;
-        prompt.ListPromptMuted = 1;
-        prompt.ListBrowsePending = 1;
+        int muted = 1;
+        int pending = 1;
+        ListSwitchPrompt prompt(muted, pending);
         QVERIFY(prompt.asks());
         QCOMPARE(prompt.answered(false), Then::Keep);
-        QCOMPARE(prompt.ListBrowsePending, 1); // the browse handler sees the No and stops
+        QCOMPARE(pending, 1); // the browse handler sees the No and stops
 
-        prompt = {};
-        prompt.ListBrowsePending = 1;
+        muted = 0;
         QVERIFY(prompt.asks());
         QCOMPARE(prompt.answered(false), Then::Keep);
-        prompt.ListBrowsePending = 0;
+        pending = 0;
         QVERIFY(prompt.asks()); // no mute left behind
         QCOMPARE(prompt.answered(true), Then::NewPass);
     }
