@@ -402,6 +402,10 @@ void TForm1::FormCreate()
     }
     // 7.
     loadSettings();
+    // The lottery page's limit and wording follow the loaded values, also where loading left a
+    // field at its design value.
+    m_draw->Lotto_nChange();
+    m_draw->Lotto_PoolChange();
     // 8.-10.
     restorePassFromLog();
     // 11.
