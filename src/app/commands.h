@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 // The commands the parts of the main window give each other. Each part is handed the ones it
 // uses; the window connects them, so no part reaches another through the window.
 
@@ -45,4 +47,6 @@ public:
     virtual bool clearLotteryTable() = 0;
     // The quota from the quota field, in its mode (percent or count).
     virtual void ApplyQuotaRule() = 0;
+    // The lottery game the next draws belong to.
+    virtual void setLottoGameNo(qint32 game) = 0;
 };

@@ -71,6 +71,12 @@ public:
     void AutopilotStartEnter();
     void UhrzeitExit();
     void mmNeueRundeStartenClick();
+    // The lottery page's handlers.
+    void Lotto_nChange();
+    void Lotto_PoolChange();
+    // The lottery mode's activation: draws every game of the ticket suggestion, about a second
+    // per number, inside the apply step.
+    void runLottery();
 
     // DrawCommands.
     void interruptForSettings() override;
@@ -90,6 +96,7 @@ Q_SIGNALS:
     void lotteryRunRequested();
 
 private:
+    friend class LotteryWindow;
     void startAnimation();
     void setAnimation(Animation animation);
     // An animation that ends without a draw: the display shows its last still again.

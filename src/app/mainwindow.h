@@ -6,6 +6,7 @@
 
 class DrawControl;
 class DrawPass;
+class ListControl;
 class MainLayout;
 class Platform;
 class PoolControl;
@@ -25,6 +26,7 @@ struct MainWindowParts {
     DrawPass &pass;
     DrawControl &draw;
     PoolControl &pool;
+    ListControl &lists;
     SettingsFlow &settings;
     MainLayout &layout;
     WindowLanguage &language;

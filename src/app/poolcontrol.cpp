@@ -1,9 +1,9 @@
 #include "app/poolcontrol.h"
 
 #include "app/controlstrip.h"
+#include "app/listcontrol.h"
 #include "draw/drawpass.h"
 #include "draw/drawschedule.h"
-#include "localisation/codepage.h"
 #include "localisation/uitext.h"
 #include "platform/platform.h"
 #include "presentation/entrydisplay.h"
@@ -57,42 +57,18 @@ PoolControl::~PoolControl()
     closePrepareWindow();
 }
 
-bool PoolControl::listSourceInUse(const Settings &settings) const
-{
-    return settings.UseFile && !settings.Filename.isEmpty() &&
-           settings.Filename != QStringLiteral(" ");
-}
-
-bool PoolControl::readListFile(const QString &path, QStringList &lines) const
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    QString text = DecodeEightBitText(file.readAll());
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    lines = text.split(u'\n');
-    // A line end after the last line starts no further line.
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return true;
-}
-
 bool PoolControl::BuildPool(bool removeDrawn)
 {
     const Settings settings = p.settings.current();
     SettingsPanel &panel = p.panel;
     EntryPool pool;
-    const bool fromList = listSourceInUse(settings);
+    const bool fromList = p.lists.listInUse();
     if (fromList) {
-        // 1. The lines of the draw list file.
-        const QString name = settings.Filename;
-        QStringList lines;
-        if (!readListFile(p.programFolder + name, lines)) {
-            p.platform.messageBox(lng("StrTivrelHinweis"),
-                                  lngFormat("HinweisDateiNichtGefunden", {name}),
-                                  Platform::Icon::Warning, Platform::Buttons::Ok);
+        // 1. The lines of the draw list file; a list that can not be read has been reported.
+        std::optional<QStringList> read = p.lists.readDrawList();
+        if (!read)
             return false;
-        }
+        QStringList lines = std::move(*read);
         panel.Minimum->setValue(1);
         panel.Maximum->setValue(int(lines.size()));
         p.pass.PoolBuildCount = panel.Maximum->value() - panel.Minimum->value() + 1;
@@ -158,7 +134,7 @@ DrawRowRule PoolControl::rowRule(const Settings &settings) const
     rule.autopilotStart = settings.AutoVal;
     if (settings.UseWinnings && drawsSingleEntries(settings.mode()))
         rule.gameText = [this](qint32 drawNumber, const QString &) {
-            return prizeText(drawNumber);
+            return p.lists.PrizeText(drawNumber);
         };
     if (settings.mode() == DrawMode::Lottery)
         rule.gameText = [game = LottoGameNo](qint32, const QString &entry) {
@@ -332,15 +308,4 @@ void PoolControl::RestorePass()
         p.strip.showNote(lng("StrDurchgangBeendet"));
         p.strip.setStartShown(false);
     }
-}
-
-void PoolControl::loadPrizeList()
-{
-    // Draw lists and the prize list are read here once they are part of the program.
-}
-
-QString PoolControl::prizeText(int drawNumber) const
-{
-    // Without a prize list every draw number gets the consolation text.
-    return lngFormat("StrTrostpreis", {drawNumber});
 }

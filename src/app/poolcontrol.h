@@ -7,6 +7,7 @@
 #include <QString>
 
 class ControlStrip;
+class ListControl;
 class EntryDisplay;
 class DrawPass;
 class EntryPool;
@@ -31,6 +32,7 @@ public:
         ResultsTable &results;
         SettingsPanel &panel; // the range and quota page's controls, for their handlers
         const SettingsSource &settings;
+        ListControl &lists;
         Platform &platform;
         QString programFolder;
         QString drawLog;
@@ -48,6 +50,7 @@ public:
     void ApplyQuotaRule() override;
     // The quota's label and count in the language in force, for the quota mode ticked.
     void showQuotaTexts();
+    void setLottoGameNo(qint32 game) override { LottoGameNo = game; }
 
     void ShowPrepareWindow();
     bool prepareWindowShown() const { return !m_prepareWindow.isNull(); }
@@ -63,18 +66,10 @@ public:
     // Rules that must not run while the settings are loaded wait for this.
     void setStartupDone() { m_startupDone = true; }
 
-    // Whether the pool comes from a draw list file.
-    bool listSourceInUse(const Settings &settings) const;
-    // The prize of a draw number; without a prize list the consolation text.
-    QString prizeText(int drawNumber) const;
-    // Rereads the draw list and the prize list if they are switched on.
-    void loadPrizeList();
-
     // The game of a lottery run that the next draws belong to.
     qint32 LottoGameNo = 0;
 
 private:
-    bool readListFile(const QString &path, QStringList &lines) const;
     DrawRowRule rowRule(const Settings &settings) const;
 
     Parts p;

@@ -1,6 +1,7 @@
 #include "app/settingsflow.h"
 
 #include "app/controlstrip.h"
+#include "app/listcontrol.h"
 #include "app/mainlayout.h"
 #include "app/poolcontrol.h"
 #include "draw/drawschedule.h"
@@ -100,7 +101,7 @@ bool SettingsFlow::ApplySettings()
     // 6.
     const Settings settings = p.settings.current();
     if (drawsSingleEntries(settings.mode()))
-        p.pool.loadPrizeList();
+        p.lists.LoadPrizeList();
     // 7.-8.
     closePanel();
     p.draw.ActivateMode();
@@ -121,9 +122,4 @@ bool SettingsFlow::saveSettings()
                               Platform::Icon::Stop, Platform::Buttons::Ok);
     }
     return result.ok;
-}
-
-void SettingsFlow::runLottery()
-{
-    // The lottery run draws its games here once it is part of the program.
 }

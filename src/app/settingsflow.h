@@ -5,6 +5,7 @@
 #include <QString>
 
 class ControlStrip;
+class ListControl;
 class MainLayout;
 class Platform;
 class PoolControl;
@@ -31,6 +32,7 @@ public:
         SoundOutput &sound;
         DrawCommands &draw;
         PoolControl &pool;
+        ListControl &lists;
         QString settingsFile;
         QString errorCaption; // the program's standard error box: the window's title
     };
@@ -51,8 +53,6 @@ public:
 
     // Writes the settings file; on failure shows the error and returns false.
     bool saveSettings();
-    // The lottery run; it draws its games here once it is part of the program.
-    void runLottery();
 
 private:
     bool lotteryQuestions();

@@ -3,6 +3,7 @@
 #include "app/controlstrip.h"
 #include "app/drawcontrol.h"
 #include "app/layoutmath.h"
+#include "app/listcontrol.h"
 #include "app/mainlayout.h"
 #include "app/mainwindow.h"
 #include "app/poolcontrol.h"
@@ -110,18 +111,22 @@ TForm1::~TForm1()
 
 MainWindowParts TForm1::parts()
 {
-    return {*m_pass, *m_draw, *m_pool, *m_settings, *m_layout, *m_language, SettingsFile, DrawLog};
+    return {*m_pass,     *m_draw,   *m_pool,     *m_lists, *m_settings,
+            *m_layout,   *m_language, SettingsFile, DrawLog};
 }
 
 void TForm1::buildParts()
 {
     m_strip = std::make_unique<ControlStrip>(*BTStartStop, *AutotivrelNotiz);
-    m_layout = std::make_unique<MainLayout>(
-        MainLayout::Widgets{*this, *spHauptsplitter, *Ausgabe, *Ergebnisfeld, *Display, *Anzeige,
-                            *Resultate, *Einstellungen, *Hilfeviewer, *MMListe});
-    m_pool = std::make_unique<PoolControl>(PoolControl::Parts{*m_pass, *Ergebnisfeld, *m_strip,
-                                                              *Resultate, *Einstellungen, *this,
-                                                              m_platform, ProgramFolder, DrawLog});
+    m_layout = std::make_unique<MainLayout>(MainLayout::Widgets{
+        *this, *spHauptsplitter, *Ausgabe, *Ergebnisfeld, *Display, *Anzeige, *Resultate,
+        *Einstellungen, *Hilfeviewer, *MMListe});
+    m_lists = std::make_unique<ListControl>(
+        ListControl::Parts{*Einstellungen, *m_pass, *Resultate, m_platform, ProgramFolder});
+    m_pool = std::make_unique<PoolControl>(
+        PoolControl::Parts{*m_pass, *Ergebnisfeld, *m_strip, *Resultate, *Einstellungen, *this,
+                           *m_lists, m_platform, ProgramFolder, DrawLog});
+    m_lists->setPassCommands(*m_pool);
     // The draw control and the settings steps use each other's commands.
     m_draw = new DrawControl(DrawControl::Parts{*m_pass, *Ergebnisfeld, *m_strip, *Resultate,
                                                 *Einstellungen, *this, m_platform, *WavePlayer,
@@ -129,7 +134,7 @@ void TForm1::buildParts()
                              this);
     m_settings = std::make_unique<SettingsFlow>(SettingsFlow::Parts{
         *Einstellungen, *this, *this, *m_layout, *m_strip, *Resultate, *Hilfeviewer, m_platform,
-        *WavePlayer, *m_draw, *m_pool, SettingsFile, windowTitle()});
+        *WavePlayer, *m_draw, *m_pool, *m_lists, SettingsFile, windowTitle()});
     m_draw->setSettingsCommands(*m_settings);
     m_language = std::make_unique<WindowLanguage>(WindowLanguage::Parts{
         *this, *Einstellungen, *Resultate, *Hilfeviewer, *m_strip, m_platform, windowTitle(),
@@ -294,7 +299,7 @@ void TForm1::connectHandlers()
     connect(acEinstellungen, &QAction::triggered, this, [flow] { flow->OpenSettingsPanel(); });
     connect(MMParameter, &QAction::triggered, this, [flow] { flow->MMParameterClick(); });
     connect(mStille, &QAction::triggered, this, &TForm1::mStilleClick);
-    connect(draw, &DrawControl::lotteryRunRequested, this, [flow] { flow->runLottery(); });
+    connect(draw, &DrawControl::lotteryRunRequested, draw, &DrawControl::runLottery);
     connect(MMListe, &QAction::triggered, this, [this, layout] {
         // The tick follows the results area, not the click.
         MMListe->setChecked(!Einstellungen->cbListeAus->isChecked());
@@ -321,6 +326,15 @@ void TForm1::connectHandlers()
     connect(panel->Ziehung_Prozent, &QCheckBox::toggled, this,
             [pool] { pool->ZiehungsquoteChange(); });
     connect(panel->ZeigeNullen, &QCheckBox::toggled, this, [pool] { pool->ZeigeNullenClick(); });
+    ListControl *lists = m_lists.get();
+    connect(panel->AusDatei, &QCheckBox::toggled, this, [lists] { lists->AusDateiClick(); });
+    connect(panel->AusDateiPfad, &FileField::buttonClicked, this,
+            [lists] { lists->AusDateiPfadButtonClick(); });
+    connect(panel->edWinnings, &FileField::buttonClicked, this,
+            [lists] { lists->edWinningsButtonClick(); });
+    connect(panel->Lotto_n, &QSpinBox::valueChanged, draw, &DrawControl::Lotto_nChange);
+    connect(panel->Lotto_x, &QSpinBox::valueChanged, draw, &DrawControl::Lotto_nChange);
+    connect(panel->Lotto_Pool, &QSpinBox::valueChanged, draw, &DrawControl::Lotto_PoolChange);
     connect(panel->Reset_Ziehung, &QPushButton::clicked, this,
             [pool] { pool->Reset_ZiehungClick(); });
     connect(panel->BTEinstellungenSchliessen, &QPushButton::clicked, this,
@@ -438,6 +452,10 @@ void TForm1::FormCreate()
     }
     // 7.
     loadSettings();
+    // The lottery page's limit and wording follow the loaded values, also where loading left a
+    // field at its design value.
+    m_draw->Lotto_nChange();
+    m_draw->Lotto_PoolChange();
     // 8.-10.
     restorePassFromLog();
     // 11.
@@ -583,5 +601,5 @@ void TForm1::setGameColumnVisible(bool visible)
 
 void TForm1::loadPrizeList()
 {
-    m_pool->loadPrizeList();
+    m_lists->LoadPrizeList();
 }

@@ -17,6 +17,7 @@ class QTextBrowser;
 class ControlStrip;
 class DrawControl;
 class DrawPass;
+class ListControl;
 class MainLayout;
 class NumberDisplayWidget;
 class Platform;
@@ -114,6 +115,7 @@ private:
     std::unique_ptr<SoundOutput> WavePlayer;
     std::unique_ptr<ControlStrip> m_strip;
     std::unique_ptr<MainLayout> m_layout;
+    std::unique_ptr<ListControl> m_lists;
     std::unique_ptr<PoolControl> m_pool;
     DrawControl *m_draw = nullptr;
     std::unique_ptr<SettingsFlow> m_settings;

@@ -1,5 +1,6 @@
 #include "presentation/numberdisplay.h"
 
+#include "draw/listfile.h"
 #include "draw/mersenne.h"
 #include "presentation/backgroundpicture.h"
 #include "presentation/displaypixels.h"
@@ -8,15 +9,16 @@
 
 QString displayedText(const QString &text, bool isEntry, const DisplayOptions &options)
 {
-    qsizetype length = text.size();
-    if (isEntry && options.fromFile && options.entryLength > 0)
-        length = std::min<qsizetype>(length, options.entryLength);
+    // An entry is cut to the display length, and any text to what can be painted.
+    const QString cut =
+        isEntry ? paintedEntryText(text, options.fromFile, options.entryLength) : text;
+    qsizetype length = cut.size();
     if (length > MaxDisplayedLength) {
         length = MaxDisplayedLength;
-        if (text.at(length - 1).isHighSurrogate())
+        if (cut.at(length - 1).isHighSurrogate())
             --length;
     }
-    return length == text.size() ? text : text.left(length);
+    return length == cut.size() ? cut : cut.left(length);
 }
 
 QSize textSizeBox(QSize imageSize, bool picture)

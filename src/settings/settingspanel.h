@@ -137,8 +137,9 @@ public:
     QPushButton *BTEinstellungenSchliessen = nullptr;
 
     // Flags that let a handler skip its question once when the program changes the box.
-    int ZerosPromptMuted = 0; // of ZeigeNullen
-    int ListPromptMuted = 0;  // of AusDatei
+    int ZerosPromptMuted = 0;  // of ZeigeNullen
+    int ListPromptMuted = 0;   // of AusDatei
+    int ListBrowsePending = 0; // of AusDateiPfad: the browse button asks before a new list
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

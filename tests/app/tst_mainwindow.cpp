@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QHeaderView>
 #include <QTest>
+#include <QTimer>
 #include <QTextBrowser>
 
 namespace {
@@ -332,6 +333,12 @@ private Q_SLOTS:
         form.Resultate->setColumnShown(ResultsModel::Spiel, gameShown);
         form.settingsFlow().OpenSettingsPanel();
         fx.panel().DoStatus->setItemIndex(mode);
+        // The shortest lottery run: one number, drawn on a clock that runs fast.
+        fx.panel().Lotto_Spiele->setValue(1);
+        fx.panel().Lotto_n->setValue(1);
+        QTimer clock;
+        QObject::connect(&clock, &QTimer::timeout, &clock, [&] { fx.platform.ticks += 20; });
+        clock.start(10);
         fx.platform.answers.enqueue(ok ? Platform::Answer::Ok : Platform::Answer::Cancel);
         QCOMPARE(form.settingsFlow().ApplySettings(), ok);
         QCOMPARE(fx.messagesWith(lng(question)), 1);

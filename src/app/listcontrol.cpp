@@ -1,0 +1,188 @@
+#include "app/listcontrol.h"
+
+#include "app/commands.h"
+#include "draw/drawmode.h"
+#include "draw/drawpass.h"
+#include "draw/listfile.h"
+#include "draw/listprompt.h"
+#include "localisation/uitext.h"
+#include "platform/platform.h"
+#include "results/resultstable.h"
+#include "settings/settingscontrols.h"
+#include "settings/settingspanel.h"
+
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QSpinBox>
+
+ListControl::ListControl(const Parts &parts) : p(parts) {}
+
+bool ListControl::listInUse() const
+{
+    return p.panel.AusDatei->isChecked() && listPathSet(p.panel.AusDateiPfad->text());
+}
+
+void ListControl::warn(const ListFileResult &result, const QString &name)
+{
+    p.platform.messageBox(lng("StrTivrelHinweis"), listFileMessage(result, name),
+                          Platform::Icon::Warning, Platform::Buttons::Ok);
+}
+
+void ListControl::AusDateiClick()
+{
+    SettingsPanel &panel = p.panel;
+    // 1.-2. A switch by hand ends the pass, after a question; the program's own switches ask
+    // nothing.
+    ListSwitchPrompt prompt(panel.ListPromptMuted, panel.ListBrowsePending);
+    if (prompt.asks()) {
+        const auto answer =
+            p.platform.messageBox(lng("StrTivrelHinweis"), lng("HinweisZiehungsdatei"),
+                                  Platform::Icon::Question, Platform::Buttons::YesNo);
+        switch (prompt.answered(answer == Platform::Answer::Yes)) {
+        case ListSwitchPrompt::Then::NewPass:
+            p.results.setColumnShown(ResultsModel::Spiel, false);
+            if (m_passCommands)
+                m_passCommands->Reset_ZiehungClick();
+            break;
+        case ListSwitchPrompt::Then::FlipBack:
+            panel.AusDatei->setChecked(!panel.AusDatei->isChecked());
+            break;
+        case ListSwitchPrompt::Then::Keep: break;
+        }
+    }
+    // 3. List lines sort alphabetically, numbers by value; the range fields give way to the
+    // list's fields.
+    const bool on = panel.AusDatei->isChecked();
+    p.results.results()->setDrawnSortNumeric(!on);
+    panel.Minimum->setEnabled(!on);
+    panel.Maximum->setEnabled(!on);
+    panel.ZeigeNullen->setEnabled(!on);
+    panel.AusDateiPfad->setEnabled(on);
+    panel.AusDateiLaenge->setEnabled(on);
+    panel.lbAusDateiLaenge->setEnabled(on);
+}
+
+QString ListControl::chooseListFile()
+{
+    const QString chosen = p.platform.openFileName(
+        QStringLiteral("Tivrel-Liste laden"), p.programFolder, QStringLiteral("Textdatei (*.txt)"));
+    if (chosen.isEmpty())
+        return {};
+    // A file outside the program folder keeps its absolute path, so it is found again.
+    return storedListPath(p.programFolder, chosen);
+}
+
+void ListControl::AusDateiPfadButtonClick()
+{
+    SettingsPanel &panel = p.panel;
+    // 1. A list in use is replaced only after the question.
+    if (panel.AusDatei->isChecked() && listPathSet(panel.AusDateiPfad->text())) {
+        panel.ListBrowsePending = 1;
+        AusDateiClick();
+        if (panel.ListBrowsePending == 1) {
+            panel.ListBrowsePending = 0;
+            return;
+        }
+    }
+    // 2.-3.
+    const QString stored = chooseListFile();
+    if (!stored.isEmpty())
+        panel.AusDateiPfad->setText(stored);
+    // 4. Chosen or not, the list named in the field is in use and read.
+    panel.AusDatei->setChecked(true);
+    ApplyListRange();
+}
+
+bool ListControl::ApplyListRange()
+{
+    SettingsPanel &panel = p.panel;
+    // 1.
+    const QString stored = panel.AusDateiPfad->text();
+    if (!listPathSet(stored))
+        return true;
+    // 2.
+    const ListFileResult list = readListFile(resolveListPath(p.programFolder, stored));
+    if (list.ok()) {
+        const int lines = int(list.lines.size());
+        panel.Minimum->setValue(1);
+        panel.Maximum->setValue(lines);
+        if (panel.Ziehung_Prozent->isChecked()) {
+            panel.Ziehungsquote->setValue(100);
+            panel.LAnzahl_Ziehungen->setText(QStringLiteral("= ") + QString::number(lines));
+            p.pass.DrawQuota = lines;
+        } else {
+            panel.Ziehungsquote->setValue(lines);
+        }
+        panel.AutopilotStart->setMaximum(lines);
+        return true;
+    }
+    // 3. A missing list: list drawing goes off (asking, unless muted) and the field says why.
+    // A list refused for its size or content changes nothing but is reported.
+    warn(list, stored);
+    if (list.error == ListFileError::Missing || list.error == ListFileError::NotReadable) {
+        panel.AusDatei->setChecked(false);
+        panel.AusDateiPfad->setText(stored + lng("HinweisNichtGefunden"));
+    }
+    return false;
+}
+
+std::optional<QStringList> ListControl::readDrawList()
+{
+    const QString stored = p.panel.AusDateiPfad->text();
+    ListFileResult list = readListFile(resolveListPath(p.programFolder, stored));
+    if (!list.ok()) {
+        warn(list, stored);
+        return std::nullopt;
+    }
+    return std::move(list.lines);
+}
+
+void ListControl::edWinningsButtonClick()
+{
+    SettingsPanel &panel = p.panel;
+    // 1.-2. The file is read later, by LoadPrizeList.
+    const QString stored = chooseListFile();
+    if (stored.isEmpty())
+        return;
+    panel.edWinnings->setText(stored);
+    const QFileInfo file(resolveListPath(p.programFolder, stored));
+    if (listPathSet(stored) && file.isFile()) {
+        panel.cbWinnings->setChecked(true);
+        return;
+    }
+    ListFileResult missing;
+    missing.error = ListFileError::Missing;
+    warn(missing, lng("HinweisDatei01"));
+    panel.edWinnings->setText(QString());
+}
+
+void ListControl::LoadPrizeList()
+{
+    SettingsPanel &panel = p.panel;
+    // 1.
+    if (panel.AusDatei->isChecked())
+        ApplyListRange();
+    // 2.
+    PrizeList.emplace();
+    // 3.
+    if (!panel.cbWinnings->isChecked())
+        return;
+    ListFileResult prizes =
+        readListFile(resolveListPath(p.programFolder, panel.edWinnings->text()));
+    if (prizes.ok()) {
+        PrizeList = std::move(prizes.lines);
+        p.results.results()->setHeaderText(ResultsModel::Spiel, lng("StrGewinn"));
+        p.results.setColumnShown(ResultsModel::Spiel, true);
+        return;
+    }
+    warn(prizes, lng("HinweisDatei01"));
+    if (panel.DoStatus->itemIndex() <= int(DrawMode::Timer))
+        p.results.setColumnShown(ResultsModel::Spiel, false);
+}
+
+QString ListControl::PrizeText(qint32 drawNumber) const
+{
+    return ::PrizeText(PrizeList, drawNumber);
+}

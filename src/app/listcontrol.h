@@ -1,0 +1,54 @@
+#pragma once
+
+#include "draw/prizelist.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class DrawPass;
+class PassCommands;
+class Platform;
+class ResultsTable;
+class SettingsPanel;
+struct ListFileResult;
+
+// The draw list and the prize list: the handlers of "Aus Datei", of the two browse buttons, the
+// list's range and quota, the prize list and the prize of a draw number.
+class ListControl {
+public:
+    struct Parts {
+        SettingsPanel &panel; // the range page's list and prize controls
+        DrawPass &pass;
+        ResultsTable &results;
+        Platform &platform;
+        QString programFolder; // with its trailing '/'
+    };
+    explicit ListControl(const Parts &parts);
+    // The pass commands (a new pass), made after this part.
+    void setPassCommands(PassCommands &commands) { m_passCommands = &commands; }
+
+    void AusDateiClick();
+    void AusDateiPfadButtonClick();
+    void edWinningsButtonClick();
+    // Reads the draw list and takes its line count as range and quota. False when the list
+    // is in use but could not be read (the operator has been told, list drawing is off).
+    bool ApplyListRange();
+    void LoadPrizeList();
+    QString PrizeText(qint32 drawNumber) const;
+
+    // Whether the pool comes from the draw list: "Aus Datei" on and a path set.
+    bool listInUse() const;
+    // The draw list's lines for the pool; nothing when the list can not be read, after the
+    // operator has been told why.
+    std::optional<QStringList> readDrawList();
+
+private:
+    void warn(const ListFileResult &result, const QString &name);
+    QString chooseListFile();
+
+    Parts p;
+    PassCommands *m_passCommands = nullptr;
+    PrizeListLines PrizeList;
+};

@@ -1,0 +1,114 @@
+// The lottery run of the draw control: the window side of the game loop.
+#include "app/controlstrip.h"
+#include "app/drawcontrol.h"
+#include "app/windowtimer.h"
+#include "draw/drawpass.h"
+#include "draw/lottery.h"
+#include "localisation/uitext.h"
+#include "presentation/soundoutput.h"
+#include "results/resultstable.h"
+#include "settings/settings.h"
+#include "settings/settingspanel.h"
+#include "settings/settingssource.h"
+
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QSpinBox>
+
+// What the game loop asks of the window: the animation, the draw at the next tick, the waits.
+class LotteryWindow final : public LotteryHost {
+public:
+    explicit LotteryWindow(DrawControl &control) : d(control) {}
+
+    bool settingsPanelVisible() const override { return !d.p.panel.isHidden(); }
+    void refillPool(const QStringList &pool) override
+    {
+        d.p.pass.setPool(EntryPool::fromList(pool), false);
+        d.p.pass.DrawCount = 0;
+    }
+    void setGameNo(int game) override { d.p.passCommands.setLottoGameNo(game); }
+    // A number whose animation tick has not come yet (a machine too busy for the pause) is
+    // drawn now, so no number of a game is lost.
+    void drawPendingNumber()
+    {
+        if (d.m_animation == DrawControl::Animation::Stopping)
+            d.RefresherTimer();
+    }
+    void startAnimation() override
+    {
+        drawPendingNumber();
+        const Settings settings = d.p.settings.current();
+        d.setAnimation(DrawControl::Animation::Running);
+        if (settings.Sound && !d.p.sound.Active())
+            d.p.sound.Play();
+        d.Refresher->setEnabled(true);
+    }
+    void stopAnimation() override
+    {
+        const Settings settings = d.p.settings.current();
+        // The next animation tick draws the number and switches the animation off.
+        d.setAnimation(DrawControl::Animation::Stopping);
+        if (settings.Sound && !settings.Play)
+            d.p.sound.Stop();
+    }
+    bool waitPumping(int ms) override { return d.WaitPumping(ms); }
+
+private:
+    DrawControl &d;
+};
+
+void DrawControl::Lotto_nChange()
+{
+    QSpinBox &pool = *p.panel.Lotto_Pool;
+    const LottoPoolField field =
+        lottoPoolLimit(p.panel.Lotto_n->value(), p.panel.Lotto_x->value(), pool.value());
+    if (pool.value() > field.value)
+        pool.setValue(field.value);
+    // The field never offers more games than the settings file keeps.
+    pool.setMaximum(qMin(field.maximum, settinglimits::PoolLimits.high));
+}
+
+void DrawControl::Lotto_PoolChange()
+{
+    p.panel.lbLottoAnzahl->setText(lottoPoolWord(p.panel.Lotto_Pool->value()));
+}
+
+void DrawControl::runLottery()
+{
+    SettingsPanel &panel = p.panel;
+    const Settings settings = p.settings.current();
+    const LotterySettings lottery{settings.Pool_n, settings.Pool_x, settings.Games, settings.Pool};
+    // 1. The table shows games and numbers; no start button, the run's note instead.
+    p.results.results()->setHeaderText(ResultsModel::Spiel, lng("StrSpielZahl"));
+    p.results.setColumnShown(ResultsModel::Spiel, true);
+    p.results.setColumnShown(ResultsModel::Gezogen, false);
+    p.strip.hideStart();
+    p.strip.showNote(lng("StrLottoziehungStart"));
+    // 2.
+    p.pass.clear();
+    // 3. The range records the run (the maximum first, so the minimum is not pulled down).
+    panel.Maximum->setValue(lottery.x);
+    panel.Minimum->setValue(lottery.n);
+    // 4. No padding (the switch asks nothing), a count quota of every number drawn.
+    if (panel.ZeigeNullen->isChecked()) {
+        panel.ZerosPromptMuted = 1;
+        panel.ZeigeNullen->setChecked(false);
+    }
+    panel.Ziehung_Prozent->setChecked(false);
+    const LotteryRun run(lottery);
+    p.pass.DrawQuota = run.drawTotal();
+    panel.Ziehungsquote->setValue(run.drawTotal());
+    // 5.-6.
+    p.pass.DrawCount = 0;
+    LotteryWindow window(*this);
+    if (playLotteryGames(lottery, window) == LotteryEnd::Closing)
+        return;
+    window.drawPendingNumber();
+    // 7.
+    p.strip.hideNote();
+    p.strip.showNote(lng("StrLottoziehungEnde"));
+    p.results.setColumnWidth(ResultsModel::Gezogen, 100);
+    p.results.setColumnShown(ResultsModel::Gezogen, true);
+    p.results.FitResultColumns(p.results.window()->width());
+}
