@@ -143,6 +143,7 @@ void TForm1::buildParts()
         [pool = m_pool.get(), draw = m_draw] {
             pool->showQuotaTexts();
             draw->showModeTitle();
+            draw->Lotto_PoolChange();
         }});
 }
 

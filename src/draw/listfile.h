@@ -59,5 +59,5 @@ QString storedListPath(const QString &programFolder, const QString &chosenFile);
 // The text the number display may paint for a list entry: with `fromFile` and a display length
 // above 0 the first `displayLength` characters; never more than MaxPaintedChars, so a line of
 // a megabyte cannot stall the painting. Surrogate pairs are not split.
-inline constexpr qsizetype MaxPaintedChars = 1000;
+inline constexpr qsizetype MaxPaintedChars = 4096;
 QString paintedEntryText(const QString &entry, bool fromFile, int displayLength);

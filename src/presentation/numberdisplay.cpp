@@ -10,15 +10,7 @@
 QString displayedText(const QString &text, bool isEntry, const DisplayOptions &options)
 {
     // An entry is cut to the display length, and any text to what can be painted.
-    const QString cut =
-        isEntry ? paintedEntryText(text, options.fromFile, options.entryLength) : text;
-    qsizetype length = cut.size();
-    if (length > MaxDisplayedLength) {
-        length = MaxDisplayedLength;
-        if (cut.at(length - 1).isHighSurrogate())
-            --length;
-    }
-    return length == cut.size() ? cut : cut.left(length);
+    return paintedEntryText(text, isEntry && options.fromFile, isEntry ? options.entryLength : 0);
 }
 
 QSize textSizeBox(QSize imageSize, bool picture)

@@ -8,6 +8,7 @@
 #include <QRgb>
 #include <QSize>
 #include "draw/entrypool.h"
+#include "draw/listfile.h"
 
 #include <QStringList>
 
@@ -60,7 +61,7 @@ struct RainGlyph {
 // entry is cut to its first AusDateiLaenge characters; other texts stay whole. Beyond
 // MaxDisplayedLength characters no screen shows more at the smallest size: a longer text
 // (a list line of a million characters) is cut there, so that painting it stays quick.
-constexpr qsizetype MaxDisplayedLength = 4096;
+constexpr qsizetype MaxDisplayedLength = MaxPaintedChars;
 QString displayedText(const QString &text, bool isEntry, const DisplayOptions &options);
 
 // The size box of the text: five sixths of the bitmap, a third of that with the picture on.

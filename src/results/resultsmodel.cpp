@@ -1,6 +1,5 @@
 #include "results/resultsmodel.h"
 
-#include "draw/listfile.h"
 
 #include "draw/drawpass.h"
 
@@ -80,11 +79,8 @@ QVariant ResultsModel::data(const QModelIndex &index, int role) const
     const ResultRow &row = rowAt(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        // A line of a megabyte would stall the painting: the table shows its start, the log
-        // and the exports keep it whole.
-        return index.column() == Durchgang
-                   ? QVariant(QString::number(row.Durchgang))
-                   : QVariant(paintedEntryText(cell(row, index.column()), false, 0));
+        return index.column() == Durchgang ? QVariant(QString::number(row.Durchgang))
+                                           : QVariant(cell(row, index.column()));
     case SortRole:
         return index.column() == Durchgang ? QVariant(row.Durchgang)
                                            : QVariant(cell(row, index.column()));

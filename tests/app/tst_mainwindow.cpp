@@ -197,6 +197,7 @@ private Q_SLOTS:
         FormFixture fx;
         fx.folder.write(QStringLiteral("liste.txt"), "A|B\r\nMeier, Hans\r\nE\r\n");
         Form &form = fx.start();
+        fx.platform.answers.enqueue(Platform::Answer::Yes); // the pass may go
         fx.panel().AusDatei->setChecked(true);
         fx.panel().AusDateiPfad->setText(QStringLiteral("liste.txt"));
         fx.useRange(1, 3, 3);
@@ -418,6 +419,7 @@ private Q_SLOTS:
         fx.writeLog({{1, QStringLiteral(" 1 /  7"), QStringLiteral("7")}});
         fx.folder.write(QStringLiteral("liste.txt"), "Anna\nBert\nCarl\n");
         Form &form = fx.start();
+        fx.platform.answers.enqueue(Platform::Answer::Yes); // the pass may go
         fx.panel().AusDatei->setChecked(true);
         fx.panel().AusDateiPfad->setText(QStringLiteral("liste.txt"));
         fx.useRange(1, 3, 3);
@@ -505,6 +507,7 @@ private Q_SLOTS:
             for (int i = 0; i < entries; ++i)
                 lines += "Los " + QByteArray::number(i) + "\n";
             fx.folder.write(QStringLiteral("liste.txt"), lines);
+            fx.platform.answers.enqueue(Platform::Answer::Yes); // the pass may go
             fx.panel().AusDatei->setChecked(true);
             fx.panel().AusDateiPfad->setText(QStringLiteral("liste.txt"));
         } else {
