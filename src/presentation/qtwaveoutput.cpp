@@ -12,7 +12,7 @@
 #include <cstring>
 #include <limits>
 
-Q_LOGGING_CATEGORY(lcSound, "tivrel.sound")
+Q_LOGGING_CATEGORY(lcSound, "tivrel.sound", QtWarningMsg)
 
 // The sample data of an image as a read-only device that, when looping, starts over at its
 // end within the same read, so the sink never sees a gap.
@@ -132,13 +132,13 @@ void QtWaveOutput::sinkStateChanged()
     if (!m_sink)
         return;
     const QAudio::State state = m_sink->state();
-    // A loop never runs dry, so idle means its device failed; a single sound has ended.
-    if (state == QAudio::StoppedState ||
-        (state == QAudio::IdleState && (!m_loop || m_sink->error() != QAudio::NoError))) {
-        if (m_sink->error() != QAudio::NoError)
-            qCDebug(lcSound) << "Audio output stopped:" << m_sink->error();
+    // A single sound has ended when the sink runs idle. A loop never runs dry: idle means the
+    // device was not fed in time (a busy machine), and the sink goes on by itself.
+    const bool ended = state == QAudio::StoppedState || (state == QAudio::IdleState && !m_loop);
+    if (m_sink->error() != QAudio::NoError)
+        qCDebug(lcSound) << "Audio output" << state << m_sink->error();
+    if (ended)
         m_playing = false;
-    }
 }
 
 void QtWaveOutput::stop()
@@ -156,4 +156,9 @@ void QtWaveOutput::stop()
 bool QtWaveOutput::playing() const
 {
     return m_playing;
+}
+
+qint64 QtWaveOutput::playedMs() const
+{
+    return m_sink ? m_sink->processedUSecs() / 1000 : 0;
 }

@@ -21,6 +21,8 @@ public:
     bool play(const QByteArray &image, const WaveLayout &layout, WavePlayRequest request) override;
     void stop() override;
     bool playing() const override;
+    // Milliseconds of sound the device has taken since the last start (0 when none plays).
+    qint64 playedMs() const;
 
 private:
     void sinkStateChanged();
