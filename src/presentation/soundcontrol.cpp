@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFileInfo>
 
 SoundControl::SoundControl(TWavePlayer &player, Platform &platform)
     : m_player(player), m_platform(platform)
@@ -50,6 +51,18 @@ bool SoundControl::edSoundfileExit(const QString &fileName)
         return loadNamed(fileName);
     loadClick();
     return true;
+}
+
+QString SoundControl::edSoundfileButtonClick(const QString &fieldText)
+{
+    const QString folder = programFolder(m_platform);
+    QString chosen =
+        m_platform.openFileName(QString(), folder, QStringLiteral("Wave-Datei (*.wav)"));
+    if (chosen.isEmpty())
+        return fieldText;
+    if (QFileInfo(chosen).suffix().isEmpty())
+        chosen += QStringLiteral(".wav");
+    return QDir(folder).relativeFilePath(chosen);
 }
 
 void SoundControl::cbSoundClick(const QString &fileName)

@@ -29,6 +29,10 @@ public:
     // gives the not-found warning and the sound loaded before stays; the result is then false
     // and the caller unticks and disables "bis Ende".
     bool edSoundfileExit(const QString &fileName);
+    // edSoundfileButtonClick: the file dialog in the program's folder, for WAV files. Returns
+    // the chosen file relative to that folder, or fieldText when the dialog is cancelled; the
+    // file is loaded when the field is left.
+    QString edSoundfileButtonClick(const QString &fieldText);
     // cbSoundClick (each click on "Klang"): empties the player (which stops it), then loads as
     // above; a file that cannot be loaded only warns and leaves the player empty.
     void cbSoundClick(const QString &fileName);

@@ -72,6 +72,7 @@ private slots:
     void missingFileAtStartUpWarnsAndStaysSilent();
     void brokenFileWarnsAndKeepsTheClick();
     void soundClickReloadsAndEmptiesOnAMissingFile();
+    void browsingGivesANameRelativeToTheProgram();
 };
 
 void TestWavePlayer::headerChecks_data()
@@ -510,6 +511,18 @@ void TestWavePlayer::soundClickReloadsAndEmptiesOnAMissingFile()
     QVERIFY(f.player.Sound().isEmpty());
     f.control.cbSoundClick(QString()); // back to the click; nothing held, nothing to stop
     QCOMPARE(f.player.Sound().size(), 16304);
+}
+
+void TestWavePlayer::browsingGivesANameRelativeToTheProgram()
+{
+    SoundFixture f;
+    f.platform.fileNames.enqueue(f.folder.file(QStringLiteral("sounds/gong.wav")));
+    f.platform.fileNames.enqueue(f.folder.file(QStringLiteral("fanfare")));
+    QCOMPARE(f.control.edSoundfileButtonClick(QStringLiteral("old.wav")),
+             QStringLiteral("sounds/gong.wav"));
+    QCOMPARE(f.control.edSoundfileButtonClick(QString()), QStringLiteral("fanfare.wav"));
+    QCOMPARE(f.control.edSoundfileButtonClick(QStringLiteral("old.wav")),
+             QStringLiteral("old.wav")); // cancelled
 }
 
 QTEST_GUILESS_MAIN(TestWavePlayer)
