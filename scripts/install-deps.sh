@@ -14,6 +14,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   fontconfig  # its metric aliases give "Arial" as Liberation Sans, the display font
   xvfb xauth xdotool imagemagick
+  pulseaudio pulseaudio-utils  # a null audio sink, to run the sound output without a sound card
 )
 
 sudo=""
