@@ -55,6 +55,7 @@ private slots:
     void headerChecks_data();
     void headerChecks();
     void chunksAreWalkedWithTheirPadding();
+    void everyCutIsRefused();
     void fileTooLargeIsRefusedBeforeReading();
     void builtInClickHasItsFormat();
 
@@ -155,6 +156,21 @@ void TestWavePlayer::chunksAreWalkedWithTheirPadding()
     QCOMPARE(result.layout.dataOffset, 44 + 12);
     QCOMPARE(result.layout.dataSize, 16);
     QCOMPARE(result.layout.format.sampleRate, 22050u);
+}
+
+void TestWavePlayer::everyCutIsRefused()
+{
+    QByteArray image = pcmImage(3);
+    image.insert(36, QByteArray("LIST\x05\x00\x00\x00"
+                                "abcde\x00",
+                                14));
+    put32(image, 4, quint32(image.size() - 8));
+    QVERIFY(parseWaveImage(image).ok());
+    for (qsizetype size = 0; size < image.size(); ++size) {
+        const WaveError error = parseWaveImage(image.left(size)).error;
+        QVERIFY2(error == (size < 4 ? WaveError::NotRiff : WaveError::Truncated),
+                 qPrintable(QString::number(size)));
+    }
 }
 
 void TestWavePlayer::fileTooLargeIsRefusedBeforeReading()
