@@ -89,7 +89,11 @@ int main(int argc, char *argv[])
         out << "image refused\n";
         return 1;
     }
+    QElapsedTimer firstLookup;
+    firstLookup.start();
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    out << "first device lookup: "
+        << QString::number(double(firstLookup.nsecsElapsed()) / 1e6, 'f', 1) << " ms\n";
     out << "audio device: " << (device.isNull() ? QStringLiteral("none") : device.description())
         << "\n";
 
