@@ -5,15 +5,15 @@
 #include <QString>
 
 class ControlStrip;
+class HelpViewer;
 class MainLayout;
 class Platform;
 class PoolControl;
-class QTextBrowser;
 class ResultsTable;
 class SettingsHost;
 class SettingsPanel;
 class SettingsSource;
-class SoundOutput;
+class SoundControl;
 
 // Opening the settings panel, which interrupts the draw control, and applying the settings,
 // which saves them, rebuilds the pool, closes the panel and arms the chosen mode.
@@ -26,9 +26,9 @@ public:
         MainLayout &layout;
         ControlStrip &strip;
         ResultsTable &results;
-        QTextBrowser &help;
+        HelpViewer &help;
         Platform &platform;
-        SoundOutput &sound;
+        SoundControl &sound;
         DrawCommands &draw;
         PoolControl &pool;
         QString settingsFile;
@@ -46,6 +46,8 @@ public:
 
     // Loads the help page of the settings page with this caption into the help viewer.
     void loadHelpPage(const QString &pageCaption);
+    // "Hilfe" ticked: the general help below the panel; unticked: the results instead.
+    void HilfeAktivClick(bool ticked);
     // Hides the panel and the help viewer and shows the normal view again.
     void closePanel();
 

@@ -7,11 +7,12 @@
 #include "app/mainwindow.h"
 #include "app/poolcontrol.h"
 #include "app/settingsflow.h"
+#include "app/soundpart.h"
 #include "app/windowtimer.h"
 #include "draw/drawpass.h"
 #include "localisation/uitext.h"
 #include "platform/platform.h"
-#include "presentation/soundoutput.h"
+#include "presentation/helpviewer.h"
 #include "presentation/numberdisplaywidget.h"
 #include "results/resultstable.h"
 #include "settings/settingscontrols.h"
@@ -37,7 +38,6 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStackedWidget>
-#include <QTextBrowser>
 #include <QVBoxLayout>
 
 namespace {
@@ -68,10 +68,9 @@ TForm1::TForm1(Platform &platform, QWidget *parent) : QMainWindow(parent), m_pla
     m_pass = new DrawPass([&platform] { return platform.tickCount(); }, this);
     m_pass->setObjectName(QStringLiteral("DrawPass"));
     m_pass->setLogPath(DrawLog);
-    // The silent player stands in until WAV playback is part of the program.
-    WavePlayer = std::make_unique<SilentSound>();
     buildWindow();
     buildMenu();
+    m_sound = new SoundPart(*Einstellungen, m_platform, this);
     buildParts();
     connectHandlers();
     FormCreate();
@@ -100,11 +99,11 @@ void TForm1::buildParts()
     // The draw control and the settings steps use each other's commands.
     m_draw = new DrawControl(
         DrawControl::Parts{*m_pass, *Ergebnisfeld, *m_strip, *Resultate, *Einstellungen, *this,
-                           m_platform, *WavePlayer, *m_pool, [this] { return m_closing; }},
+                           m_platform, m_sound->control(), *m_pool, [this] { return m_closing; }},
         this);
     m_settings = std::make_unique<SettingsFlow>(SettingsFlow::Parts{
         *Einstellungen, *this, *this, *m_layout, *m_strip, *Resultate, *Hilfeviewer, m_platform,
-        *WavePlayer, *m_draw, *m_pool, SettingsFile, windowTitle()});
+        m_sound->control(), *m_draw, *m_pool, SettingsFile, windowTitle()});
     m_draw->setSettingsCommands(*m_settings);
 }
 
@@ -191,9 +190,7 @@ void TForm1::buildWindow()
     Resultate = new ResultsTable(*m_pass, Display);
     displayLayout->addWidget(Resultate, 1);
 
-    Hilfeviewer = new QTextBrowser(Display);
-    Hilfeviewer->setObjectName(QStringLiteral("Hilfeviewer"));
-    Hilfeviewer->setOpenLinks(false);
+    Hilfeviewer = new HelpViewer(m_platform, Display);
     // A right click anywhere opens the window's menu.
     Hilfeviewer->setContextMenuPolicy(Qt::NoContextMenu);
     Hilfeviewer->hide();
@@ -285,6 +282,8 @@ void TForm1::connectHandlers()
     connect(panel->BTEinstellungenSchliessen, &QPushButton::clicked, this,
             [flow] { flow->BTEinstellungenSchliessenClick(); });
 
+    connect(panel->HilfeAktiv, &QCheckBox::toggled, this,
+            [flow](bool ticked) { flow->HilfeAktivClick(ticked); });
     connect(panel, &SettingsPanel::helpPageRequested, this,
             [flow](const QString &caption) { flow->loadHelpPage(caption); });
 
@@ -382,8 +381,7 @@ void TForm1::FormCreate()
     // 6. First start: greeting and welcome page.
     if (!QFile::exists(SettingsFile)) {
         Ergebnisfeld->ShowOnDisplay(lng("StrHallo"), 2, false);
-        Hilfeviewer->setHtml(helpText(QStringLiteral("HTMLStartA")) +
-                             helpText(QStringLiteral("HTMLStartB")));
+        Hilfeviewer->showHelp(QStringLiteral("HTMLStart"));
         Resultate->hide();
         Hilfeviewer->show();
     }
@@ -426,8 +424,7 @@ void TForm1::FormClose()
 {
     m_closing = true;
     m_draw->stopTimers();
-    if (WavePlayer->Active())
-        WavePlayer->Stop();
+    m_sound->control().windowClosing();
     QCoreApplication::quit();
 }
 
@@ -459,7 +456,7 @@ void TForm1::resizeEvent(QResizeEvent *event)
 
 void TForm1::mStilleClick()
 {
-    WavePlayer->Stop();
+    m_sound->control().MMStille();
 }
 
 Settings TForm1::current() const
@@ -494,7 +491,7 @@ QString TForm1::lookupConstant(const QString &name) const
 
 void TForm1::createWavePlayer()
 {
-    // The player is made with the window; the sound file is loaded when it plays.
+    m_sound->createWavePlayer();
 }
 
 void TForm1::setResultsListTick(bool ticked)

@@ -13,10 +13,10 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QSplitter;
-class QTextBrowser;
 class ControlStrip;
 class DrawControl;
 class DrawPass;
+class HelpViewer;
 class MainLayout;
 class NumberDisplayWidget;
 class Platform;
@@ -24,7 +24,7 @@ class PoolControl;
 class ResultsTable;
 class SettingsFlow;
 class SettingsPanel;
-class SoundOutput;
+class SoundPart;
 struct MainWindowParts;
 
 // The program's one main window: the number display on top, the control strip with the
@@ -95,7 +95,7 @@ private:
     QLabel *AutotivrelNotiz = nullptr;
     SettingsPanel *Einstellungen = nullptr;
     ResultsTable *Resultate = nullptr;
-    QTextBrowser *Hilfeviewer = nullptr;
+    HelpViewer *Hilfeviewer = nullptr;
     QMenu *PopupMenu1 = nullptr;
     QAction *MMParameter = nullptr;
     QAction *mmNeueRundeStarten = nullptr;
@@ -107,7 +107,7 @@ private:
 
     // The pass and the parts.
     DrawPass *m_pass = nullptr;
-    std::unique_ptr<SoundOutput> WavePlayer;
+    SoundPart *m_sound = nullptr; // the output, WavePlayer and the sound options
     std::unique_ptr<ControlStrip> m_strip;
     std::unique_ptr<MainLayout> m_layout;
     std::unique_ptr<PoolControl> m_pool;
