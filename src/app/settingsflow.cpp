@@ -7,11 +7,14 @@
 #include "draw/drawschedule.h"
 #include "localisation/uitext.h"
 #include "platform/platform.h"
+#include "presentation/helppages.h"
 #include "presentation/helpviewer.h"
 #include "results/resultstable.h"
 #include "settings/settingspanel.h"
 #include "settings/settingssource.h"
 #include "settings/settingsstore.h"
+
+#include <QCheckBox>
 
 SettingsFlow::SettingsFlow(const Parts &parts) : p(parts) {}
 
@@ -23,6 +26,13 @@ void SettingsFlow::loadHelpPage(const QString &stem)
 bool SettingsFlow::helpPageShown() const
 {
     return p.layout.helpShown();
+}
+
+void SettingsFlow::helpLanguageChanged(quint16 languageId)
+{
+    SetHelpLanguage(languageId);
+    if (p.panel.HilfeAktiv->isChecked())
+        loadHelpPage(p.panel.activePageCaption());
 }
 
 void SettingsFlow::HilfeAktivClick(bool ticked)

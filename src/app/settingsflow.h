@@ -3,6 +3,7 @@
 #include "app/commands.h"
 
 #include <QString>
+#include <QtGlobal>
 
 class ControlStrip;
 class HelpViewer;
@@ -48,6 +49,9 @@ public:
     void loadHelpPage(const QString &pageCaption);
     // "Hilfe" ticked: the general help below the panel; unticked: the results instead.
     void HilfeAktivClick(bool ticked);
+    // The language changed (HilfeLngChange): later pages come in that language, and with
+    // "Hilfe" ticked the page in front is loaded again in it.
+    void helpLanguageChanged(quint16 languageId);
     // Hides the panel and the help viewer and shows the normal view again.
     void closePanel();
 

@@ -62,6 +62,27 @@ private slots:
         QCOMPARE(viewer->documentSource(), pageBytes(QStringLiteral("HTMLQuote")));
     }
 
+    void languageChangeReloadsThePageInFront()
+    {
+        FormFixture fx;
+        Form &form = fx.start();
+        auto *viewer = qobject_cast<HelpViewer *>(form.Hilfeviewer);
+        form.settingsFlow().OpenSettingsPanel();
+        QTest::mouseClick(fx.panel().btOptionen, Qt::LeftButton);
+        form.settingsFlow().helpLanguageChanged(2057);
+        const QByteArray english = pageBytes(QStringLiteral("HTMLOptionen"));
+        QCOMPARE(viewer->documentSource(), english);
+        QVERIFY(english.contains("<h2>Options</h2>"));
+        // With "Hilfe" unticked nothing is loaded; the next page comes in the new language.
+        fx.panel().HilfeAktiv->setChecked(false);
+        form.settingsFlow().helpLanguageChanged(1031);
+        QCOMPARE(viewer->documentSource(), english);
+        fx.panel().HilfeAktiv->setChecked(true);
+        QTest::mouseClick(fx.panel().btModus, Qt::LeftButton);
+        QCOMPARE(viewer->documentSource(), pageBytes(QStringLiteral("HTMLAktion")));
+        QVERIFY(viewer->documentSource().contains("<h2>Ziehungsmodus</h2>"));
+    }
+
     void toEndNeedsANamedSound()
     {
         FormFixture fx;
