@@ -22,7 +22,12 @@ QString SoundControl::soundPath(const QString &fileName) const
 {
     if (QDir::isAbsolutePath(fileName))
         return fileName;
-    return programFolder(m_platform) + fileName;
+    return filesFolder() + fileName;
+}
+
+QString SoundControl::filesFolder() const
+{
+    return m_filesFolder.isEmpty() ? programFolder(m_platform) : m_filesFolder;
 }
 
 bool SoundControl::loadNamed(const QString &fileName)
@@ -55,7 +60,7 @@ bool SoundControl::edSoundfileExit(const QString &fileName)
 
 QString SoundControl::edSoundfileButtonClick(const QString &fieldText)
 {
-    const QString folder = programFolder(m_platform);
+    const QString folder = filesFolder();
     QString chosen =
         m_platform.openFileName(QString(), folder, QStringLiteral("Wave-Datei (*.wav)"));
     if (chosen.isEmpty())

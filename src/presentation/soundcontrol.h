@@ -21,7 +21,9 @@ public:
     // Whether the file field names a file: its text sorts after a single blank. "bis Ende" is
     // offered only then.
     static bool fileNamed(const QString &fileName);
-    // The named file, resolved against the program's folder unless it is absolute.
+    // The folder that relative sound file names start from; the program's folder until set.
+    void setFilesFolder(const QString &folder) { m_filesFolder = folder; }
+    // The named file, resolved against that folder unless it is absolute.
     QString soundPath(const QString &fileName) const;
 
     // edSoundfileExit (leaving the file field, and once at start-up): the named file, or the
@@ -29,8 +31,8 @@ public:
     // gives the not-found warning and the sound loaded before stays; the result is then false
     // and the caller unticks and disables "bis Ende".
     bool edSoundfileExit(const QString &fileName);
-    // edSoundfileButtonClick: the file dialog in the program's folder, for WAV files. Returns
-    // the chosen file relative to that folder, or fieldText when the dialog is cancelled; the
+    // edSoundfileButtonClick: the file dialog in the files folder, for WAV files. Returns the
+    // chosen file relative to that folder, or fieldText when the dialog is cancelled; the
     // file is loaded when the field is left.
     QString edSoundfileButtonClick(const QString &fieldText);
     // cbSoundClick (each click on "Klang"): empties the player (which stops it), then loads as
@@ -59,5 +61,8 @@ private:
     void loadClick();
 
     TWavePlayer &m_player;
+    QString filesFolder() const;
+
     Platform &m_platform;
+    QString m_filesFolder; // with a trailing '/'
 };
