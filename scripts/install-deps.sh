@@ -14,6 +14,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   fontconfig  # its metric aliases give "Arial" as Liberation Sans, the display font
   xvfb xauth xdotool imagemagick
+  pulseaudio pulseaudio-utils  # a null audio sink, to run the sound output without a sound card
   librsvg2-bin  # renders the 256 px icon from the SVG at build time
   desktop-file-utils appstream  # validate the menu entry and the metainfo (tests)
   dpkg-dev file  # dpkg-shlibdeps works out the dependencies of the .deb (cpack)

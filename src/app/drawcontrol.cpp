@@ -1,13 +1,13 @@
 #include "app/drawcontrol.h"
 
 #include "app/controlstrip.h"
+#include "app/soundpart.h"
 #include "app/windowtimer.h"
 #include "draw/drawpass.h"
 #include "draw/drawschedule.h"
 #include "localisation/uitext.h"
 #include "platform/platform.h"
 #include "presentation/entrydisplay.h"
-#include "presentation/soundoutput.h"
 #include "results/resultstable.h"
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
@@ -135,8 +135,7 @@ void DrawControl::BTStartStopClick()
     if (running) {
         setAnimation(Animation::Stopping);
         p.results.show();
-        if (settings.Sound && !settings.Play)
-            p.sound.Stop();
+        p.sound.drawStopped(SoundPart::optionsOf(settings));
         // The draw follows at the next animation tick.
     } else {
         startAnimation();
@@ -147,10 +146,7 @@ void DrawControl::startAnimation()
 {
     const Settings settings = p.settings.current();
     p.results.setSelectionHidden(true);
-    if (settings.Sound && !settings.Play)
-        p.sound.Play();
-    if (settings.Sound && settings.Play && !p.sound.Active())
-        p.sound.Play();
+    p.sound.drawStarted(SoundPart::optionsOf(settings));
     setAnimation(Animation::Running);
     Refresher->setEnabled(true);
 }
@@ -317,7 +313,6 @@ void DrawControl::interruptForSettings()
 void DrawControl::ActivateMode()
 {
     const Settings settings = p.settings.current();
-    const bool soundNamed = !settings.SFile.isEmpty() && settings.SFile != QStringLiteral(" ");
     switch (settings.mode()) {
     case DrawMode::Manual:
         p.strip.setStartShown(true);
@@ -333,8 +328,7 @@ void DrawControl::ActivateMode()
         p.strip.showNote(lng("StrZiehungNaechste"));
         p.display.ShowOnDisplay(settings.Time, 2, true);
         p.strip.hideStart();
-        if (settings.Sound && soundNamed)
-            p.sound.Play();
+        p.sound.waitingStarted(SoundPart::optionsOf(settings));
         break;
     case DrawMode::Countdown:
         Nochtimer->setEnabled(true);
@@ -342,8 +336,7 @@ void DrawControl::ActivateMode()
         NextDrawTime = nextDrawTime(p.platform.now(), parseTimeOfDay(settings.Time));
         p.display.ShowOnDisplay(dateTimeText(NextDrawTime), 2, false);
         p.strip.hideStart();
-        if (settings.Sound && soundNamed)
-            p.sound.Play();
+        p.sound.waitingStarted(SoundPart::optionsOf(settings));
         break;
     case DrawMode::Lottery: Q_EMIT lotteryRunRequested(); break;
     }

@@ -15,7 +15,7 @@ class Platform;
 class ResultsTable;
 class SettingsPanel;
 class SettingsSource;
-class SoundOutput;
+class SoundControl;
 class WindowTimer;
 
 // The draw control: the start/stop command, the animation tick that performs the draw after a
@@ -36,7 +36,7 @@ public:
         SettingsPanel &panel; // the mode page's controls, for their handlers
         const SettingsSource &settings;
         Platform &platform;
-        SoundOutput &sound;
+        SoundControl &sound;
         PassCommands &passCommands;
         std::function<bool()> closing; // true once the window is closing
     };

@@ -5,7 +5,8 @@
 #include "draw/drawpass.h"
 #include "draw/lottery.h"
 #include "localisation/uitext.h"
-#include "presentation/soundoutput.h"
+#include "app/soundpart.h"
+#include "presentation/soundcontrol.h"
 #include "results/resultstable.h"
 #include "settings/settings.h"
 #include "settings/settingspanel.h"
@@ -40,8 +41,7 @@ public:
         drawPendingNumber();
         const Settings settings = d.p.settings.current();
         d.setAnimation(DrawControl::Animation::Running);
-        if (settings.Sound && !d.p.sound.Active())
-            d.p.sound.Play();
+        d.p.sound.lotteryNumberStarts(SoundPart::optionsOf(settings));
         d.Refresher->setEnabled(true);
     }
     void stopAnimation() override
@@ -49,8 +49,7 @@ public:
         const Settings settings = d.p.settings.current();
         // The next animation tick draws the number and switches the animation off.
         d.setAnimation(DrawControl::Animation::Stopping);
-        if (settings.Sound && !settings.Play)
-            d.p.sound.Stop();
+        d.p.sound.lotteryNumberDone(SoundPart::optionsOf(settings));
     }
     bool waitPumping(int ms) override { return d.WaitPumping(ms); }
 

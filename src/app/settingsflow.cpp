@@ -4,22 +4,24 @@
 #include "app/listcontrol.h"
 #include "app/mainlayout.h"
 #include "app/poolcontrol.h"
+#include "app/soundpart.h"
 #include "draw/drawschedule.h"
 #include "localisation/uitext.h"
 #include "platform/platform.h"
-#include "presentation/soundoutput.h"
+#include "presentation/helppages.h"
+#include "presentation/helpviewer.h"
 #include "results/resultstable.h"
 #include "settings/settingspanel.h"
 #include "settings/settingssource.h"
 #include "settings/settingsstore.h"
 
-#include <QTextBrowser>
+#include <QCheckBox>
 
 SettingsFlow::SettingsFlow(const Parts &parts) : p(parts) {}
 
 void SettingsFlow::loadHelpPage(const QString &stem)
 {
-    p.help.setHtml(helpText(stem + QLatin1Char('A')) + helpText(stem + QLatin1Char('B')));
+    p.help.showHelp(stem);
 }
 
 bool SettingsFlow::helpPageShown() const
@@ -27,12 +29,30 @@ bool SettingsFlow::helpPageShown() const
     return p.layout.helpShown();
 }
 
+void SettingsFlow::helpLanguageChanged(quint16 languageId)
+{
+    SetHelpLanguage(languageId);
+    if (p.panel.HilfeAktiv->isChecked())
+        loadHelpPage(p.panel.activePageCaption());
+}
+
+void SettingsFlow::HilfeAktivClick(bool ticked)
+{
+    // Only the open panel has the box; loading the settings at start-up changes no view.
+    if (!p.layout.settingsViewShown())
+        return;
+    if (ticked)
+        p.help.showGeneralHelp();
+    else
+        p.help.hide();
+    p.layout.showSettingsView(ticked);
+}
+
 void SettingsFlow::OpenSettingsPanel()
 {
     const Settings settings = p.settings.current();
     // 1.-4. No sound, no timed draw, no timer; a running animation ends without a draw.
-    if (settings.Sound)
-        p.sound.Stop();
+    p.sound.settingsOpened(SoundPart::optionsOf(settings));
     p.draw.interruptForSettings();
     // 5. The panel on top, the help page or the results below it.
     if (settings.Help)

@@ -3,18 +3,19 @@
 #include "app/commands.h"
 
 #include <QString>
+#include <QtGlobal>
 
 class ControlStrip;
 class ListControl;
+class HelpViewer;
 class MainLayout;
 class Platform;
 class PoolControl;
-class QTextBrowser;
 class ResultsTable;
 class SettingsHost;
 class SettingsPanel;
 class SettingsSource;
-class SoundOutput;
+class SoundControl;
 
 // Opening the settings panel, which interrupts the draw control, and applying the settings,
 // which saves them, rebuilds the pool, closes the panel and arms the chosen mode.
@@ -27,9 +28,9 @@ public:
         MainLayout &layout;
         ControlStrip &strip;
         ResultsTable &results;
-        QTextBrowser &help;
+        HelpViewer &help;
         Platform &platform;
-        SoundOutput &sound;
+        SoundControl &sound;
         DrawCommands &draw;
         PoolControl &pool;
         ListControl &lists;
@@ -48,6 +49,11 @@ public:
 
     // Loads the help page of the settings page with this caption into the help viewer.
     void loadHelpPage(const QString &pageCaption);
+    // "Hilfe" ticked: the general help below the panel; unticked: the results instead.
+    void HilfeAktivClick(bool ticked);
+    // The language changed (HilfeLngChange): later pages come in that language, and with
+    // "Hilfe" ticked the page in front is loaded again in it.
+    void helpLanguageChanged(quint16 languageId);
     // Hides the panel and the help viewer and shows the normal view again.
     void closePanel();
 

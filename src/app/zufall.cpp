@@ -8,6 +8,7 @@
 #include "app/mainwindow.h"
 #include "app/poolcontrol.h"
 #include "app/settingsflow.h"
+#include "app/soundpart.h"
 #include "app/windowaccess.h"
 #include "app/windowlanguage.h"
 #include "app/windowtimer.h"
@@ -16,6 +17,8 @@
 #include "localisation/uitext.h"
 #include "platform/filelocations.h"
 #include "platform/platform.h"
+#include "presentation/helppages.h"
+#include "presentation/helpviewer.h"
 #include "presentation/numberdisplaywidget.h"
 #include "presentation/soundoutput.h"
 #include "results/resultstable.h"
@@ -43,7 +46,6 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStackedWidget>
-#include <QTextBrowser>
 #include <QVBoxLayout>
 
 namespace {
@@ -82,10 +84,10 @@ TForm1::TForm1(Platform &platform, const FileLocations &files, QWidget *parent)
     m_pass = new DrawPass([&platform] { return platform.tickCount(); }, this);
     m_pass->setObjectName(QStringLiteral("DrawPass"));
     m_pass->setLogPath(DrawLog);
-    // The silent player stands in until WAV playback is part of the program.
-    WavePlayer = std::make_unique<SilentSound>();
     buildWindow();
     buildMenu();
+    m_sound = new SoundPart(*Einstellungen, m_platform, this);
+    m_sound->control().setFilesFolder(ProgramFolder);
     buildParts();
     connectHandlers();
     m_language->bindTexts();
@@ -128,18 +130,20 @@ void TForm1::buildParts()
                            *m_lists, m_platform, ProgramFolder, DrawLog});
     m_lists->setPassCommands(*m_pool);
     // The draw control and the settings steps use each other's commands.
-    m_draw = new DrawControl(DrawControl::Parts{*m_pass, *Ergebnisfeld, *m_strip, *Resultate,
-                                                *Einstellungen, *this, m_platform, *WavePlayer,
-                                                *m_pool, [this] { return m_closing; }},
-                             this);
+    m_draw = new DrawControl(
+        DrawControl::Parts{*m_pass, *Ergebnisfeld, *m_strip, *Resultate, *Einstellungen, *this,
+                           m_platform, m_sound->control(), *m_pool, [this] { return m_closing; }},
+        this);
     m_settings = std::make_unique<SettingsFlow>(SettingsFlow::Parts{
         *Einstellungen, *this, *this, *m_layout, *m_strip, *Resultate, *Hilfeviewer, m_platform,
-        *WavePlayer, *m_draw, *m_pool, *m_lists, SettingsFile, windowTitle()});
+        m_sound->control(), *m_draw, *m_pool, *m_lists, SettingsFile, windowTitle()});
     m_draw->setSettingsCommands(*m_settings);
     m_language = std::make_unique<WindowLanguage>(WindowLanguage::Parts{
         *this, *Einstellungen, *Resultate, *Hilfeviewer, *m_strip, m_platform, windowTitle(),
         [draw = m_draw] { return draw->animation() == DrawControl::Animation::Running; },
-        [flow = m_settings.get()](const QString &caption) { flow->loadHelpPage(caption); },
+        [flow = m_settings.get()](const QString &) {
+            flow->helpLanguageChanged(LangManager().CurrentLanguage());
+        },
         [pool = m_pool.get(), draw = m_draw] {
             pool->showQuotaTexts();
             draw->showModeTitle();
@@ -232,9 +236,7 @@ void TForm1::buildWindow()
     Resultate = new ResultsTable(*m_pass, Display);
     displayLayout->addWidget(Resultate, 1);
 
-    Hilfeviewer = new QTextBrowser(Display);
-    Hilfeviewer->setObjectName(QStringLiteral("Hilfeviewer"));
-    Hilfeviewer->setOpenLinks(false);
+    Hilfeviewer = new HelpViewer(m_platform, Display);
     // A right click anywhere opens the window's menu.
     Hilfeviewer->setContextMenuPolicy(Qt::NoContextMenu);
     Hilfeviewer->hide();
@@ -342,7 +344,13 @@ void TForm1::connectHandlers()
             [flow] { flow->BTEinstellungenSchliessenClick(); });
 
     connect(panel->HilfeLng, &QComboBox::currentIndexChanged, this,
-            [this] { m_language->HilfeLngChange(); });
+            [this] {
+                m_language->HilfeLngChange();
+                // The help pages follow the language in force, also while no page shows.
+                SetHelpLanguage(LangManager().CurrentLanguage());
+            });
+    connect(panel->HilfeAktiv, &QCheckBox::toggled, this,
+            [flow](bool ticked) { flow->HilfeAktivClick(ticked); });
     connect(panel, &SettingsPanel::helpPageRequested, this,
             [flow](const QString &caption) { flow->loadHelpPage(caption); });
 
@@ -441,13 +449,13 @@ void TForm1::FormCreate()
         {QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::CTRL | Qt::Key_Space)});
     // 2.-4.
     m_language->chooseStartupLanguage();
+    SetHelpLanguage(LangManager().CurrentLanguage());
     // 5. (Widgets paint double-buffered.)
     panel.hide();
     // 6. First start: greeting and welcome page.
     if (!QFile::exists(SettingsFile)) {
         Ergebnisfeld->ShowOnDisplay(lng("StrHallo"), 2, false);
-        Hilfeviewer->setHtml(helpText(QStringLiteral("HTMLStartA")) +
-                             helpText(QStringLiteral("HTMLStartB")));
+        Hilfeviewer->showHelp(QStringLiteral("HTMLStart"));
         Resultate->hide();
         Hilfeviewer->show();
     }
@@ -494,8 +502,7 @@ void TForm1::FormClose()
 {
     m_closing = true;
     m_draw->stopTimers();
-    if (WavePlayer->Active())
-        WavePlayer->Stop();
+    m_sound->control().windowClosing();
     QCoreApplication::quit();
 }
 
@@ -527,7 +534,7 @@ void TForm1::resizeEvent(QResizeEvent *event)
 
 void TForm1::mStilleClick()
 {
-    WavePlayer->Stop();
+    m_sound->control().MMStille();
 }
 
 Settings TForm1::current() const
@@ -562,7 +569,7 @@ QString TForm1::lookupConstant(const QString &name) const
 
 void TForm1::createWavePlayer()
 {
-    // The player is made with the window; the sound file is loaded when it plays.
+    m_sound->createWavePlayer();
 }
 
 void TForm1::setResultsListTick(bool ticked)

@@ -13,11 +13,11 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QSplitter;
-class QTextBrowser;
 class ControlStrip;
 class DrawControl;
 class DrawPass;
 class ListControl;
+class HelpViewer;
 class MainLayout;
 class NumberDisplayWidget;
 class Platform;
@@ -25,7 +25,7 @@ class PoolControl;
 class ResultsTable;
 class SettingsFlow;
 class SettingsPanel;
-class SoundOutput;
+class SoundPart;
 struct FileLocations;
 class WindowLanguage;
 struct MainWindowParts;
@@ -100,7 +100,7 @@ private:
     QLabel *AutotivrelNotiz = nullptr;
     SettingsPanel *Einstellungen = nullptr;
     ResultsTable *Resultate = nullptr;
-    QTextBrowser *Hilfeviewer = nullptr;
+    HelpViewer *Hilfeviewer = nullptr;
     QMenu *PopupMenu1 = nullptr;
     QAction *MMParameter = nullptr;
     QAction *mmNeueRundeStarten = nullptr;
@@ -112,7 +112,7 @@ private:
 
     // The pass and the parts.
     DrawPass *m_pass = nullptr;
-    std::unique_ptr<SoundOutput> WavePlayer;
+    SoundPart *m_sound = nullptr; // the output, WavePlayer and the sound options
     std::unique_ptr<ControlStrip> m_strip;
     std::unique_ptr<MainLayout> m_layout;
     std::unique_ptr<ListControl> m_lists;

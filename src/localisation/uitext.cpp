@@ -1,6 +1,7 @@
 #include "localisation/uitext.h"
 
 #include "localisation/langmanager.h"
+#include "presentation/helppages.h"
 
 #include <QLoggingCategory>
 
@@ -45,9 +46,5 @@ QString lngFormat(const char *name, const QVariantList &args)
 
 QString helpText(const QString &name)
 {
-    try {
-        return LangManager().LookupConstant(name);
-    } catch (const LocalizationError &) {
-        return {};
-    }
+    return helpPageText(name, HelpLanguage());
 }

@@ -9,5 +9,6 @@ QString lng(const char *name);
 QString lng(const QString &name);
 // The constant's text with its %-placeholders ("%s", "%d") filled from args.
 QString lngFormat(const char *name, const QVariantList &args);
-// A help page text; empty while the program holds no such page.
+// A help text ("HTMLQuoteA", "HTMLHilfe") in the help language (SetHelpLanguage in
+// presentation/helppages.h); empty when the program holds no such text.
 QString helpText(const QString &name);

@@ -1,0 +1,77 @@
+#include "presentation/WavePlay.h"
+
+#include "presentation/waveoutput.h"
+
+#include <QIODevice>
+
+TWavePlayer::TWavePlayer(WaveOutput &output) : m_output(output) {}
+
+TWavePlayer::~TWavePlayer()
+{
+    Stop();
+}
+
+bool TWavePlayer::Active() const
+{
+    return m_active && m_output.playing();
+}
+
+void TWavePlayer::setActive(bool active)
+{
+    if (active == Active())
+        return;
+    if (active)
+        Play();
+    else
+        Stop();
+}
+
+void TWavePlayer::Clear()
+{
+    if (m_sound.isEmpty())
+        return;
+    Stop();
+    m_sound.clear();
+}
+
+bool TWavePlayer::LoadFromStream(QIODevice &stream)
+{
+    if (!stream.isSequential() && !stream.seek(0))
+        return false;
+    // One byte more than allowed tells a stream that is too long from one that just fits.
+    QByteArray image = stream.read(MaxWaveImageSize + 1);
+    if (image.size() > MaxWaveImageSize)
+        return false;
+    Clear();
+    m_sound = std::move(image);
+    return true;
+}
+
+WaveError TWavePlayer::LoadFromFile(const QString &name)
+{
+    WaveFileResult file = readWaveFile(name);
+    if (!file.ok())
+        return file.error;
+    Clear();
+    m_sound = std::move(file.image);
+    return WaveError::None;
+}
+
+void TWavePlayer::Play()
+{
+    Stop();
+    if (m_sound.isEmpty())
+        return;
+    // An image the output cannot play fails quietly, as the request on it would.
+    const WaveParseResult parsed = parseWaveImage(m_sound);
+    if (!parsed.ok())
+        return;
+    const WavePlayRequest request{!m_waitToStop, !m_stopOthers, m_loop};
+    m_active = m_output.play(m_sound, parsed.layout, request) && m_loop;
+}
+
+void TWavePlayer::Stop()
+{
+    m_active = false;
+    m_output.stop();
+}

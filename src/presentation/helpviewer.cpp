@@ -1,0 +1,64 @@
+#include "presentation/helpviewer.h"
+
+#include "platform/platform.h"
+#include "presentation/helppages.h"
+
+#include <QPalette>
+#include <QUrl>
+
+HelpViewer::HelpViewer(Platform &platform, QWidget *parent)
+    : QTextBrowser(parent), m_platform(platform)
+{
+    setObjectName(QStringLiteral("Hilfeviewer"));
+    // Links are the system's business: the viewer neither follows nor opens them itself.
+    setOpenLinks(false);
+    setOpenExternalLinks(false);
+    setTextInteractionFlags(Qt::TextBrowserInteraction);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, QColor(0xFF, 0xFB, 0xF0)); // cream
+    colours.setColor(QPalette::Text, QColor(0x33, 0x33, 0x33));
+    setPalette(colours);
+    QFont font(QStringLiteral("Trebuchet MS"));
+    font.setStyleHint(QFont::SansSerif);
+    document()->setDefaultFont(font);
+    document()->setDefaultStyleSheet(
+        QStringLiteral("pre, code, tt { font-family: \"Courier New\", monospace; }"));
+    setFrameShape(QFrame::NoFrame);
+    connect(this, &QTextBrowser::anchorClicked, this, &HelpViewer::HilfeviewerHotSpotClick);
+}
+
+void HelpViewer::showPage(const QString &text)
+{
+    const QString page = text.isEmpty() ? PageHelp(QStringLiteral("HTMLStart")) : text;
+    m_source = QByteArray("\xEF\xBB\xBF") + page.toUtf8();
+    setHtml(page);
+    clearHistory();
+}
+
+void HelpViewer::showHelp(const QString &key)
+{
+    showPage(PageHelp(key));
+}
+
+void HelpViewer::showGeneralHelp()
+{
+    showPage(GeneralHelp());
+}
+
+void HelpViewer::HilfeviewerHotSpotClick(const QUrl &link)
+{
+    // The target as the page writes it: a web address or a mailto: address.
+    m_platform.shellOpen(link.toString());
+}
+
+void HelpViewer::focusInEvent(QFocusEvent *event)
+{
+    setFrameShape(QFrame::Box);
+    QTextBrowser::focusInEvent(event);
+}
+
+void HelpViewer::focusOutEvent(QFocusEvent *event)
+{
+    setFrameShape(QFrame::NoFrame);
+    QTextBrowser::focusOutEvent(event);
+}

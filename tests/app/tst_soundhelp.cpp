@@ -1,0 +1,119 @@
+#include "formfixture.h"
+#include "presentation/helppages.h"
+#include "presentation/helpviewer.h"
+
+#include <QStackedWidget>
+
+namespace {
+
+QByteArray pageBytes(const QString &key)
+{
+    return QByteArray("\xEF\xBB\xBF") + PageHelp(key).toUtf8();
+}
+
+} // namespace
+
+class TestSoundHelp : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstStartShowsTheWelcomePage()
+    {
+        FormFixture fx;
+        Form &form = fx.start(true);
+        auto *viewer = qobject_cast<HelpViewer *>(form.Hilfeviewer);
+        QVERIFY(viewer);
+        QCOMPARE(viewer->documentSource(), pageBytes(QStringLiteral("HTMLStart")));
+    }
+
+    void helpFollowsThePanelAndItsPages()
+    {
+        FormFixture fx;
+        Form &form = fx.start();
+        form.show();
+        auto *viewer = qobject_cast<HelpViewer *>(form.Hilfeviewer);
+        SettingsPanel &panel = fx.panel();
+        form.settingsFlow().OpenSettingsPanel();
+        QVERIFY(shown(viewer));
+        QVERIFY(!shown(form.Resultate));
+        QCOMPARE(viewer->documentSource(), pageBytes(QStringLiteral("HTMLAktion")));
+        QTest::mouseClick(panel.btOptionen, Qt::LeftButton);
+        QCOMPARE(viewer->documentSource(), pageBytes(QStringLiteral("HTMLOptionen")));
+
+        // Unticking gives the results back; ticking shows the general help, not the page's.
+        panel.HilfeAktiv->setChecked(false);
+        QVERIFY(!shown(viewer));
+        QVERIFY(shown(form.Resultate));
+        panel.HilfeAktiv->setChecked(true);
+        QVERIFY(shown(viewer));
+        QVERIFY(!shown(form.Resultate));
+        QCOMPARE(viewer->documentSource(), QByteArray("\xEF\xBB\xBF") + GeneralHelp().toUtf8());
+        QTest::mouseClick(panel.btKonfig, Qt::LeftButton);
+        QCOMPARE(viewer->documentSource(), pageBytes(QStringLiteral("HTMLQuote")));
+
+        // Without help the panel opens over the results and loads nothing.
+        panel.HilfeAktiv->setChecked(false);
+        QVERIFY(form.settingsFlow().ApplySettings());
+        QVERIFY(!shown(viewer));
+        form.settingsFlow().OpenSettingsPanel();
+        QVERIFY(!shown(viewer));
+        QVERIFY(shown(form.Resultate));
+        QTest::mouseClick(panel.btModus, Qt::LeftButton);
+        QCOMPARE(viewer->documentSource(), pageBytes(QStringLiteral("HTMLQuote")));
+    }
+
+    void languageChangeReloadsThePageInFront()
+    {
+        FormFixture fx;
+        Form &form = fx.start();
+        auto *viewer = qobject_cast<HelpViewer *>(form.Hilfeviewer);
+        form.settingsFlow().OpenSettingsPanel();
+        QTest::mouseClick(fx.panel().btOptionen, Qt::LeftButton);
+        form.settingsFlow().helpLanguageChanged(2057);
+        const QByteArray english = pageBytes(QStringLiteral("HTMLOptionen"));
+        QCOMPARE(viewer->documentSource(), english);
+        QVERIFY(english.contains("<h2>Options</h2>"));
+        // With "Hilfe" unticked nothing is loaded; the next page comes in the new language.
+        fx.panel().HilfeAktiv->setChecked(false);
+        form.settingsFlow().helpLanguageChanged(1031);
+        QCOMPARE(viewer->documentSource(), english);
+        fx.panel().HilfeAktiv->setChecked(true);
+        QTest::mouseClick(fx.panel().btModus, Qt::LeftButton);
+        QCOMPARE(viewer->documentSource(), pageBytes(QStringLiteral("HTMLAktion")));
+        QVERIFY(viewer->documentSource().contains("<h2>Ziehungsmodus</h2>"));
+    }
+
+    void toEndNeedsANamedSound()
+    {
+        FormFixture fx;
+        fx.start();
+        SettingsPanel &panel = fx.panel();
+        QVERIFY(!panel.cbSchleife->isEnabled());
+        panel.cbSchleife->setChecked(true);
+        QVERIFY(!panel.cbSchleife->isChecked());
+        panel.edSoundfile->setText(QStringLiteral("musik.wav"));
+        QVERIFY(panel.cbSchleife->isEnabled());
+        panel.edSoundfile->setText(QString());
+        QVERIFY(!panel.cbSchleife->isEnabled());
+    }
+
+    void missingSoundAtStartUpWarnsAndLocksToEnd()
+    {
+        FormFixture fx;
+        fx.folder.write(QStringLiteral("tivrel.ini"),
+                        "[DISPLAY]\r\nSFile=weg.wav\r\nPlay=1\r\nSound=1\r\n");
+        fx.start();
+        SettingsPanel &panel = fx.panel();
+        QCOMPARE(
+            fx.messagesWith(lngFormat("HinweisDateiNichtGefunden", {QStringLiteral("weg.wav")})),
+            1);
+        QVERIFY(!panel.cbSchleife->isChecked());
+        QVERIFY(!panel.cbSchleife->isEnabled());
+        // A draw with sound on goes on without a sound to play.
+        fx.drawOnce();
+        QCOMPARE(fx.rows().size(), 1);
+    }
+};
+
+QTEST_MAIN(TestSoundHelp)
+#include "tst_soundhelp.moc"
