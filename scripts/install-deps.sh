@@ -14,6 +14,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   fontconfig  # its metric aliases give "Arial" as Liberation Sans, the display font
   xvfb xauth xdotool imagemagick
+  poppler-utils  # pdftotext and pdftoppm read the printed PDF back in the tests
 )
 
 sudo=""
