@@ -5,7 +5,8 @@
 #include "app/drawcontrol.h"
 #include "app/poolcontrol.h"
 #include "app/settingsflow.h"
-#include "app/zufall.h"
+#include "app/mainwindow.h"
+#include "draw/drawpass.h"
 #include "platform/platform.h"
 #include "results/drawlog.h"
 #include "results/resultstable.h"
@@ -17,6 +18,7 @@
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMainWindow>
 #include <QSpinBox>
 #include <QTemporaryDir>
 
@@ -67,9 +69,9 @@ void writeFile(const QString &path, const QByteArray &content)
 const QByteArray wholeRangeSettings =
     "[NUM]\r\nStart=1\r\nEnd=999999\r\nCent=0\r\nPercentage=999999\r\n";
 
-void useWholeRange(TForm1 &form)
+void useWholeRange(QMainWindow &form)
 {
-    SettingsPanel &panel = *form.Einstellungen;
+    SettingsPanel &panel = *form.findChild<SettingsPanel *>();
     panel.Maximum->setValue(999999);
     panel.Minimum->setValue(1);
     panel.Ziehung_Prozent->setChecked(false);
@@ -94,26 +96,29 @@ void drawBench(const QString &folder)
     writeFile(folder + QStringLiteral("tivrel.ini"), wholeRangeSettings);
     writeDrawLog(folder + QStringLiteral("tivrel.log"), logRows(10000));
     BenchPlatform platform(folder + QStringLiteral("tivrel"));
-    TForm1 form(platform);
+    const std::unique_ptr<QMainWindow> window = createMainWindow(platform);
+    QMainWindow &form = *window;
+    const MainWindowParts parts = partsOf(form);
     useWholeRange(form);
-    form.settingsFlow().ApplySettings();
+    parts.settings.ApplySettings();
+    form.resize(1920, 1080);
     form.show();
     QCoreApplication::processEvents();
-    std::printf("  rows %d, pool %lld\n", form.Resultate->results()->rowCount(),
-                qlonglong(form.Draw.DrawPool.size()));
+    std::printf("  rows %lld, pool %lld, window %dx%d\n", qlonglong(parts.pass.rows().size()),
+                qlonglong(parts.pass.pool().size()), form.width(), form.height());
 
     std::vector<double> draws;
     std::vector<double> writes;
     QElapsedTimer timer;
     for (int i = 0; i < 100; ++i) {
         timer.start();
-        form.pool().DrawNumber();
+        parts.pool.DrawNumber();
         draws.push_back(double(timer.nsecsElapsed()) / 1e6);
         QCoreApplication::processEvents(); // let the table repaint between draws
     }
     for (int i = 0; i < 20; ++i) {
         timer.start();
-        form.pool().writeLog();
+        parts.pass.writeLog();
         writes.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
     std::sort(draws.begin(), draws.end());
@@ -121,7 +126,7 @@ void drawBench(const QString &folder)
     std::printf("  DrawNumber over 100 draws: min %.2f ms, median %.2f ms, max %.2f ms\n",
                 draws.front(), draws[draws.size() / 2], draws.back());
     std::printf("  of that the log write (%d rows): median %.2f ms, max %.2f ms\n",
-                form.Resultate->results()->rowCount(), writes[writes.size() / 2], writes.back());
+                int(parts.pass.rows().size()), writes[writes.size() / 2], writes.back());
 }
 
 void startupBench(const QString &folder)
@@ -133,24 +138,17 @@ void startupBench(const QString &folder)
     BenchPlatform platform(folder + QStringLiteral("tivrel"));
     QElapsedTimer timer;
     timer.start();
-    auto form = std::make_unique<TForm1>(platform);
+    const std::unique_ptr<QMainWindow> form = createMainWindow(platform);
     const double created = double(timer.nsecsElapsed()) / 1e6;
-    if (form->Draw.PoolBuildCount != 999999) {
-        // The settings file is not read at start-up yet: the range is set by hand and the
-        // restore of the pass runs again, both counted in.
-        std::printf(
-            "  (settings file not read at start-up: range set and pass restored by hand)\n");
-        useWholeRange(*form);
-        form->restorePassFromLog();
-    }
+    const MainWindowParts parts = partsOf(*form);
     PaintWatch watch;
     form->installEventFilter(&watch);
     form->show();
     while (!watch.painted)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     const double painted = double(timer.nsecsElapsed()) / 1e6;
-    std::printf("  rows %d, pool %lld, DrawCount %d\n", form->Resultate->results()->rowCount(),
-                qlonglong(form->Draw.DrawPool.size()), form->Resultate->DrawCount);
+    std::printf("  rows %lld, pool %lld, DrawCount %d\n", qlonglong(parts.pass.rows().size()),
+                qlonglong(parts.pass.pool().size()), parts.pass.DrawCount);
     std::printf("  window created (FormCreate) after %.0f ms, first paint after %.0f ms\n", created,
                 painted);
 }

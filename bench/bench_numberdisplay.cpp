@@ -27,12 +27,12 @@ QImage syntheticPicture()
     return picture;
 }
 
-QStringList numberPool()
+EntryPool numberPool()
 {
     QStringList pool;
     for (int i = 1; i <= 999; ++i)
         pool.append(QString::number(i));
-    return pool;
+    return EntryPool::fromList(pool);
 }
 
 struct Scenario {
@@ -57,7 +57,7 @@ double medianMs(const Scenario &scenario, const QImage &picture, int frames)
     frame.windowSize = scenario.size + QSize(16, 200);
     frame.running = scenario.running;
     frame.stopCaption = scenario.running;
-    const QStringList pool = numberPool();
+    const EntryPool pool = numberPool();
     std::vector<double> times;
     for (int i = 0; i < frames + 3; ++i) {
         const QString text = pool.at(i * 37 % pool.size());
@@ -76,7 +76,7 @@ double medianMs(const Scenario &scenario, const QImage &picture, int frames)
 void writePngs(const QString &folder, const QImage &picture)
 {
     QDir().mkpath(folder);
-    const QStringList pool = numberPool();
+    const EntryPool pool = numberPool();
     auto render = [&](const QString &name, const QString &text, bool running, bool withPicture,
                       int frames) {
         NumberDisplayRenderer renderer;

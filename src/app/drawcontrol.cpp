@@ -1,30 +1,34 @@
 #include "app/drawcontrol.h"
 
-#include "draw/drawschedule.h"
-#include "app/poolcontrol.h"
-#include "app/settingsflow.h"
-#include "localisation/uitext.h"
+#include "app/controlstrip.h"
 #include "app/windowtimer.h"
-#include "app/zufall.h"
-#include "draw/mersenne.h"
+#include "draw/drawpass.h"
+#include "draw/drawschedule.h"
+#include "localisation/uitext.h"
 #include "platform/platform.h"
+#include "presentation/entrydisplay.h"
+#include "presentation/soundoutput.h"
 #include "results/resultstable.h"
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
+#include "settings/settingssource.h"
 
 #include <QCheckBox>
 #include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSpinBox>
-#include <QTextBrowser>
 #include <QTimer>
 
-DrawControl::DrawControl(TForm1 &form)
-    : Refresher(new WindowTimer(80, this)), IntervallTimer(new WindowTimer(1000, this)),
-      Nochtimer(new WindowTimer(1000, this)), f(form)
+DrawControl::DrawControl(const Parts &parts, QObject *parent)
+    : QObject(parent), Refresher(new WindowTimer(80, this)),
+      IntervallTimer(new WindowTimer(1000, this)), Nochtimer(new WindowTimer(1000, this)),
+      p(parts)
 {
+    setObjectName(QStringLiteral("DrawControl"));
+    Refresher->setObjectName(QStringLiteral("Refresher"));
+    IntervallTimer->setObjectName(QStringLiteral("IntervallTimer"));
+    Nochtimer->setObjectName(QStringLiteral("Nochtimer"));
     connect(Refresher, &WindowTimer::timeout, this, &DrawControl::RefresherTimer);
     connect(IntervallTimer, &WindowTimer::timeout, this, &DrawControl::IntervallTimerTimer);
     connect(Nochtimer, &WindowTimer::timeout, this, &DrawControl::NochtimerTimer);
@@ -32,101 +36,108 @@ DrawControl::DrawControl(TForm1 &form)
 
 DrawControl::~DrawControl() = default;
 
-bool DrawControl::soundChecked() const
+DrawMode DrawControl::mode() const
 {
-    return f.Einstellungen->cbSound->isChecked();
+    return p.settings.current().mode();
 }
 
-bool DrawControl::soundLoops() const
+void DrawControl::setAnimation(Animation animation)
 {
-    return f.Einstellungen->cbSchleife->isChecked();
+    if (animation == m_animation)
+        return;
+    m_animation = animation;
+    p.strip.showRunning(animation == Animation::Running);
+    Q_EMIT animationChanged(animation);
+}
+
+void DrawControl::abandonAnimation()
+{
+    if (m_animation == Animation::Idle)
+        return;
+    Refresher->setEnabled(false);
+    setAnimation(Animation::Idle);
+    p.results.setSelectionHidden(false);
+    p.display.showLastStill();
 }
 
 void DrawControl::stopTimers()
 {
-    Refresher->setEnabled(false);
+    abandonAnimation();
     IntervallTimer->setEnabled(false);
     Nochtimer->setEnabled(false);
-}
-
-void DrawControl::showNote(const QString &text)
-{
-    f.AutotivrelNotiz->setText(text);
-    f.AutotivrelNotiz->show();
 }
 
 void DrawControl::endPass()
 {
     IntervallTimer->setEnabled(false);
-    Refresher->setEnabled(false);
-    f.BTStartStop->setEnabled(false);
-    f.BTStartStop->hide();
-    showNote(lng("StrZiehungEnde"));
-    if (f.Einstellungen->HilfeAktiv->isChecked())
-        f.platform().messageBox(lng("StrTivrelHinweis"), lng("HinweisNeuerDurchgang"),
-                                Platform::Icon::Information, Platform::Buttons::Ok);
+    abandonAnimation();
+    p.strip.setStartShown(false);
+    p.strip.showNote(lng("StrZiehungEnde"));
+    if (p.settings.current().Help)
+        p.platform.messageBox(lng("StrTivrelHinweis"), lng("HinweisNeuerDurchgang"),
+                              Platform::Icon::Information, Platform::Buttons::Ok);
 }
 
 void DrawControl::BTStartStopClick()
 {
-    SettingsPanel &panel = *f.Einstellungen;
     // 1. Start pressed while the help page shows: apply the settings first.
-    if (f.BTStartStop->isEnabled() && TForm1::shown(f.Hilfeviewer))
-        f.settingsFlow().ApplySettings();
+    if (p.strip.startEnabled() && m_settingsCommands->helpPageShown())
+        m_settingsCommands->ApplySettings();
 
     // 2. No draw allowed: the pass is over. (A running animation may always be stopped.)
-    const bool running = !f.startCaptionShown();
-    if (!running && !f.pool().drawAllowed()) {
+    const bool running = m_animation == Animation::Running;
+    if (!running && !p.pass.drawAllowed()) {
         endPass();
         return;
     }
 
+    const Settings settings = p.settings.current();
     // 3. Autopilot: after the manual part, timed drawing takes over.
-    if (!running && panel.ckAutopilot->isChecked() && AutopilotSuppressed == 0 && f.mode() == 0 &&
-        f.Resultate->results()->rowCount() >= panel.AutopilotStart->value()) {
-        panel.DoStatus->setItemIndex(1);
-        f.settingsFlow().ApplySettings();
-        AutopilotSuppressed = 1;
+    if (!running && settings.AutoPilot && !AutopilotSuppressed &&
+        settings.mode() == DrawMode::Manual && p.pass.rows().size() >= settings.AutoVal) {
+        p.panel.DoStatus->setItemIndex(int(DrawMode::Timer));
+        m_settingsCommands->ApplySettings();
+        AutopilotSuppressed = true;
         return;
     }
 
     // 4. A lottery table left over.
-    if (!running && f.pool().lotteryTableLeftOver()) {
-        if (!f.pool().clearLotteryTable()) {
-            f.settingsFlow().OpenSettingsPanel();
+    if (!running && p.passCommands.lotteryTableLeftOver()) {
+        if (!p.passCommands.clearLotteryTable()) {
+            m_settingsCommands->OpenSettingsPanel();
             return;
         }
         // The reset emptied the pool: build it anew before an animation needs it.
-        f.pool().BuildPool();
-        f.pool().closePrepareWindow();
-        if (!f.pool().drawAllowed()) {
+        p.passCommands.BuildPool();
+        p.passCommands.closePrepareWindow();
+        if (!p.pass.drawAllowed()) {
             endPass();
             return;
         }
     }
 
     // 5. Autostop in manual mode: arm or disarm the countdown.
-    if (f.mode() == 0 && panel.chkAutostop->isChecked()) {
-        if (AutostopArmed == 0) {
+    if (settings.mode() == DrawMode::Manual && settings.Autostop) {
+        if (!AutostopArmed) {
             IntervallTimer->setInterval(1000);
             IntervallTimer->setEnabled(true);
-            AutostopRemaining = panel.Sekunden->value();
-            AutostopArmed = 1;
-            showNote(autostopText(AutostopRemaining));
+            AutostopRemaining = settings.Intervall;
+            AutostopArmed = true;
+            p.strip.showNote(autostopText(AutostopRemaining));
         } else {
             IntervallTimer->setEnabled(false);
             AutostopRemaining = 0;
-            AutostopArmed = 0;
-            f.AutotivrelNotiz->hide();
+            AutostopArmed = false;
+            p.strip.hideNote();
         }
     }
 
     // 6. Toggle.
     if (running) {
-        f.BTStartStop->setText(lng("StrStart"));
-        f.Resultate->show();
-        if (soundChecked() && !soundLoops())
-            f.stopSound();
+        setAnimation(Animation::Stopping);
+        p.results.show();
+        if (settings.Sound && !settings.Play)
+            p.sound.Stop();
         // The draw follows at the next animation tick.
     } else {
         startAnimation();
@@ -135,44 +146,29 @@ void DrawControl::BTStartStopClick()
 
 void DrawControl::startAnimation()
 {
-    f.Resultate->setSelectionHidden(true);
-    if (soundChecked() && !soundLoops())
-        f.playSound();
-    if (soundChecked() && soundLoops() && !f.soundActive())
-        f.playSound();
-    f.BTStartStop->setText(lng("StrStopp"));
+    const Settings settings = p.settings.current();
+    p.results.setSelectionHidden(true);
+    if (settings.Sound && !settings.Play)
+        p.sound.Play();
+    if (settings.Sound && settings.Play && !p.sound.Active())
+        p.sound.Play();
+    setAnimation(Animation::Running);
     Refresher->setEnabled(true);
-}
-
-void DrawControl::showFlashEntry()
-{
-    const QStringList &pool = f.Draw.DrawPool;
-    qsizetype index = 0;
-    if (pool.size() >= 6) {
-        index = chooseEntryIndex(*f.DrawGenerator, pool.size());
-    } else {
-        AnimationIndex += 1;
-        if (AnimationIndex >= pool.size())
-            AnimationIndex = 0;
-        index = AnimationIndex;
-    }
-    f.ShowOnDisplay(pool.at(index), 0, true);
 }
 
 void DrawControl::RefresherTimer()
 {
-    // An animation over an empty pool has nothing to show and nothing to draw; after the
-    // window closed there is no generator left.
-    if (f.Draw.DrawPool.isEmpty() || !f.DrawGenerator) {
-        Refresher->setEnabled(false);
-        f.BTStartStop->setText(lng("StrStart"));
-        f.Resultate->setSelectionHidden(false);
+    // An animation over an empty pool has nothing to show and nothing to draw.
+    const qsizetype index = p.pass.flashIndex();
+    if (index < 0 || p.closing()) {
+        abandonAnimation();
         return;
     }
-    showFlashEntry();
-    if (f.startCaptionShown()) {
+    p.display.ShowOnDisplay(p.pass.pool().at(index), 0, true);
+    if (m_animation == Animation::Stopping) {
         Refresher->setEnabled(false);
-        f.pool().DrawNumber();
+        setAnimation(Animation::Idle);
+        p.passCommands.DrawNumber();
     }
 }
 
@@ -184,23 +180,23 @@ void DrawControl::IntervallTimerTimer()
 void DrawControl::IntervalTick()
 {
     if (AutostopRemaining != 0) {
-        f.AutotivrelNotiz->hide();
+        p.strip.hideNote();
         AutostopRemaining -= 1;
-        showNote(autostopText(AutostopRemaining));
+        p.strip.showNote(autostopText(AutostopRemaining));
         if (AutostopRemaining == 1)
             AutostopRemaining = 0;
         return;
     }
-    IntervallTimer->setInterval(f.Einstellungen->Sekunden->value() * 500);
+    IntervallTimer->setInterval(p.settings.current().Intervall * 500);
     BTStartStopClick();
 }
 
 void DrawControl::NochtimerTimer()
 {
-    if (f.platform().now() >= NextDrawTime) {
+    if (p.platform.now() >= NextDrawTime) {
         Nochtimer->setEnabled(false);
-        f.Einstellungen->DoStatus->setItemIndex(0);
-        f.ShowOnDisplay(lng("StrGleich"), 2, false);
+        p.panel.DoStatus->setItemIndex(int(DrawMode::Manual));
+        p.display.ShowOnDisplay(lng("StrGleich"), 2, false);
         return;
     }
     ShowTimeToNextDraw();
@@ -208,164 +204,165 @@ void DrawControl::NochtimerTimer()
 
 void DrawControl::ShowTimeToNextDraw()
 {
-    f.ShowOnDisplay(timeToNextDrawText(f.platform().now(), NextDrawTime), 2, false);
+    p.display.ShowOnDisplay(timeToNextDrawText(p.platform.now(), NextDrawTime), 2, false);
 }
 
 void DrawControl::DoStatusClick()
 {
-    SettingsPanel &panel = *f.Einstellungen;
-    switch (f.mode()) {
-    case 0:
+    SettingsPanel &panel = p.panel;
+    switch (DrawMode(panel.DoStatus->itemIndex())) {
+    case DrawMode::Manual:
         panel.Uhrzeit->setEnabled(false);
         panel.chkAutostop->setEnabled(true);
         panel.Sekunden->setEnabled(panel.chkAutostop->isChecked());
         panel.btKonfig->setEnabled(true);
         IntervallTimer->setEnabled(false);
         Nochtimer->setEnabled(false);
-        f.AutotivrelNotiz->hide();
-        f.ShowOnDisplay(lng("StrNeueZiehungStarten"), 2, false);
+        p.strip.hideNote();
+        p.display.ShowOnDisplay(lng("StrNeueZiehungStarten"), 2, false);
         panel.hpModus->setText(lng("StrModeManuell"));
         break;
-    case 1: {
+    case DrawMode::Timer: {
         panel.Sekunden->setEnabled(true);
         panel.Uhrzeit->setEnabled(false);
         panel.chkAutostop->setEnabled(false);
         panel.btKonfig->setEnabled(true);
-        const bool autopilotReached =
-            panel.ckAutopilot->isChecked() &&
-            f.Resultate->results()->rowCount() >= panel.AutopilotStart->value();
-        f.ShowOnDisplay(lng(autopilotReached ? "StrAutoPilot" : "StrNeueZiehungStarten"), 2, false);
+        const bool autopilotReached = panel.ckAutopilot->isChecked() &&
+                                      p.pass.rows().size() >= panel.AutopilotStart->value();
+        p.display.ShowOnDisplay(lng(autopilotReached ? "StrAutoPilot" : "StrNeueZiehungStarten"),
+                                2, false);
         panel.hpModus->setText(lng("StrModeTimer"));
         break;
     }
-    case 2:
-    case 3:
+    case DrawMode::TimeOfDay:
+    case DrawMode::Countdown:
         if (!panel.Uhrzeit->isEnabled())
-            panel.Uhrzeit->setText(nextFullHourText(f.platform().now().time()));
+            panel.Uhrzeit->setText(nextFullHourText(p.platform.now().time()));
         panel.Uhrzeit->setEnabled(true);
         panel.Sekunden->setEnabled(false);
         panel.chkAutostop->setEnabled(false);
         panel.btKonfig->setEnabled(false);
         panel.hpModus->setText(lng("StrModeZeit"));
         break;
-    case 4:
+    case DrawMode::Lottery:
         panel.Sekunden->setEnabled(false);
         panel.Uhrzeit->setEnabled(false);
         panel.chkAutostop->setEnabled(false);
         panel.btKonfig->setEnabled(true);
-        f.ShowOnDisplay(lng("StrNeueZiehungStarten"), 2, false);
+        p.display.ShowOnDisplay(lng("StrNeueZiehungStarten"), 2, false);
         panel.hpModus->setText(lng("StrModeLotto"));
         break;
-    default: break;
     }
 }
 
 void DrawControl::chkAutostopClick()
 {
-    f.Einstellungen->Sekunden->setEnabled(f.Einstellungen->chkAutostop->isChecked());
+    p.panel.Sekunden->setEnabled(p.panel.chkAutostop->isChecked());
 }
 
 void DrawControl::ckAutopilotClick()
 {
-    SettingsPanel &panel = *f.Einstellungen;
+    SettingsPanel &panel = p.panel;
     const bool on = panel.ckAutopilot->isChecked();
-    if (on && f.Resultate->results()->rowCount() > 0)
-        f.platform().messageBox(lng("StrTivrelHinweis"), lng("StrAutoPilotDoubletten"),
-                                Platform::Icon::Warning, Platform::Buttons::Ok);
+    if (on && !p.pass.rows().isEmpty())
+        p.platform.messageBox(lng("StrTivrelHinweis"), lng("StrAutoPilotDoubletten"),
+                              Platform::Icon::Warning, Platform::Buttons::Ok);
     panel.AutopilotStart->setEnabled(on);
     panel.lbAutopilotRest->setVisible(on);
     if (on) {
-        if (panel.AutopilotStart->value() > f.Draw.DrawQuota)
-            panel.AutopilotStart->setValue(f.Draw.DrawQuota);
-        panel.AutopilotStart->setMaximum(qMax(0, f.Draw.DrawQuota));
+        if (panel.AutopilotStart->value() > p.pass.DrawQuota)
+            panel.AutopilotStart->setValue(p.pass.DrawQuota);
+        panel.AutopilotStart->setMaximum(qMax(0, p.pass.DrawQuota));
     }
 }
 
 void DrawControl::AutopilotStartChange()
 {
-    f.Einstellungen->lbAutopilotRest->setText(
-        QStringLiteral(" + ") +
-        QString::number(f.Draw.DrawQuota - f.Einstellungen->AutopilotStart->value()));
+    p.panel.lbAutopilotRest->setText(
+        QStringLiteral(" + ") + QString::number(p.pass.DrawQuota - p.panel.AutopilotStart->value()));
 }
 
 void DrawControl::AutopilotStartEnter()
 {
-    f.pool().ApplyQuotaRule();
-    f.Einstellungen->AutopilotStart->setMaximum(qMax(0, f.Draw.DrawQuota));
+    p.passCommands.ApplyQuotaRule();
+    p.panel.AutopilotStart->setMaximum(qMax(0, p.pass.DrawQuota));
 }
 
 void DrawControl::UhrzeitExit()
 {
-    f.ShowOnDisplay(f.Einstellungen->Uhrzeit->text(), 2, true);
+    p.display.ShowOnDisplay(p.panel.Uhrzeit->text(), 2, true);
+}
+
+void DrawControl::interruptForSettings()
+{
+    // 2.-4. of opening the settings.
+    AutopilotSuppressed = true;
+    stopTimers();
 }
 
 void DrawControl::ActivateMode()
 {
-    SettingsPanel &panel = *f.Einstellungen;
-    const bool soundNamed =
-        !panel.edSoundfile->text().isEmpty() && panel.edSoundfile->text() != QStringLiteral(" ");
-    switch (f.mode()) {
-    case 0:
-        f.BTStartStop->setEnabled(true);
-        f.BTStartStop->show();
-        f.AutotivrelNotiz->hide();
+    const Settings settings = p.settings.current();
+    const bool soundNamed = !settings.SFile.isEmpty() && settings.SFile != QStringLiteral(" ");
+    switch (settings.mode()) {
+    case DrawMode::Manual:
+        p.strip.setStartShown(true);
+        p.strip.hideNote();
         break;
-    case 1:
-        IntervallTimer->setInterval(panel.Sekunden->value() * 1000);
+    case DrawMode::Timer:
+        IntervallTimer->setInterval(settings.Intervall * 1000);
         IntervallTimer->setEnabled(true);
-        showNote(intervalText(panel.Sekunden->value()));
-        f.BTStartStop->hide();
+        p.strip.showNote(intervalText(settings.Intervall));
+        p.strip.hideStart();
         break;
-    case 2:
-        showNote(lng("StrZiehungNaechste"));
-        f.ShowOnDisplay(panel.Uhrzeit->text(), 2, true);
-        f.BTStartStop->hide();
-        if (soundChecked() && soundNamed)
-            f.playSound();
+    case DrawMode::TimeOfDay:
+        p.strip.showNote(lng("StrZiehungNaechste"));
+        p.display.ShowOnDisplay(settings.Time, 2, true);
+        p.strip.hideStart();
+        if (settings.Sound && soundNamed)
+            p.sound.Play();
         break;
-    case 3:
+    case DrawMode::Countdown:
         Nochtimer->setEnabled(true);
-        showNote(lng("StrZiehungZeit"));
-        NextDrawTime = nextDrawTime(f.platform().now(), parseTimeOfDay(panel.Uhrzeit->text()));
-        f.ShowOnDisplay(dateTimeText(NextDrawTime), 2, false);
-        f.BTStartStop->hide();
-        if (soundChecked() && soundNamed)
-            f.playSound();
+        p.strip.showNote(lng("StrZiehungZeit"));
+        NextDrawTime = nextDrawTime(p.platform.now(), parseTimeOfDay(settings.Time));
+        p.display.ShowOnDisplay(dateTimeText(NextDrawTime), 2, false);
+        p.strip.hideStart();
+        if (settings.Sound && soundNamed)
+            p.sound.Play();
         break;
-    case 4: f.settingsFlow().runLottery(); break;
-    default: break;
+    case DrawMode::Lottery: Q_EMIT lotteryRunRequested(); break;
     }
 }
 
 void DrawControl::mmNeueRundeStartenClick()
 {
     stopTimers();
-    f.AutotivrelNotiz->hide();
-    f.AutotivrelNotiz->repaint();
-    f.ShowOnDisplay(lng("StrNeueZiehungVorbereiten"), 2, false);
+    p.strip.hideNote();
+    p.display.ShowOnDisplay(lng("StrNeueZiehungVorbereiten"), 2, false);
     if (!WaitPumping(2000))
         return;
-    f.pool().Reset_ZiehungClick();
-    f.ShowOnDisplay(lng("StrNeueZiehungStarten"), 2, false);
+    p.passCommands.Reset_ZiehungClick();
+    p.display.ShowOnDisplay(lng("StrNeueZiehungStarten"), 2, false);
     if (WaitPumping(2000))
-        f.settingsFlow().ApplySettings();
+        m_settingsCommands->ApplySettings();
 }
 
 bool DrawControl::WaitPumping(int ms)
 {
-    if (f.closing())
+    if (p.closing())
         return false;
-    const quint32 start = f.platform().tickCount();
+    const quint32 start = p.platform.tickCount();
     QEventLoop loop;
     QTimer poll;
     const auto check = [&] {
-        if (f.closing() || f.platform().tickCount() - start >= quint32(ms))
+        if (p.closing() || p.platform.tickCount() - start >= quint32(ms))
             loop.quit();
     };
     connect(&poll, &QTimer::timeout, &loop, check);
     poll.start(10);
     check();
-    if (f.platform().tickCount() - start < quint32(ms) && !f.closing())
+    if (p.platform.tickCount() - start < quint32(ms) && !p.closing())
         loop.exec();
-    return !f.closing();
+    return !p.closing();
 }

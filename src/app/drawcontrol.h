@@ -1,29 +1,60 @@
 #pragma once
 
+#include "app/commands.h"
+#include "draw/drawmode.h"
+
 #include <QDateTime>
 #include <QObject>
 
-class TForm1;
+#include <functional>
+
+class ControlStrip;
+class EntryDisplay;
+class DrawPass;
+class Platform;
+class ResultsTable;
+class SettingsPanel;
+class SettingsSource;
+class SoundOutput;
 class WindowTimer;
 
 // The draw control: the start/stop command, the animation tick that performs the draw after a
 // stop, the interval timer of timed draws and autostop, the countdown to a time of day, the
-// autopilot and the activation of the chosen draw mode.
-class DrawControl : public QObject {
+// autopilot and the activation of the chosen draw mode; and the handlers of the mode page.
+class DrawControl : public QObject, public DrawCommands {
     Q_OBJECT
 public:
-    explicit DrawControl(TForm1 &form);
+    // Whether an animation runs: Running until Stop is pressed, Stopping until the next tick
+    // draws.
+    enum class Animation { Idle, Running, Stopping };
+
+    struct Parts {
+        DrawPass &pass;
+        EntryDisplay &display;
+        ControlStrip &strip;
+        ResultsTable &results;
+        SettingsPanel &panel; // the mode page's controls, for their handlers
+        const SettingsSource &settings;
+        Platform &platform;
+        SoundOutput &sound;
+        PassCommands &passCommands;
+        std::function<bool()> closing; // true once the window is closing
+    };
+    explicit DrawControl(const Parts &parts, QObject *parent = nullptr);
     ~DrawControl() override;
+    // The settings steps, which are made after the draw control and use it in turn.
+    void setSettingsCommands(SettingsCommands &commands) { m_settingsCommands = &commands; }
 
     WindowTimer *Refresher;      // 80 ms animation tick
     WindowTimer *IntervallTimer; // timed start/stop and autostop countdown
     WindowTimer *Nochtimer;      // 1000 ms countdown
 
-    int AutopilotSuppressed = 0; // 1: a start command must not switch to timed drawing
-    int AutostopArmed = 0;       // 1 while an autostop countdown runs
-    int AutostopRemaining = 0;   // seconds left in it
-    int AnimationIndex = 0;      // cycles through a pool of fewer than 6 entries
-    QDateTime NextDrawTime;      // the moment of the next draw in the countdown mode
+    bool AutopilotSuppressed = false; // a start command must not switch to timed drawing
+    bool AutostopArmed = false;       // while an autostop countdown runs
+    int AutostopRemaining = 0;        // seconds left in it
+    QDateTime NextDrawTime;           // the moment of the next draw in the countdown mode
+
+    Animation animation() const { return m_animation; }
 
     void BTStartStopClick();
     void RefresherTimer();
@@ -37,25 +68,33 @@ public:
     void AutopilotStartChange();
     void AutopilotStartEnter();
     void UhrzeitExit();
-    // Arms the mode chosen in DoStatus; the last step of applying the settings.
-    void ActivateMode();
     void mmNeueRundeStartenClick();
-    // Waits `ms` milliseconds while events go on being processed; false when the application
-    // is closing (the caller then stops its sequence).
-    bool WaitPumping(int ms);
 
-    // Switches all three timers off.
+    // DrawCommands.
+    void interruptForSettings() override;
+    void allowAutopilot() override { AutopilotSuppressed = false; }
+    void ActivateMode() override;
+    bool WaitPumping(int ms) override;
+
+    // Switches all three timers off; an animation ends without a draw.
     void stopTimers();
     // The pass is over: timers off, button hidden, "StrZiehungEnde" on the status line.
     void endPass();
-    // Shows a text on the status line.
-    void showNote(const QString &text);
+
+Q_SIGNALS:
+    // Whether an animation runs changed.
+    void animationChanged(DrawControl::Animation animation);
+    // The lottery mode was applied: its run is to start.
+    void lotteryRunRequested();
 
 private:
     void startAnimation();
-    void showFlashEntry();
-    bool soundChecked() const;
-    bool soundLoops() const;
+    void setAnimation(Animation animation);
+    // An animation that ends without a draw: the display shows its last still again.
+    void abandonAnimation();
+    DrawMode mode() const;
 
-    TForm1 &f;
+    Parts p;
+    SettingsCommands *m_settingsCommands = nullptr;
+    Animation m_animation = Animation::Idle;
 };

@@ -2,40 +2,51 @@
 
 #include "app/layoutmath.h"
 #include "presentation/numberdisplaywidget.h"
-#include "app/zufall.h"
 #include "results/resultstable.h"
 #include "settings/settingspanel.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QFrame>
+#include <QMainWindow>
 #include <QSplitter>
 #include <QSplitterHandle>
+#include <QTextBrowser>
 
 using namespace layoutmath;
 
-MainLayout::MainLayout(TForm1 &form) : f(form) {}
+MainLayout::MainLayout(const Widgets &widgets) : w(widgets) {}
+
+bool MainLayout::shown(const QWidget &widget)
+{
+    return widget.isVisibleTo(widget.window());
+}
 
 int MainLayout::windowHeight() const
 {
-    return f.frameGeometry().height();
+    return w.window.frameGeometry().height();
 }
 
 int MainLayout::outputHeight() const
 {
-    return m_hiddenOutputHeight >= 0 ? m_hiddenOutputHeight : f.Ausgabe->height();
+    return m_hiddenOutputHeight >= 0 ? m_hiddenOutputHeight : w.output.height();
+}
+
+int MainLayout::outputPanePercentNow() const
+{
+    return outputPanePercent(outputHeight(), windowHeight());
 }
 
 void MainLayout::hideOutputPane()
 {
     if (m_hiddenOutputHeight < 0)
-        m_hiddenOutputHeight = f.Ausgabe->height();
-    f.Ausgabe->hide();
+        m_hiddenOutputHeight = w.output.height();
+    w.output.hide();
 }
 
 void MainLayout::showOutputPane()
 {
-    f.Ausgabe->show();
+    w.output.show();
     if (m_hiddenOutputHeight >= 0) {
         const int height = m_hiddenOutputHeight;
         m_hiddenOutputHeight = -1;
@@ -45,44 +56,47 @@ void MainLayout::showOutputPane()
 
 void MainLayout::setOutputHeight(int height)
 {
-    const int total = f.spHauptsplitter->height() - f.spHauptsplitter->handleWidth();
-    f.Ausgabe->resize(f.Ausgabe->width(), height);
-    f.spHauptsplitter->setSizes({height, qMax(0, total - height)});
+    const int total = w.splitter.height() - w.splitter.handleWidth();
+    w.output.resize(w.output.width(), height);
+    w.splitter.setSizes({height, qMax(0, total - height)});
 }
 
 void MainLayout::setSplitterShown(bool shown)
 {
-    if (QSplitterHandle *handle = f.spHauptsplitter->handle(1))
+    if (QSplitterHandle *handle = w.splitter.handle(1))
         handle->setVisible(shown);
 }
 
 bool MainLayout::resultsShown() const
 {
-    return !f.Einstellungen->cbListeAus->isChecked();
+    return !w.panel.cbListeAus->isChecked();
 }
 
 void MainLayout::FormResize()
 {
-    f.Resultate->FitResultColumns(f.width());
+    w.results.FitResultColumns(w.window.width());
     // The output pane spans the control strip's width through the splitter.
-    if (resultsShown() && FirstResizeDone == 0)
+    if (resultsShown() && !FirstResizeDone)
         setOutputHeight(outputPaneHeight(windowHeight(), OutputPanePercent));
     if (!resultsShown()) {
-        setOutputHeight(f.height());
-        f.Ergebnisfeld->update();
+        // Without the results the display takes the whole window, from the first resize on.
+        if (shown(w.lower) && !settingsViewShown())
+            w.lower.hide();
+        setOutputHeight(w.window.height());
+        w.display.update();
     }
-    FirstResizeDone = 1;
+    FirstResizeDone = true;
 }
 
 void MainLayout::AusgabeResize()
 {
-    f.Ausgabe->setMinimumHeight(outputPaneMinimum(windowHeight()));
+    w.output.setMinimumHeight(outputPaneMinimum(windowHeight()));
 }
 
 void MainLayout::DisplayResize()
 {
     if (resultsShown())
-        f.Ausgabe->setMaximumHeight(outputPaneMaximum(windowHeight()));
+        w.output.setMaximumHeight(outputPaneMaximum(windowHeight()));
 }
 
 void MainLayout::spHauptsplitterMoved()
@@ -92,36 +106,73 @@ void MainLayout::spHauptsplitterMoved()
 
 void MainLayout::EinstellungenResize()
 {
-    f.Einstellungen->EinstellungenResize();
+    w.panel.EinstellungenResize();
 }
 
 void MainLayout::ApplyListVisibility()
 {
     if (!resultsShown()) {
         OutputPanePercent = outputPanePercent(outputHeight(), windowHeight());
-        f.Ausgabe->setMaximumHeight(f.height());
-        f.Resultate->hide();
-        f.Anzeige->hide();
+        w.output.setMaximumHeight(w.window.height());
+        w.results.hide();
+        w.strip.hide();
         setSplitterShown(false);
-        f.Display->hide();
-        setOutputHeight(f.height());
+        w.lower.hide();
+        setOutputHeight(w.window.height());
     } else {
-        f.Display->show();
-        f.Ausgabe->setMaximumHeight(outputPaneMaximum(windowHeight()));
+        w.lower.show();
+        w.output.setMaximumHeight(outputPaneMaximum(windowHeight()));
         setSplitterShown(true);
-        f.Anzeige->show();
-        f.Resultate->show();
+        w.strip.show();
+        w.results.show();
         setOutputHeight(outputPaneHeight(windowHeight(), OutputPanePercent));
     }
-    f.Display->update();
+    w.lower.update();
 }
 
 void MainLayout::MMListeClick()
 {
-    if (TForm1::shown(f.Einstellungen))
+    if (shown(w.panel))
         return;
-    QCheckBox *listOff = f.Einstellungen->cbListeAus;
+    QCheckBox *listOff = w.panel.cbListeAus;
     listOff->setChecked(!listOff->isChecked());
-    f.MMListe->setChecked(!listOff->isChecked());
+    w.listItem.setChecked(!listOff->isChecked());
     ApplyListVisibility();
+}
+
+bool MainLayout::settingsViewShown() const
+{
+    return shown(w.panel);
+}
+
+bool MainLayout::helpShown() const
+{
+    return shown(w.help);
+}
+
+void MainLayout::showSettingsView(bool withHelp)
+{
+    w.lower.show();
+    w.results.hide();
+    w.strip.hide();
+    hideOutputPane();
+    w.panel.show();
+    setSplitterShown(false);
+    if (withHelp) {
+        w.help.show();
+    } else {
+        EinstellungenResize();
+        w.results.show();
+    }
+}
+
+void MainLayout::showNormalView()
+{
+    w.results.hide();
+    w.panel.hide();
+    w.help.hide();
+    setSplitterShown(true);
+    showOutputPane();
+    w.strip.show();
+    w.results.show();
 }

@@ -1,17 +1,17 @@
 #include "app/poolcontrol.h"
 
-#include "app/drawcontrol.h"
+#include "app/controlstrip.h"
+#include "draw/drawpass.h"
 #include "draw/drawschedule.h"
-#include "app/settingsflow.h"
+#include "localisation/codepage.h"
 #include "localisation/uitext.h"
-#include "app/zufall.h"
-#include "draw/drawpool.h"
-#include "draw/mersenne.h"
 #include "platform/platform.h"
+#include "presentation/entrydisplay.h"
 #include "results/drawlog.h"
 #include "results/resultstable.h"
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
+#include "settings/settingssource.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,7 +19,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -27,17 +26,41 @@
 
 #include <cmath>
 
-PoolControl::PoolControl(TForm1 &form) : f(form) {}
+PoolControl::PoolControl(const Parts &parts) : p(parts)
+{
+    // The draw is complete when the pass says the log failed; the operator hears of it once,
+    // not at every draw, and from the event loop, so the notice never holds up a draw.
+    QObject::connect(
+        &p.pass, &DrawPass::logWriteFailed, &m_notices,
+        [this](const QString &reason) {
+            if (m_logFailureShown)
+                return;
+            m_logFailureShown = true;
+            p.platform.messageBox(
+                lng("StrTivrelHinweis"),
+                lngFormat("HinweisLogNichtGeschrieben",
+                          {QString(p.drawLog + QStringLiteral(" (") + reason + QLatin1Char(')'))}),
+                Platform::Icon::Warning, Platform::Buttons::Ok);
+        },
+        Qt::QueuedConnection);
+    // A draw whose log was written clears the notice, so the next failure is told again.
+    const auto logWritten = [this] {
+        if (p.pass.lastLogWrite().ok)
+            m_logFailureShown = false;
+    };
+    QObject::connect(&p.pass, &DrawPass::rowInserted, &m_notices, logWritten);
+    QObject::connect(&p.pass, &DrawPass::rowsReset, &m_notices, logWritten);
+}
 
 PoolControl::~PoolControl()
 {
     closePrepareWindow();
 }
 
-bool PoolControl::listSourceInUse() const
+bool PoolControl::listSourceInUse(const Settings &settings) const
 {
-    const QString path = f.Einstellungen->AusDateiPfad->text();
-    return f.Einstellungen->AusDatei->isChecked() && !path.isEmpty() && path != QStringLiteral(" ");
+    return settings.UseFile && !settings.Filename.isEmpty() &&
+           settings.Filename != QStringLiteral(" ");
 }
 
 bool PoolControl::readListFile(const QString &path, QStringList &lines) const
@@ -45,7 +68,7 @@ bool PoolControl::readListFile(const QString &path, QStringList &lines) const
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    QString text = QString::fromUtf8(file.readAll());
+    QString text = DecodeEightBitText(file.readAll());
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     lines = text.split(u'\n');
     // A line end after the last line starts no further line.
@@ -56,40 +79,38 @@ bool PoolControl::readListFile(const QString &path, QStringList &lines) const
 
 bool PoolControl::BuildPool(bool removeDrawn)
 {
-    SettingsPanel &panel = *f.Einstellungen;
-    DrawState &draw = f.Draw;
-    if (listSourceInUse()) {
-        // 1. The lines of the draw list file. (Reading of the list formats comes with the
-        // draw lists themselves.)
-        const QString name = panel.AusDateiPfad->text();
+    const Settings settings = p.settings.current();
+    SettingsPanel &panel = p.panel;
+    EntryPool pool;
+    const bool fromList = listSourceInUse(settings);
+    if (fromList) {
+        // 1. The lines of the draw list file.
+        const QString name = settings.Filename;
         QStringList lines;
-        if (!readListFile(f.ProgramFolder + name, lines)) {
-            f.platform().messageBox(lng("StrTivrelHinweis"),
-                                    lngFormat("HinweisDateiNichtGefunden", {name}),
-                                    Platform::Icon::Warning, Platform::Buttons::Ok);
+        if (!readListFile(p.programFolder + name, lines)) {
+            p.platform.messageBox(lng("StrTivrelHinweis"),
+                                  lngFormat("HinweisDateiNichtGefunden", {name}),
+                                  Platform::Icon::Warning, Platform::Buttons::Ok);
             return false;
         }
         panel.Minimum->setValue(1);
         panel.Maximum->setValue(int(lines.size()));
-        draw.PoolBuildCount = panel.Maximum->value() - panel.Minimum->value() + 1;
-        if (draw.PoolBuildCount > 1000)
+        p.pass.PoolBuildCount = panel.Maximum->value() - panel.Minimum->value() + 1;
+        if (p.pass.PoolBuildCount > 1000)
             ShowPrepareWindow();
-        draw.DrawPool = lines;
+        pool = EntryPool::fromList(std::move(lines));
     } else {
         // 2. The range Minimum .. Maximum.
-        const NumberRange range{panel.Minimum->value(), panel.Maximum->value()};
-        draw.PoolBuildCount = rangeSizeOf(range);
-        if (draw.PoolBuildCount > 10000)
+        const NumberRange range{settings.Start, settings.End};
+        p.pass.PoolBuildCount = rangeSizeOf(range);
+        if (p.pass.PoolBuildCount > 10000)
             ShowPrepareWindow();
-        draw.DrawPool = buildRangePool(range, panel.ZeigeNullen->isChecked());
+        pool = EntryPool::fromRange(range, settings.Zeros);
     }
     // List lines sort alphabetically in the results, numbers by value.
-    f.Resultate->results()->setDrawnSortNumeric(!listSourceInUse());
-    // 3. Entries already drawn in this pass leave the pool.
-    if (!removeDrawn)
-        return true;
-    f.Resultate->DrawCount = qint32(f.Resultate->results()->rowCount());
-    removeDrawnEntries(draw.DrawPool, f.Resultate->results()->drawnEntries());
+    p.results.results()->setDrawnSortNumeric(!fromList);
+    // 3. Entries already drawn in this pass leave the pool (start-up restores the pass itself).
+    p.pass.setPool(std::move(pool), removeDrawn);
     return true;
 }
 
@@ -111,7 +132,7 @@ void PoolControl::ShowPrepareWindow()
     QFont font = text->font();
     font.setPointSize(12);
     text->setFont(font);
-    text->setPlainText(lng("StrFormResetHint1") + QString::number(f.Draw.PoolBuildCount) +
+    text->setPlainText(lng("StrFormResetHint1") + QString::number(p.pass.PoolBuildCount) +
                        lng("StrFormResetHint2"));
     layout->addWidget(text);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
@@ -130,92 +151,58 @@ void PoolControl::closePrepareWindow()
     m_prepareWindow.clear();
 }
 
-bool PoolControl::drawAllowed() const
+DrawRowRule PoolControl::rowRule(const Settings &settings) const
 {
-    return ::drawAllowed(f.Resultate->DrawCount, f.Draw.DrawQuota, f.Draw.RangeSize,
-                         f.Draw.DrawPool.size());
+    DrawRowRule rule;
+    rule.autopilot = settings.AutoPilot;
+    rule.autopilotStart = settings.AutoVal;
+    if (settings.UseWinnings && drawsSingleEntries(settings.mode()))
+        rule.gameText = [this](qint32 drawNumber, const QString &) { return prizeText(drawNumber); };
+    if (settings.mode() == DrawMode::Lottery)
+        rule.gameText = [game = LottoGameNo](qint32, const QString &entry) {
+            return lotteryCellText(game, entry);
+        };
+    return rule;
 }
 
 void PoolControl::DrawNumber()
 {
-    SettingsPanel &panel = *f.Einstellungen;
-    QStringList &pool = f.Draw.DrawPool;
-    if (pool.isEmpty() || !f.DrawGenerator)
+    // 1.-7. and 10., 12.: the entry leaves the pool, its row joins the results at its place by
+    // draw number and the log is written, all before anything else can run.
+    const std::optional<ResultRow> row = p.pass.drawEntry(rowRule(p.settings.current()));
+    if (!row)
         return;
-    // 1. Choose and show.
-    const qsizetype index = chooseEntryIndex(*f.DrawGenerator, pool.size());
-    const QString entry = pool.at(index);
-    f.ShowOnDisplay(entry, 2, true);
-    // 2. Count.
-    f.Resultate->DrawCount += 1;
-    // 3.-7. The new row.
-    ResultsModel &results = *f.Resultate->results();
-    const int rows = results.rowCount() + 1;
-    const int autopilotStart = panel.AutopilotStart->value();
-    ResultRow row;
-    row.Durchgang =
-        panel.ckAutopilot->isChecked() && autopilotStart >= rows ? autopilotStart - rows + 1 : rows;
-    if (panel.cbWinnings->isChecked() && (f.mode() == 0 || f.mode() == 1))
-        row.Spiel = f.settingsFlow().prizeText(row.Durchgang);
-    if (f.mode() == 4)
-        row.Spiel = lotteryCellText(f.LottoGameNo, entry);
-    row.Gezogen = entry;
-    results.appendRow(row);
-    // 8. Sort by draw number, newest on top, and select the top row.
-    f.Resultate->sortResults(ResultsModel::Durchgang,
-                             rows > autopilotStart ? Qt::DescendingOrder : Qt::AscendingOrder);
-    f.Resultate->selectRow(0);
+    p.display.ShowOnDisplay(row->Gezogen, 2, true);
+    // 8. The table shows the rows by draw number, with the newest draw selected.
+    p.results.sortResults(ResultsModel::Durchgang, p.pass.rowOrder());
+    p.results.selectRow(0);
     // 9. The selection shows again.
-    f.Resultate->setSelectionHidden(false);
-    // 10. The draw log.
-    writeLog();
+    p.results.setSelectionHidden(false);
     // 11.
-    f.Resultate->FitResultColumns(f.width());
-    // 12. The entry leaves the pool.
-    removeEntryAt(pool, index);
-}
-
-bool PoolControl::writeLog()
-{
-    const SaveResult result = writeDrawLog(f.DrawLog, f.Resultate->results()->rows());
-    if (result.ok) {
-        m_logFailureShown = false;
-        return true;
-    }
-    // The draw itself stands; the operator hears of the failure once, not at every draw.
-    if (!m_logFailureShown) {
-        m_logFailureShown = true;
-        f.platform().messageBox(
-            lng("StrTivrelHinweis"),
-            lngFormat("HinweisLogNichtGeschrieben", {QString(f.DrawLog + QStringLiteral(" (") +
-                                                             result.error + QLatin1Char(')'))}),
-            Platform::Icon::Warning, Platform::Buttons::Ok);
-    }
-    return false;
+    p.results.FitResultColumns(p.results.window()->width());
 }
 
 void PoolControl::Reset_ZiehungClick()
 {
-    SettingsPanel &panel = *f.Einstellungen;
-    f.Resultate->results()->clear();
-    f.ShowOnDisplay(lng("StrNeueZiehungStarten"), 2, false);
-    f.Draw.DrawPool.clear();
-    if ((f.mode() == 0 || f.mode() == 1) && panel.ckAutopilot->isChecked())
-        panel.DoStatus->setItemIndex(0);
+    p.pass.clear();
+    p.display.ShowOnDisplay(lng("StrNeueZiehungStarten"), 2, false);
+    const Settings settings = p.settings.current();
+    if (drawsSingleEntries(settings.mode()) && settings.AutoPilot)
+        p.panel.DoStatus->setItemIndex(int(DrawMode::Manual));
 }
 
 void PoolControl::ZeigeNullenClick()
 {
-    SettingsPanel &panel = *f.Einstellungen;
+    SettingsPanel &panel = p.panel;
     if (panel.ZerosPromptMuted == 1) {
         panel.ZerosPromptMuted = 0;
         return;
     }
     const auto answer =
-        f.platform().messageBox(lng("StrTivrelHinweis"), lng("HinweisFuerendeNullen"),
-                                Platform::Icon::Question, Platform::Buttons::YesNo);
+        p.platform.messageBox(lng("StrTivrelHinweis"), lng("HinweisFuerendeNullen"),
+                              Platform::Icon::Question, Platform::Buttons::YesNo);
     if (answer == Platform::Answer::Yes) {
-        f.Resultate->setColumnShown(ResultsModel::Spiel, false);
+        p.results.setColumnShown(ResultsModel::Spiel, false);
         Reset_ZiehungClick();
     } else {
         panel.ZerosPromptMuted = 1;
@@ -225,46 +212,47 @@ void PoolControl::ZeigeNullenClick()
 
 bool PoolControl::lotteryTableLeftOver() const
 {
-    return f.Resultate->columnShown(ResultsModel::Spiel) && f.mode() != 4 &&
-           !f.Einstellungen->cbWinnings->isChecked();
+    const Settings settings = p.settings.current();
+    return p.results.columnShown(ResultsModel::Spiel) && settings.mode() != DrawMode::Lottery &&
+           !settings.UseWinnings;
 }
 
 bool PoolControl::clearLotteryTable()
 {
     const auto answer =
-        f.platform().messageBox(lng("StrTivrelHinweis"), lng("HinweisLottoschein"),
-                                Platform::Icon::Question, Platform::Buttons::OkCancel);
+        p.platform.messageBox(lng("StrTivrelHinweis"), lng("HinweisLottoschein"),
+                              Platform::Icon::Question, Platform::Buttons::OkCancel);
     if (answer != Platform::Answer::Ok)
         return false;
-    f.Resultate->setColumnShown(ResultsModel::Spiel, false);
+    p.results.setColumnShown(ResultsModel::Spiel, false);
     Reset_ZiehungClick();
     return true;
 }
 
 void PoolControl::MinimumChange()
 {
-    SettingsPanel &panel = *f.Einstellungen;
+    SettingsPanel &panel = p.panel;
     const NumberRange range = consistentRange(panel.Minimum->value(), panel.Maximum->value());
     if (panel.Minimum->value() != range.minimum)
         panel.Minimum->setValue(range.minimum);
     if (panel.Maximum->value() != range.maximum)
         panel.Maximum->setValue(range.maximum);
-    f.Draw.RangeSize = rangeSizeOf(range);
+    p.pass.RangeSize = rangeSizeOf(range);
     ZiehungsquoteChange();
 }
 
 void PoolControl::ZiehungsquoteChange()
 {
-    // Values loaded at start-up are not yet subject to the rule; LoadSettings sets the quota.
-    if (!f.startupDone())
+    // Values loaded at start-up are not yet subject to the rule; loading sets the quota.
+    if (!m_startupDone)
         return;
     ApplyQuotaRule();
 }
 
 void PoolControl::ApplyQuotaRule()
 {
-    SettingsPanel &panel = *f.Einstellungen;
-    DrawState &draw = f.Draw;
+    SettingsPanel &panel = p.panel;
+    DrawPass &pass = p.pass;
     QDoubleSpinBox *field = panel.Ziehungsquote;
     if (panel.Ziehung_Prozent->isChecked()) {
         {
@@ -274,64 +262,65 @@ void PoolControl::ApplyQuotaRule()
         }
         panel.LQuote->setText(lng("StrZiehungQuote"));
         panel.LAnzahl_Ziehungen->show();
-        draw.DrawQuota = quotaFromPercent(field->value(), draw.RangeSize);
+        pass.DrawQuota = quotaFromPercent(field->value(), pass.RangeSize);
     } else {
         {
             // Raised to the next whole number before the field drops its decimal.
             const double whole = std::ceil(field->value());
             const QSignalBlocker block(field);
-            field->setMaximum(qMax(0, draw.RangeSize));
+            field->setMaximum(qMax(0, pass.RangeSize));
             field->setDecimals(0);
             field->setValue(whole);
         }
         panel.LQuote->setText(lng("StrZiehungAnzahl"));
         panel.LAnzahl_Ziehungen->hide();
-        draw.DrawQuota = quotaFromCount(field->value());
+        pass.DrawQuota = quotaFromCount(field->value());
     }
     panel.LAnzahl_Ziehungen->setText(lng("StrZiehungAnzahl") + QStringLiteral(": ") +
-                                     QString::number(draw.DrawQuota));
-    if (!panel.Ziehung_Prozent->isChecked() && draw.DrawQuota > draw.RangeSize)
-        field->setValue(draw.RangeSize); // runs the rule again
+                                     QString::number(pass.DrawQuota));
+    if (!panel.Ziehung_Prozent->isChecked() && pass.DrawQuota > pass.RangeSize)
+        field->setValue(pass.RangeSize); // runs the rule again
 }
 
 void PoolControl::ReloadDrawLog()
 {
-    if (!QFile::exists(f.DrawLog))
+    if (!QFile::exists(p.drawLog))
         return;
-    if (f.mode() == 4) {
-        f.Resultate->results()->setHeaderText(ResultsModel::Spiel, lng("StrSpielZahl"));
-        f.Resultate->setColumnShown(ResultsModel::Spiel, true);
-        f.Resultate->setColumnShown(ResultsModel::Gezogen, false);
+    if (p.settings.current().mode() == DrawMode::Lottery) {
+        p.results.results()->setHeaderText(ResultsModel::Spiel, lng("StrSpielZahl"));
+        p.results.setColumnShown(ResultsModel::Spiel, true);
+        p.results.setColumnShown(ResultsModel::Gezogen, false);
     }
     QList<ResultRow> rows;
-    if (!readDrawLog(f.DrawLog, rows))
+    if (!readDrawLog(p.drawLog, rows))
         return;
-    // Every log is written right after the rows were sorted by draw number.
-    if (rows.size() > 1)
-        f.Resultate->markSorted(ResultsModel::Durchgang,
-                                rows.first().Durchgang <= rows.last().Durchgang
-                                    ? Qt::AscendingOrder
-                                    : Qt::DescendingOrder);
-    f.Resultate->results()->setRows(std::move(rows));
+    p.pass.setRows(std::move(rows));
 }
 
 void PoolControl::RestorePass()
 {
-    SettingsPanel &panel = *f.Einstellungen;
-    ResultsModel &results = *f.Resultate->results();
-    f.Resultate->DrawCount = 0;
-    if (results.rowCount() == 0)
+    DrawPass &pass = p.pass;
+    pass.DrawCount = 0;
+    if (pass.rows().isEmpty())
         return;
-    f.ShowOnDisplay(results.rows().last().Gezogen, 2, true);
-    f.Resultate->DrawCount = qint32(results.rowCount());
-    removeDrawnEntries(f.Draw.DrawPool, results.drawnEntries());
-    f.Draw.DrawQuota = panel.Ziehung_Prozent->isChecked()
-                           ? quotaFromPercent(panel.Ziehungsquote->value(), f.Draw.RangeSize)
-                           : quotaFromCount(panel.Ziehungsquote->value());
-    if (f.Resultate->DrawCount >= f.Draw.DrawQuota ||
-        f.Resultate->columnShown(ResultsModel::Spiel)) {
-        f.drawControl().showNote(lng("StrDurchgangBeendet"));
-        f.BTStartStop->setEnabled(false);
-        f.BTStartStop->hide();
+    p.display.ShowOnDisplay(pass.rows().last().Gezogen, 2, true);
+    pass.restore();
+    const Settings settings = p.settings.current();
+    pass.DrawQuota = settings.Cent ? quotaFromPercent(settings.QuotaPercent, pass.RangeSize)
+                                   : settings.QuotaCount;
+    if (pass.DrawCount >= pass.DrawQuota || p.results.columnShown(ResultsModel::Spiel)) {
+        p.strip.showNote(lng("StrDurchgangBeendet"));
+        p.strip.setStartShown(false);
     }
+}
+
+void PoolControl::loadPrizeList()
+{
+    // Draw lists and the prize list are read here once they are part of the program.
+}
+
+QString PoolControl::prizeText(int drawNumber) const
+{
+    // Without a prize list every draw number gets the consolation text.
+    return lngFormat("StrTrostpreis", {drawNumber});
 }

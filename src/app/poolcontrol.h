@@ -1,60 +1,83 @@
 #pragma once
 
+#include "app/commands.h"
+
+#include <QObject>
 #include <QPointer>
 #include <QString>
 
+class ControlStrip;
+class EntryDisplay;
+class DrawPass;
+class EntryPool;
+class Platform;
 class QWidget;
-class TForm1;
+class ResultsTable;
+class SettingsPanel;
+class SettingsSource;
+struct DrawRowRule;
+struct Settings;
 
-// The window side of the pool: building it from the range (or a draw list), the quota rule, the
-// single draw step with its row in the results and the draw log, the leading-zeros switch, a
-// new pass, and the restore of a pass from the draw log at start-up.
-class PoolControl {
+// The window side of the pass: building the pool from the range (or a draw list), the quota
+// rule, the draw with its row in the results and the draw log, the leading-zeros switch, a new
+// pass, and the restore of a pass from the draw log at start-up; and the handlers of the range
+// and quota page.
+class PoolControl : public PassCommands {
 public:
-    explicit PoolControl(TForm1 &form);
-    ~PoolControl();
+    struct Parts {
+        DrawPass &pass;
+        EntryDisplay &display;
+        ControlStrip &strip;
+        ResultsTable &results;
+        SettingsPanel &panel; // the range and quota page's controls, for their handlers
+        const SettingsSource &settings;
+        Platform &platform;
+        QString programFolder;
+        QString drawLog;
+    };
+    explicit PoolControl(const Parts &parts);
+    ~PoolControl() override;
 
-    // Fills DrawPool and removes the entries already in the results; false when the draw list
-    // file is missing (reported in a message box; the pool is then left as it was). Start-up
-    // builds without the removal and restores the pass itself (RestorePass).
-    bool BuildPool(bool removeDrawn = true);
+    // PassCommands.
+    bool BuildPool(bool removeDrawn = true) override;
+    void closePrepareWindow() override;
+    void DrawNumber() override;
+    void Reset_ZiehungClick() override;
+    bool lotteryTableLeftOver() const override;
+    bool clearLotteryTable() override;
+    void ApplyQuotaRule() override;
+
     void ShowPrepareWindow();
-    // Closes and discards the wait notice, if one is shown.
-    void closePrepareWindow();
     bool prepareWindowShown() const { return !m_prepareWindow.isNull(); }
 
-    bool drawAllowed() const;
-    void DrawNumber();
-    void Reset_ZiehungClick();
     void ZeigeNullenClick();
     void MinimumChange();
     void ZiehungsquoteChange();
-    // The quota rule for the current quota mode (percent or count).
-    void ApplyQuotaRule();
 
     // Start-up: fills the results from the draw log; ignores every failure.
     void ReloadDrawLog();
     // Start-up: removes the restored draws from the pool and closes a finished pass.
     void RestorePass();
-
-    // Writes the results table to the draw log. On failure the operator is told once which
-    // file could not be written; the next draw writes it again.
-    bool writeLog();
-
-    // The table still holds a lottery result while an ordinary draw is wanted (the game column
-    // shows, the mode is not lottery, no prize list is in use).
-    bool lotteryTableLeftOver() const;
-    // Asks whether that table may go; on OK hides the game column and starts a new pass.
-    // Returns false when the operator cancels.
-    bool clearLotteryTable();
+    // Rules that must not run while the settings are loaded wait for this.
+    void setStartupDone() { m_startupDone = true; }
 
     // Whether the pool comes from a draw list file.
-    bool listSourceInUse() const;
+    bool listSourceInUse(const Settings &settings) const;
+    // The prize of a draw number; without a prize list the consolation text.
+    QString prizeText(int drawNumber) const;
+    // Rereads the draw list and the prize list if they are switched on.
+    void loadPrizeList();
+
+    // The game of a lottery run that the next draws belong to.
+    qint32 LottoGameNo = 0;
 
 private:
     bool readListFile(const QString &path, QStringList &lines) const;
+    DrawRowRule rowRule(const Settings &settings) const;
 
-    TForm1 &f;
-    QPointer<QWidget> m_prepareWindow;
+    Parts p;
+    QObject m_notices; // receives the pass's signals for as long as this part lives
     bool m_logFailureShown = false;
+    QPointer<QWidget> m_prepareWindow;
+    bool m_startupDone = false;
 };

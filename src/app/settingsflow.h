@@ -1,20 +1,47 @@
 #pragma once
 
+#include "app/commands.h"
+
 #include <QString>
 
-class QWidget;
-class TForm1;
+class ControlStrip;
+class MainLayout;
+class Platform;
+class PoolControl;
+class QTextBrowser;
+class ResultsTable;
+class SettingsHost;
+class SettingsPanel;
+class SettingsSource;
+class SoundOutput;
 
 // Opening the settings panel, which interrupts the draw control, and applying the settings,
 // which saves them, rebuilds the pool, closes the panel and arms the chosen mode.
-class SettingsFlow {
+class SettingsFlow : public SettingsCommands {
 public:
-    explicit SettingsFlow(TForm1 &form);
+    struct Parts {
+        SettingsPanel &panel;
+        SettingsHost &host; // what saving needs of the window
+        const SettingsSource &settings;
+        MainLayout &layout;
+        ControlStrip &strip;
+        ResultsTable &results;
+        QTextBrowser &help;
+        Platform &platform;
+        SoundOutput &sound;
+        DrawCommands &draw;
+        PoolControl &pool;
+        QString settingsFile;
+        QString errorCaption; // the program's standard error box: the window's title
+    };
+    explicit SettingsFlow(const Parts &parts);
 
-    void OpenSettingsPanel();
+    // SettingsCommands.
+    void OpenSettingsPanel() override;
+    bool ApplySettings() override;
+    bool helpPageShown() const override;
+
     void MMParameterClick() { OpenSettingsPanel(); }
-    // Returns false when a step stopped it (the panel then stays open).
-    bool ApplySettings();
     void BTEinstellungenSchliessenClick() { ApplySettings(); }
 
     // Loads the help page of the settings page with this caption into the help viewer.
@@ -24,14 +51,12 @@ public:
 
     // Writes the settings file; on failure shows the error and returns false.
     bool saveSettings();
-    // Steps that belong to the prize list and the lottery run.
-    void loadPrizeList();
-    QString prizeText(int drawNumber) const;
+    // The lottery run; it draws its games here once it is part of the program.
     void runLottery();
 
 private:
     bool lotteryQuestions();
     bool timeOfDayValid();
 
-    TForm1 &f;
+    Parts p;
 };

@@ -1,15 +1,17 @@
 #include "app/zufall.h"
 
+#include "app/controlstrip.h"
 #include "app/drawcontrol.h"
 #include "app/layoutmath.h"
 #include "app/mainlayout.h"
+#include "app/mainwindow.h"
 #include "app/poolcontrol.h"
 #include "app/settingsflow.h"
-#include "presentation/soundoutput.h"
-#include "localisation/uitext.h"
 #include "app/windowtimer.h"
-#include "draw/mersenne.h"
+#include "draw/drawpass.h"
+#include "localisation/uitext.h"
 #include "platform/platform.h"
+#include "presentation/soundoutput.h"
 #include "presentation/numberdisplaywidget.h"
 #include "results/resultstable.h"
 #include "settings/settingscontrols.h"
@@ -48,23 +50,62 @@ QFont pixelFont(int pixels, bool bold)
 }
 } // namespace
 
-TForm1::TForm1(Platform &platform, QWidget *parent)
-    : QMainWindow(parent), m_platform(platform), m_layout(std::make_unique<MainLayout>(*this)),
-      m_draw(std::make_unique<DrawControl>(*this)), m_pool(std::make_unique<PoolControl>(*this)),
-      m_settings(std::make_unique<SettingsFlow>(*this))
+std::unique_ptr<QMainWindow> createMainWindow(Platform &platform)
+{
+    return std::make_unique<TForm1>(platform);
+}
+
+MainWindowParts partsOf(QMainWindow &window)
+{
+    return static_cast<TForm1 &>(window).parts();
+}
+
+TForm1::TForm1(Platform &platform, QWidget *parent) : QMainWindow(parent), m_platform(platform)
 {
     ProgramFolder = programFolder(platform);
     SettingsFile = programSiblingPath(platform, QStringLiteral(".ini"));
     DrawLog = programSiblingPath(platform, QStringLiteral(".log"));
+    m_pass = new DrawPass([&platform] { return platform.tickCount(); }, this);
+    m_pass->setObjectName(QStringLiteral("DrawPass"));
+    m_pass->setLogPath(DrawLog);
+    // The silent player stands in until WAV playback is part of the program.
+    WavePlayer = std::make_unique<SilentSound>();
     buildWindow();
     buildMenu();
+    buildParts();
     connectHandlers();
     FormCreate();
 }
 
 TForm1::~TForm1()
 {
+    m_closing = true;
     m_draw->stopTimers();
+}
+
+MainWindowParts TForm1::parts()
+{
+    return {*m_pass, *m_draw, *m_pool, *m_settings, *m_layout, SettingsFile, DrawLog};
+}
+
+void TForm1::buildParts()
+{
+    m_strip = std::make_unique<ControlStrip>(*BTStartStop, *AutotivrelNotiz);
+    m_layout = std::make_unique<MainLayout>(MainLayout::Widgets{
+        *this, *spHauptsplitter, *Ausgabe, *Ergebnisfeld, *Display, *Anzeige, *Resultate,
+        *Einstellungen, *Hilfeviewer, *MMListe});
+    m_pool = std::make_unique<PoolControl>(PoolControl::Parts{
+        *m_pass, *Ergebnisfeld, *m_strip, *Resultate, *Einstellungen, *this, m_platform,
+        ProgramFolder, DrawLog});
+    // The draw control and the settings steps use each other's commands.
+    m_draw = new DrawControl(
+        DrawControl::Parts{*m_pass, *Ergebnisfeld, *m_strip, *Resultate, *Einstellungen, *this,
+                           m_platform, *WavePlayer, *m_pool, [this] { return m_closing; }},
+        this);
+    m_settings = std::make_unique<SettingsFlow>(SettingsFlow::Parts{
+        *Einstellungen, *this, *this, *m_layout, *m_strip, *Resultate, *Hilfeviewer, m_platform,
+        *WavePlayer, *m_draw, *m_pool, SettingsFile, windowTitle()});
+    m_draw->setSettingsCommands(*m_settings);
 }
 
 void TForm1::buildWindow()
@@ -147,7 +188,7 @@ void TForm1::buildWindow()
     Einstellungen->hide();
     displayLayout->addWidget(Einstellungen);
 
-    Resultate = new ResultsTable(Display);
+    Resultate = new ResultsTable(*m_pass, Display);
     displayLayout->addWidget(Resultate, 1);
 
     Hilfeviewer = new QTextBrowser(Display);
@@ -177,11 +218,19 @@ void TForm1::buildMenu()
     MMListe = PopupMenu1->addAction(QStringLiteral("Liste an"));
     MMListe->setCheckable(true);
     MMListe->setChecked(true);
+    for (QAction *item : {MMParameter, mmNeueRundeStarten, mStartStop, mStille, MMListe})
+        item->setObjectName(item == MMParameter          ? QStringLiteral("MMParameter")
+                            : item == mmNeueRundeStarten ? QStringLiteral("mmNeueRundeStarten")
+                            : item == mStartStop         ? QStringLiteral("mStartStop")
+                            : item == mStille            ? QStringLiteral("mStille")
+                                                         : QStringLiteral("MMListe"));
     // The menu items above show the shortcuts; the window's actions carry them.
     acStartStop = new QAction(this);
+    acStartStop->setObjectName(QStringLiteral("acStartStop"));
     acStartStop->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     addAction(acStartStop);
     acEinstellungen = new QAction(this);
+    acEinstellungen->setObjectName(QStringLiteral("acEinstellungen"));
     acEinstellungen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     addAction(acEinstellungen);
     setContextMenuPolicy(Qt::CustomContextMenu);
@@ -191,7 +240,7 @@ void TForm1::buildMenu()
 
 void TForm1::connectHandlers()
 {
-    DrawControl *draw = m_draw.get();
+    DrawControl *draw = m_draw;
     PoolControl *pool = m_pool.get();
     SettingsFlow *flow = m_settings.get();
     MainLayout *layout = m_layout.get();
@@ -204,6 +253,7 @@ void TForm1::connectHandlers()
     connect(acEinstellungen, &QAction::triggered, this, [flow] { flow->OpenSettingsPanel(); });
     connect(MMParameter, &QAction::triggered, this, [flow] { flow->MMParameterClick(); });
     connect(mStille, &QAction::triggered, this, &TForm1::mStilleClick);
+    connect(draw, &DrawControl::lotteryRunRequested, this, [flow] { flow->runLottery(); });
     connect(MMListe, &QAction::triggered, this, [this, layout] {
         // The tick follows the results area, not the click.
         MMListe->setChecked(!Einstellungen->cbListeAus->isChecked());
@@ -218,6 +268,11 @@ void TForm1::connectHandlers()
     connect(panel->AutopilotStart, &QSpinBox::valueChanged, draw,
             &DrawControl::AutopilotStartChange);
     connect(panel->Uhrzeit, &QLineEdit::editingFinished, draw, &DrawControl::UhrzeitExit);
+    // The range and quota rules run on a committed value (editing finished, the arrows, the
+    // program's own change), not on each digit typed: "250" typed into Maximum passes through 2.
+    for (QAbstractSpinBox *field : std::initializer_list<QAbstractSpinBox *>{
+             panel->Minimum, panel->Maximum, panel->Ziehungsquote, panel->AutopilotStart})
+        field->setKeyboardTracking(false);
     connect(panel->Minimum, &QSpinBox::valueChanged, this, [pool] { pool->MinimumChange(); });
     connect(panel->Maximum, &QSpinBox::valueChanged, this, [pool] { pool->MinimumChange(); });
     connect(panel->Ziehungsquote, &QDoubleSpinBox::valueChanged, this,
@@ -244,12 +299,10 @@ void TForm1::connectDisplay()
 {
     NumberDisplayWidget *display = Ergebnisfeld;
     SettingsPanel *panel = Einstellungen;
-    display->setPool(&Draw.DrawPool);
-    // Whether a draw runs is read from the Start/Stop caption.
-    display->setRunStateSource([this] {
-        const QString caption = BTStartStop->text();
-        return NumberDisplayWidget::RunState{caption != lng("StrStart"),
-                                             caption == lng("StrStopp")};
+    display->setPool(&m_pass->pool());
+    display->setRunStateSource([draw = m_draw] {
+        const bool running = draw->animation() == DrawControl::Animation::Running;
+        return NumberDisplayWidget::RunState{running, running};
     });
 
     // The display options follow their check boxes and fields.
@@ -328,7 +381,7 @@ void TForm1::FormCreate()
     panel.hide();
     // 6. First start: greeting and welcome page.
     if (!QFile::exists(SettingsFile)) {
-        ShowOnDisplay(lng("StrHallo"), 2, false);
+        Ergebnisfeld->ShowOnDisplay(lng("StrHallo"), 2, false);
         Hilfeviewer->setHtml(helpText(QStringLiteral("HTMLStartA")) +
                              helpText(QStringLiteral("HTMLStartB")));
         Resultate->hide();
@@ -340,14 +393,13 @@ void TForm1::FormCreate()
     restorePassFromLog();
     // 11.
     panel.lbAutopilotRest->setText(QStringLiteral(" + ") +
-                                   QString::number(Draw.DrawQuota - panel.AutopilotStart->value()));
+                                   QString::number(m_pass->DrawQuota - panel.AutopilotStart->value()));
     // 12.
     panel.Konfiguration->setCurrentWidget(panel.konfAktion);
-    // 13.
-    DrawGenerator = std::make_unique<TRNGenerator>([this] { return m_platform.tickCount(); });
+    // 13. (The pass's generator seeds itself at its first number.)
     // 14.
     m_pool->closePrepareWindow();
-    m_startupDone = true;
+    m_pool->setStartupDone();
 }
 
 void TForm1::restorePassFromLog()
@@ -362,22 +414,20 @@ void TForm1::loadSettings()
     LoadSettings(*Einstellungen, *this, SettingsFile);
     // A file without a mode leaves the manual mode chosen.
     if (Einstellungen->DoStatus->itemIndex() < 0)
-        Einstellungen->DoStatus->setItemIndex(0);
+        Einstellungen->DoStatus->setItemIndex(int(DrawMode::Manual));
 }
 
 void TForm1::FormShow()
 {
-    ShowOnDisplay(lng("StrHallo"), 2, false);
+    Ergebnisfeld->ShowOnDisplay(lng("StrHallo"), 2, false);
 }
 
 void TForm1::FormClose()
 {
     m_closing = true;
     m_draw->stopTimers();
-    if (WavePlayer && WavePlayer->Active())
+    if (WavePlayer->Active())
         WavePlayer->Stop();
-    DrawGenerator.reset();
-    WavePlayer.reset();
     QCoreApplication::quit();
 }
 
@@ -407,56 +457,24 @@ void TForm1::resizeEvent(QResizeEvent *event)
     m_layout->FormResize();
 }
 
-void TForm1::ShowOnDisplay(const QString &text, int smoothing, bool isEntry)
-{
-    Ergebnisfeld->ShowOnDisplay(text, smoothing, isEntry);
-}
-
-int TForm1::mode() const
-{
-    return Einstellungen->DoStatus->itemIndex();
-}
-
-bool TForm1::startCaptionShown() const
-{
-    return BTStartStop->text() == lng("StrStart");
-}
-
-bool TForm1::shown(const QWidget *widget)
-{
-    return widget->isVisibleTo(widget->window());
-}
-
-void TForm1::playSound()
-{
-    if (WavePlayer)
-        WavePlayer->Play();
-}
-
-void TForm1::stopSound()
-{
-    if (WavePlayer)
-        WavePlayer->Stop();
-}
-
-bool TForm1::soundActive() const
-{
-    return WavePlayer && WavePlayer->Active();
-}
-
 void TForm1::mStilleClick()
 {
-    stopSound();
+    WavePlayer->Stop();
+}
+
+Settings TForm1::current() const
+{
+    return CollectSettings(*Einstellungen, *this);
 }
 
 qint32 TForm1::rangeSize() const
 {
-    return Draw.RangeSize;
+    return m_pass->RangeSize;
 }
 
 void TForm1::setDrawQuota(qint32 quota)
 {
-    Draw.DrawQuota = quota;
+    m_pass->DrawQuota = quota;
 }
 
 void TForm1::setDisplayForeColour(quint32 bgr)
@@ -476,8 +494,7 @@ QString TForm1::lookupConstant(const QString &name) const
 
 void TForm1::createWavePlayer()
 {
-    // The silent player stands in until WAV playback is part of the program.
-    WavePlayer = std::make_unique<SilentSound>();
+    // The player is made with the window; the sound file is loaded when it plays.
 }
 
 void TForm1::setResultsListTick(bool ticked)
@@ -497,7 +514,7 @@ void TForm1::setOutputPanePercent(int percent)
 
 int TForm1::outputPanePercentNow() const
 {
-    return layoutmath::outputPanePercent(m_layout->outputHeight(), m_layout->windowHeight());
+    return m_layout->outputPanePercentNow();
 }
 
 bool TForm1::loadBackgroundPicture(const QString &relativePath)
@@ -517,5 +534,5 @@ void TForm1::setGameColumnVisible(bool visible)
 
 void TForm1::loadPrizeList()
 {
-    m_settings->loadPrizeList();
+    m_pool->loadPrizeList();
 }

@@ -26,7 +26,7 @@ QSize textSizeBox(QSize imageSize, bool picture)
 
 bool NumberDisplayRenderer::ShowOnDisplay(const QString &text, int smoothing, bool isEntry,
                                           DisplayState &state, const DisplayOptions &options,
-                                          const DisplayFrame &frame, const QStringList &pool,
+                                          const DisplayFrame &frame, const EntryPool &pool,
                                           EffectsGenerator &effects)
 {
     // 1. An empty text changes nothing.
@@ -97,7 +97,7 @@ bool NumberDisplayRenderer::ShowOnDisplay(const QString &text, int smoothing, bo
     return true;
 }
 
-void NumberDisplayRenderer::paintRain(const QStringList &pool, bool isEntry,
+void NumberDisplayRenderer::paintRain(const EntryPool &pool, bool isEntry,
                                       const DisplayOptions &options, const DisplayFrame &frame,
                                       EffectsGenerator &effects)
 {

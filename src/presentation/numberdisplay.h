@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QRgb>
 #include <QSize>
+#include "draw/entrypool.h"
+
 #include <QStringList>
 
 #include <optional>
@@ -71,7 +73,7 @@ public:
     // Returns false when the text was empty and nothing was painted.
     bool ShowOnDisplay(const QString &text, int smoothing, bool isEntry, DisplayState &state,
                        const DisplayOptions &options, const DisplayFrame &frame,
-                       const QStringList &pool, EffectsGenerator &effects);
+                       const EntryPool &pool, EffectsGenerator &effects);
 
     // The display's 32-bit picture: straight ARGB; opaque except the grey strip.
     const QImage &bitmap() const { return m_bitmap; }
@@ -85,7 +87,7 @@ public:
     const QList<RainGlyph> &rain() const { return m_rain; }
 
 private:
-    void paintRain(const QStringList &pool, bool isEntry, const DisplayOptions &options,
+    void paintRain(const EntryPool &pool, bool isEntry, const DisplayOptions &options,
                    const DisplayFrame &frame, EffectsGenerator &effects);
 
     QImage m_bitmap;

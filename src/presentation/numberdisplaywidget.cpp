@@ -27,6 +27,10 @@ NumberDisplayWidget::NumberDisplayWidget(Platform &platform, QWidget *parent)
 
 void NumberDisplayWidget::ShowOnDisplay(const QString &text, int smoothing, bool isEntry)
 {
+    if (smoothing != 0) {
+        m_lastStill = text;
+        m_lastStillIsEntry = isEntry;
+    }
     const RunState run = m_runState ? m_runState() : RunState{};
     const qreal ratio = devicePixelRatioF();
     DisplayFrame frame;
@@ -40,13 +44,18 @@ void NumberDisplayWidget::ShowOnDisplay(const QString &text, int smoothing, bool
                             ? m_panelHidden()
                             : (parentWidget() && parentWidget()->isHidden()
                                && parentWidget()->testAttribute(Qt::WA_WState_ExplicitShowHide));
-    static const QStringList noPool;
+    static const EntryPool noPool;
     if (m_renderer.ShowOnDisplay(text, smoothing, isEntry, m_state, m_options, frame,
                                  m_pool ? *m_pool : noPool, m_effects))
         update();
 }
 
-void NumberDisplayWidget::setPool(const QStringList *pool) { m_pool = pool; }
+void NumberDisplayWidget::setPool(const EntryPool *pool) { m_pool = pool; }
+void NumberDisplayWidget::showLastStill()
+{
+    ShowOnDisplay(m_lastStill, 2, m_lastStillIsEntry);
+}
+
 void NumberDisplayWidget::setRunStateSource(RunStateSource source) { m_runState = std::move(source); }
 void NumberDisplayWidget::setPanelHiddenSource(std::function<bool()> source)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "draw/mersenne.h"
+#include "presentation/entrydisplay.h"
 #include "presentation/numberdisplay.h"
 
 #include <QStringList>
@@ -15,11 +16,11 @@ class Platform;
 // cleared before painting) and keeps the handlers of the display options. The main window and
 // the settings panel hand it the pool, the running state and the option values, and wire the
 // picture option controls to its signals.
-class NumberDisplayWidget : public QWidget {
+class NumberDisplayWidget : public QWidget, public EntryDisplay {
     Q_OBJECT
 public:
-    // Whether a draw runs, read from the start/stop caption: running when it differs from
-    // "StrStart", stopCaption when it equals "StrStopp".
+    // Whether a draw runs: running while an animation runs, stopCaption while its button
+    // offers to stop it.
     struct RunState {
         bool running = false;
         bool stopCaption = false;
@@ -29,10 +30,11 @@ public:
     explicit NumberDisplayWidget(Platform &platform, QWidget *parent = nullptr);
 
     // The one way to put a text on the display; smoothing 0 for animation frames, 2 otherwise.
-    void ShowOnDisplay(const QString &text, int smoothing, bool isEntry);
+    void ShowOnDisplay(const QString &text, int smoothing, bool isEntry) override;
+    void showLastStill() override;
 
     // Wiring done once by the main window.
-    void setPool(const QStringList *pool);                 // DrawPool, read at each paint
+    void setPool(const EntryPool *pool);                   // DrawPool, read at each paint
     void setRunStateSource(RunStateSource source);
     // Whether the display panel Ausgabe is hidden; by default: the parent was hidden.
     void setPanelHiddenSource(std::function<bool()> source);
@@ -93,7 +95,9 @@ private:
     DisplayOptions m_options;
     EffectsGenerator m_effects;
     bool m_animatedEnabled = false;
-    const QStringList *m_pool = nullptr;
+    const EntryPool *m_pool = nullptr;
+    QString m_lastStill;
+    bool m_lastStillIsEntry = false;
     RunStateSource m_runState;
     std::function<bool()> m_panelHidden;
     std::function<QSize()> m_rainArea;

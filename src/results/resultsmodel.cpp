@@ -1,8 +1,11 @@
 #include "results/resultsmodel.h"
 
+#include "draw/drawpass.h"
+
 #include <QFont>
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 QFont cellFont(int column)
@@ -32,16 +35,19 @@ bool numericTextLess(const QString &a, const QString &b)
     return a < b;
 }
 
-ResultsModel::ResultsModel(QObject *parent) : QAbstractTableModel(parent)
+ResultsModel::ResultsModel(const DrawPass &pass, QObject *parent)
+    : QAbstractTableModel(parent), m_pass(pass)
 {
     m_headers[Durchgang] = QStringLiteral("Ziehung Nr.");
     m_headers[Spiel] = QStringLiteral("Spiel / Zahl");
     m_headers[Gezogen] = QStringLiteral("Gezogen");
+    connect(&pass, &DrawPass::rowsReset, this, &ResultsModel::passReset);
+    connect(&pass, &DrawPass::rowInserted, this, &ResultsModel::passRowInserted);
 }
 
 int ResultsModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() ? 0 : int(m_pass.rows().size());
 }
 
 int ResultsModel::columnCount(const QModelIndex &parent) const
@@ -49,11 +55,27 @@ int ResultsModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : ColumnCount;
 }
 
+const ResultRow &ResultsModel::rowAt(int viewRow) const
+{
+    return m_pass.rows().at(m_followsPass ? viewRow : m_order.at(viewRow));
+}
+
+QList<ResultRow> ResultsModel::shownRows() const
+{
+    if (m_followsPass)
+        return m_pass.rows();
+    QList<ResultRow> rows;
+    rows.reserve(m_order.size());
+    for (const qsizetype i : m_order)
+        rows.append(m_pass.rows().at(i));
+    return rows;
+}
+
 QVariant ResultsModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_rows.size())
+    if (!index.isValid() || index.row() >= rowCount())
         return {};
-    const ResultRow &row = m_rows.at(index.row());
+    const ResultRow &row = rowAt(index.row());
     switch (role) {
     case Qt::DisplayRole:
         return index.column() == Durchgang ? QVariant(QString::number(row.Durchgang))
@@ -78,58 +100,114 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
     return {};
 }
 
+void ResultsModel::reorder(const QList<qsizetype> &order)
+{
+    // `order` lists pass rows in their new view order. The selection and every other persistent
+    // index move with their row, so they stay on the same draw.
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    QList<qsizetype> passRowOf;
+    passRowOf.reserve(before.size());
+    for (const QModelIndex &index : before)
+        passRowOf.append(m_followsPass ? index.row() : m_order.at(index.row()));
+    QList<int> viewRowOf(m_pass.rows().size(), -1);
+    for (qsizetype v = 0; v < order.size(); ++v)
+        viewRowOf[order.at(v)] = int(v);
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (qsizetype i = 0; i < before.size(); ++i)
+        after.append(index(viewRowOf.at(passRowOf.at(i)), before.at(i).column()));
+    m_order = order;
+    m_followsPass = false;
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
 void ResultsModel::sort(int column, Qt::SortOrder order)
 {
     if (column < 0 || column >= ColumnCount)
         return;
     m_sortColumn = column;
     m_sortOrder = order;
-    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    const auto less = [column, numeric = m_drawnNumeric](const ResultRow &a, const ResultRow &b) {
+    const QList<ResultRow> &rows = m_pass.rows();
+    // Rows the pass already holds in this order are shown as they stand (the common case after
+    // a draw: no sort at all).
+    if (column == Durchgang && order == m_pass.rowOrder() && passRowsSorted()) {
+        followPass();
+        return;
+    }
+    QList<qsizetype> sorted(rows.size());
+    if (m_followsPass)
+        std::iota(sorted.begin(), sorted.end(), 0);
+    else
+        sorted = m_order;
+    const auto less = [&rows, column, numeric = m_drawnNumeric](qsizetype ia, qsizetype ib) {
+        const ResultRow &a = rows.at(ia);
+        const ResultRow &b = rows.at(ib);
         if (column == Durchgang)
             return a.Durchgang < b.Durchgang;
         if (column == Gezogen && numeric)
             return numericTextLess(a.Gezogen, b.Gezogen);
         return cell(a, column) < cell(b, column);
     };
-    // Views hold no persistent indexes into this table, so the rows are simply reordered.
     if (order == Qt::AscendingOrder)
-        std::stable_sort(m_rows.begin(), m_rows.end(), less);
+        std::stable_sort(sorted.begin(), sorted.end(), less);
     else
-        std::stable_sort(m_rows.begin(), m_rows.end(),
-                         [&less](const ResultRow &a, const ResultRow &b) { return less(b, a); });
-    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+        std::stable_sort(sorted.begin(), sorted.end(),
+                         [&less](qsizetype a, qsizetype b) { return less(b, a); });
+    reorder(sorted);
 }
 
-void ResultsModel::setRows(QList<ResultRow> rows)
+void ResultsModel::followPass()
+{
+    m_sortColumn = Durchgang;
+    m_sortOrder = m_pass.rowOrder();
+    if (m_followsPass)
+        return;
+    QList<qsizetype> identity(m_pass.rows().size());
+    std::iota(identity.begin(), identity.end(), 0);
+    reorder(identity);
+    m_order.clear();
+    m_followsPass = true;
+}
+
+bool ResultsModel::passRowsSorted() const
+{
+    const QList<ResultRow> &rows = m_pass.rows();
+    const bool ascending = m_pass.rowOrder() == Qt::AscendingOrder;
+    return std::is_sorted(rows.cbegin(), rows.cend(), [ascending](const auto &a, const auto &b) {
+        return ascending ? a.Durchgang < b.Durchgang : a.Durchgang > b.Durchgang;
+    });
+}
+
+void ResultsModel::passReset()
 {
     beginResetModel();
-    m_rows = std::move(rows);
+    m_order.clear();
+    m_followsPass = true;
+    // A restored log stands sorted by draw number: the sort mark says so.
+    if (m_pass.rows().size() > 1 && passRowsSorted()) {
+        m_sortColumn = Durchgang;
+        m_sortOrder = m_pass.rowOrder();
+    }
     endResetModel();
 }
 
-void ResultsModel::appendRow(const ResultRow &row)
+void ResultsModel::passRowInserted(int position)
 {
-    const int at = int(m_rows.size());
+    if (m_followsPass) {
+        beginInsertRows({}, position, position);
+        endInsertRows();
+        return;
+    }
+    // The view keeps its order; the new row shows at the end until the view follows the pass.
+    const int at = int(m_order.size());
     beginInsertRows({}, at, at);
-    m_rows.append(row);
+    for (qsizetype &i : m_order)
+        if (i >= position)
+            ++i;
+    m_order.append(position);
     endInsertRows();
-}
-
-void ResultsModel::clear()
-{
-    beginResetModel();
-    m_rows.clear();
-    endResetModel();
-}
-
-QStringList ResultsModel::drawnEntries() const
-{
-    QStringList entries;
-    entries.reserve(m_rows.size());
-    for (const ResultRow &row : m_rows)
-        entries.append(row.Gezogen);
-    return entries;
 }
 
 void ResultsModel::setHeaderText(Column column, const QString &text)

@@ -1,18 +1,16 @@
 #pragma once
 
+#include "draw/resultrow.h"
+
 #include <QAbstractTableModel>
 #include <QList>
 #include <QString>
 
-// One completed draw: its draw number, the game or prize text, the drawn entry.
-struct ResultRow {
-    qint32 Durchgang = 0;
-    QString Spiel;
-    QString Gezogen;
-    friend bool operator==(const ResultRow &, const ResultRow &) = default;
-};
+class DrawPass;
 
-// The rows of the results table `Resultate` in their display order (the current sort order).
+// The results table `Resultate` as the view shows it: the rows of a pass in the order the user
+// chose. After each draw the rows stand in the pass's own order (by draw number); a click on a
+// column header sorts the view without touching the pass.
 class ResultsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -20,7 +18,7 @@ public:
     // The raw value a column sorts by (an integer for Durchgang, the text otherwise).
     static constexpr int SortRole = Qt::UserRole + 1;
 
-    explicit ResultsModel(QObject *parent = nullptr);
+    explicit ResultsModel(const DrawPass &pass, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -28,30 +26,32 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     void sort(int column, Qt::SortOrder order) override;
 
-    const QList<ResultRow> &rows() const { return m_rows; }
-    void setRows(QList<ResultRow> rows);
-    void appendRow(const ResultRow &row);
-    void clear();
-    // The drawn entries in row order.
-    QStringList drawnEntries() const;
+    // The row shown at `viewRow`.
+    const ResultRow &rowAt(int viewRow) const;
+    // The rows in the order shown.
+    QList<ResultRow> shownRows() const;
 
     void setHeaderText(Column column, const QString &text);
     QString headerText(Column column) const { return m_headers[column]; }
     // "Gezogen" sorts numerically, or alphabetically while drawing from a list.
     void setDrawnSortNumeric(bool numeric) { m_drawnNumeric = numeric; }
 
-    // Records the order the rows already stand in, without moving them.
-    void setSortState(int column, Qt::SortOrder order)
-    {
-        m_sortColumn = column;
-        m_sortOrder = order;
-    }
     // -1 while no column is sorted.
     int sortColumn() const { return m_sortColumn; }
     Qt::SortOrder sortOrder() const { return m_sortOrder; }
 
 private:
-    QList<ResultRow> m_rows;
+    void passReset();
+    void passRowInserted(int position);
+    // Shows the rows in the pass's order again; the selection stays on its draw.
+    void followPass();
+    bool passRowsSorted() const;
+    void reorder(const QList<qsizetype> &order);
+
+    const DrawPass &m_pass;
+    // Rows of the pass in view order; empty while the view follows the pass's order.
+    QList<qsizetype> m_order;
+    bool m_followsPass = true;
     QString m_headers[ColumnCount];
     bool m_drawnNumeric = true;
     int m_sortColumn = Gezogen;

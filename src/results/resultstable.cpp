@@ -3,8 +3,8 @@
 #include <QHeaderView>
 #include <QPainter>
 
-ResultsTable::ResultsTable(QWidget *parent)
-    : QTableView(parent), m_model(new ResultsModel(this)),
+ResultsTable::ResultsTable(const DrawPass &pass, QWidget *parent)
+    : QTableView(parent), m_model(new ResultsModel(pass, this)),
       m_emptyCaption(QStringLiteral("Noch keine Ziehung erfolgt"))
 {
     setObjectName(QStringLiteral("Resultate"));
@@ -34,6 +34,7 @@ ResultsTable::ResultsTable(QWidget *parent)
     setColumnWidth(ResultsModel::Gezogen, 316);
     setColumnHidden(ResultsModel::Spiel, true);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &ResultsTable::headerClicked);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &ResultsTable::showSortMark);
 }
 
 void ResultsTable::setColumnShown(ResultsModel::Column column, bool shown)
@@ -55,17 +56,15 @@ void ResultsTable::sortResults(ResultsModel::Column column, Qt::SortOrder order)
     horizontalHeader()->setSortIndicator(column, order);
 }
 
-void ResultsTable::markSorted(ResultsModel::Column column, Qt::SortOrder order)
+void ResultsTable::showSortMark()
 {
-    m_model->setSortState(column, order);
-    horizontalHeader()->setSortIndicator(column, order);
+    horizontalHeader()->setSortIndicator(m_model->sortColumn(), m_model->sortOrder());
 }
 
 void ResultsTable::headerClicked(int section)
 {
     if (section != ResultsModel::Durchgang && section != ResultsModel::Gezogen) {
-        // The sort mark stays where the rows are sorted.
-        horizontalHeader()->setSortIndicator(m_model->sortColumn(), m_model->sortOrder());
+        showSortMark(); // the mark stays where the rows are sorted
         return;
     }
     const Qt::SortOrder order =

@@ -7,15 +7,14 @@
 // The results table `Resultate`: a read-only grid of the rows of the current pass with the
 // columns Durchgang, Spiel (hidden at start) and Gezogen. The user re-sorts it by clicking the
 // header of Durchgang or Gezogen.
+class DrawPass;
+
 class ResultsTable : public QTableView {
     Q_OBJECT
 public:
-    explicit ResultsTable(QWidget *parent = nullptr);
+    ResultsTable(const DrawPass &pass, QWidget *parent = nullptr);
 
     ResultsModel *results() const { return m_model; }
-
-    // Draws made in the current pass.
-    qint32 DrawCount = 0;
 
     bool columnShown(ResultsModel::Column column) const { return !isColumnHidden(column); }
     void setColumnShown(ResultsModel::Column column, bool shown);
@@ -23,8 +22,8 @@ public:
 
     // Sorts by one column; the header shows the sort mark there.
     void sortResults(ResultsModel::Column column, Qt::SortOrder order);
-    // Marks the column the rows already stand sorted by.
-    void markSorted(ResultsModel::Column column, Qt::SortOrder order);
+    // The sort mark shows where the rows stand sorted.
+    void showSortMark();
     // While a draw runs the selected row is not highlighted.
     void setSelectionHidden(bool hidden);
     bool selectionHidden() const { return m_selectionHidden; }

@@ -208,6 +208,10 @@ bool ProfileFile::writeString(const QString &section, const QString &key, const 
     // A value the key already holds leaves the file as it is: nothing to write.
     if (m_lines == before && QFileInfo::exists(m_path))
         return true;
+    if (m_deferred) {
+        m_pending = true;
+        return true;
+    }
     if (save())
         return true;
     m_lines = before;
@@ -227,6 +231,25 @@ bool ProfileFile::writeBool(const QString &section, const QString &key, bool val
 bool ProfileFile::writeDecimal(const QString &section, const QString &key, double value)
 {
     return writeString(section, key, decimalText(value, m_locale));
+}
+
+void ProfileFile::deferWrites()
+{
+    m_deferred = true;
+    m_pending = false;
+    m_committed = m_lines;
+}
+
+bool ProfileFile::commit()
+{
+    m_deferred = false;
+    if (!m_pending && QFileInfo::exists(m_path))
+        return true;
+    m_pending = false;
+    if (save())
+        return true;
+    m_lines = m_committed;
+    return false;
 }
 
 bool ProfileFile::save()

@@ -46,6 +46,12 @@ public:
     bool writeBool(const QString &section, const QString &key, bool value);
     bool writeDecimal(const QString &section, const QString &key, double value);
 
+    // From now on the writers change only this object; commit() then writes the whole file in
+    // one atomic save (or nothing, when no value changed and the file exists). A failed commit
+    // takes the object back to what it held before deferWrites().
+    void deferWrites();
+    bool commit();
+
     // "In <full path> kann nicht geschrieben werden" after a failed write.
     QString errorString() const { return m_error; }
 
@@ -66,5 +72,8 @@ private:
     QLocale m_locale;
     QStringList m_lines;
     bool m_crlf = false;
+    bool m_deferred = false;
+    bool m_pending = false;
+    QStringList m_committed;
     QString m_error;
 };

@@ -4,7 +4,9 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
+#include <QAction>
 #include <QHBoxLayout>
+#include <QStyle>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QRadioButton>
@@ -124,6 +126,28 @@ QString FileField::text() const
 void FileField::setText(const QString &text)
 {
     m_edit->setText(text);
+}
+
+void FileField::setProblem(const QString &problem)
+{
+    if (problem.isEmpty()) {
+        delete m_problem;
+        m_problem = nullptr;
+        return;
+    }
+    if (!m_problem) {
+        m_problem = m_edit->addAction(style()->standardIcon(QStyle::SP_MessageBoxWarning),
+                                      QLineEdit::TrailingPosition);
+        // A new name clears the notice.
+        connect(m_edit, &QLineEdit::textEdited, this, [this] { setProblem({}); });
+    }
+    m_problem->setToolTip(problem);
+    m_problem->setText(problem);
+}
+
+QString FileField::problem() const
+{
+    return m_problem ? m_problem->text() : QString();
 }
 
 namespace {

@@ -10,6 +10,7 @@ class QAbstractButton;
 class QButtonGroup;
 class QGridLayout;
 class QComboBox;
+class QAction;
 class QLineEdit;
 class QToolButton;
 class Platform;
@@ -59,6 +60,10 @@ public:
     void setText(const QString &text);
     QLineEdit *lineEdit() const { return m_edit; }
     QToolButton *button() const { return m_button; }
+    // A problem with the named file, shown beside the name (a warning mark with the text as its
+    // tip); an empty text removes it. The name itself stays as it is.
+    void setProblem(const QString &problem);
+    QString problem() const;
 
 Q_SIGNALS:
     void textChanged(const QString &text);
@@ -69,6 +74,7 @@ Q_SIGNALS:
 private:
     QLineEdit *m_edit;
     QToolButton *m_button;
+    QAction *m_problem = nullptr;
 };
 
 // A colour picker over the stored colour form 0x00BBGGRR: a drop-down of standard colours with

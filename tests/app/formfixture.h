@@ -1,12 +1,14 @@
 #pragma once
 
 #include "app/drawcontrol.h"
-#include "presentation/numberdisplaywidget.h"
+#include "app/mainlayout.h"
+#include "app/mainwindow.h"
 #include "app/poolcontrol.h"
 #include "app/settingsflow.h"
-#include "localisation/uitext.h"
 #include "app/windowtimer.h"
-#include "app/zufall.h"
+#include "draw/drawpass.h"
+#include "localisation/uitext.h"
+#include "presentation/numberdisplaywidget.h"
 #include "results/drawlog.h"
 #include "results/resultstable.h"
 #include "settings/settingscontrols.h"
@@ -14,36 +16,108 @@
 #include "support/fakeplatform.h"
 #include "support/testfolder.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTextBrowser>
 
 #include <memory>
+
+// The main window as a test sees it: its controls by their names, and its parts.
+struct Form {
+    explicit Form(std::unique_ptr<QMainWindow> made)
+        : window(std::move(made)), parts(partsOf(*window)),
+          BTStartStop(child<QPushButton>("BTStartStop")),
+          AutotivrelNotiz(child<QLabel>("AutotivrelNotiz")),
+          Einstellungen(window->findChild<SettingsPanel *>()),
+          Resultate(child<ResultsTable>("Resultate")),
+          Ergebnisfeld(child<NumberDisplayWidget>("Ergebnisfeld")),
+          Hilfeviewer(child<QTextBrowser>("Hilfeviewer")), Ausgabe(child<QWidget>("Ausgabe")),
+          MMListe(child<QAction>("MMListe")), mmNeueRundeStarten(child<QAction>("mmNeueRundeStarten")),
+          acEinstellungen(child<QAction>("acEinstellungen")), SettingsFile(parts.settingsFile),
+          DrawLog(parts.drawLog)
+    {
+    }
+
+    template <typename T>
+    T *child(const char *name) const
+    {
+        T *found = window->findChild<T *>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("the main window has no %s", name);
+        return found;
+    }
+
+    std::unique_ptr<QMainWindow> window;
+    MainWindowParts parts;
+    QPushButton *BTStartStop;
+    QLabel *AutotivrelNotiz;
+    SettingsPanel *Einstellungen;
+    ResultsTable *Resultate;
+    NumberDisplayWidget *Ergebnisfeld;
+    QTextBrowser *Hilfeviewer;
+    QWidget *Ausgabe;
+    QAction *MMListe;
+    QAction *mmNeueRundeStarten;
+    QAction *acEinstellungen;
+    QString SettingsFile;
+    QString DrawLog;
+
+    DrawPass &pass() const { return parts.pass; }
+    DrawControl &drawControl() const { return parts.draw; }
+    PoolControl &pool() const { return parts.pool; }
+    SettingsFlow &settingsFlow() const { return parts.settings; }
+    MainLayout &layout() const { return parts.layout; }
+    DrawMode mode() const { return DrawMode(Einstellungen->DoStatus->itemIndex()); }
+    // The texts of the entries still in the pool.
+    QStringList poolTexts() const { return parts.pass.pool().texts(); }
+
+    void show() { window->show(); }
+    void close() { window->close(); }
+    void resize(int width, int height) { window->resize(width, height); }
+    // Start-up's restore of the pass from the draw log.
+    void restorePassFromLog()
+    {
+        pool().ReloadDrawLog();
+        pool().BuildPool(false);
+        pool().RestorePass();
+    }
+};
+
+inline bool shown(const QWidget *widget)
+{
+    return MainLayout::shown(*widget);
+}
 
 // A main window over a temporary program folder and the fake platform.
 struct FormFixture {
     TestFolder folder;
     FakePlatform platform{folder.programPath()};
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<Form> form;
 
     // With `firstRun` false a settings file exists, so the window starts in its normal view.
-    TForm1 &start(bool firstRun = false)
+    Form &start(bool firstRun = false)
     {
         if (!firstRun && !QFile::exists(folder.file(QStringLiteral("tivrel.ini"))))
             folder.write(QStringLiteral("tivrel.ini"), QByteArray());
-        form = std::make_unique<TForm1>(platform);
+        form.reset();
+        form = std::make_unique<Form>(createMainWindow(platform));
         return *form;
     }
 
     SettingsPanel &panel() const { return *form->Einstellungen; }
     DrawControl &draw() const { return form->drawControl(); }
     ResultsModel &results() const { return *form->Resultate->results(); }
+    // The rows in the order the table shows them.
+    QList<ResultRow> rows() const { return results().shownRows(); }
     QString display() const { return form->Ergebnisfeld->displayState().DisplayText; }
-    bool running() const { return form->BTStartStop->text() == lng("StrStopp"); }
+    bool running() const { return draw().animation() == DrawControl::Animation::Running; }
 
     // Start, one animation frame, stop, and the tick that draws.
     void drawOnce()

@@ -1,6 +1,7 @@
 #include "formfixture.h"
 
 #include <QTest>
+#include <QDir>
 #include <QTimer>
 
 class TestDrawControl : public QObject {
@@ -9,7 +10,7 @@ private Q_SLOTS:
     void autostopCountsDownAndStops()
     {
         FormFixture fx;
-        TForm1 &form = fx.start();
+        Form &form = fx.start();
         fx.panel().chkAutostop->setChecked(true);
         fx.panel().Sekunden->setValue(5);
         fx.draw().BTStartStopClick();
@@ -26,34 +27,34 @@ private Q_SLOTS:
         fx.draw().IntervallTimerTimer(); // the fifth tick, 5 seconds after the start
         QVERIFY(!fx.running());
         QVERIFY(!fx.draw().IntervallTimer->isEnabled());
-        QVERIFY(!form.AutotivrelNotiz->isVisibleTo(&form));
+        QVERIFY(!form.AutotivrelNotiz->isVisibleTo(form.window.get()));
         fx.draw().RefresherTimer();
         QCOMPARE(fx.results().rowCount(), 1);
         // The next start arms the countdown again.
         fx.draw().BTStartStopClick();
-        QCOMPARE(fx.draw().AutostopArmed, 1);
+        QVERIFY(fx.draw().AutostopArmed);
         QCOMPARE(fx.draw().AutostopRemaining, 5);
     }
 
     void autopilotNumbersManualDrawsDownThenSwitchesToTimed()
     {
         FormFixture fx;
-        TForm1 &form = fx.start();
+        Form &form = fx.start();
         fx.panel().ckAutopilot->setChecked(true);
         fx.panel().AutopilotStart->setValue(3);
         QCOMPARE(fx.panel().lbAutopilotRest->text(), QStringLiteral(" + 87"));
-        const auto topRow = [&] { return fx.results().rows().first().Durchgang; };
+        const auto topRow = [&] { return fx.rows().first().Durchgang; };
         fx.drawOnce();
         QCOMPARE(topRow(), 3);
         fx.drawOnce();
         fx.drawOnce();
         QCOMPARE(topRow(), 1); // ascending: the newest draw, number 1, is on top
-        QCOMPARE(fx.results().rows().last().Durchgang, 3);
+        QCOMPARE(fx.rows().last().Durchgang, 3);
 
         // The fourth start command switches to timed drawing and starts nothing itself.
         fx.draw().BTStartStopClick();
         QVERIFY(!fx.running());
-        QCOMPARE(form.mode(), 1);
+        QCOMPARE(form.mode(), DrawMode::Timer);
         QCOMPARE(fx.display(), lng("StrAutoPilot"));
         QCOMPARE(fx.draw().AutopilotSuppressed, 1);
         QVERIFY(fx.draw().IntervallTimer->isRunning());
@@ -68,7 +69,7 @@ private Q_SLOTS:
             QCOMPARE(topRow(), expected);
         }
         QList<qint32> numbers;
-        for (const ResultRow &row : fx.results().rows())
+        for (const ResultRow &row : fx.rows())
             numbers.append(row.Durchgang);
         QCOMPARE(numbers, (QList<qint32>{5, 4, 3, 2, 1}));
     }
@@ -76,11 +77,11 @@ private Q_SLOTS:
     void timedModeAlternatesStartAndStop()
     {
         FormFixture fx;
-        TForm1 &form = fx.start();
+        Form &form = fx.start();
         fx.panel().Sekunden->setValue(10);
-        fx.panel().DoStatus->setItemIndex(1);
+        fx.panel().DoStatus->setItemIndex(int(DrawMode::Timer));
         QVERIFY(form.settingsFlow().ApplySettings());
-        QVERIFY(!TForm1::shown(form.BTStartStop));
+        QVERIFY(!shown(form.BTStartStop));
         QCOMPARE(form.AutotivrelNotiz->text(), QStringLiteral("Ziehungsintervall: 10 Sekunden"));
         QCOMPARE(fx.draw().IntervallTimer->interval(), 10000);
         QVERIFY(fx.draw().IntervallTimer->isRunning());
@@ -100,9 +101,9 @@ private Q_SLOTS:
     void timedModeWithZeroSecondsNeverTicks()
     {
         FormFixture fx;
-        TForm1 &form = fx.start();
+        Form &form = fx.start();
         fx.panel().Sekunden->setValue(0);
-        fx.panel().DoStatus->setItemIndex(1);
+        fx.panel().DoStatus->setItemIndex(int(DrawMode::Timer));
         QVERIFY(form.settingsFlow().ApplySettings());
         QVERIFY(fx.draw().IntervallTimer->isEnabled());
         QVERIFY(!fx.draw().IntervallTimer->isRunning());
@@ -111,10 +112,10 @@ private Q_SLOTS:
     void timedPassEndSwitchesTheTimerOff()
     {
         FormFixture fx;
-        TForm1 &form = fx.start();
+        Form &form = fx.start();
         fx.useRange(1, 2, 2);
         fx.panel().HilfeAktiv->setChecked(false);
-        fx.panel().DoStatus->setItemIndex(1);
+        fx.panel().DoStatus->setItemIndex(int(DrawMode::Timer));
         QVERIFY(form.settingsFlow().ApplySettings());
         for (int i = 0; i < 2; ++i) {
             fx.draw().IntervallTimerTimer();
@@ -122,7 +123,7 @@ private Q_SLOTS:
             fx.draw().RefresherTimer();
         }
         QCOMPARE(fx.results().rowCount(), 2);
-        QVERIFY(form.Draw.DrawPool.isEmpty());
+        QVERIFY(form.poolTexts().isEmpty());
         fx.draw().IntervallTimerTimer();
         QVERIFY(!fx.running());
         QVERIFY(!fx.draw().IntervallTimer->isEnabled());
@@ -133,9 +134,9 @@ private Q_SLOTS:
     void smallPoolAnimationCyclesThroughItsEntries()
     {
         FormFixture fx;
-        TForm1 &form = fx.start();
+        Form &form = fx.start();
         fx.useRange(1, 3, 3);
-        const QStringList pool = form.Draw.DrawPool;
+        const QStringList pool = form.poolTexts();
         fx.draw().BTStartStopClick();
         QStringList shown;
         for (int i = 0; i < 4; ++i) {
@@ -150,14 +151,14 @@ private Q_SLOTS:
     {
         FormFixture fx;
         fx.platform.clock = QDateTime(QDate(2026, 12, 8), QTime(22, 0));
-        TForm1 &form = fx.start();
-        fx.panel().DoStatus->setItemIndex(3);
+        Form &form = fx.start();
+        fx.panel().DoStatus->setItemIndex(int(DrawMode::Countdown));
         fx.panel().Uhrzeit->setText(QStringLiteral("08:00"));
         QVERIFY(form.settingsFlow().ApplySettings());
         QCOMPARE(fx.draw().NextDrawTime, QDateTime(QDate(2026, 12, 9), QTime(8, 0)));
         QVERIFY(fx.draw().Nochtimer->isRunning());
         QCOMPARE(form.AutotivrelNotiz->text(), lng("StrZiehungZeit"));
-        QVERIFY(!TForm1::shown(form.BTStartStop));
+        QVERIFY(!shown(form.BTStartStop));
 
         fx.platform.clock = fx.platform.clock.addSecs(1);
         fx.draw().NochtimerTimer();
@@ -168,7 +169,7 @@ private Q_SLOTS:
         fx.platform.clock = QDateTime(QDate(2026, 12, 9), QTime(8, 0));
         fx.draw().NochtimerTimer();
         QVERIFY(!fx.draw().Nochtimer->isEnabled());
-        QCOMPARE(form.mode(), 0);
+        QCOMPARE(form.mode(), DrawMode::Manual);
         QCOMPARE(fx.display(), lng("StrGleich"));
     }
 
@@ -186,7 +187,7 @@ private Q_SLOTS:
         QFETCH(int, mode);
         QFETCH(QString, text);
         FormFixture fx;
-        TForm1 &form = fx.start();
+        Form &form = fx.start();
         form.settingsFlow().OpenSettingsPanel();
         fx.panel().DoStatus->setItemIndex(mode);
         fx.panel().Uhrzeit->setText(text);
@@ -196,15 +197,15 @@ private Q_SLOTS:
         QVERIFY(fx.platform.messages.first().text.startsWith(
             QLatin1Char('"') + fx.panel().Uhrzeit->text() + QLatin1Char('"')));
         QVERIFY(!fx.draw().Nochtimer->isEnabled());
-        QVERIFY(form.Einstellungen->isVisibleTo(&form));
+        QVERIFY(form.Einstellungen->isVisibleTo(form.window.get()));
     }
 
     void timeModesFillTheNextFullHour()
     {
         FormFixture fx;
         fx.platform.clock = QDateTime(QDate(2026, 12, 8), QTime(23, 10));
-        TForm1 &form = fx.start();
-        fx.panel().DoStatus->setItemIndex(2);
+        Form &form = fx.start();
+        fx.panel().DoStatus->setItemIndex(int(DrawMode::TimeOfDay));
         QCOMPARE(fx.panel().Uhrzeit->text(), QStringLiteral("00:00"));
         QVERIFY(fx.panel().Uhrzeit->isEnabled());
         QVERIFY(!fx.panel().btKonfig->isEnabled());
@@ -217,7 +218,7 @@ private Q_SLOTS:
     void newPassFromTheMenuWaitsAndStartsAgain()
     {
         FormFixture fx;
-        TForm1 &form = fx.start();
+        Form &form = fx.start();
         fx.drawOnce();
         fx.drawOnce();
         QTimer clock;
@@ -226,21 +227,99 @@ private Q_SLOTS:
         form.mmNeueRundeStarten->trigger();
         clock.stop();
         QCOMPARE(fx.results().rowCount(), 0);
-        QCOMPARE(form.Resultate->DrawCount, 0);
-        QCOMPARE(form.Draw.DrawPool.size(), 900);
+        QCOMPARE(form.pass().DrawCount, 0);
+        QCOMPARE(form.poolTexts().size(), 900);
         QCOMPARE(fx.display(), lng("StrNeueZiehungStarten"));
         QVERIFY(form.BTStartStop->isEnabled());
+    }
+
+    // A timed draw whose log cannot be written: the notice stays open while the timer goes on
+    // drawing, and no entry is drawn twice.
+    void timedDrawsGoOnWhileTheLogFailureIsShown()
+    {
+        FormFixture fx;
+        Form &form = fx.start();
+        QVERIFY(QDir(fx.folder.path()).mkdir(QStringLiteral("tivrel.log")));
+        fx.platform.modalMs = 3500;
+        fx.panel().DoStatus->setItemIndex(int(DrawMode::Timer));
+        fx.panel().Sekunden->setValue(1);
+        fx.useRange(1, 10, 10);
+        QTRY_VERIFY_WITH_TIMEOUT(!fx.platform.messages.isEmpty(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(fx.results().rowCount() >= 3, 8000);
+        form.drawControl().stopTimers();
+        QCOMPARE(fx.platform.messages.size(), 1);
+        QStringList drawn;
+        for (const ResultRow &row : fx.rows())
+            drawn.append(row.Gezogen);
+        QStringList everything = drawn + form.poolTexts();
+        everything.sort();
+        everything.removeDuplicates();
+        QCOMPARE(everything.size(), 10);
+        QCOMPARE(drawn.size() + form.poolTexts().size(), 10);
+        QCOMPARE(form.pass().DrawCount, drawn.size());
+    }
+
+    // The padding of the numbers changes between passes of one range: a number drawn in this
+    // pass stays drawn, however it is written.
+    void changingThePaddingDrawsNoNumberTwice()
+    {
+        FormFixture fx;
+        Form &form = fx.start();
+        fx.platform.answers.enqueue(Platform::Answer::Yes);
+        fx.panel().ZeigeNullen->setChecked(true);
+        fx.useRange(1, 9, 9);
+        fx.drawOnce();
+        fx.drawOnce();
+        const QStringList drawn{fx.rows().at(0).Gezogen, fx.rows().at(1).Gezogen};
+        fx.useRange(1, 10, 10);
+        QCOMPARE(form.poolTexts().size(), 8);
+        for (const QString &entry : drawn)
+            QVERIFY(!form.poolTexts().contains(QString::number(entry.toInt()).rightJustified(2, u'0')));
+    }
+
+    // An animation that ends without a draw (settings opened, a new pass from the menu, the
+    // window closing) leaves the display on what was really shown last, not on a flashed entry
+    // that was never drawn; the button offers Start and one press starts.
+    void anInterruptedAnimationLeavesNoUndrawnEntryShown_data()
+    {
+        QTest::addColumn<bool>("newPass");
+        QTest::newRow("timers stopped") << false;
+        QTest::newRow("new pass from the menu") << true;
+    }
+    void anInterruptedAnimationLeavesNoUndrawnEntryShown()
+    {
+        QFETCH(bool, newPass);
+        FormFixture fx;
+        Form &form = fx.start();
+        const QString before = fx.display();
+        fx.draw().BTStartStopClick();
+        fx.draw().RefresherTimer();
+        QVERIFY(fx.display() != before); // an entry flashes
+        if (newPass) {
+            QTimer clock;
+            QObject::connect(&clock, &QTimer::timeout, &clock, [&] { fx.platform.ticks += 250; });
+            clock.start(1);
+            form.mmNeueRundeStarten->trigger();
+        } else {
+            fx.draw().stopTimers();
+            QCOMPARE(fx.display(), before);
+        }
+        QCOMPARE(fx.results().rowCount(), 0);
+        QCOMPARE(form.BTStartStop->text(), lng("StrStart"));
+        QVERIFY(!fx.running());
+        fx.draw().BTStartStopClick();
+        QVERIFY(fx.running());
     }
 
     void closingDuringTheWaitStopsTheNewPass()
     {
         FormFixture fx;
-        TForm1 &form = fx.start();
+        Form &form = fx.start();
         form.show();
         fx.drawOnce();
-        QTimer::singleShot(30, &form, [&] { form.close(); });
+        QTimer::singleShot(30, form.window.get(), [&] { form.close(); });
         fx.draw().mmNeueRundeStartenClick();
-        QVERIFY(form.closing());
+        QVERIFY(!form.window->isVisible());
         QCOMPARE(fx.results().rowCount(), 1);
         QVERIFY(!fx.draw().Refresher->isEnabled());
         QCOMPARE(fx.display(), lng("StrNeueZiehungVorbereiten"));

@@ -27,68 +27,68 @@ private Q_SLOTS:
     void firstRunGreetsAndShowsTheWelcomeArea()
     {
         FormFixture fx;
-        TForm1 &form = fx.start(true);
+        Form &form = fx.start(true);
         form.show();
         QCOMPARE(fx.display(), QStringLiteral("Hallo!"));
-        QVERIFY(TForm1::shown(form.Hilfeviewer));
-        QVERIFY(!TForm1::shown(form.Resultate));
+        QVERIFY(shown(form.Hilfeviewer));
+        QVERIFY(!shown(form.Resultate));
         QVERIFY(form.BTStartStop->isEnabled());
         QVERIFY(!QFile::exists(form.SettingsFile));
         // Start applies the settings first, then animates.
         fx.draw().BTStartStopClick();
-        QVERIFY(!TForm1::shown(form.Hilfeviewer));
-        QVERIFY(TForm1::shown(form.Resultate));
+        QVERIFY(!shown(form.Hilfeviewer));
+        QVERIFY(shown(form.Resultate));
         QVERIFY(fx.running());
     }
 
     void drawFromShortcutToTableRowAndLog()
     {
         FormFixture fx;
-        TForm1 &form = fx.start();
+        Form &form = fx.start();
         form.show();
-        QApplication::setActiveWindow(&form);
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QApplication::setActiveWindow(form.window.get());
+        QVERIFY(QTest::qWaitForWindowActive(form.window.get()));
         QCOMPARE(fx.display(), QStringLiteral("Hallo!"));
-        QCOMPARE(form.Draw.DrawPool.size(), 900);
+        QCOMPARE(form.poolTexts().size(), 900);
 
-        QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
+        QTest::keyClick(form.window.get(), Qt::Key_S, Qt::ControlModifier);
         QVERIFY(fx.running());
         QVERIFY(fx.draw().Refresher->isRunning());
         fx.draw().RefresherTimer();
-        QVERIFY(form.Draw.DrawPool.contains(fx.display()));
-        QTest::keyClick(&form, Qt::Key_Space, Qt::ControlModifier);
+        QVERIFY(form.poolTexts().contains(fx.display()));
+        QTest::keyClick(form.window.get(), Qt::Key_Space, Qt::ControlModifier);
         QVERIFY(!fx.running());
         QCOMPARE(fx.results().rowCount(), 0); // the draw follows at the next tick
         fx.draw().RefresherTimer();
 
         QCOMPARE(fx.results().rowCount(), 1);
-        const ResultRow row = fx.results().rows().first();
+        const ResultRow row = fx.rows().first();
         QCOMPARE(row.Durchgang, 1);
         QCOMPARE(row.Gezogen, fx.display());
-        QCOMPARE(form.Resultate->DrawCount, 1);
-        QCOMPARE(form.Draw.DrawPool.size(), 899);
-        QVERIFY(!form.Draw.DrawPool.contains(row.Gezogen));
+        QCOMPARE(form.pass().DrawCount, 1);
+        QCOMPARE(form.poolTexts().size(), 899);
+        QVERIFY(!form.poolTexts().contains(row.Gezogen));
         QVERIFY(!fx.draw().Refresher->isEnabled());
         QVERIFY(!form.Resultate->selectionHidden());
         QList<ResultRow> logged;
         QVERIFY(readDrawLog(form.DrawLog, logged));
-        QCOMPARE(logged, fx.results().rows());
+        QCOMPARE(logged, fx.rows());
     }
 
     void passEndsAtTheQuota()
     {
         FormFixture fx;
-        TForm1 &form = fx.start();
+        Form &form = fx.start();
         fx.useRange(1, 10, 3);
-        QCOMPARE(form.Draw.DrawQuota, 3);
+        QCOMPARE(form.pass().DrawQuota, 3);
         for (int i = 0; i < 3; ++i)
             fx.drawOnce();
         QCOMPARE(fx.results().rowCount(), 3);
         fx.draw().BTStartStopClick();
         QVERIFY(!fx.running());
         QVERIFY(!form.BTStartStop->isEnabled());
-        QVERIFY(!TForm1::shown(form.BTStartStop));
-        QVERIFY(TForm1::shown(form.AutotivrelNotiz));
+        QVERIFY(!shown(form.BTStartStop));
+        QVERIFY(shown(form.AutotivrelNotiz));
         QCOMPARE(form.AutotivrelNotiz->text(), lng("StrZiehungEnde"));
         QCOMPARE(fx.messagesWith(lng("HinweisNeuerDurchgang")), 1);
         QCOMPARE(fx.results().rowCount(), 3);
@@ -110,18 +110,18 @@ private Q_SLOTS:
         fx.folder.write(QStringLiteral("tivrel.ini"),
                         "[NUM]\r\nStart=100\r\nEnd=149\r\nCent=1\r\nCount=" + percent + "\r\n");
         fx.writeLog(numberRows(5));
-        TForm1 &form = fx.start();
+        Form &form = fx.start();
 
-        QCOMPARE(form.Draw.DrawQuota, closed ? 5 : 10);
-        QCOMPARE(form.Resultate->DrawCount, 5);
-        QCOMPARE(form.Draw.DrawPool.size(), 45);
+        QCOMPARE(form.pass().DrawQuota, closed ? 5 : 10);
+        QCOMPARE(form.pass().DrawCount, 5);
+        QCOMPARE(form.poolTexts().size(), 45);
         for (int n = 100; n <= 104; ++n)
-            QVERIFY(!form.Draw.DrawPool.contains(QString::number(n)));
+            QVERIFY(!form.poolTexts().contains(QString::number(n)));
         QCOMPARE(fx.display(), QStringLiteral("104"));
         QCOMPARE(form.Resultate->horizontalHeader()->sortIndicatorSection(),
                  int(ResultsModel::Durchgang));
         QCOMPARE(form.BTStartStop->isEnabled(), !closed);
-        QCOMPARE(form.AutotivrelNotiz->isVisibleTo(&form), closed);
+        QCOMPARE(form.AutotivrelNotiz->isVisibleTo(form.window.get()), closed);
         if (closed)
             QCOMPARE(form.AutotivrelNotiz->text(), lng("StrDurchgangBeendet"));
         form.show();
@@ -129,7 +129,7 @@ private Q_SLOTS:
         if (!closed) {
             fx.drawOnce();
             QCOMPARE(fx.results().rowCount(), 6);
-            QCOMPARE(form.Draw.DrawPool.size(), 44);
+            QCOMPARE(form.poolTexts().size(), 44);
         }
     }
 
@@ -139,8 +139,8 @@ private Q_SLOTS:
         fx.folder.write(QStringLiteral("tivrel.ini"), "[DRAW]\r\nMode=4\r\n");
         fx.writeLog({{1, QStringLiteral(" 1 /  7"), QStringLiteral("7")},
                      {2, QStringLiteral(" 1 / 23"), QStringLiteral("23")}});
-        TForm1 &form = fx.start();
-        QCOMPARE(form.mode(), 4);
+        Form &form = fx.start();
+        QCOMPARE(form.mode(), DrawMode::Lottery);
         QVERIFY(form.Resultate->columnShown(ResultsModel::Spiel));
         QVERIFY(!form.Resultate->columnShown(ResultsModel::Gezogen));
         QCOMPARE(fx.results().headerText(ResultsModel::Spiel), lng("StrSpielZahl"));
@@ -153,9 +153,9 @@ private Q_SLOTS:
         FormFixture fx;
         // A folder in the settings file's place: nothing can be written there.
         QVERIFY(QDir(fx.folder.path()).mkdir(QStringLiteral("tivrel.ini")));
-        TForm1 &form = fx.start();
+        Form &form = fx.start();
         form.settingsFlow().OpenSettingsPanel();
-        fx.panel().DoStatus->setItemIndex(1);
+        fx.panel().DoStatus->setItemIndex(int(DrawMode::Timer));
         QVERIFY(!form.settingsFlow().ApplySettings());
         QCOMPARE(fx.platform.messages.size(), 1);
         const auto &box = fx.platform.messages.first();
@@ -163,7 +163,7 @@ private Q_SLOTS:
         QCOMPARE(box.icon, Platform::Icon::Stop);
         QVERIFY(box.text.contains(form.SettingsFile));
         QVERIFY(box.text.endsWith(QLatin1Char('.')));
-        QVERIFY(form.Einstellungen->isVisibleTo(&form));
+        QVERIFY(form.Einstellungen->isVisibleTo(form.window.get()));
         QVERIFY(!fx.draw().IntervallTimer->isEnabled());
     }
 
@@ -171,7 +171,7 @@ private Q_SLOTS:
     {
         FormFixture fx;
         {
-            TForm1 &form = fx.start(true);
+            Form &form = fx.start(true);
             QVERIFY(!QFile::exists(form.SettingsFile));
             fx.panel().Maximum->setValue(500);
             fx.panel().Ziehungsquote->setValue(50);
@@ -182,29 +182,29 @@ private Q_SLOTS:
             fx.drawOnce();
             form.close();
         }
-        TForm1 &again = fx.start();
-        QCOMPARE(again.Draw.RangeSize, 401);
-        QCOMPARE(again.Draw.DrawQuota, 200);
-        QCOMPARE(again.Draw.DrawPool.size(), 400);
-        QCOMPARE(again.Resultate->DrawCount, 1);
+        Form &again = fx.start();
+        QCOMPARE(again.pass().RangeSize, 401);
+        QCOMPARE(again.pass().DrawQuota, 200);
+        QCOMPARE(again.poolTexts().size(), 400);
+        QCOMPARE(again.pass().DrawCount, 1);
         QVERIFY(!again.Resultate->isHidden());
-        QVERIFY(!again.Hilfeviewer->isVisibleTo(&again));
+        QVERIFY(!again.Hilfeviewer->isVisibleTo(again.window.get()));
     }
 
     void listEntriesWithPipesAndCommasLeaveThePoolOnRestore()
     {
         FormFixture fx;
         fx.folder.write(QStringLiteral("liste.txt"), "A|B\r\nMeier, Hans\r\nE\r\n");
-        TForm1 &form = fx.start();
+        Form &form = fx.start();
         fx.panel().AusDatei->setChecked(true);
         fx.panel().AusDateiPfad->setText(QStringLiteral("liste.txt"));
         fx.useRange(1, 3, 3);
-        QCOMPARE(form.Draw.DrawPool.size(), 3);
+        QCOMPARE(form.poolTexts().size(), 3);
         fx.writeLog(
             {{1, QString(), QStringLiteral("A|B")}, {2, QString(), QStringLiteral("Meier, Hans")}});
         form.restorePassFromLog();
-        QCOMPARE(form.Draw.DrawPool, QStringList{QStringLiteral("E")});
-        QCOMPARE(form.Resultate->DrawCount, 2);
+        QCOMPARE(form.poolTexts(), QStringList{QStringLiteral("E")});
+        QCOMPARE(form.pass().DrawCount, 2);
     }
 
     void outputPaneFollowsTheStoredPercentage()
@@ -217,10 +217,10 @@ private Q_SLOTS:
         const int frame = probe.frameGeometry().height() - probe.height();
         probe.hide();
         FormFixture fx;
-        TForm1 &form = fx.start();
+        Form &form = fx.start();
         form.resize(700, 750 - frame);
         form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(QTest::qWaitForWindowExposed(form.window.get()));
         QCOMPARE(form.layout().windowHeight(), 750);
         QCOMPARE(form.Ausgabe->height(), 175);
         QCOMPARE(form.Ausgabe->minimumHeight(), 150);
@@ -230,11 +230,11 @@ private Q_SLOTS:
         // Hiding the list stores 175 of 750 as 23 %; showing it again gives 161 pixels.
         form.layout().MMListeClick();
         QVERIFY(!form.MMListe->isChecked());
-        QVERIFY(!TForm1::shown(form.Resultate));
+        QVERIFY(!shown(form.Resultate));
         QCOMPARE(form.layout().OutputPanePercent, 23);
         form.layout().MMListeClick();
         QVERIFY(form.MMListe->isChecked());
-        QVERIFY(TForm1::shown(form.Resultate));
+        QVERIFY(shown(form.Resultate));
         QCOMPARE(form.Ausgabe->height(), 161);
 
         // Dragging the splitter stores the new share.
@@ -258,15 +258,15 @@ private Q_SLOTS:
     void failedLogWriteKeepsTheDrawAndTellsOnce()
     {
         FormFixture fx;
-        TForm1 &form = fx.start();
+        Form &form = fx.start();
         // A folder in the log's place: the log cannot be written.
         QVERIFY(QDir(fx.folder.path()).mkdir(QStringLiteral("tivrel.log")));
         fx.drawOnce();
         fx.drawOnce();
         QCOMPARE(fx.results().rowCount(), 2);
-        QCOMPARE(form.Resultate->DrawCount, 2);
-        QCOMPARE(form.Draw.DrawPool.size(), 898);
-        QCOMPARE(fx.platform.messages.size(), 1);
+        QCOMPARE(form.pass().DrawCount, 2);
+        QCOMPARE(form.poolTexts().size(), 898);
+        QTRY_COMPARE(fx.platform.messages.size(), 1);
         QVERIFY(fx.platform.messages.first().text.contains(form.DrawLog));
         QCOMPARE(fx.platform.messages.first().caption, lng("StrTivrelHinweis"));
 
@@ -287,16 +287,16 @@ private Q_SLOTS:
                         "[NUM]\r\nStart=1\r\nEnd=999999\r\nCent=0\r\nPercentage=999999\r\n");
         fx.writeLog(numberRows(5000, 1000)); // about 150 KB
         const QByteArray before = fx.folder.read(QStringLiteral("tivrel.log"));
-        TForm1 &form = fx.start();
-        QCOMPARE(form.Resultate->DrawCount, 5000);
+        Form &form = fx.start();
+        QCOMPARE(form.pass().DrawCount, 5000);
         {
             const FileSizeLimit fullDisk(64 * 1024);
             fx.drawOnce();
         }
         QCOMPARE(fx.results().rowCount(), 5001);
-        QCOMPARE(form.Resultate->DrawCount, 5001);
-        QCOMPARE(form.Draw.DrawPool.size(), 999999 - 5001);
-        QCOMPARE(fx.platform.messages.size(), 1);
+        QCOMPARE(form.pass().DrawCount, 5001);
+        QCOMPARE(form.poolTexts().size(), 999999 - 5001);
+        QTRY_COMPARE(fx.platform.messages.size(), 1);
         QCOMPARE(fx.folder.read(QStringLiteral("tivrel.log")), before);
         fx.drawOnce(); // room again: the next draw writes the whole table
         QList<ResultRow> logged;
@@ -328,7 +328,7 @@ private Q_SLOTS:
         QFETCH(QString, question);
         FormFixture fx;
         fx.writeLog(numberRows(3));
-        TForm1 &form = fx.start();
+        Form &form = fx.start();
         form.Resultate->setColumnShown(ResultsModel::Spiel, gameShown);
         form.settingsFlow().OpenSettingsPanel();
         fx.panel().DoStatus->setItemIndex(mode);
@@ -336,39 +336,39 @@ private Q_SLOTS:
         QCOMPARE(form.settingsFlow().ApplySettings(), ok);
         QCOMPARE(fx.messagesWith(lng(question)), 1);
         QCOMPARE(fx.platform.messages.last().buttons, Platform::Buttons::OkCancel);
-        QCOMPARE(form.Einstellungen->isVisibleTo(&form), !ok);
+        QCOMPARE(form.Einstellungen->isVisibleTo(form.window.get()), !ok);
         if (!ok) {
             QCOMPARE(fx.results().rowCount(), 3);
         } else if (gameShown) {
             // The table is cleared before the pool is built, so the pool is complete.
             QCOMPARE(fx.results().rowCount(), 0);
-            QCOMPARE(form.Draw.DrawPool.size(), 900);
-            QCOMPARE(form.Resultate->DrawCount, 0);
+            QCOMPARE(form.poolTexts().size(), 900);
+            QCOMPARE(form.pass().DrawCount, 0);
         }
     }
 
     void applyingTwiceGivesTheSamePoolAndCount()
     {
         FormFixture fx;
-        TForm1 &form = fx.start();
+        Form &form = fx.start();
         for (int i = 0; i < 5; ++i)
             fx.drawOnce();
         form.settingsFlow().ApplySettings();
-        QStringList first = form.Draw.DrawPool;
+        QStringList first = form.poolTexts();
         first.sort();
-        QCOMPARE(form.Resultate->DrawCount, 5);
+        QCOMPARE(form.pass().DrawCount, 5);
         form.settingsFlow().ApplySettings();
-        QStringList second = form.Draw.DrawPool;
+        QStringList second = form.poolTexts();
         second.sort();
         QCOMPARE(second, first);
         QCOMPARE(second.size(), 895);
-        QCOMPARE(form.Resultate->DrawCount, 5);
+        QCOMPARE(form.pass().DrawCount, 5);
     }
 
     void openingTheSettingsEndsAnAnimationWithoutADraw()
     {
         FormFixture fx;
-        TForm1 &form = fx.start();
+        Form &form = fx.start();
         form.show();
         fx.draw().BTStartStopClick();
         fx.draw().RefresherTimer();
@@ -376,10 +376,10 @@ private Q_SLOTS:
         QVERIFY(!fx.running());
         QVERIFY(!fx.draw().Refresher->isEnabled());
         QCOMPARE(fx.results().rowCount(), 0);
-        QCOMPARE(form.Draw.DrawPool.size(), 900);
-        QVERIFY(TForm1::shown(form.Einstellungen));
-        QVERIFY(TForm1::shown(form.Hilfeviewer)); // help is on by default
-        QVERIFY(!TForm1::shown(form.Ausgabe));
+        QCOMPARE(form.poolTexts().size(), 900);
+        QVERIFY(shown(form.Einstellungen));
+        QVERIFY(shown(form.Hilfeviewer)); // help is on by default
+        QVERIFY(!shown(form.Ausgabe));
         QCOMPARE(fx.draw().AutopilotSuppressed, 1);
         QVERIFY(fx.platform.messages.isEmpty());
     }
@@ -388,7 +388,7 @@ private Q_SLOTS:
     {
         FormFixture fx;
         fx.writeLog(numberRows(90));
-        TForm1 &form = fx.start();
+        Form &form = fx.start();
         QVERIFY(!form.BTStartStop->isEnabled());
         form.settingsFlow().OpenSettingsPanel();
         QCOMPARE(fx.messagesWith(lng("HilfeReset")), 1);
@@ -410,11 +410,11 @@ private Q_SLOTS:
         FormFixture fx;
         fx.writeLog({{1, QStringLiteral(" 1 /  7"), QStringLiteral("7")}});
         fx.folder.write(QStringLiteral("liste.txt"), "Anna\nBert\nCarl\n");
-        TForm1 &form = fx.start();
+        Form &form = fx.start();
         fx.panel().AusDatei->setChecked(true);
         fx.panel().AusDateiPfad->setText(QStringLiteral("liste.txt"));
         fx.useRange(1, 3, 3);
-        QCOMPARE(form.Draw.DrawPool.size(), 3);
+        QCOMPARE(form.poolTexts().size(), 3);
         form.Resultate->setColumnShown(ResultsModel::Spiel, true);
         if (listFileGone)
             QVERIFY(QFile::remove(fx.folder.file(QStringLiteral("liste.txt"))));
@@ -431,7 +431,7 @@ private Q_SLOTS:
             QVERIFY(!fx.draw().Refresher->isEnabled());
             return;
         }
-        QCOMPARE(form.Draw.DrawPool.size(), 3);
+        QCOMPARE(form.poolTexts().size(), 3);
         fx.draw().RefresherTimer();
         fx.draw().BTStartStopClick();
         fx.draw().RefresherTimer();
@@ -441,12 +441,12 @@ private Q_SLOTS:
     void leftoverLotteryTableCancelOpensTheSettings()
     {
         FormFixture fx;
-        TForm1 &form = fx.start();
+        Form &form = fx.start();
         form.Resultate->setColumnShown(ResultsModel::Spiel, true);
         fx.platform.answers.enqueue(Platform::Answer::Cancel);
         fx.draw().BTStartStopClick();
         QVERIFY(!fx.running());
-        QVERIFY(form.Einstellungen->isVisibleTo(&form));
+        QVERIFY(form.Einstellungen->isVisibleTo(form.window.get()));
         QVERIFY(form.Resultate->columnShown(ResultsModel::Spiel));
     }
 
@@ -460,7 +460,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, yes);
         FormFixture fx;
-        TForm1 &form = fx.start();
+        Form &form = fx.start();
         fx.drawOnce();
         fx.platform.answers.enqueue(yes ? Platform::Answer::Yes : Platform::Answer::No);
         fx.panel().ZeigeNullen->setChecked(true);
@@ -470,9 +470,9 @@ private Q_SLOTS:
         QCOMPARE(fx.panel().ZerosPromptMuted, 0);
         if (yes) {
             form.settingsFlow().ApplySettings();
-            QVERIFY(form.Draw.DrawPool.contains(QStringLiteral("100")));
+            QVERIFY(form.poolTexts().contains(QStringLiteral("100")));
             fx.useRange(1, 1000, 10);
-            QVERIFY(form.Draw.DrawPool.contains(QStringLiteral("0001")));
+            QVERIFY(form.poolTexts().contains(QStringLiteral("0001")));
         }
     }
 
@@ -492,7 +492,7 @@ private Q_SLOTS:
         QFETCH(int, entries);
         QFETCH(bool, notice);
         FormFixture fx;
-        TForm1 &form = fx.start();
+        Form &form = fx.start();
         if (fromList) {
             QByteArray lines;
             for (int i = 0; i < entries; ++i)
@@ -505,7 +505,7 @@ private Q_SLOTS:
             fx.panel().Minimum->setValue(1);
         }
         QVERIFY(form.pool().BuildPool());
-        QCOMPARE(form.Draw.DrawPool.size(), entries);
+        QCOMPARE(form.poolTexts().size(), entries);
         QCOMPARE(form.pool().prepareWindowShown(), notice);
         form.pool().closePrepareWindow();
         QVERIFY(!form.pool().prepareWindowShown());
@@ -514,22 +514,60 @@ private Q_SLOTS:
     void rangeAndQuotaRules()
     {
         FormFixture fx;
-        TForm1 &form = fx.start();
-        QCOMPARE(form.Draw.DrawQuota, 90);
+        Form &form = fx.start();
+        QCOMPARE(form.pass().DrawQuota, 90);
         fx.panel().Minimum->setValue(2000);
         QCOMPARE(fx.panel().Minimum->value(), 999); // pulled down to the maximum
-        QCOMPARE(form.Draw.RangeSize, 1);
+        QCOMPARE(form.pass().RangeSize, 1);
         fx.panel().Minimum->setValue(100);
-        QCOMPARE(form.Draw.RangeSize, 900);
+        QCOMPARE(form.pass().RangeSize, 900);
         fx.panel().Ziehungsquote->setValue(53);
-        QCOMPARE(form.Draw.DrawQuota, 477);
+        QCOMPARE(form.pass().DrawQuota, 477);
         fx.panel().Ziehungsquote->setValue(2.4);
         fx.panel().Ziehung_Prozent->setChecked(false);
         QCOMPARE(fx.panel().Ziehungsquote->value(), 3.0);
-        QCOMPARE(form.Draw.DrawQuota, 3);
-        QVERIFY(!fx.panel().LAnzahl_Ziehungen->isVisibleTo(&form));
+        QCOMPARE(form.pass().DrawQuota, 3);
+        QVERIFY(!fx.panel().LAnzahl_Ziehungen->isVisibleTo(form.window.get()));
         fx.panel().Ziehungsquote->setValue(5000);
-        QCOMPARE(form.Draw.DrawQuota, 900);
+        QCOMPARE(form.pass().DrawQuota, 900);
+    }
+
+    // Typing a number digit by digit runs the rules once, on the whole number.
+    void rulesWaitForTheTypedNumber_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("minimum");
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<int>("quota");
+        QTest::newRow("maximum 250 keeps minimum 100") << "Maximum" << "250" << 100 << 250 << 20;
+        QTest::newRow("maximum 300 keeps a count of 20") << "Maximum" << "300" << 100 << 300 << 20;
+        QTest::newRow("maximum 1000 keeps minimum and count")
+            << "Maximum" << "1000" << 100 << 1000 << 20;
+    }
+    void rulesWaitForTheTypedNumber()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(int, minimum);
+        QFETCH(int, maximum);
+        QFETCH(int, quota);
+        FormFixture fx;
+        Form &form = fx.start();
+        fx.panel().Ziehung_Prozent->setChecked(false);
+        fx.panel().Ziehungsquote->setValue(field == QLatin1String("Ziehungsquote") ? 9 : 20);
+        QAbstractSpinBox *box = field == QLatin1String("Maximum")
+                                    ? static_cast<QAbstractSpinBox *>(fx.panel().Maximum)
+                                    : fx.panel().Ziehungsquote;
+        form.settingsFlow().OpenSettingsPanel();
+        form.show();
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, typed);
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(fx.panel().Minimum->value(), minimum);
+        QCOMPARE(fx.panel().Maximum->value(), maximum);
+        QCOMPARE(form.pass().DrawQuota, quota);
     }
 };
 

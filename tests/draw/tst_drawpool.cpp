@@ -1,4 +1,6 @@
+#include "draw/drawpass.h"
 #include "draw/drawpool.h"
+#include "draw/entrypool.h"
 #include "draw/mersenne.h"
 
 #include <QRandomGenerator>
@@ -167,6 +169,49 @@ private Q_SLOTS:
         QCOMPARE(pool, (QStringList{QStringLiteral("3"), QStringLiteral("2")}));
         removeEntryAt(pool, 1);
         QCOMPARE(pool, QStringList{QStringLiteral("3")});
+    }
+
+    // A pool of numbers draws exactly what a pool of their texts draws with the same seed, and
+    // restoring a pass by number gives the pool that restoring by text gives.
+    void rangePoolsDrawAndRestoreLikeTextPools_data()
+    {
+        QTest::addColumn<bool>("zeros");
+        QTest::newRow("plain") << false;
+        QTest::newRow("padded") << true;
+    }
+    void rangePoolsDrawAndRestoreLikeTextPools()
+    {
+        QFETCH(bool, zeros);
+        const NumberRange range{5, 1200};
+        DrawPass numbers([] { return 4357u; });
+        DrawPass texts([] { return 4357u; });
+        numbers.setPool(EntryPool::fromRange(range, zeros), false);
+        texts.setPool(EntryPool::fromList(buildRangePool(range, zeros)), false);
+        QVERIFY(numbers.pool().isRange());
+        QCOMPARE(numbers.pool().texts(), texts.pool().texts());
+        for (int i = 0; i < 300; ++i)
+            QCOMPARE(numbers.drawEntry({})->Gezogen, texts.drawEntry({})->Gezogen);
+        QCOMPARE(numbers.pool().texts(), texts.pool().texts());
+
+        EntryPool byNumber = EntryPool::fromRange(range, zeros);
+        QStringList byText = buildRangePool(range, zeros);
+        QStringList drawn = numbers.drawnEntries();
+        drawn << QStringLiteral("4") << QStringLiteral("Meier") << QStringLiteral("1201");
+        byNumber.removeDrawn(drawn);
+        removeDrawnEntries(byText, drawn);
+        QCOMPARE(byNumber.texts(), byText);
+    }
+
+    // A number drawn in a pass stays drawn when the padding width changes (1..9 to 1..10).
+    void restoringByNumberIgnoresThePadding()
+    {
+        EntryPool pool = EntryPool::fromRange({1, 10}, true);
+        pool.removeDrawn({QStringLiteral("3"), QStringLiteral("7"), QStringLiteral("06")});
+        QStringList left = pool.texts();
+        left.sort();
+        QCOMPARE(left, (QStringList{QStringLiteral("01"), QStringLiteral("02"), QStringLiteral("04"),
+                                    QStringLiteral("05"), QStringLiteral("08"), QStringLiteral("09"),
+                                    QStringLiteral("10")}));
     }
 };
 

@@ -16,7 +16,7 @@ struct TestDisplay {
     DisplayState state;
     DisplayOptions options;
     DisplayFrame frame{QSize(320, 200), QSize(336, 260), false, false, false};
-    QStringList pool{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")};
+    EntryPool pool = EntryPool::fromList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
 
     TestDisplay()
     {
@@ -366,7 +366,7 @@ private Q_SLOTS:
         display.setRunning(true);
         display.options.numberEffect = true;
         display.frame.windowSize = QSize(2000, 2000);
-        display.pool = {QStringLiteral("7")};
+        display.pool = EntryPool::fromList({QStringLiteral("7")});
         display.show(QStringLiteral("7"), 0, true);
         QCOMPARE(display.renderer.rain().size(), 21);
         for (const RainGlyph &glyph : display.renderer.rain())
@@ -375,8 +375,8 @@ private Q_SLOTS:
         // Every entry of a larger pool shows up, shortened like the main text.
         display.options.fromFile = true;
         display.options.entryLength = 2;
-        display.pool = {QStringLiteral("Anna"), QStringLiteral("Bert"), QStringLiteral("Carl"),
-                        QStringLiteral("Dora"), QStringLiteral("Emil")};
+        display.pool = EntryPool::fromList({QStringLiteral("Anna"), QStringLiteral("Bert"), QStringLiteral("Carl"),
+                        QStringLiteral("Dora"), QStringLiteral("Emil")});
         QSet<QString> seen;
         for (int i = 0; i < 10; ++i) {
             display.show(QStringLiteral("Anna"), 0, true);

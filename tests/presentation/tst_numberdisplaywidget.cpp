@@ -23,7 +23,7 @@ QByteArray pngOf(QSize size, QRgb colour)
 struct Fixture {
     TestFolder folder;
     FakePlatform platform{folder.programPath()};
-    QStringList pool{QStringLiteral("11"), QStringLiteral("12"), QStringLiteral("13")};
+    EntryPool pool = EntryPool::fromList({QStringLiteral("11"), QStringLiteral("12"), QStringLiteral("13")});
     NumberDisplayWidget::RunState run;
     NumberDisplayWidget display{platform};
 

@@ -133,6 +133,9 @@ private Q_SLOTS:
             QProcess writer;
             writer.start(QStringLiteral(DRAWLOG_HELPER), {QStringLiteral("loop"), folder.path()});
             QVERIFY(writer.waitForStarted());
+            // The kill comes while later tables are written, however slow the machine is.
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.file(QStringLiteral("tivrel.log"))),
+                                     10000);
             QTest::qWait(150 + attempt * 70);
             writer.kill();
             writer.waitForFinished();

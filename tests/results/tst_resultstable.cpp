@@ -1,7 +1,24 @@
+#include "draw/drawpass.h"
 #include "results/resultstable.h"
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QTest>
+
+namespace {
+QStringList drawn(const ResultsModel &model)
+{
+    QStringList entries;
+    for (const ResultRow &row : model.shownRows())
+        entries.append(row.Gezogen);
+    return entries;
+}
+
+// A pass that draws with a fixed seed, for tables that follow real draws.
+struct SeededPass : DrawPass {
+    SeededPass() : DrawPass([] { return 4357u; }) {}
+};
+} // namespace
 
 class TestResultsTable : public QObject {
     Q_OBJECT
@@ -23,21 +40,23 @@ private Q_SLOTS:
     {
         QFETCH(bool, numeric);
         QFETCH(QStringList, ascending);
-        ResultsTable table;
+        SeededPass pass;
+        ResultsTable table(pass);
         table.results()->setDrawnSortNumeric(numeric);
-        table.results()->setRows({{1, {}, QStringLiteral("100")},
+        pass.setRows({{1, {}, QStringLiteral("100")},
                                   {2, {}, QStringLiteral("Meier")},
                                   {3, {}, QStringLiteral("9")},
                                   {4, {}, QStringLiteral("10")}});
         table.sortResults(ResultsModel::Gezogen, Qt::AscendingOrder);
-        QCOMPARE(table.results()->drawnEntries(), ascending);
+        QCOMPARE(drawn(*table.results()), ascending);
     }
 
     void headerClicksSortDrawNumberAndDrawnButNotGame()
     {
-        ResultsTable table;
+        SeededPass pass;
+        ResultsTable table(pass);
         table.setColumnShown(ResultsModel::Spiel, true);
-        table.results()->setRows({{2, QStringLiteral("b"), QStringLiteral("5")},
+        pass.setRows({{2, QStringLiteral("b"), QStringLiteral("5")},
                                   {1, QStringLiteral("a"), QStringLiteral("7")},
                                   {3, QStringLiteral("c"), QStringLiteral("6")}});
         table.show();
@@ -47,19 +66,65 @@ private Q_SLOTS:
                               QPoint(header->sectionViewportPosition(column) + 5, 5));
         };
         click(ResultsModel::Durchgang);
-        QCOMPARE(table.results()->rows().first().Durchgang, 1);
+        QCOMPARE(table.results()->rowAt(0).Durchgang, 1);
         click(ResultsModel::Durchgang);
-        QCOMPARE(table.results()->rows().first().Durchgang, 3);
+        QCOMPARE(table.results()->rowAt(0).Durchgang, 3);
         click(ResultsModel::Spiel);
-        QCOMPARE(table.results()->rows().first().Durchgang, 3);
+        QCOMPARE(table.results()->rowAt(0).Durchgang, 3);
         QCOMPARE(header->sortIndicatorSection(), int(ResultsModel::Durchgang));
         click(ResultsModel::Gezogen);
-        QCOMPARE(table.results()->rows().first().Gezogen, QStringLiteral("5"));
+        QCOMPARE(table.results()->rowAt(0).Gezogen, QStringLiteral("5"));
+    }
+
+    // Each draw puts its row where a full sort by draw number would, in both orders, while the
+    // user's own sort of the view is left until the next draw.
+    void drawsInsertTheirRowWhereAFullSortPutsIt()
+    {
+        SeededPass pass;
+        pass.setPool(EntryPool::fromRange({1, 60}, false), false);
+        ResultsTable table(pass);
+        DrawRowRule rule;
+        rule.autopilot = true;
+        rule.autopilotStart = 20; // counts down to 1, ascending, then upwards, newest on top
+        for (int i = 0; i < 40; ++i) {
+            const std::optional<ResultRow> row = pass.drawEntry(rule);
+            QVERIFY(row);
+            if (i == 10)
+                table.sortResults(ResultsModel::Gezogen, Qt::AscendingOrder);
+            table.sortResults(ResultsModel::Durchgang, pass.rowOrder());
+            QList<ResultRow> sorted = pass.rows();
+            std::stable_sort(sorted.begin(), sorted.end(), [&](const auto &a, const auto &b) {
+                return pass.rowOrder() == Qt::AscendingOrder ? a.Durchgang < b.Durchgang
+                                                             : a.Durchgang > b.Durchgang;
+            });
+            QCOMPARE(table.results()->shownRows(), sorted);
+            QCOMPARE(table.results()->rowCount(), i + 1);
+        }
+        QCOMPARE(pass.rowOrder(), Qt::DescendingOrder);
+    }
+
+    void theSelectionStaysOnItsDrawWhenTheTableIsSorted()
+    {
+        SeededPass pass;
+        ResultsTable table(pass);
+        pass.setRows({{3, {}, QStringLiteral("40")},
+                      {2, {}, QStringLiteral("10")},
+                      {1, {}, QStringLiteral("30")}});
+        table.selectRow(0); // draw 3
+        table.sortResults(ResultsModel::Gezogen, Qt::AscendingOrder);
+        const QModelIndexList selected = table.selectionModel()->selectedRows();
+        QCOMPARE(selected.size(), 1);
+        QCOMPARE(table.results()->rowAt(selected.first().row()).Durchgang, 3);
+        table.sortResults(ResultsModel::Durchgang, Qt::DescendingOrder);
+        QCOMPARE(table.results()->rowAt(table.selectionModel()->selectedRows().first().row())
+                     .Durchgang,
+                 3);
     }
 
     void columnsShareTheWindowWidth()
     {
-        ResultsTable table;
+        SeededPass pass;
+        ResultsTable table(pass);
         table.FitResultColumns(601);
         QCOMPARE(table.columnWidth(ResultsModel::Durchgang), 300);
         QCOMPARE(table.columnWidth(ResultsModel::Gezogen), 300);

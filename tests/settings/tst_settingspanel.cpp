@@ -1,3 +1,4 @@
+#include "draw/drawmode.h"
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
 
@@ -273,7 +274,7 @@ private Q_SLOTS:
         QFETCH(QStringList, chain);
         SettingsPanel panel;
         fillLanguages(panel);
-        panel.DoStatus->setItemIndex(0);
+        panel.DoStatus->setItemIndex(int(DrawMode::Manual));
         panel.resize(700, 300);
         panel.show();
         activate(panel);

@@ -1,6 +1,8 @@
 #include "support/fakeplatform.h"
 
 #include <QDir>
+#include <QEventLoop>
+#include <QTimer>
 
 FakePlatform::FakePlatform(const QString &programPath)
     : clock(QDate(2026, 12, 8), QTime(12, 0)), temp(QDir::tempPath()), program(programPath)
@@ -11,6 +13,12 @@ Platform::Answer FakePlatform::messageBox(const QString &caption, const QString 
                                           Buttons buttons)
 {
     messages.append({caption, text, icon, buttons});
+    if (modalMs > 0) {
+        // A real box runs its own event loop until the user answers: timers go on firing.
+        QEventLoop loop;
+        QTimer::singleShot(modalMs, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
     if (!answers.isEmpty())
         return answers.dequeue();
     switch (buttons) {

@@ -34,6 +34,10 @@ public:
     QQueue<Answer> answers;
     QQueue<QString> fileNames;
 
+    // How long a message box stays open, in milliseconds, with the event loop running as under
+    // a real modal box; 0 answers at once.
+    int modalMs = 0;
+
     QList<MessageCall> messages;
     QStringList opened;
     quint16 languageId = 1031;

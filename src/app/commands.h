@@ -1,0 +1,48 @@
+#pragma once
+
+// The commands the parts of the main window give each other. Each part is handed the ones it
+// uses; the window connects them, so no part reaches another through the window.
+
+// The settings steps, as the draw control uses them.
+class SettingsCommands {
+public:
+    virtual ~SettingsCommands() = default;
+    // False when a step stopped it; the panel then stays open.
+    virtual bool ApplySettings() = 0;
+    virtual void OpenSettingsPanel() = 0;
+    // Whether the help page shows in place of the results (the panel is open with help).
+    virtual bool helpPageShown() const = 0;
+};
+
+// The draw control, as the settings steps use it.
+class DrawCommands {
+public:
+    virtual ~DrawCommands() = default;
+    // Opening the settings: no timed draw starts, every timer stops and a running animation
+    // ends without a draw.
+    virtual void interruptForSettings() = 0;
+    // Applying the settings lets the autopilot take over again.
+    virtual void allowAutopilot() = 0;
+    // Arms the mode chosen in the settings; the last step of applying them.
+    virtual void ActivateMode() = 0;
+    // Waits while events go on; false when the application is closing.
+    virtual bool WaitPumping(int ms) = 0;
+};
+
+// The pass, as the draw control and the settings steps change it.
+class PassCommands {
+public:
+    virtual ~PassCommands() = default;
+    // Fills the pool from the range or the draw list; false when the list can not be read (the
+    // operator has been told).
+    virtual bool BuildPool(bool removeDrawn = true) = 0;
+    virtual void closePrepareWindow() = 0;
+    virtual void DrawNumber() = 0;
+    virtual void Reset_ZiehungClick() = 0;
+    // The table still holds a lottery result while an ordinary draw is wanted.
+    virtual bool lotteryTableLeftOver() const = 0;
+    // Asks whether that table may go; on OK starts a new pass. False when cancelled.
+    virtual bool clearLotteryTable() = 0;
+    // The quota from the quota field, in its mode (percent or count).
+    virtual void ApplyQuotaRule() = 0;
+};

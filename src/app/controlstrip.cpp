@@ -1,0 +1,50 @@
+#include "app/controlstrip.h"
+
+#include "localisation/uitext.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+ControlStrip::ControlStrip(QPushButton &startStop, QLabel &note) : m_button(startStop), m_note(note) {}
+
+void ControlStrip::showRunning(bool running)
+{
+    m_button.setText(lng(running ? "StrStopp" : "StrStart"));
+}
+
+void ControlStrip::setStartShown(bool shown)
+{
+    m_button.setEnabled(shown);
+    m_button.setVisible(shown);
+}
+
+bool ControlStrip::startEnabled() const
+{
+    return m_button.isEnabled();
+}
+
+void ControlStrip::hideStart()
+{
+    m_button.hide();
+}
+
+void ControlStrip::showNote(const QString &text)
+{
+    m_note.setText(text);
+    m_note.show();
+}
+
+void ControlStrip::hideNote()
+{
+    m_note.hide();
+}
+
+QString ControlStrip::note() const
+{
+    return m_note.text();
+}
+
+bool ControlStrip::noteShown() const
+{
+    return m_note.isVisibleTo(m_note.window());
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class DrawControl;
+class DrawPass;
+class MainLayout;
+class Platform;
+class PoolControl;
+class QMainWindow;
+class SettingsFlow;
+
+// The program's main window, built over a platform; its files lie beside the program.
+std::unique_ptr<QMainWindow> createMainWindow(Platform &platform);
+
+// The parts of a main window made by createMainWindow, for tests and tools that drive them
+// directly: the pass, and the parts with the handlers of the commands.
+struct MainWindowParts {
+    DrawPass &pass;
+    DrawControl &draw;
+    PoolControl &pool;
+    SettingsFlow &settings;
+    MainLayout &layout;
+    QString settingsFile;
+    QString drawLog;
+};
+MainWindowParts partsOf(QMainWindow &window);

@@ -1,0 +1,158 @@
+#include "draw/drawpass.h"
+
+#include "results/drawlog.h"
+
+#include <algorithm>
+
+qint32 drawNumberOf(qint32 rowNumber, const DrawRowRule &rule)
+{
+    return rule.autopilot && rule.autopilotStart >= rowNumber
+               ? rule.autopilotStart - rowNumber + 1
+               : rowNumber;
+}
+
+Qt::SortOrder rowOrderAfter(qint32 rowNumber, const DrawRowRule &rule)
+{
+    return rowNumber > rule.autopilotStart ? Qt::DescendingOrder : Qt::AscendingOrder;
+}
+
+DrawPass::DrawPass(std::function<quint32()> ticks, QObject *parent)
+    : QObject(parent), m_generator(std::move(ticks))
+{
+}
+
+DrawPass::~DrawPass() = default;
+
+QStringList DrawPass::drawnEntries() const
+{
+    QStringList entries;
+    entries.reserve(m_rows.size());
+    for (const ResultRow &row : m_rows)
+        entries.append(row.Gezogen);
+    return entries;
+}
+
+bool DrawPass::drawAllowed() const
+{
+    return ::drawAllowed(DrawCount, DrawQuota, RangeSize, m_pool.size());
+}
+
+void DrawPass::setPool(EntryPool pool, bool removeDrawn)
+{
+    m_pool = std::move(pool);
+    PoolBuildCount = qint32(m_pool.size());
+    if (!removeDrawn)
+        return;
+    DrawCount = qint32(m_rows.size());
+    m_pool.removeDrawn(drawnEntries());
+}
+
+void DrawPass::setRows(QList<ResultRow> rows)
+{
+    m_rows = std::move(rows);
+    // Every log is written right after its rows were sorted by draw number.
+    if (m_rows.size() > 1)
+        m_order = m_rows.first().Durchgang <= m_rows.last().Durchgang ? Qt::AscendingOrder
+                                                                      : Qt::DescendingOrder;
+    Q_EMIT rowsReset();
+}
+
+void DrawPass::restore()
+{
+    DrawCount = qint32(m_rows.size());
+    m_pool.removeDrawn(drawnEntries());
+}
+
+void DrawPass::clear()
+{
+    m_rows.clear();
+    m_pool.clear();
+    DrawCount = 0;
+    Q_EMIT rowsReset();
+}
+
+qsizetype DrawPass::flashIndex()
+{
+    if (m_pool.isEmpty())
+        return -1;
+    if (m_pool.size() >= 6)
+        return chooseEntryIndex(m_generator, m_pool.size());
+    m_animationIndex += 1;
+    if (m_animationIndex >= m_pool.size())
+        m_animationIndex = 0;
+    return m_animationIndex;
+}
+
+qsizetype DrawPass::insertionPlace(qint32 drawNumber, Qt::SortOrder order) const
+{
+    // After the rows already there with the same number, as a stable sort puts it.
+    if (order == Qt::AscendingOrder)
+        return std::upper_bound(m_rows.cbegin(), m_rows.cend(), drawNumber,
+                                [](qint32 n, const ResultRow &row) { return n < row.Durchgang; }) -
+               m_rows.cbegin();
+    return std::upper_bound(m_rows.cbegin(), m_rows.cend(), drawNumber,
+                            [](qint32 n, const ResultRow &row) { return n > row.Durchgang; }) -
+           m_rows.cbegin();
+}
+
+std::optional<ResultRow> DrawPass::drawEntry(const DrawRowRule &rule)
+{
+    if (m_pool.isEmpty())
+        return std::nullopt;
+    const qsizetype index = chooseEntryIndex(m_generator, m_pool.size());
+    ResultRow row;
+    row.Gezogen = m_pool.at(index);
+    m_pool.removeAt(index);
+    DrawCount += 1;
+
+    const qint32 rowNumber = qint32(m_rows.size()) + 1;
+    row.Durchgang = drawNumberOf(rowNumber, rule);
+    if (rule.gameText)
+        row.Spiel = rule.gameText(row.Durchgang, row.Gezogen);
+
+    const Qt::SortOrder order = rowOrderAfter(rowNumber, rule);
+    bool reordered = false;
+    if (order != m_order && m_rows.size() > 1) {
+        // The order turns: the rows, the new one among them, are sorted anew (stably).
+        m_rows.append(row);
+        if (order == Qt::AscendingOrder)
+            std::stable_sort(m_rows.begin(), m_rows.end(), [](const auto &a, const auto &b) {
+                return a.Durchgang < b.Durchgang;
+            });
+        else
+            std::stable_sort(m_rows.begin(), m_rows.end(), [](const auto &a, const auto &b) {
+                return a.Durchgang > b.Durchgang;
+            });
+        reordered = true;
+    }
+    m_order = order;
+    qsizetype place = -1;
+    if (!reordered) {
+        place = insertionPlace(row.Durchgang, order);
+        m_rows.insert(place, row);
+    }
+    const bool logged = m_logPath.isEmpty() || writeLogQuietly();
+
+    // The pass is complete; now the others may look.
+    if (reordered)
+        Q_EMIT rowsReset();
+    else
+        Q_EMIT rowInserted(int(place));
+    if (!logged)
+        Q_EMIT logWriteFailed(m_lastLogWrite.error);
+    return row;
+}
+
+bool DrawPass::writeLogQuietly()
+{
+    m_lastLogWrite = writeDrawLog(m_logPath, m_rows);
+    return m_lastLogWrite.ok;
+}
+
+bool DrawPass::writeLog()
+{
+    if (writeLogQuietly())
+        return true;
+    Q_EMIT logWriteFailed(m_lastLogWrite.error);
+    return false;
+}

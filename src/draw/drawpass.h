@@ -1,0 +1,108 @@
+#pragma once
+
+#include "draw/entrypool.h"
+#include "draw/mersenne.h"
+#include "draw/resultrow.h"
+#include "platform/savefile.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+// How a draw numbers and labels its row: the autopilot counts the manual part down to 1, and the
+// game column holds a prize or a lottery game, or nothing.
+struct DrawRowRule {
+    bool autopilot = false;
+    qint32 autopilotStart = 999;
+    // The "Spiel" text of the row with this draw number and entry; empty without one.
+    std::function<QString(qint32 drawNumber, const QString &entry)> gameText;
+};
+
+// One pass of drawing: the entries still drawable, the rows drawn so far, their count, the
+// quota, the generator and the draw step, the restore from the draw log and the outcome of the
+// last log write. It holds no widgets; the results table, the display and the window follow it
+// through its signals.
+//
+// The rows stand in the draw log's order: by draw number, as the table is sorted after each
+// draw (ascending while the autopilot still counts down, else newest on top).
+class DrawPass : public QObject {
+    Q_OBJECT
+public:
+    // `ticks` seeds the generator lazily, at the first number it gives.
+    explicit DrawPass(std::function<quint32()> ticks, QObject *parent = nullptr);
+    ~DrawPass() override;
+
+    const EntryPool &pool() const { return m_pool; }
+    const QList<ResultRow> &rows() const { return m_rows; }
+    Qt::SortOrder rowOrder() const { return m_order; }
+    // The drawn entries, in row order.
+    QStringList drawnEntries() const;
+
+    qint32 DrawCount = 0;      // draws made in this pass
+    qint32 DrawQuota = 90;     // draws one pass may make
+    qint32 RangeSize = 900;    // Maximum - Minimum + 1
+    qint32 PoolBuildCount = 0; // entries the pool was last built with, before removals
+
+    // True while another draw may be made.
+    bool drawAllowed() const;
+
+    // The draw log the pass writes after each draw; empty for none.
+    void setLogPath(const QString &path) { m_logPath = path; }
+    QString logPath() const { return m_logPath; }
+    SaveResult lastLogWrite() const { return m_lastLogWrite; }
+
+    // A freshly built pool. With removeDrawn the entries of the rows leave it and DrawCount
+    // counts the rows.
+    void setPool(EntryPool pool, bool removeDrawn);
+    // The rows of a restored pass, in the order the log holds them; the pool is left alone.
+    void setRows(QList<ResultRow> rows);
+    // Start-up: the restored rows' entries leave the pool and DrawCount counts them.
+    void restore();
+    // A new pass: no rows, an empty pool.
+    void clear();
+
+    // The entry an animation frame flashes: at random from a pool of 6 or more, else the next in
+    // turn. -1 for an empty pool.
+    qsizetype flashIndex();
+
+    // The draw: an entry chosen at random leaves the pool, its row joins the rows at its place
+    // by draw number, DrawCount counts it and the log is written. All of it is done before this
+    // returns and before any signal is sent, so nothing that runs on a signal can see a half
+    // draw. Returns the row; nothing happens for an empty pool.
+    std::optional<ResultRow> drawEntry(const DrawRowRule &rule);
+
+    // Writes the rows to the draw log now; false (and logWriteFailed) when that failed.
+    bool writeLog();
+
+    TRNGenerator &generator() { return m_generator; }
+
+Q_SIGNALS:
+    // The rows were replaced, emptied or reordered.
+    void rowsReset();
+    // A row was inserted at this place of rows().
+    void rowInserted(int position);
+    // The last log write failed with this reason (the draw itself stands).
+    void logWriteFailed(const QString &reason);
+
+private:
+    bool writeLogQuietly();
+    // Where a row with this draw number goes in rows() for the given order.
+    qsizetype insertionPlace(qint32 drawNumber, Qt::SortOrder order) const;
+
+    TRNGenerator m_generator;
+    EntryPool m_pool;
+    QList<ResultRow> m_rows;
+    Qt::SortOrder m_order = Qt::DescendingOrder;
+    qsizetype m_animationIndex = 0;
+    QString m_logPath;
+    SaveResult m_lastLogWrite;
+};
+
+// The draw number of the row that is the `rowNumber`-th of the pass: with the autopilot on, the
+// manual part counts down from its start to 1, the timed part goes on upwards.
+qint32 drawNumberOf(qint32 rowNumber, const DrawRowRule &rule);
+// The order of the rows after that row joined them: ascending while the countdown runs.
+Qt::SortOrder rowOrderAfter(qint32 rowNumber, const DrawRowRule &rule);
