@@ -1,6 +1,7 @@
 // Figures of the results output: 100,000 rows to TXT, CSV and HTML (content and write), and
 // 10,000 rows printed to a PDF. Run: QT_QPA_PLATFORM=offscreen build/bench/bench_exports [FOLDER]
 // With FOLDER the files stay there (tivrel.txt, .csv, .htm, .pdf) to be looked at.
+#include "draw/drawpass.h"
 #include "results/exports.h"
 #include "results/printing.h"
 #include "results/resultstable.h"
@@ -71,8 +72,9 @@ int main(int argc, char *argv[])
     report("HTML export, 100,000 rows", 5,
            [&] { return writeHtmlExport(file("tivrel.htm"), data).ok; });
 
-    ResultsTable table;
-    table.results()->setRows(rows(10000));
+    DrawPass pass([] { return 4357u; });
+    pass.setRows(rows(10000));
+    ResultsTable table(pass);
     table.setColumnShown(ResultsModel::Spiel, true);
     report("print 10,000 rows to PDF", 3,
            [&] { return printTableToPdf(printTableOf(table), file("tivrel.pdf")).ok; });

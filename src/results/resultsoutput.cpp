@@ -15,7 +15,7 @@ ResultsExport ResultsOutput::currentExport() const
 {
     ResultsExport data;
     data.layout = exportLayoutOf(m_table.columnShown(ResultsModel::Spiel), m_prizeListOn());
-    data.rows = m_table.results()->rows();
+    data.rows = m_table.results()->shownRows();
     data.captions = exportCaptions(data.layout);
     data.time = m_platform.now();
     data.locale = QLocale::system();

@@ -1,5 +1,7 @@
 #include "results/exports.h"
 
+#include "draw/drawpass.h"
+
 #include "settings/filesizelimit.h"
 #include "support/testfolder.h"
 
@@ -237,13 +239,14 @@ void TestExports::txtExportsStack()
 
 void TestExports::exportsFollowTheTableOrder()
 {
-    ResultsModel model;
-    model.setRows({{1, {}, QStringLiteral("40")},
-                   {2, {}, QStringLiteral("7")},
-                   {3, {}, QStringLiteral("123")}});
+    DrawPass pass([] { return 4357u; });
+    pass.setRows({{1, {}, QStringLiteral("40")},
+                  {2, {}, QStringLiteral("7")},
+                  {3, {}, QStringLiteral("123")}});
+    ResultsModel model(pass);
     model.sort(ResultsModel::Gezogen, Qt::AscendingOrder);
     const QStringList lines =
-        QString::fromUtf8(csvExportContent(exportOf(ExportLayout::Plain, model.rows())))
+        QString::fromUtf8(csvExportContent(exportOf(ExportLayout::Plain, model.shownRows())))
             .split(QLatin1String("\r\n"));
     QCOMPARE(lines.mid(1),
              (QStringList{QStringLiteral("\"2\",\"7\""), QStringLiteral("\"1\",\"40\""),

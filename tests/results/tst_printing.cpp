@@ -1,3 +1,4 @@
+#include "draw/drawpass.h"
 #include "results/printing.h"
 #include "results/resultstable.h"
 
@@ -35,13 +36,13 @@ QStringList entriesOn(const QString &page)
     return entries;
 }
 
-void fill(ResultsTable &table, int rows)
+void fill(DrawPass &pass, int rows)
 {
     QList<ResultRow> list;
     for (int i = 1; i <= rows; ++i)
         list.append({i, QStringLiteral("Preis %1").arg(i),
                      QStringLiteral("Los-%1").arg(i, 3, 10, QLatin1Char('0'))});
-    table.results()->setRows(list);
+    pass.setRows(list);
 }
 } // namespace
 
@@ -77,8 +78,9 @@ void TestPrinting::everyPageStartsWithTheHeaders()
     QFETCH(int, rows);
     QFETCH(bool, spielShown);
     QFETCH(int, pages);
-    ResultsTable table;
-    fill(table, rows);
+    DrawPass pass([] { return 4357u; });
+    ResultsTable table(pass);
+    fill(pass, rows);
     table.setColumnShown(ResultsModel::Spiel, spielShown);
     TestFolder folder;
     const QString path = folder.file(QStringLiteral("tivrel.pdf"));
@@ -102,8 +104,9 @@ void TestPrinting::everyPageStartsWithTheHeaders()
 
 void TestPrinting::printsInTheTablesOrder()
 {
-    ResultsTable table;
-    fill(table, 30);
+    DrawPass pass([] { return 4357u; });
+    ResultsTable table(pass);
+    fill(pass, 30);
     table.sortResults(ResultsModel::Gezogen, Qt::DescendingOrder);
     TestFolder folder;
     const QString path = folder.file(QStringLiteral("tivrel.pdf"));
@@ -121,8 +124,9 @@ void TestPrinting::withoutAPrinterTheResultsGoToAPdf()
 {
     if (!QPrinterInfo::defaultPrinter().isNull())
         QSKIP("a printer is installed; this test would print on it");
-    ResultsTable table;
-    fill(table, 3);
+    DrawPass pass([] { return 4357u; });
+    ResultsTable table(pass);
+    fill(pass, 3);
     TestFolder folder;
     const QString path = folder.file(QStringLiteral("tivrel.pdf"));
     const PrintResult result = printResults(printTableOf(table), path);

@@ -1,3 +1,4 @@
+#include "draw/drawpass.h"
 #include "results/resultsoutput.h"
 #include "results/resultstable.h"
 
@@ -15,14 +16,15 @@ enum class Button { Txt, Csv, Html, Print };
 struct Fixture {
     TestFolder folder;
     FakePlatform platform{folder.programPath()};
-    ResultsTable table;
+    DrawPass pass{[] { return 4357u; }};
+    ResultsTable table{pass};
     bool prizeList = false;
     ResultsOutput output{platform, table, [this] { return prizeList; }, QStringLiteral("Tivrel")};
 
     Fixture()
     {
-        table.results()->setRows({{1, QStringLiteral("Gewinn Nr. 1"), QStringLiteral("17")},
-                                  {2, QStringLiteral("Gewinn Nr. 2"), QStringLiteral("4")}});
+        pass.setRows({{1, QStringLiteral("Gewinn Nr. 1"), QStringLiteral("17")},
+                      {2, QStringLiteral("Gewinn Nr. 2"), QStringLiteral("4")}});
     }
     void click(Button button)
     {
