@@ -13,6 +13,8 @@
 #include "platform/platform.h"
 #include "presentation/soundoutput.h"
 #include "presentation/numberdisplaywidget.h"
+#include "results/helppageoutput.h"
+#include "results/resultsoutput.h"
 #include "results/resultstable.h"
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
@@ -72,6 +74,7 @@ TForm1::TForm1(Platform &platform, QWidget *parent) : QMainWindow(parent), m_pla
     WavePlayer = std::make_unique<SilentSound>();
     buildWindow();
     buildMenu();
+    buildHelpMenu();
     buildParts();
     connectHandlers();
     FormCreate();
@@ -106,6 +109,9 @@ void TForm1::buildParts()
         *Einstellungen, *this, *this, *m_layout, *m_strip, *Resultate, *Hilfeviewer, m_platform,
         *WavePlayer, *m_draw, *m_pool, SettingsFile, windowTitle()});
     m_draw->setSettingsCommands(*m_settings);
+    SettingsPanel *panel = Einstellungen;
+    m_output = std::make_unique<ResultsOutput>(
+        m_platform, *Resultate, [panel] { return panel->cbWinnings->isChecked(); }, windowTitle());
 }
 
 void TForm1::buildWindow()
@@ -194,8 +200,6 @@ void TForm1::buildWindow()
     Hilfeviewer = new QTextBrowser(Display);
     Hilfeviewer->setObjectName(QStringLiteral("Hilfeviewer"));
     Hilfeviewer->setOpenLinks(false);
-    // A right click anywhere opens the window's menu.
-    Hilfeviewer->setContextMenuPolicy(Qt::NoContextMenu);
     Hilfeviewer->hide();
     displayLayout->addWidget(Hilfeviewer, 1);
 
@@ -236,6 +240,19 @@ void TForm1::buildMenu()
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { PopupMenu1->popup(mapToGlobal(pos)); });
+}
+
+void TForm1::buildHelpMenu()
+{
+    // The help viewer has a menu of its own; a right click elsewhere opens the window's menu.
+    PopupHTML = new QMenu(this);
+    PopupHTML->setObjectName(QStringLiteral("PopupHTML"));
+    pHTMLShow = PopupHTML->addAction(QStringLiteral("Anzeige im Browser"));
+    pHTMLShow->setObjectName(QStringLiteral("pHTMLShow"));
+    pHTMLSave = PopupHTML->addAction(QStringLiteral("Kopieren"));
+    pHTMLSave->setObjectName(QStringLiteral("pHTMLSave"));
+    pHTMLSave->setEnabled(false);
+    Hilfeviewer->setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
 void TForm1::connectHandlers()
@@ -284,6 +301,23 @@ void TForm1::connectHandlers()
             [pool] { pool->Reset_ZiehungClick(); });
     connect(panel->BTEinstellungenSchliessen, &QPushButton::clicked, this,
             [flow] { flow->BTEinstellungenSchliessenClick(); });
+
+    ResultsOutput *output = m_output.get();
+    connect(panel->BTTxT, &QPushButton::clicked, this, [output] { output->BTTxTClick(); });
+    connect(panel->BTCSV, &QPushButton::clicked, this, [output] { output->BTCSVClick(); });
+    connect(panel->BTHTML, &QPushButton::clicked, this, [output] { output->BTHTMLClick(); });
+    connect(panel->BTDrucken, &QPushButton::clicked, this, [output] { output->BTDruckenClick(); });
+
+    // PopupHTMLPopup: copying needs a selection.
+    connect(Hilfeviewer, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        pHTMLSave->setEnabled(helpCopyEnabled(Hilfeviewer->textCursor()));
+        PopupHTML->popup(Hilfeviewer->viewport()->mapToGlobal(pos));
+    });
+    // The viewer keeps the page as its document; its HTML is the page handed on.
+    connect(pHTMLShow, &QAction::triggered, this,
+            [this] { pHTMLShowClick(m_platform, Hilfeviewer->toHtml()); });
+    connect(pHTMLSave, &QAction::triggered, this,
+            [this] { pHTMLSaveClick(Hilfeviewer->textCursor()); });
 
     connect(panel, &SettingsPanel::helpPageRequested, this,
             [flow](const QString &caption) { flow->loadHelpPage(caption); });
