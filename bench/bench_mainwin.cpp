@@ -89,12 +89,12 @@ public:
     }
 };
 
-void drawBench(const QString &folder)
+void drawBench(const QString &folder, int rows)
 {
-    std::printf("DrawNumber with 10,000 rows in the table, draw log written to %s\n",
-                qPrintable(folder));
+    std::printf("DrawNumber with %d rows in the table at 1920x1080, draw log written to %s\n",
+                rows, qPrintable(folder));
     writeFile(folder + QStringLiteral("tivrel.ini"), wholeRangeSettings);
-    writeDrawLog(folder + QStringLiteral("tivrel.log"), logRows(10000));
+    writeDrawLog(folder + QStringLiteral("tivrel.log"), logRows(rows));
     BenchPlatform platform(folder + QStringLiteral("tivrel"));
     const std::unique_ptr<QMainWindow> window = createMainWindow(platform);
     QMainWindow &form = *window;
@@ -163,7 +163,8 @@ int main(int argc, char *argv[])
     const QString base = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temp.path();
     QDir().mkpath(base + QStringLiteral("/draw"));
     QDir().mkpath(base + QStringLiteral("/startup"));
-    drawBench(base + QStringLiteral("/draw/"));
+    for (const int rows : {10000, 100000, 300000})
+        drawBench(base + QStringLiteral("/draw/"), rows);
     startupBench(base + QStringLiteral("/startup/"));
     return 0;
 }

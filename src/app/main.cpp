@@ -1,26 +1,56 @@
-#include "app/zufall.h"
+#include "app/mainwindow.h"
 #include "localisation/langmanager.h"
+#include "platform/commandline.h"
+#include "platform/filelocations.h"
 #include "platform/qtplatform.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QMainWindow>
 #include <QTranslator>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
+    // The command line is answered before a display is opened, so --help needs none.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine line = parseCommandLine(arguments);
+    if (const int exitCode = answerCommandLine(line); exitCode >= 0)
+        return exitCode;
+
     // The built-in texts are German.
     LangManager().SetSourceLanguage(LangIdGerman);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tivrel"));
+    QApplication::setApplicationVersion(programVersion());
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tivrel.Tivrel"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/org.tivrel.Tivrel.png")));
     // Standard dialog buttons ("Ja", "Nein", "Abbrechen") in the system's language, as the
     // system's own message boxes show them.
     QTranslator qtTexts;
     if (qtTexts.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
+
+    // Beside the program when it may write there (or a portable copy's settings are there),
+    // else in the user's folders; --folder chooses the folder.
+    const FileLocations files = decideFileLocations(QCoreApplication::applicationFilePath(),
+                                                    line.folder, UserFolders::standard());
+    QString failedFolder;
+    if (!createFileFolders(files, &failedFolder)) {
+        std::fprintf(stderr, "tivrel: cannot create the folder %s\n",
+                     qPrintable(QDir::toNativeSeparators(failedFolder)));
+        return 1;
+    }
+
     QtPlatform platform;
-    TForm1 form(platform);
-    form.show();
+    const std::unique_ptr<QMainWindow> form = createMainWindow(platform, files);
+    form->show();
     return QApplication::exec();
 }

@@ -11,9 +11,12 @@ class Platform;
 class PoolControl;
 class QMainWindow;
 class SettingsFlow;
+struct FileLocations;
 
 // The program's main window, built over a platform; its files lie beside the program.
 std::unique_ptr<QMainWindow> createMainWindow(Platform &platform);
+// The same with its files where start-up decided (decideFileLocations).
+std::unique_ptr<QMainWindow> createMainWindow(Platform &platform, const FileLocations &files);
 
 // The parts of a main window made by createMainWindow, for tests and tools that drive them
 // directly: the pass, and the parts with the handlers of the commands.

@@ -7,15 +7,19 @@
 #include "app/mainwindow.h"
 #include "app/poolcontrol.h"
 #include "app/settingsflow.h"
+#include "app/windowaccess.h"
 #include "app/windowtimer.h"
 #include "draw/drawpass.h"
+#include "localisation/langmanager.h"
 #include "localisation/uitext.h"
+#include "platform/filelocations.h"
 #include "platform/platform.h"
 #include "presentation/soundoutput.h"
 #include "presentation/numberdisplaywidget.h"
 #include "results/helppageoutput.h"
 #include "results/resultsoutput.h"
 #include "results/resultstable.h"
+#include "settings/settingsaccessibility.h"
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
 #include "settings/settingsstore.h"
@@ -27,6 +31,7 @@
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -54,7 +59,12 @@ QFont pixelFont(int pixels, bool bold)
 
 std::unique_ptr<QMainWindow> createMainWindow(Platform &platform)
 {
-    return std::make_unique<TForm1>(platform);
+    return std::make_unique<TForm1>(platform, filesBesideProgram(platform.programPath()));
+}
+
+std::unique_ptr<QMainWindow> createMainWindow(Platform &platform, const FileLocations &files)
+{
+    return std::make_unique<TForm1>(platform, files);
 }
 
 MainWindowParts partsOf(QMainWindow &window)
@@ -62,11 +72,12 @@ MainWindowParts partsOf(QMainWindow &window)
     return static_cast<TForm1 &>(window).parts();
 }
 
-TForm1::TForm1(Platform &platform, QWidget *parent) : QMainWindow(parent), m_platform(platform)
+TForm1::TForm1(Platform &platform, const FileLocations &files, QWidget *parent)
+    : QMainWindow(parent), m_platform(platform)
 {
-    ProgramFolder = programFolder(platform);
-    SettingsFile = programSiblingPath(platform, QStringLiteral(".ini"));
-    DrawLog = programSiblingPath(platform, QStringLiteral(".log"));
+    ProgramFolder = files.filesFolder;
+    SettingsFile = files.settingsFile;
+    DrawLog = files.drawLog;
     m_pass = new DrawPass([&platform] { return platform.tickCount(); }, this);
     m_pass->setObjectName(QStringLiteral("DrawPass"));
     m_pass->setLogPath(DrawLog);
@@ -78,6 +89,17 @@ TForm1::TForm1(Platform &platform, QWidget *parent) : QMainWindow(parent), m_pla
     buildParts();
     connectHandlers();
     FormCreate();
+    describeForAssistiveTechnology(files);
+}
+
+// Names and descriptions for screen readers, in the language start-up chose.
+void TForm1::describeForAssistiveTechnology(const FileLocations &files)
+{
+    const bool german = isGermanLanguage(LangManager().CurrentLanguage());
+    describeWindowControls({*Ergebnisfeld, *BTStartStop, *Label3, *AutotivrelNotiz, *Resultate,
+                            *Hilfeviewer, *spHauptsplitter},
+                           german, fileLocationsText(files, german));
+    applyAccessibleTexts(*Einstellungen, german);
 }
 
 TForm1::~TForm1()
@@ -110,8 +132,10 @@ void TForm1::buildParts()
         *WavePlayer, *m_draw, *m_pool, SettingsFile, windowTitle()});
     m_draw->setSettingsCommands(*m_settings);
     SettingsPanel *panel = Einstellungen;
+    // The exports go where the program's files are, named after the program like them.
     m_output = std::make_unique<ResultsOutput>(
-        m_platform, *Resultate, [panel] { return panel->cbWinnings->isChecked(); }, windowTitle());
+        m_platform, *Resultate, ProgramFolder + QFileInfo(SettingsFile).completeBaseName(),
+        [panel] { return panel->cbWinnings->isChecked(); }, windowTitle());
 }
 
 void TForm1::buildWindow()
@@ -145,6 +169,7 @@ void TForm1::buildWindow()
     outputLayout->setContentsMargins(0, 0, 0, 0);
     Ergebnisfeld = new NumberDisplayWidget(m_platform, Ausgabe);
     Ergebnisfeld->setObjectName(QStringLiteral("Ergebnisfeld"));
+    Ergebnisfeld->setFilesFolder(ProgramFolder);
     outputLayout->addWidget(Ergebnisfeld);
 
     Display = new QWidget(spHauptsplitter);
@@ -240,6 +265,12 @@ void TForm1::buildMenu()
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { PopupMenu1->popup(mapToGlobal(pos)); });
+    // Shift+F10 opens the menu from the keyboard as the Menu key does.
+    auto *menuKey = new QAction(this);
+    menuKey->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
+    addAction(menuKey);
+    connect(menuKey, &QAction::triggered, this,
+            [this] { PopupMenu1->popup(mapToGlobal(rect().center())); });
 }
 
 void TForm1::buildHelpMenu()

@@ -26,6 +26,7 @@ class ResultsTable;
 class SettingsFlow;
 class SettingsPanel;
 class SoundOutput;
+struct FileLocations;
 struct MainWindowParts;
 
 // The program's one main window: the number display on top, the control strip with the
@@ -35,8 +36,9 @@ struct MainWindowParts;
 class TForm1 : public QMainWindow, private SettingsHost, private SettingsSource {
     Q_OBJECT
 public:
-    // Builds the window and runs the start-up sequence (FormCreate).
-    explicit TForm1(Platform &platform, QWidget *parent = nullptr);
+    // Builds the window and runs the start-up sequence (FormCreate); the settings file, the
+    // draw log and the exports are where `files` says.
+    TForm1(Platform &platform, const FileLocations &files, QWidget *parent = nullptr);
     ~TForm1() override;
 
     MainWindowParts parts();
@@ -62,6 +64,7 @@ private:
     void connectDisplay();
     void loadSettings();
     void mStilleClick();
+    void describeForAssistiveTechnology(const FileLocations &files);
 
     // SettingsSource.
     Settings current() const override;

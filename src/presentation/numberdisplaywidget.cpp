@@ -3,8 +3,10 @@
 #include "localisation/langmanager.h"
 #include "presentation/backgroundpicture.h"
 #include "presentation/displaypixels.h"
+#include "presentation/numberdisplayaccessible.h"
 #include "platform/platform.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFileInfo>
 #include <QPaintEvent>
@@ -23,6 +25,11 @@ NumberDisplayWidget::NumberDisplayWidget(Platform &platform, QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setMinimumSize(1, 1);
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(&NumberDisplayAccessible::create);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
 }
 
 void NumberDisplayWidget::ShowOnDisplay(const QString &text, int smoothing, bool isEntry)
@@ -48,6 +55,16 @@ void NumberDisplayWidget::ShowOnDisplay(const QString &text, int smoothing, bool
     if (m_renderer.ShowOnDisplay(text, smoothing, isEntry, m_state, m_options, frame,
                                  m_pool ? *m_pool : noPool, m_effects))
         update();
+    // Assistive technology hears the still texts, not the animation's passing frames.
+    if (smoothing != 0 && !text.isEmpty()) {
+        const QString shown = displayedText(text, isEntry, m_options);
+        if (shown != m_spokenText) {
+            m_spokenText = shown;
+            QAccessibleEvent event(this, QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&event);
+            Q_EMIT spokenTextChanged(m_spokenText);
+        }
+    }
 }
 
 void NumberDisplayWidget::setPool(const EntryPool *pool) { m_pool = pool; }
@@ -120,7 +137,7 @@ void NumberDisplayWidget::edHintergrundbildButtonClick(const QString &fieldText)
 {
     // 1. The file dialog, starting in the program's folder.
     QString name = fieldText;
-    const QString folder = programFolder(m_platform);
+    const QString folder = filesFolder();
     QString chosen = m_platform.openFileName(QString(), folder, QStringLiteral("Grafikdatei (*.jpg)"));
     if (!chosen.isEmpty()) {
         if (QFileInfo(chosen).suffix().isEmpty())
@@ -202,7 +219,12 @@ QString NumberDisplayWidget::picturePath(const QString &fileName) const
     // A name chosen on another drive, or typed as a full path, is taken as it is.
     if (QDir::isAbsolutePath(fileName))
         return fileName;
-    return programFolder(m_platform) + fileName;
+    return filesFolder() + fileName;
+}
+
+QString NumberDisplayWidget::filesFolder() const
+{
+    return m_filesFolder.isEmpty() ? programFolder(m_platform) : m_filesFolder;
 }
 
 void NumberDisplayWidget::setPictureOptionsEnabled(bool picture, bool animated)

@@ -40,6 +40,8 @@ public:
     void setPanelHiddenSource(std::function<bool()> source);
     // The area of the number rain; by default the outer size of the main window.
     void setRainAreaSource(std::function<QSize()> source);
+    // The folder picture names are relative to (with a trailing '/'); by default the program's.
+    void setFilesFolder(const QString &folder) { m_filesFolder = folder; }
 
     // Option values from the settings panel (effective from the next paint).
     void setNumberEffect(bool on);             // cbNumberEffect
@@ -62,6 +64,10 @@ public:
     void edHintergrundbildButtonClick(const QString &fieldText);
     void edHintergrundbildExit(const QString &fieldText);
 
+    // The text a screen reader reads: the last still text shown (animation frames excluded),
+    // as it stands on the display.
+    QString spokenText() const { return m_spokenText; }
+
     const DisplayState &displayState() const { return m_state; }
     const DisplayOptions &displayOptions() const { return m_options; }
     bool KeepColours() const { return m_state.KeepColours; }
@@ -73,6 +79,8 @@ public:
     EffectsGenerator &effectsGenerator() { return m_effects; }
 
 Q_SIGNALS:
+    // A new still text stands on the display; assistive technology is told at the same time.
+    void spokenTextChanged(const QString &text);
     // The text edHintergrundbild is to show.
     void pictureFieldChanged(const QString &text);
     // The enabled state cbHintergrund and cbHintergrundAnimiert are to take.
@@ -87,6 +95,7 @@ protected:
 private:
     QString constant(const QString &name) const;
     QString picturePath(const QString &fileName) const;
+    QString filesFolder() const;
     void setPictureOptionsEnabled(bool picture, bool animated);
 
     Platform &m_platform;
@@ -101,4 +110,6 @@ private:
     RunStateSource m_runState;
     std::function<bool()> m_panelHidden;
     std::function<QSize()> m_rainArea;
+    QString m_spokenText;
+    QString m_filesFolder;
 };

@@ -5,44 +5,77 @@
 
 #include <QFile>
 #include <QStringDecoder>
+#include <QSysInfo>
 
-QString encodeDrawLogCell(const QString &text)
+namespace {
+bool needsWork(const QString &text)
 {
-    QString out;
-    out.reserve(text.size() + 2);
+    for (const QChar c : text)
+        if (c == u'"' || c == u',' || c == u'\r' || c == u'\n')
+            return true;
+    return false;
+}
+
+// Appends a cell as written: quotes doubled, CR as "|", LF left out, quoted when needed.
+void appendCell(QString &out, const QString &text)
+{
+    if (!needsWork(text)) {
+        out += text;
+        return;
+    }
+    QString cell;
+    cell.reserve(text.size() + 2);
     bool quote = false;
     for (const QChar c : text) {
         if (c == u'"') {
-            out += QStringLiteral("\"\"");
+            cell += QStringLiteral("\"\"");
             quote = true;
         } else if (c == u'\r') {
-            out += u'|';
+            cell += u'|';
         } else if (c == u'\n') {
             continue;
         } else {
             if (c == u',')
                 quote = true;
-            out += c;
+            cell += c;
         }
     }
-    return quote ? QLatin1Char('"') + out + QLatin1Char('"') : out;
+    if (quote)
+        out += QLatin1Char('"') + cell + QLatin1Char('"');
+    else
+        out += cell;
+}
+} // namespace
+
+QString encodeDrawLogCell(const QString &text)
+{
+    QString out;
+    appendCell(out, text);
+    return out;
 }
 
 QByteArray encodeDrawLog(const QList<ResultRow> &rows)
 {
+    // One pass into a text of about the right size, then its UTF-16 units as little-endian
+    // bytes behind the byte-order mark.
+    qsizetype size = 0;
+    for (const ResultRow &row : rows)
+        size += row.Spiel.size() + row.Gezogen.size() + 16;
     QString text;
-    text.reserve(rows.size() * 24);
+    text.reserve(size + 1);
+    text += QChar(0xFEFF);
     for (const ResultRow &row : rows) {
         text += QString::number(row.Durchgang);
         text += u',';
-        text += encodeDrawLogCell(row.Spiel);
+        appendCell(text, row.Spiel);
         text += u',';
-        text += encodeDrawLogCell(row.Gezogen);
-        text += QStringLiteral("\r\n");
+        appendCell(text, row.Gezogen);
+        text += QLatin1String("\r\n");
     }
+    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian)
+        return QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
     QByteArray bytes;
-    bytes.reserve(2 + text.size() * 2);
-    bytes.append('\xFF').append('\xFE');
+    bytes.reserve(text.size() * 2);
     for (const QChar c : std::as_const(text)) {
         const char16_t u = c.unicode();
         bytes.append(char(u & 0xFF)).append(char(u >> 8));

@@ -4,10 +4,10 @@
 #include "results/printing.h"
 #include "results/resultstable.h"
 
-ResultsOutput::ResultsOutput(Platform &platform, const ResultsTable &table,
+ResultsOutput::ResultsOutput(Platform &platform, const ResultsTable &table, QString pathStem,
                              std::function<bool()> prizeListOn, QString errorCaption)
-    : m_platform(platform), m_table(table), m_prizeListOn(std::move(prizeListOn)),
-      m_errorCaption(std::move(errorCaption))
+    : m_platform(platform), m_table(table), m_pathStem(std::move(pathStem)),
+      m_prizeListOn(std::move(prizeListOn)), m_errorCaption(std::move(errorCaption))
 {
 }
 
@@ -24,26 +24,26 @@ ResultsExport ResultsOutput::currentExport() const
 
 void ResultsOutput::BTTxTClick()
 {
-    const QString path = programSiblingPath(m_platform, QStringLiteral(".txt"));
+    const QString path = m_pathStem + QLatin1String(".txt");
     finish(appendTxtExport(path, currentExport()), path);
 }
 
 void ResultsOutput::BTCSVClick()
 {
-    const QString path = programSiblingPath(m_platform, QStringLiteral(".csv"));
+    const QString path = m_pathStem + QLatin1String(".csv");
     finish(writeCsvExport(path, currentExport()), path);
 }
 
 void ResultsOutput::BTHTMLClick()
 {
-    const QString path = programSiblingPath(m_platform, QStringLiteral(".htm"));
+    const QString path = m_pathStem + QLatin1String(".htm");
     finish(writeHtmlExport(path, currentExport()), path);
 }
 
 void ResultsOutput::BTDruckenClick()
 {
     const PrintResult result =
-        printResults(printTableOf(m_table), programSiblingPath(m_platform, QStringLiteral(".pdf")));
+        printResults(printTableOf(m_table), m_pathStem + QLatin1String(".pdf"));
     // A printer takes the job as it is; only a PDF made in its place is opened.
     finish({result.ok, result.error}, result.pdfPath);
 }

@@ -10,20 +10,22 @@ class Platform;
 class ResultsTable;
 
 // The four outputs of the results table that the settings panel's buttons start: TXT, CSV and
-// HTML files beside the program, opened in the program the desktop associates with them, and
-// the printout on the default printer. Each works on the table as it is shown at that moment.
-// A failure is shown in the program's standard error box and the file is not opened.
+// HTML files beside the program's other files, opened in the program the desktop associates with
+// them, and the printout on the default printer. Each works on the table as it is shown at that
+// moment. A failure is shown in the program's standard error box and the file is not opened.
 class ResultsOutput {
 public:
-    // `prizeListOn` tells whether the prize list option (cbWinnings) is on; `errorCaption` is
-    // the caption of the standard error box, the program's title.
-    ResultsOutput(Platform &platform, const ResultsTable &table, std::function<bool()> prizeListOn,
-                  QString errorCaption);
+    // `pathStem` is the path of the files without their extension: the folder of the program's
+    // files and the program's name. `prizeListOn` tells whether the prize list option
+    // (cbWinnings) is on; `errorCaption` is the caption of the standard error box, the
+    // program's title.
+    ResultsOutput(Platform &platform, const ResultsTable &table, QString pathStem,
+                  std::function<bool()> prizeListOn, QString errorCaption);
 
     void BTTxTClick();
     void BTCSVClick();
     void BTHTMLClick();
-    // Without a printer installed the printout goes to a PDF beside the program, which is then
+    // Without a printer installed the printout goes to a PDF beside the exports, which is then
     // opened.
     void BTDruckenClick();
 
@@ -35,6 +37,7 @@ private:
 
     Platform &m_platform;
     const ResultsTable &m_table;
+    QString m_pathStem;
     std::function<bool()> m_prizeListOn;
     QString m_errorCaption;
 };

@@ -1,5 +1,6 @@
 #include "results/resultstable.h"
 
+#include <QAccessible>
 #include <QHeaderView>
 #include <QPainter>
 
@@ -35,6 +36,30 @@ ResultsTable::ResultsTable(const DrawPass &pass, QWidget *parent)
     setColumnHidden(ResultsModel::Spiel, true);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &ResultsTable::headerClicked);
     connect(m_model, &QAbstractItemModel::modelReset, this, &ResultsTable::showSortMark);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &ResultsTable::announceNewRows);
+}
+
+QString ResultsTable::spokenRow(int row) const
+{
+    QStringList parts;
+    for (int c = 0; c < ResultsModel::ColumnCount; ++c) {
+        if (isColumnHidden(c))
+            continue;
+        parts << m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString() +
+                     QLatin1Char(' ') + m_model->index(row, c).data().toString();
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+void ResultsTable::announceNewRows(const QModelIndex &parent, int, int last)
+{
+    if (parent.isValid())
+        return;
+    const QString text = spokenRow(last);
+    setAccessibleDescription(text);
+    QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
+    Q_EMIT rowAnnounced(text);
 }
 
 void ResultsTable::setColumnShown(ResultsModel::Column column, bool shown)

@@ -34,11 +34,21 @@ public:
     // Shown in the empty table.
     QString emptyCaption() const { return m_emptyCaption; }
 
+    // A row as a screen reader hears it: each shown column's header and cell, in column order
+    // ("Ziehung Nr. 5, Gezogen 123").
+    QString spokenRow(int row) const;
+
+Q_SIGNALS:
+    // A draw added a row; its spoken text is also the table's accessible description, and
+    // assistive technology is told that it changed.
+    void rowAnnounced(const QString &text);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     void headerClicked(int section);
+    void announceNewRows(const QModelIndex &parent, int first, int last);
 
     ResultsModel *m_model;
     QString m_emptyCaption;

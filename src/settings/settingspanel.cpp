@@ -1,5 +1,6 @@
 #include "settings/settingspanel.h"
 
+#include "settings/settingsaccessibility.h"
 #include "settings/settingscontrols.h"
 
 #include <QCheckBox>
@@ -114,6 +115,7 @@ SettingsPanel::SettingsPanel(QWidget *parent) : QFrame(parent)
 
     nameControls();
     arrangeTabOrder();
+    applyAccessibleTexts(*this, true);
     Konfiguration->setCurrentWidget(konfAktion);
     syncPageButtons();
     EinstellungenResize();

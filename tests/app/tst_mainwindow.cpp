@@ -532,6 +532,20 @@ private Q_SLOTS:
         QCOMPARE(form.pass().DrawQuota, 900);
     }
 
+    // With the results switched off the display takes the whole window from the start, as it
+    // does after the list is switched off and on again.
+    void listOffAtStartUpLeavesTheDisplayTheWholeWindow()
+    {
+        FormFixture fx;
+        fx.folder.write(QStringLiteral("tivrel.ini"), "[DISPLAY]\nList=1\n");
+        Form &form = fx.start();
+        form.resize(800, 700);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.window.get()));
+        QVERIFY(!shown(form.child<QWidget>("Display")));
+        QTRY_COMPARE(form.Ausgabe->height(), form.window->centralWidget()->height());
+    }
+
     // Typing a number digit by digit runs the rules once, on the whole number.
     void rulesWaitForTheTypedNumber_data()
     {

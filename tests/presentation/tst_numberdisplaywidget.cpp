@@ -2,6 +2,7 @@
 #include "support/fakeplatform.h"
 #include "support/testfolder.h"
 
+#include <QAccessible>
 #include <QBuffer>
 #include <QSignalSpy>
 #include <QTest>
@@ -41,6 +42,35 @@ struct Fixture {
 class TestNumberDisplayWidget : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // A screen reader hears the still texts as they stand on the display (list entries cut to
+    // their length) and is told when one changes; the animation's frames pass unannounced.
+    void screenReaderHearsTheStillText()
+    {
+        Fixture f;
+        f.display.setAccessibleDescription(QStringLiteral("Ziehungsanzeige"));
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&f.display);
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::StaticText);
+        QCOMPARE(iface->text(QAccessible::Description), QStringLiteral("Ziehungsanzeige"));
+
+        QSignalSpy announced(&f.display, &NumberDisplayWidget::spokenTextChanged);
+        f.display.ShowOnDisplay(QStringLiteral("Hallo!"), 2, false);
+        f.setRunning(true);
+        for (int i = 0; i < 3; ++i)
+            f.display.ShowOnDisplay(f.pool.at(i), 0, true);
+        const QString duringAnimation = iface->text(QAccessible::Name);
+        f.setRunning(false);
+        f.display.ShowOnDisplay(QStringLiteral("12"), 2, true);
+        f.display.ShowOnDisplay(QStringLiteral("12"), 2, true); // a repaint says nothing new
+        f.display.setEntryLength(true, 4);
+        f.display.ShowOnDisplay(QStringLiteral("Fahrrad, blau"), 2, true);
+
+        QCOMPARE(duringAnimation, QStringLiteral("Hallo!"));
+        QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Fahr"));
+        QCOMPARE(announced.size(), 3);
+        QCOMPARE(announced.at(1).at(0).toString(), QStringLiteral("12"));
+    }
+
     void resizeRepaintsWithoutChangingColours()
     {
         Fixture f;
@@ -107,6 +137,28 @@ private Q_SLOTS:
         QCOMPARE(enabled.size(), 1);
         QCOMPARE(enabled.at(0).at(0).toBool(), true);
         QCOMPARE(enabled.at(0).at(1).toBool(), true);
+        QCOMPARE(f.display.picture().size(), QSize(20, 10));
+        QVERIFY(f.platform.messages.isEmpty());
+    }
+
+    // With the files kept away from the program (an installed copy), picture names are
+    // relative to the files folder: a browsed picture is stored relative to it and a stored
+    // name is loaded from it, not from the program's folder.
+    void pictureNamesAreRelativeToTheFilesFolder()
+    {
+        Fixture f;
+        TestFolder files;
+        files.write(QStringLiteral("pic.png"), pngOf(QSize(20, 10), 0xFF00FF00u));
+        f.folder.write(QStringLiteral("pic.png"), pngOf(QSize(8, 8), 0xFF0000FFu));
+        f.display.setFilesFolder(files.path());
+        f.platform.fileNames.enqueue(files.file(QStringLiteral("pic.png")));
+        QSignalSpy field(&f.display, &NumberDisplayWidget::pictureFieldChanged);
+        f.display.edHintergrundbildButtonClick(QString());
+        QCOMPARE(field.size(), 1);
+        QCOMPARE(field.at(0).at(0).toString(), QStringLiteral("pic.png"));
+        QCOMPARE(f.display.picture().size(), QSize(20, 10));
+
+        f.display.LoadBackgroundPictureAtStartUp(QStringLiteral("pic.png"));
         QCOMPARE(f.display.picture().size(), QSize(20, 10));
         QVERIFY(f.platform.messages.isEmpty());
     }

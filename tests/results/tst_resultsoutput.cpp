@@ -19,7 +19,8 @@ struct Fixture {
     DrawPass pass{[] { return 4357u; }};
     ResultsTable table{pass};
     bool prizeList = false;
-    ResultsOutput output{platform, table, [this] { return prizeList; }, QStringLiteral("Tivrel")};
+    ResultsOutput output{platform, table, folder.file(QStringLiteral("tivrel")),
+                         [this] { return prizeList; }, QStringLiteral("Tivrel")};
 
     Fixture()
     {

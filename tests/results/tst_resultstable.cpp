@@ -1,8 +1,10 @@
 #include "draw/drawpass.h"
 #include "results/resultstable.h"
 
+#include <QAccessible>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -23,6 +25,37 @@ struct SeededPass : DrawPass {
 class TestResultsTable : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // A draw's new row is told to screen readers with the headers of the shown columns;
+    // restoring a whole table at start-up announces nothing.
+    void newRowIsAnnounced()
+    {
+        SeededPass pass;
+        ResultsTable table(pass);
+        QSignalSpy announced(&table, &ResultsTable::rowAnnounced);
+        pass.setRows({{1, {}, QStringLiteral("17")}});
+        pass.setPool(EntryPool::fromList({QStringLiteral("4711")}), true);
+        QCOMPARE(announced.size(), 0);
+
+        std::optional<ResultRow> row = pass.drawEntry({});
+        QVERIFY(row);
+        QCOMPARE(announced.size(), 1);
+        QCOMPARE(announced.at(0).at(0).toString(), QStringLiteral("Ziehung Nr. 2, Gezogen 4711"));
+
+        table.setColumnShown(ResultsModel::Spiel, true);
+        table.results()->setHeaderText(ResultsModel::Spiel, QStringLiteral("Ihr Gewinn"));
+        pass.setPool(EntryPool::fromList({QStringLiteral("12")}), false);
+        DrawRowRule prizes;
+        prizes.gameText = [](qint32, const QString &) { return QStringLiteral("Fahrrad"); };
+        row = pass.drawEntry(prizes);
+        QVERIFY(row);
+        const QString last = QStringLiteral("Ziehung Nr. 3, Ihr Gewinn Fahrrad, Gezogen 12");
+        QCOMPARE(announced.size(), 2);
+        QCOMPARE(announced.at(1).at(0).toString(), last);
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&table);
+        QVERIFY(iface);
+        QCOMPARE(iface->text(QAccessible::Description), last);
+    }
+
     void drawnColumnSortsByKind_data()
     {
         QTest::addColumn<bool>("numeric");

@@ -1,6 +1,7 @@
 #include "support/fakeplatform.h"
 
 #include <QDir>
+#include <QTest>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -21,6 +22,11 @@ Platform::Answer FakePlatform::messageBox(const QString &caption, const QString 
     }
     if (!answers.isEmpty())
         return answers.dequeue();
+    // A note (a box with only OK) needs no script; a question nobody expected fails the test.
+    if (buttons != Buttons::Ok) {
+        const QByteArray what = QStringLiteral("unscripted question: %1").arg(text).toUtf8();
+        QTest::qVerify(false, "answers.isEmpty()", what.constData(), __FILE__, __LINE__);
+    }
     switch (buttons) {
     case Buttons::YesNo:
     case Buttons::YesNoCancel: return Answer::Yes;

@@ -30,7 +30,8 @@ public:
     QString tempFolder() const override { return temp; }
     QString programPath() const override { return program; }
 
-    // Scripted answers, taken in order; with none queued a box answers with its first button.
+    // Scripted answers, taken in order. A box with only OK needs none; a question with none
+    // queued fails the running test (and then answers with its first button).
     QQueue<Answer> answers;
     QQueue<QString> fileNames;
 

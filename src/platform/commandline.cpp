@@ -1,0 +1,87 @@
+#include "platform/commandline.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+
+QString programVersion()
+{
+    return QStringLiteral(TIVREL_VERSION);
+}
+
+CommandLine parseCommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Tivrel draws raffle and tombola tickets at random, without repetition, "
+                       "from a number range or from the lines of a list file.\n\n"
+                       "The settings file and the draw log stay beside the program when its "
+                       "folder is writable or already holds the settings file; otherwise they "
+                       "are kept in the user's configuration and data folders."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    const QCommandLineOption folder(
+        QStringList{QStringLiteral("folder")},
+        QStringLiteral("Keep the settings file, the draw log and the exports in <folder> "
+                       "(created when missing), for example one folder per event."),
+        QStringLiteral("folder"));
+    parser.addOption(folder);
+
+    CommandLine result;
+    const QString program =
+        arguments.isEmpty() ? QStringLiteral("tivrel") : QFileInfo(arguments.first()).fileName();
+    if (!parser.parse(arguments)) {
+        result.action = CommandLine::Action::Fail;
+        result.output = program + QStringLiteral(": ") + parser.errorText() +
+                        QStringLiteral("\nTry '") + program +
+                        QStringLiteral(" --help' for more information.\n");
+        return result;
+    }
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        // The usage line names the program as it was called, also when no application object
+        // exists yet (the help needs no display).
+        QString text = parser.helpText();
+        const qsizetype lineEnd = text.indexOf(QLatin1Char('\n'));
+        text.replace(0, lineEnd,
+                     QStringLiteral("Usage: ") + program + QStringLiteral(" [options]"));
+        result.action = CommandLine::Action::ShowHelp;
+        result.output = text;
+        return result;
+    }
+    if (parser.isSet(versionOption)) {
+        result.action = CommandLine::Action::ShowVersion;
+        result.output = QStringLiteral("Tivrel ") + programVersion() + QLatin1Char('\n');
+        return result;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        result.action = CommandLine::Action::Fail;
+        result.output = program + QStringLiteral(": unexpected argument '") +
+                        parser.positionalArguments().first() + QStringLiteral("'\nTry '") +
+                        program + QStringLiteral(" --help' for more information.\n");
+        return result;
+    }
+    if (parser.isSet(folder)) {
+        const QString value = parser.value(folder);
+        if (value.trimmed().isEmpty()) {
+            result.action = CommandLine::Action::Fail;
+            result.output = program + QStringLiteral(": --folder needs a folder name\n");
+            return result;
+        }
+        result.folder = QDir::cleanPath(QDir::current().absoluteFilePath(value));
+    }
+    return result;
+}
+
+int answerCommandLine(const CommandLine &line)
+{
+    const QByteArray text = line.output.toLocal8Bit();
+    switch (line.action) {
+    case CommandLine::Action::Run: return -1;
+    case CommandLine::Action::ShowHelp:
+    case CommandLine::Action::ShowVersion: std::fputs(text.constData(), stdout); return 0;
+    case CommandLine::Action::Fail: std::fputs(text.constData(), stderr); return 1;
+    }
+    return -1;
+}

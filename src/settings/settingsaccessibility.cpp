@@ -1,0 +1,181 @@
+#include "settings/settingsaccessibility.h"
+
+#include "settings/settingscontrols.h"
+#include "settings/settingspanel.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QToolButton>
+
+namespace {
+// Name (empty where a caption gives it) and description, German and English.
+struct AccessibleText {
+    const char *nameDe;
+    const char *nameEn;
+    const char *descriptionDe;
+    const char *descriptionEn;
+};
+
+void describe(QWidget *control, const AccessibleText &text, bool german)
+{
+    // A colour picker is heard through its drop-down list, which takes its focus; other
+    // controls (spin boxes with their inner text field included) speak for themselves.
+    QWidget *target = qobject_cast<ColourPicker *>(control) ? control->focusProxy() : control;
+    const char *name = german ? text.nameDe : text.nameEn;
+    if (*name)
+        target->setAccessibleName(QString::fromUtf8(name));
+    target->setAccessibleDescription(
+        QString::fromUtf8(german ? text.descriptionDe : text.descriptionEn));
+}
+
+// A file field: its text field and its browse button.
+void describeFile(FileField *field, const char *nameDe, const char *nameEn, bool german)
+{
+    const QString name = QString::fromUtf8(german ? nameDe : nameEn);
+    field->lineEdit()->setAccessibleName(name);
+    field->lineEdit()->setAccessibleDescription(
+        german ? QStringLiteral("Dateiname, relativ zum Ordner der Dateien")
+               : QStringLiteral("File name, relative to the files folder"));
+    field->button()->setAccessibleName(german ? name + QStringLiteral(" suchen")
+                                              : QStringLiteral("Browse for ") + name.toLower());
+    field->button()->setAccessibleDescription(german ? QStringLiteral("Öffnet die Dateiauswahl")
+                                                     : QStringLiteral("Opens the file dialog"));
+}
+} // namespace
+
+void applyAccessibleTexts(SettingsPanel &p, bool german)
+{
+    struct Entry {
+        QWidget *control;
+        AccessibleText text;
+    };
+    const Entry controls[] = {
+        {p.btModus,
+         {"", "", "Zeigt die Seite zur Wahl des Ziehungsmodus",
+          "Shows the page for choosing the draw mode"}},
+        {p.btKonfig,
+         {"", "", "Zeigt die Seite mit Zahlenbereich und Quote, im Lotteriemodus die Lotterieseite",
+          "Shows the page with range and quota, in lottery mode the lottery page"}},
+        {p.btOptionen,
+         {"", "", "Zeigt die Seite mit Sprache, Effekten, Klang und Farben",
+          "Shows the page with language, effects, sound and colours"}},
+        {p.HilfeAktiv,
+         {"", "", "Zeigt zu jeder Seite ihre Hilfe an", "Shows the help of each page"}},
+        {p.chkAutostop,
+         {"", "", "Beendet eine manuelle Ziehung nach der eingestellten Zahl von Sekunden",
+          "Ends a manual draw after the set number of seconds"}},
+        {p.Sekunden,
+         {"Sekunden", "Seconds", "Sekunden zwischen zwei Ziehungen oder bis zum Autostop",
+          "Seconds between two draws, or until the autostop"}},
+        {p.Uhrzeit,
+         {"Uhrzeit", "Time of day", "Uhrzeit der nächsten Ziehung, Stunden und Minuten",
+          "Time of the next draw, hours and minutes"}},
+        {p.Minimum, {"", "", "Kleinste Zahl des Bereichs", "Smallest number of the range"}},
+        {p.Maximum, {"", "", "Größte Zahl des Bereichs", "Largest number of the range"}},
+        {p.ZeigeNullen,
+         {"", "", "Füllt gezogene Zahlen vorne mit Nullen auf",
+          "Pads drawn numbers with leading zeros"}},
+        {p.AusDateiLaenge,
+         {"", "", "Anzahl der Zeichen, die von einem Listeneintrag gezeigt werden",
+          "Number of characters of a list entry that are shown"}},
+        {p.AusDatei,
+         {"", "", "Zieht die Zeilen einer Listendatei statt Zahlen",
+          "Draws the lines of a list file instead of numbers"}},
+        {p.Ziehungsquote,
+         {"", "", "Wie viele Ziehungen ein Durchgang hat, in Prozent des Bereichs oder als Anzahl",
+          "How many draws a pass has, in percent of the range or as a number"}},
+        {p.Ziehung_Prozent,
+         {"Quote in Prozent", "Quota in percent",
+          "Die Quote gilt in Prozent des Bereichs, sonst als Anzahl der Ziehungen",
+          "The quota is a percentage of the range, otherwise a number of draws"}},
+        {p.ckAutopilot,
+         {"", "", "Wechselt nach einer Anzahl von Ziehungen zur automatischen Ziehung",
+          "Switches to timed drawing after a number of draws"}},
+        {p.AutopilotStart,
+         {"Autopilot nach Ziehungen", "Autopilot after draws",
+          "Anzahl der Ziehungen, nach denen der Autopilot übernimmt",
+          "Number of draws after which the autopilot takes over"}},
+        {p.cbWinnings,
+         {"", "", "Ordnet den Ziehungen die Gewinne aus einer Gewinnliste zu",
+          "Attaches the prizes of a prize list to the draws"}},
+        {p.Lotto_n,
+         {"", "", "Wie viele Zahlen je Spiel gezogen werden", "How many numbers each game draws"}},
+        {p.Lotto_x,
+         {"", "", "Aus wie vielen Zahlen gezogen wird", "How many numbers there are to draw from"}},
+        {p.Lotto_Spiele, {"", "", "Wie viele Spiele gezogen werden", "How many games are drawn"}},
+        {p.Lotto_Pool,
+         {"", "", "Auf wie viele Spiele ein Zahlenpool verteilt wird",
+          "Over how many games one pool of numbers is spread"}},
+        {p.HilfeLng, {"", "", "Sprache der Oberfläche", "Language of the user interface"}},
+        {p.cbNumberEffect,
+         {"", "", "Zeigt während der Ziehung wechselnde Zahlen",
+          "Shows changing numbers while drawing"}},
+        {p.cbFarbenregen,
+         {"", "", "Zeigt während der Ziehung wechselnde Farben",
+          "Shows changing colours while drawing"}},
+        {p.cbSound,
+         {"", "", "Spielt während der Ziehung einen Klang", "Plays a sound while drawing"}},
+        {p.cbSchleife,
+         {"", "", "Spielt den Klang bis zum Ende der Ziehung",
+          "Plays the sound until the draw ends"}},
+        {p.cbHintergrund,
+         {"", "", "Zeigt ein Bild hinter der Zahl", "Shows a picture behind the number"}},
+        {p.cbHintergrundAnimiert,
+         {"", "", "Dreht das Hintergrundbild während der Ziehung",
+          "Turns the background picture while drawing"}},
+        {p.cpVordergrund,
+         {"Vordergrundfarbe", "Foreground colour", "Farbe der gezogenen Zahl",
+          "Colour of the drawn number"}},
+        {p.cpHintergrund,
+         {"Hintergrundfarbe", "Background colour", "Farbe hinter der gezogenen Zahl",
+          "Colour behind the drawn number"}},
+        {p.cbListeAus,
+         {"", "", "Blendet die Ergebnisliste aus, die Anzeige füllt das Fenster",
+          "Hides the results list; the display fills the window"}},
+        {p.cbMaximiert,
+         {"", "", "Startet das Programm mit maximiertem Fenster",
+          "Starts the program with a maximised window"}},
+        {p.BTDrucken,
+         {"", "", "Druckt die Ergebnisliste auf dem Standarddrucker",
+          "Prints the results on the default printer"}},
+        {p.BTHTML,
+         {"", "", "Speichert die Ergebnisliste als HTML und zeigt sie im Browser",
+          "Saves the results as HTML and shows them in the browser"}},
+        {p.BTCSV,
+         {"", "", "Speichert die Ergebnisliste als CSV-Datei und öffnet sie",
+          "Saves the results as a CSV file and opens it"}},
+        {p.BTTxT,
+         {"", "", "Hängt die Ergebnisliste an die Textdatei an und öffnet sie",
+          "Appends the results to the text file and opens it"}},
+        {p.Reset_Ziehung,
+         {"", "", "Löscht den aktuellen Durchgang und beginnt einen neuen",
+          "Deletes the current pass and starts a new one"}},
+        {p.BTEinstellungenSchliessen,
+         {"", "", "Übernimmt die Einstellungen und schließt das Einstellungsfeld",
+          "Applies the settings and closes the settings panel"}},
+    };
+    for (const auto &[control, text] : controls)
+        describe(control, text, german);
+
+    static const AccessibleText modes[] = {
+        {"", "", "Jede Ziehung wird von Hand gestartet und gestoppt",
+         "Each draw is started and stopped by hand"},
+        {"", "", "Zieht automatisch alle paar Sekunden", "Draws automatically every few seconds"},
+        {"", "", "Kündigt die Uhrzeit der nächsten Ziehung an",
+         "Announces the time of day of the next draw"},
+        {"", "", "Zählt bis zur nächsten Ziehung herunter", "Counts down to the next draw"},
+        {"", "", "Zieht Lottotipps: n Zahlen aus x für mehrere Spiele",
+         "Draws lottery tickets: n numbers out of x for several games"},
+    };
+    for (int i = 0; i < p.DoStatus->count() && i < int(std::size(modes)); ++i)
+        describe(p.DoStatus->itemButton(i), modes[i], german);
+
+    describeFile(p.AusDateiPfad, "Listendatei", "List file", german);
+    describeFile(p.edWinnings, "Gewinnlisten-Datei", "Prize list file", german);
+    describeFile(p.edSoundfile, "Klangdatei", "Sound file", german);
+    describeFile(p.edHintergrundbild, "Bilddatei", "Picture file", german);
+}

@@ -1,0 +1,97 @@
+#include "formfixture.h"
+#include "platform/filelocations.h"
+
+#include <QAccessible>
+#include <QSplitter>
+
+namespace {
+// Start, one animation frame, stop, and the tick that draws.
+void drawOnce(Form &form)
+{
+    form.drawControl().BTStartStopClick();
+    form.drawControl().RefresherTimer();
+    form.drawControl().BTStartStopClick();
+    form.drawControl().RefresherTimer();
+}
+
+QList<ResultRow> logRows(const QString &path)
+{
+    QList<ResultRow> rows;
+    readDrawLog(path, rows);
+    return rows;
+}
+} // namespace
+
+class TestWindowFiles : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // A window whose files live away from the program (an installed copy, or --folder) reads
+    // its settings there, writes each draw's log there and restores the pass from it after a
+    // restart; nothing is written beside the program.
+    void drawsAndRestartUseTheDecidedFolder_data()
+    {
+        QTest::addColumn<bool>("chooseFolder");
+        QTest::newRow("user folders") << false;
+        QTest::newRow("--folder") << true;
+    }
+    void drawsAndRestartUseTheDecidedFolder()
+    {
+        QFETCH(bool, chooseFolder);
+        TestFolder program;
+        TestFolder home;
+        FakePlatform platform(program.programPath());
+        const UserFolders user{home.file(QStringLiteral("config")),
+                               home.file(QStringLiteral("data")),
+                               home.file(QStringLiteral("Documents/Tivrel"))};
+        const FileLocations files = decideFileLocations(
+            program.programPath(), chooseFolder ? home.file(QStringLiteral("event")) : QString(),
+            user, [](const QString &) { return false; });
+        QVERIFY(createFileFolders(files));
+        // A settings file is there, so the window opens in its normal view.
+        QFile ini(files.settingsFile);
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.close();
+
+        auto form = std::make_unique<Form>(createMainWindow(platform, files));
+        QCOMPARE(form->DrawLog, files.drawLog);
+        QCOMPARE(form->SettingsFile, files.settingsFile);
+        for (int i = 0; i < 3; ++i)
+            drawOnce(*form);
+        const QList<ResultRow> written = logRows(files.drawLog);
+        QCOMPARE(written.size(), 3);
+
+        form = std::make_unique<Form>(createMainWindow(platform, files));
+        QCOMPARE(form->pass().DrawCount, 3);
+        QCOMPARE(form->pass().rows(), written);
+        for (const ResultRow &row : written)
+            QVERIFY(!form->poolTexts().contains(row.Gezogen));
+        QCOMPARE(QDir(program.path()).entryList(QDir::Files), QStringList{});
+
+        // The hint line says where the files are.
+        const QString hint = form->child<QLabel>("Label3")->toolTip();
+        QVERIFY2(hint.contains(QDir::toNativeSeparators(files.drawLog)), qPrintable(hint));
+    }
+
+    // The window's own controls are named for screen readers.
+    void windowControlsAreNamed()
+    {
+        FormFixture f;
+        Form &form = f.start();
+        const QList<QWidget *> controls = {form.BTStartStop, form.Resultate, form.Hilfeviewer,
+                                           form.child<QSplitter>("spHauptsplitter")};
+        for (QWidget *w : controls) {
+            QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(w);
+            QVERIFY(iface);
+            QVERIFY2(!iface->text(QAccessible::Name).isEmpty(), qPrintable(w->objectName()));
+            QVERIFY2(!iface->text(QAccessible::Description).isEmpty(), qPrintable(w->objectName()));
+        }
+        // The display is heard as the text it shows.
+        const QString shownText = form.Ergebnisfeld->displayState().DisplayText;
+        QVERIFY(!shownText.isEmpty());
+        QCOMPARE(QAccessible::queryAccessibleInterface(form.Ergebnisfeld)->text(QAccessible::Name),
+                 shownText);
+    }
+};
+
+QTEST_MAIN(TestWindowFiles)
+#include "tst_windowfiles.moc"

@@ -1,0 +1,190 @@
+#include "platform/commandline.h"
+#include "platform/filelocations.h"
+#include "support/testfolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include <unistd.h>
+
+namespace {
+UserFolders userFoldersIn(const TestFolder &home)
+{
+    return {home.file(QStringLiteral("config/Tivrel")), home.file(QStringLiteral("data/Tivrel")),
+            home.file(QStringLiteral("Documents/Tivrel"))};
+}
+} // namespace
+
+class TestFileLocations : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // The program's folder and the user's folders are separate temporary folders; the probe of
+    // writability answers for the program's folder only and records what it was asked.
+    void filesGoWhereTheProgramMayKeepThem_data()
+    {
+        QTest::addColumn<bool>("writable");
+        QTest::addColumn<bool>("iniBesideProgram");
+        QTest::addColumn<bool>("chooseFolder");
+        QTest::addColumn<int>("place");
+        QTest::addColumn<bool>("probeAsked");
+
+        using P = FileLocations::Place;
+        QTest::newRow("writable program folder")
+            << true << false << false << int(P::BesideProgram) << true;
+        QTest::newRow("read-only program folder")
+            << false << false << false << int(P::UserFolders) << true;
+        QTest::newRow("read-only folder holding the settings file")
+            << false << true << false << int(P::BesideProgram) << false;
+        QTest::newRow("chosen folder over a writable one")
+            << true << false << true << int(P::ChosenFolder) << false;
+        QTest::newRow("chosen folder over a portable copy")
+            << false << true << true << int(P::ChosenFolder) << false;
+    }
+    void filesGoWhereTheProgramMayKeepThem()
+    {
+        QFETCH(bool, writable);
+        QFETCH(bool, iniBesideProgram);
+        QFETCH(bool, chooseFolder);
+        QFETCH(int, place);
+        QFETCH(bool, probeAsked);
+
+        TestFolder program;
+        TestFolder home;
+        if (iniBesideProgram)
+            program.write(QStringLiteral("tivrel.ini"), "[NUM]\r\n");
+        const QString chosen = chooseFolder ? home.file(QStringLiteral("event")) : QString();
+        QStringList asked;
+        const auto probe = [&](const QString &folder) {
+            asked.append(folder);
+            return writable;
+        };
+
+        const FileLocations where =
+            decideFileLocations(program.programPath(), chosen, userFoldersIn(home), probe);
+
+        QCOMPARE(int(where.place), place);
+        QCOMPARE(asked, probeAsked ? QStringList{program.path()} : QStringList());
+        switch (where.place) {
+        case FileLocations::Place::BesideProgram:
+            QCOMPARE(where.filesFolder, program.path());
+            QCOMPARE(where.settingsFile, program.file(QStringLiteral("tivrel.ini")));
+            QCOMPARE(where.drawLog, program.file(QStringLiteral("tivrel.log")));
+            break;
+        case FileLocations::Place::UserFolders:
+            QCOMPARE(where.settingsFile, home.file(QStringLiteral("config/Tivrel/tivrel.ini")));
+            QCOMPARE(where.drawLog, home.file(QStringLiteral("data/Tivrel/tivrel.log")));
+            QCOMPARE(where.filesFolder, home.file(QStringLiteral("Documents/Tivrel/")));
+            break;
+        case FileLocations::Place::ChosenFolder:
+            QCOMPARE(where.filesFolder, chosen + QLatin1Char('/'));
+            QCOMPARE(where.settingsFile, chosen + QStringLiteral("/tivrel.ini"));
+            QCOMPARE(where.drawLog, chosen + QStringLiteral("/tivrel.log"));
+            break;
+        }
+    }
+
+    // A renamed copy keeps its own pair of files, and the user's folders use the same names.
+    void filesTakeTheProgramsName()
+    {
+        TestFolder program;
+        TestFolder home;
+        const QString path = program.file(QStringLiteral("tombola"));
+        const FileLocations besides = decideFileLocations(path, {}, userFoldersIn(home),
+                                                          [](const QString &) { return true; });
+        QCOMPARE(besides.settingsFile, program.file(QStringLiteral("tombola.ini")));
+        const FileLocations user = decideFileLocations(path, {}, userFoldersIn(home),
+                                                       [](const QString &) { return false; });
+        QCOMPARE(QFileInfo(user.settingsFile).fileName(), QStringLiteral("tombola.ini"));
+        QCOMPARE(QFileInfo(user.drawLog).fileName(), QStringLiteral("tombola.log"));
+    }
+
+    // The probe itself, on a real folder with its write permission taken away.
+    void readOnlyFolderIsNotWritable()
+    {
+        TestFolder folder;
+        QVERIFY(folderIsWritable(folder.path()));
+        QVERIFY(!folderIsWritable(folder.file(QStringLiteral("missing"))));
+        if (::geteuid() == 0)
+            QSKIP("the superuser may write into any folder");
+        QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
+        const bool writable = folderIsWritable(folder.path());
+        QFile::setPermissions(folder.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(!writable);
+    }
+
+    void userFoldersAreCreatedBeforeUse()
+    {
+        TestFolder program;
+        TestFolder home;
+        const FileLocations where = decideFileLocations(
+            program.programPath(), {}, userFoldersIn(home), [](const QString &) { return false; });
+        QCOMPARE(where.folders().size(), 3);
+        QVERIFY(createFileFolders(where));
+        for (const QString &folder : where.folders())
+            QVERIFY2(QDir(folder).exists(), qPrintable(folder));
+
+        // A folder that can not be made (its parent is a file) is named.
+        home.write(QStringLiteral("blocked"), "not a folder");
+        const FileLocations blocked = decideFileLocations(
+            program.programPath(), home.file(QStringLiteral("blocked/event")), {}, {});
+        QString failed;
+        QVERIFY(!createFileFolders(blocked, &failed));
+        QCOMPARE(failed, home.file(QStringLiteral("blocked/event")));
+    }
+
+    void commandLineOptions_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("action");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("outputHas");
+
+        using A = CommandLine::Action;
+        const QString here = QDir::currentPath();
+        QTest::newRow("nothing") << QStringList{} << int(A::Run) << QString() << QString();
+        QTest::newRow("--help") << QStringList{QStringLiteral("--help")} << int(A::ShowHelp)
+                                << QString() << QStringLiteral("--folder <folder>");
+        QTest::newRow("-h") << QStringList{QStringLiteral("-h")} << int(A::ShowHelp) << QString()
+                            << QStringLiteral("Usage: tivrel [options]");
+        QTest::newRow("--version")
+            << QStringList{QStringLiteral("--version")} << int(A::ShowVersion) << QString()
+            << QStringLiteral("Tivrel ") + programVersion();
+        QTest::newRow("--folder absolute")
+            << QStringList{QStringLiteral("--folder"), QStringLiteral("/srv/fest/")} << int(A::Run)
+            << QStringLiteral("/srv/fest") << QString();
+        QTest::newRow("--folder=relative")
+            << QStringList{QStringLiteral("--folder=events/../summer")} << int(A::Run)
+            << here + QStringLiteral("/summer") << QString();
+        QTest::newRow("--folder without a value")
+            << QStringList{QStringLiteral("--folder")} << int(A::Fail) << QString()
+            << QStringLiteral("--help");
+        QTest::newRow("--folder empty") << QStringList{QStringLiteral("--folder=")} << int(A::Fail)
+                                        << QString() << QStringLiteral("--folder");
+        QTest::newRow("unknown option")
+            << QStringList{QStringLiteral("--fullscreen")} << int(A::Fail) << QString()
+            << QStringLiteral("fullscreen");
+        QTest::newRow("stray argument") << QStringList{QStringLiteral("list.txt")} << int(A::Fail)
+                                        << QString() << QStringLiteral("list.txt");
+    }
+    void commandLineOptions()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, action);
+        QFETCH(QString, folder);
+        QFETCH(QString, outputHas);
+
+        arguments.prepend(QStringLiteral("/usr/bin/tivrel"));
+        const CommandLine line = parseCommandLine(arguments);
+        QCOMPARE(int(line.action), action);
+        QCOMPARE(line.folder, folder);
+        if (outputHas.isEmpty())
+            QVERIFY(line.output.isEmpty());
+        else
+            QVERIFY2(line.output.contains(outputHas), qPrintable(line.output));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFileLocations)
+#include "tst_filelocations.moc"
