@@ -1,13 +1,18 @@
-// Figures of the main window: one draw with 10,000 rows already in the table (the draw log
-// written to disk included), and start-up with a draw log of 100,000 rows and a pool of
-// 999,999 numbers up to the first paint.
-// Run: build/bench/bench_mainwin [folder]   (default: a new folder under the system's temp)
+// Figures of the main window at 1920x1080: one draw with N rows already in the table (the
+// draw log written to disk included; then with the repaint of the window that follows it), and,
+// in-process, start-up with a draw log of 100,000 rows and a pool of 999,999 numbers up to the
+// first paint (bench/startup.sh measures start-up from exec instead).
+// Run: build/bench/bench_mainwin [--rows N] [--draws N] [FOLDER]
+//      (defaults: 10,000, 100,000 and 300,000 rows in turn, 30 draws, a new folder under the
+//      system's temp)
 #include "app/drawcontrol.h"
+#include "app/mainwindow.h"
 #include "app/poolcontrol.h"
 #include "app/settingsflow.h"
-#include "app/mainwindow.h"
+#include "benchstats.h"
 #include "draw/drawpass.h"
 #include "platform/platform.h"
+#include "presentation/numberdisplaywidget.h"
 #include "results/drawlog.h"
 #include "results/resultstable.h"
 #include "settings/settingspanel.h"
@@ -89,9 +94,9 @@ public:
     }
 };
 
-void drawBench(const QString &folder, int rows)
+void drawBench(const QString &folder, int rows, int count)
 {
-    std::printf("DrawNumber with %d rows in the table at 1920x1080, draw log written to %s\n",
+    std::printf("DrawNumber with %d rows in the table, window 1920x1080, draw log written to %s\n",
                 rows, qPrintable(folder));
     writeFile(folder + QStringLiteral("tivrel.ini"), wholeRangeSettings);
     writeDrawLog(folder + QStringLiteral("tivrel.log"), logRows(rows));
@@ -107,26 +112,33 @@ void drawBench(const QString &folder, int rows)
     std::printf("  rows %lld, pool %lld, window %dx%d\n", qlonglong(parts.pass.rows().size()),
                 qlonglong(parts.pass.pool().size()), form.width(), form.height());
 
-    std::vector<double> draws;
-    std::vector<double> writes;
+    std::vector<double> draws, drawsCpu;
+    std::vector<double> withPaint, withPaintCpu;
+    std::vector<double> writes, writesCpu;
     QElapsedTimer timer;
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < count; ++i) {
         timer.start();
+        const double cpu = threadCpuMs();
         parts.pool.DrawNumber();
-        draws.push_back(double(timer.nsecsElapsed()) / 1e6);
-        QCoreApplication::processEvents(); // let the table repaint between draws
+        draws.push_back(elapsedMs(timer));
+        drawsCpu.push_back(threadCpuMs() - cpu);
+        QCoreApplication::processEvents(); // the repaint of the table and the display
+        withPaint.push_back(elapsedMs(timer));
+        withPaintCpu.push_back(threadCpuMs() - cpu);
     }
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < 10; ++i) {
         timer.start();
+        const double cpu = threadCpuMs();
         parts.pass.writeLog();
-        writes.push_back(double(timer.nsecsElapsed()) / 1e6);
+        writes.push_back(elapsedMs(timer));
+        writesCpu.push_back(threadCpuMs() - cpu);
     }
-    std::sort(draws.begin(), draws.end());
-    std::sort(writes.begin(), writes.end());
-    std::printf("  DrawNumber over 100 draws: min %.2f ms, median %.2f ms, max %.2f ms\n",
-                draws.front(), draws[draws.size() / 2], draws.back());
-    std::printf("  of that the log write (%d rows): median %.2f ms, max %.2f ms\n",
-                int(parts.pass.rows().size()), writes[writes.size() / 2], writes.back());
+    printSpread("  one draw (DrawNumber, log write included), wall", draws);
+    printSpread("  one draw (DrawNumber, log write included), CPU", drawsCpu);
+    printSpread("  one draw and the repaint that follows it, wall", withPaint);
+    printSpread("  one draw and the repaint that follows it, CPU", withPaintCpu);
+    printSpread("  the log write alone, wall", writes);
+    printSpread("  the log write alone, CPU", writesCpu);
 }
 
 void startupBench(const QString &folder)
@@ -149,8 +161,9 @@ void startupBench(const QString &folder)
     const double painted = double(timer.nsecsElapsed()) / 1e6;
     std::printf("  rows %lld, pool %lld, DrawCount %d\n", qlonglong(parts.pass.rows().size()),
                 qlonglong(parts.pass.pool().size()), parts.pass.DrawCount);
-    std::printf("  window created (FormCreate) after %.0f ms, first paint after %.0f ms\n", created,
-                painted);
+    std::printf(
+        "  in-process: window created (FormCreate) after %.0f ms, first paint after %.0f ms\n",
+        created, painted);
 }
 } // namespace
 
@@ -160,11 +173,26 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir temp;
-    const QString base = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temp.path();
+    QString base = temp.path();
+    int rows = 0; // 0: 10,000, 100,000 and 300,000 rows in turn
+    int draws = 30;
+    const QStringList args = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i] == u"--rows" && i + 1 < args.size())
+            rows = std::max(0, args[++i].toInt());
+        else if (args[i] == u"--draws" && i + 1 < args.size())
+            draws = std::max(1, args[++i].toInt());
+        else
+            base = args[i];
+    }
     QDir().mkpath(base + QStringLiteral("/draw"));
     QDir().mkpath(base + QStringLiteral("/startup"));
-    for (const int rows : {10000, 100000, 300000})
-        drawBench(base + QStringLiteral("/draw/"), rows);
+    if (rows > 0) {
+        drawBench(base + QStringLiteral("/draw/"), rows, draws);
+    } else {
+        for (const int count : {10000, 100000, 300000})
+            drawBench(base + QStringLiteral("/draw/"), count, draws);
+    }
     startupBench(base + QStringLiteral("/startup/"));
     return 0;
 }

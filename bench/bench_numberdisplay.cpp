@@ -1,7 +1,9 @@
-// Times the number display's renderer and prints one line per figure: "name: N ms" (median).
+// Times the number display's renderer and prints one line per figure: min / median / max
+// over the frames (after three frames of warm-up).
 //   bench_numberdisplay [--frames N] [--picture FILE] [--png FOLDER] [--only TEXT]
 // With --png it also writes the idle greeting, a running frame and a still frame on the
 // background picture as PNG files into FOLDER, to be looked at.
+#include "benchstats.h"
 #include "draw/mersenne.h"
 #include "presentation/backgroundpicture.h"
 #include "presentation/numberdisplay.h"
@@ -10,9 +12,9 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QTextStream>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -42,7 +44,12 @@ struct Scenario {
     bool picture;
 };
 
-double medianMs(const Scenario &scenario, const QImage &picture, int frames)
+struct Times {
+    std::vector<double> wall;
+    std::vector<double> cpu;
+};
+
+Times frameTimes(const Scenario &scenario, const QImage &picture, int frames)
 {
     NumberDisplayRenderer renderer;
     EffectsGenerator effects;
@@ -58,19 +65,37 @@ double medianMs(const Scenario &scenario, const QImage &picture, int frames)
     frame.running = scenario.running;
     frame.stopCaption = scenario.running;
     const EntryPool pool = numberPool();
-    std::vector<double> times;
+    Times times;
     for (int i = 0; i < frames + 3; ++i) {
         const QString text = pool.at(i * 37 % pool.size());
         QElapsedTimer timer;
         timer.start();
+        const double cpu = threadCpuMs();
         renderer.ShowOnDisplay(text, scenario.smoothing, true, state, options, frame, pool,
                                effects);
-        const double ms = double(timer.nsecsElapsed()) / 1e6;
-        if (i >= 3) // the first frames warm up the font caches
-            times.push_back(ms);
+        const double ms = elapsedMs(timer);
+        if (i >= 3) { // the first frames warm up the font caches
+            times.wall.push_back(ms);
+            times.cpu.push_back(threadCpuMs() - cpu);
+        }
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return times;
+}
+
+// The floor of any frame: one plain copy of a bitmap of that size.
+std::vector<double> copyTimes(QSize size, int frames)
+{
+    QImage source(size, QImage::Format_ARGB32);
+    source.fill(0xFF336699u);
+    QImage target(size, QImage::Format_ARGB32);
+    std::vector<double> times;
+    for (int i = 0; i < frames; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        std::memcpy(target.bits(), source.constBits(), size_t(source.sizeInBytes()));
+        times.push_back(elapsedMs(timer));
+    }
+    return times;
 }
 
 void writePngs(const QString &folder, const QImage &picture)
@@ -133,16 +158,18 @@ int main(int argc, char *argv[])
     if (!pngFolder.isEmpty())
         writePngs(pngFolder, picture);
 
-    QTextStream out(stdout);
     auto report = [&](const char *name, const Scenario &scenario) {
         if (!QString::fromLatin1(name).contains(only))
             return;
-        out << name << ": " << QString::number(medianMs(scenario, picture, frames), 'f', 2)
-            << " ms" << Qt::endl;
+        const Times times = frameTimes(scenario, picture, frames);
+        printSpread(name, times.wall);
+        printSpread("  CPU", times.cpu);
     };
-    report("animation frame 1920x1080", {{1920, 1080}, true, 0, true});
-    report("animation frame 3840x2160", {{3840, 2160}, true, 0, true});
-    report("still frame 1920x1080", {{1920, 1080}, false, 2, true});
+    if (QStringLiteral("plain copy of a 1920x1080 frame").contains(only))
+        printSpread("plain copy of a 1920x1080 frame", copyTimes({1920, 1080}, frames));
+    report("animation frame 1920x1080 with picture", {{1920, 1080}, true, 0, true});
+    report("animation frame 3840x2160 with picture", {{3840, 2160}, true, 0, true});
+    report("still frame 1920x1080 with picture", {{1920, 1080}, false, 2, true});
     report("animation frame 1920x1080 without picture", {{1920, 1080}, true, 0, false});
     report("animation frame 3840x2160 without picture", {{3840, 2160}, true, 0, false});
     report("still frame 1920x1080 without picture", {{1920, 1080}, false, 2, false});

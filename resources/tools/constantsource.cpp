@@ -7,7 +7,7 @@ namespace {
 
 class Parser {
 public:
-    explicit Parser(const QString &content) : m_text(content) {}
+    Parser(const QString &content, SourceKeys keys) : m_text(content), m_keys(keys) {}
 
     bool parse(QList<SourceConstant> &constants, QString &error)
     {
@@ -16,8 +16,10 @@ public:
         while (m_pos < m_text.size()) {
             SourceConstant constant;
             constant.line = m_line;
-            if (!readName(constant.name))
-                return fail(error, QStringLiteral("a constant name expected"));
+            if (m_keys == SourceKeys::Ids ? !readId(constant.name) : !readName(constant.name))
+                return fail(error, m_keys == SourceKeys::Ids
+                                       ? QStringLiteral("an ID expected")
+                                       : QStringLiteral("a constant name expected"));
             if (seen.contains(constant.name.toLower()))
                 return fail(error, QStringLiteral("duplicate constant name ") + constant.name);
             seen.insert(constant.name.toLower());
@@ -131,6 +133,17 @@ private:
         return !name.isEmpty();
     }
 
+    // A positive decimal number, kept as written.
+    bool readId(QString &id)
+    {
+        const qsizetype start = m_pos;
+        while (m_pos < m_text.size() && m_text.at(m_pos) >= u'0' && m_text.at(m_pos) <= u'9')
+            ++m_pos;
+        const int value = m_text.mid(start, m_pos - start).toInt();
+        id = QString::number(value); // "07" and "7" are the same ID
+        return value > 0;
+    }
+
     bool readQuoted(QString &text, QString &error)
     {
         ++m_pos; // opening quote
@@ -163,13 +176,15 @@ private:
     }
 
     const QString &m_text;
+    const SourceKeys m_keys;
     qsizetype m_pos = 0;
     int m_line = 1;
 };
 
 } // namespace
 
-bool ParseConstantSource(const QString &content, QList<SourceConstant> &constants, QString &error)
+bool ParseConstantSource(const QString &content, QList<SourceConstant> &constants, QString &error,
+                         SourceKeys keys)
 {
-    return Parser(content).parse(constants, error);
+    return Parser(content, keys).parse(constants, error);
 }

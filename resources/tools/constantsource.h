@@ -26,6 +26,11 @@ struct SourceConstant {
     int line = 0; // line of the name, counted from 1
 };
 
+// What an entry is named by: a constant name (an identifier), or the decimal ID of a
+// control's text (the texts of a window in a language file).
+enum class SourceKeys { Names, Ids };
+
 // Parses the whole file; on failure returns false with "line N: problem" in error.
-// Names must be identifiers and may appear only once (compared case-insensitively).
-bool ParseConstantSource(const QString &content, QList<SourceConstant> &constants, QString &error);
+// Keys may appear only once (names compared case-insensitively).
+bool ParseConstantSource(const QString &content, QList<SourceConstant> &constants, QString &error,
+                         SourceKeys keys = SourceKeys::Names);

@@ -22,8 +22,7 @@
 
 DrawControl::DrawControl(const Parts &parts, QObject *parent)
     : QObject(parent), Refresher(new WindowTimer(80, this)),
-      IntervallTimer(new WindowTimer(1000, this)), Nochtimer(new WindowTimer(1000, this)),
-      p(parts)
+      IntervallTimer(new WindowTimer(1000, this)), Nochtimer(new WindowTimer(1000, this)), p(parts)
 {
     setObjectName(QStringLiteral("DrawControl"));
     Refresher->setObjectName(QStringLiteral("Refresher"));
@@ -220,18 +219,18 @@ void DrawControl::DoStatusClick()
         Nochtimer->setEnabled(false);
         p.strip.hideNote();
         p.display.ShowOnDisplay(lng("StrNeueZiehungStarten"), 2, false);
-        panel.hpModus->setText(lng("StrModeManuell"));
+        showModeTitle();
         break;
     case DrawMode::Timer: {
         panel.Sekunden->setEnabled(true);
         panel.Uhrzeit->setEnabled(false);
         panel.chkAutostop->setEnabled(false);
         panel.btKonfig->setEnabled(true);
-        const bool autopilotReached = panel.ckAutopilot->isChecked() &&
-                                      p.pass.rows().size() >= panel.AutopilotStart->value();
-        p.display.ShowOnDisplay(lng(autopilotReached ? "StrAutoPilot" : "StrNeueZiehungStarten"),
-                                2, false);
-        panel.hpModus->setText(lng("StrModeTimer"));
+        const bool autopilotReached =
+            panel.ckAutopilot->isChecked() && p.pass.rows().size() >= panel.AutopilotStart->value();
+        p.display.ShowOnDisplay(lng(autopilotReached ? "StrAutoPilot" : "StrNeueZiehungStarten"), 2,
+                                false);
+        showModeTitle();
         break;
     }
     case DrawMode::TimeOfDay:
@@ -242,7 +241,7 @@ void DrawControl::DoStatusClick()
         panel.Sekunden->setEnabled(false);
         panel.chkAutostop->setEnabled(false);
         panel.btKonfig->setEnabled(false);
-        panel.hpModus->setText(lng("StrModeZeit"));
+        showModeTitle();
         break;
     case DrawMode::Lottery:
         panel.Sekunden->setEnabled(false);
@@ -250,9 +249,23 @@ void DrawControl::DoStatusClick()
         panel.chkAutostop->setEnabled(false);
         panel.btKonfig->setEnabled(true);
         p.display.ShowOnDisplay(lng("StrNeueZiehungStarten"), 2, false);
-        panel.hpModus->setText(lng("StrModeLotto"));
+        showModeTitle();
         break;
     }
+}
+
+void DrawControl::showModeTitle()
+{
+    const char *title = nullptr;
+    switch (DrawMode(p.panel.DoStatus->itemIndex())) {
+    case DrawMode::Manual: title = "StrModeManuell"; break;
+    case DrawMode::Timer: title = "StrModeTimer"; break;
+    case DrawMode::TimeOfDay:
+    case DrawMode::Countdown: title = "StrModeZeit"; break;
+    case DrawMode::Lottery: title = "StrModeLotto"; break;
+    }
+    if (title) // no mode is chosen while the settings are read
+        p.panel.hpModus->setText(lng(title));
 }
 
 void DrawControl::chkAutostopClick()
@@ -279,7 +292,8 @@ void DrawControl::ckAutopilotClick()
 void DrawControl::AutopilotStartChange()
 {
     p.panel.lbAutopilotRest->setText(
-        QStringLiteral(" + ") + QString::number(p.pass.DrawQuota - p.panel.AutopilotStart->value()));
+        QStringLiteral(" + ") +
+        QString::number(p.pass.DrawQuota - p.panel.AutopilotStart->value()));
 }
 
 void DrawControl::AutopilotStartEnter()

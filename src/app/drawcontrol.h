@@ -63,6 +63,8 @@ public:
     void NochtimerTimer();
     void ShowTimeToNextDraw();
     void DoStatusClick();
+    // The mode page's title names the mode chosen, in the language in force.
+    void showModeTitle();
     void chkAutostopClick();
     void ckAutopilotClick();
     void AutopilotStartChange();

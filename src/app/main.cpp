@@ -1,5 +1,4 @@
 #include "app/mainwindow.h"
-#include "localisation/langmanager.h"
 #include "platform/commandline.h"
 #include "platform/filelocations.h"
 #include "platform/qtplatform.h"
@@ -24,8 +23,6 @@ int main(int argc, char *argv[])
     if (const int exitCode = answerCommandLine(line); exitCode >= 0)
         return exitCode;
 
-    // The built-in texts are German.
-    LangManager().SetSourceLanguage(LangIdGerman);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tivrel"));
     QApplication::setApplicationVersion(programVersion());

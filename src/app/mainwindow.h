@@ -12,6 +12,7 @@ class PoolControl;
 class QMainWindow;
 class SettingsFlow;
 struct FileLocations;
+class WindowLanguage;
 
 // The program's main window, built over a platform; its files lie beside the program.
 std::unique_ptr<QMainWindow> createMainWindow(Platform &platform);
@@ -26,6 +27,7 @@ struct MainWindowParts {
     PoolControl &pool;
     SettingsFlow &settings;
     MainLayout &layout;
+    WindowLanguage &language;
     QString settingsFile;
     QString drawLog;
 };

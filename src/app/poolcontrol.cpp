@@ -157,7 +157,9 @@ DrawRowRule PoolControl::rowRule(const Settings &settings) const
     rule.autopilot = settings.AutoPilot;
     rule.autopilotStart = settings.AutoVal;
     if (settings.UseWinnings && drawsSingleEntries(settings.mode()))
-        rule.gameText = [this](qint32 drawNumber, const QString &) { return prizeText(drawNumber); };
+        rule.gameText = [this](qint32 drawNumber, const QString &) {
+            return prizeText(drawNumber);
+        };
     if (settings.mode() == DrawMode::Lottery)
         rule.gameText = [game = LottoGameNo](qint32, const QString &entry) {
             return lotteryCellText(game, entry);
@@ -198,9 +200,8 @@ void PoolControl::ZeigeNullenClick()
         panel.ZerosPromptMuted = 0;
         return;
     }
-    const auto answer =
-        p.platform.messageBox(lng("StrTivrelHinweis"), lng("HinweisFuerendeNullen"),
-                              Platform::Icon::Question, Platform::Buttons::YesNo);
+    const auto answer = p.platform.messageBox(lng("StrTivrelHinweis"), lng("HinweisFuerendeNullen"),
+                                              Platform::Icon::Question, Platform::Buttons::YesNo);
     if (answer == Platform::Answer::Yes) {
         p.results.setColumnShown(ResultsModel::Spiel, false);
         Reset_ZiehungClick();
@@ -260,7 +261,6 @@ void PoolControl::ApplyQuotaRule()
             field->setDecimals(1);
             field->setMaximum(100);
         }
-        panel.LQuote->setText(lng("StrZiehungQuote"));
         panel.LAnzahl_Ziehungen->show();
         pass.DrawQuota = quotaFromPercent(field->value(), pass.RangeSize);
     } else {
@@ -272,14 +272,21 @@ void PoolControl::ApplyQuotaRule()
             field->setDecimals(0);
             field->setValue(whole);
         }
-        panel.LQuote->setText(lng("StrZiehungAnzahl"));
         panel.LAnzahl_Ziehungen->hide();
         pass.DrawQuota = quotaFromCount(field->value());
     }
-    panel.LAnzahl_Ziehungen->setText(lng("StrZiehungAnzahl") + QStringLiteral(": ") +
-                                     QString::number(pass.DrawQuota));
+    showQuotaTexts();
     if (!panel.Ziehung_Prozent->isChecked() && pass.DrawQuota > pass.RangeSize)
         field->setValue(pass.RangeSize); // runs the rule again
+}
+
+void PoolControl::showQuotaTexts()
+{
+    SettingsPanel &panel = p.panel;
+    panel.LQuote->setText(
+        lng(panel.Ziehung_Prozent->isChecked() ? "StrZiehungQuote" : "StrZiehungAnzahl"));
+    panel.LAnzahl_Ziehungen->setText(lng("StrZiehungAnzahl") + QStringLiteral(": ") +
+                                     QString::number(p.pass.DrawQuota));
 }
 
 void PoolControl::ReloadDrawLog()

@@ -46,6 +46,8 @@ public:
     bool lotteryTableLeftOver() const override;
     bool clearLotteryTable() override;
     void ApplyQuotaRule() override;
+    // The quota's label and count in the language in force, for the quota mode ticked.
+    void showQuotaTexts();
 
     void ShowPrepareWindow();
     bool prepareWindowShown() const { return !m_prepareWindow.isNull(); }

@@ -8,14 +8,15 @@
 #include "app/poolcontrol.h"
 #include "app/settingsflow.h"
 #include "app/windowaccess.h"
+#include "app/windowlanguage.h"
 #include "app/windowtimer.h"
 #include "draw/drawpass.h"
 #include "localisation/langmanager.h"
 #include "localisation/uitext.h"
 #include "platform/filelocations.h"
 #include "platform/platform.h"
-#include "presentation/soundoutput.h"
 #include "presentation/numberdisplaywidget.h"
+#include "presentation/soundoutput.h"
 #include "results/helppageoutput.h"
 #include "results/resultsoutput.h"
 #include "results/resultstable.h"
@@ -75,6 +76,8 @@ MainWindowParts partsOf(QMainWindow &window)
 TForm1::TForm1(Platform &platform, const FileLocations &files, QWidget *parent)
     : QMainWindow(parent), m_platform(platform)
 {
+    // The window's texts as designed, and the built-in constants, are German.
+    LangManager().SetSourceLanguage(LangIdGerman);
     ProgramFolder = files.filesFolder;
     SettingsFile = files.settingsFile;
     DrawLog = files.drawLog;
@@ -88,6 +91,7 @@ TForm1::TForm1(Platform &platform, const FileLocations &files, QWidget *parent)
     buildHelpMenu();
     buildParts();
     connectHandlers();
+    m_language->bindTexts();
     FormCreate();
     describeForAssistiveTechnology(files);
 }
@@ -110,23 +114,23 @@ TForm1::~TForm1()
 
 MainWindowParts TForm1::parts()
 {
-    return {*m_pass, *m_draw, *m_pool, *m_settings, *m_layout, SettingsFile, DrawLog};
+    return {*m_pass, *m_draw, *m_pool, *m_settings, *m_layout, *m_language, SettingsFile, DrawLog};
 }
 
 void TForm1::buildParts()
 {
     m_strip = std::make_unique<ControlStrip>(*BTStartStop, *AutotivrelNotiz);
-    m_layout = std::make_unique<MainLayout>(MainLayout::Widgets{
-        *this, *spHauptsplitter, *Ausgabe, *Ergebnisfeld, *Display, *Anzeige, *Resultate,
-        *Einstellungen, *Hilfeviewer, *MMListe});
-    m_pool = std::make_unique<PoolControl>(PoolControl::Parts{
-        *m_pass, *Ergebnisfeld, *m_strip, *Resultate, *Einstellungen, *this, m_platform,
-        ProgramFolder, DrawLog});
+    m_layout = std::make_unique<MainLayout>(
+        MainLayout::Widgets{*this, *spHauptsplitter, *Ausgabe, *Ergebnisfeld, *Display, *Anzeige,
+                            *Resultate, *Einstellungen, *Hilfeviewer, *MMListe});
+    m_pool = std::make_unique<PoolControl>(PoolControl::Parts{*m_pass, *Ergebnisfeld, *m_strip,
+                                                              *Resultate, *Einstellungen, *this,
+                                                              m_platform, ProgramFolder, DrawLog});
     // The draw control and the settings steps use each other's commands.
-    m_draw = new DrawControl(
-        DrawControl::Parts{*m_pass, *Ergebnisfeld, *m_strip, *Resultate, *Einstellungen, *this,
-                           m_platform, *WavePlayer, *m_pool, [this] { return m_closing; }},
-        this);
+    m_draw = new DrawControl(DrawControl::Parts{*m_pass, *Ergebnisfeld, *m_strip, *Resultate,
+                                                *Einstellungen, *this, m_platform, *WavePlayer,
+                                                *m_pool, [this] { return m_closing; }},
+                             this);
     m_settings = std::make_unique<SettingsFlow>(SettingsFlow::Parts{
         *Einstellungen, *this, *this, *m_layout, *m_strip, *Resultate, *Hilfeviewer, m_platform,
         *WavePlayer, *m_draw, *m_pool, SettingsFile, windowTitle()});
@@ -136,6 +140,14 @@ void TForm1::buildParts()
     m_output = std::make_unique<ResultsOutput>(
         m_platform, *Resultate, ProgramFolder + QFileInfo(SettingsFile).completeBaseName(),
         [panel] { return panel->cbWinnings->isChecked(); }, windowTitle());
+    m_language = std::make_unique<WindowLanguage>(WindowLanguage::Parts{
+        *this, *Einstellungen, *Resultate, *Hilfeviewer, *m_strip, m_platform, windowTitle(),
+        [draw = m_draw] { return draw->animation() == DrawControl::Animation::Running; },
+        [flow = m_settings.get()](const QString &caption) { flow->loadHelpPage(caption); },
+        [pool = m_pool.get(), draw = m_draw] {
+            pool->showQuotaTexts();
+            draw->showModeTitle();
+        }});
 }
 
 void TForm1::buildWindow()
@@ -203,7 +215,8 @@ void TForm1::buildWindow()
     buttonRow->addWidget(BTStartStop);
     buttonRow->addStretch();
     stripLayout->addLayout(buttonRow);
-    AutotivrelNotiz = new QLabel(Anzeige);
+    AutotivrelNotiz =
+        new QLabel(QStringLiteral("Autotivrel aktiv: Ziehung alle 5 Sekunden."), Anzeige);
     AutotivrelNotiz->setObjectName(QStringLiteral("AutotivrelNotiz"));
     AutotivrelNotiz->setAlignment(Qt::AlignCenter);
     AutotivrelNotiz->setFont(pixelFont(25, true));
@@ -254,11 +267,11 @@ void TForm1::buildMenu()
                             : item == mStille            ? QStringLiteral("mStille")
                                                          : QStringLiteral("MMListe"));
     // The menu items above show the shortcuts; the window's actions carry them.
-    acStartStop = new QAction(this);
+    acStartStop = new QAction(QStringLiteral("acStartStop"), this);
     acStartStop->setObjectName(QStringLiteral("acStartStop"));
     acStartStop->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     addAction(acStartStop);
-    acEinstellungen = new QAction(this);
+    acEinstellungen = new QAction(QStringLiteral("&Einstellungen"), this);
     acEinstellungen->setObjectName(QStringLiteral("acEinstellungen"));
     acEinstellungen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     addAction(acEinstellungen);
@@ -350,6 +363,8 @@ void TForm1::connectHandlers()
     connect(pHTMLSave, &QAction::triggered, this,
             [this] { pHTMLSaveClick(Hilfeviewer->textCursor()); });
 
+    connect(panel->HilfeLng, &QComboBox::currentIndexChanged, this,
+            [this] { m_language->HilfeLngChange(); });
     connect(panel, &SettingsPanel::helpPageRequested, this,
             [flow](const QString &caption) { flow->loadHelpPage(caption); });
 
@@ -391,9 +406,8 @@ void TForm1::connectDisplay()
     connect(panel->edHintergrundbild, &FileField::buttonClicked, display, [display, panel] {
         display->edHintergrundbildButtonClick(panel->edHintergrundbild->text());
     });
-    connect(panel->edHintergrundbild, &FileField::exited, display, [display, panel] {
-        display->edHintergrundbildExit(panel->edHintergrundbild->text());
-    });
+    connect(panel->edHintergrundbild, &FileField::exited, display,
+            [display, panel] { display->edHintergrundbildExit(panel->edHintergrundbild->text()); });
 
     // What the display decides about the picture shows in the picture controls.
     connect(display, &NumberDisplayWidget::pictureFieldChanged, panel->edHintergrundbild,
@@ -437,11 +451,8 @@ void TForm1::FormCreate()
     // 1.
     acStartStop->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::CTRL | Qt::Key_Space)});
-    // 2.-4. The language selector offers the built-in German; further languages are
-    // registered with the language manager and join it there.
-    if (panel.HilfeLng->count() == 0)
-        panel.HilfeLng->addItem(QLocale(QLocale::German).nativeLanguageName());
-    panel.HilfeLng->setCurrentIndex(0);
+    // 2.-4.
+    m_language->chooseStartupLanguage();
     // 5. (Widgets paint double-buffered.)
     panel.hide();
     // 6. First start: greeting and welcome page.
@@ -457,8 +468,8 @@ void TForm1::FormCreate()
     // 8.-10.
     restorePassFromLog();
     // 11.
-    panel.lbAutopilotRest->setText(QStringLiteral(" + ") +
-                                   QString::number(m_pass->DrawQuota - panel.AutopilotStart->value()));
+    panel.lbAutopilotRest->setText(
+        QStringLiteral(" + ") + QString::number(m_pass->DrawQuota - panel.AutopilotStart->value()));
     // 12.
     panel.Konfiguration->setCurrentWidget(panel.konfAktion);
     // 13. (The pass's generator seeds itself at its first number.)

@@ -27,6 +27,7 @@ class SettingsFlow;
 class SettingsPanel;
 class SoundOutput;
 struct FileLocations;
+class WindowLanguage;
 struct MainWindowParts;
 
 // The program's one main window: the number display on top, the control strip with the
@@ -122,6 +123,7 @@ private:
     DrawControl *m_draw = nullptr;
     std::unique_ptr<SettingsFlow> m_settings;
     std::unique_ptr<ResultsOutput> m_output;
+    std::unique_ptr<WindowLanguage> m_language;
     bool m_closing = false;
     bool m_shownOnce = false;
 };

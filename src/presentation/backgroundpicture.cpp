@@ -106,19 +106,25 @@ void PaintBackgroundPicture(QImage &bitmap, const QImage &picture, double angle)
         // One pixel of slack on each side; every pixel is checked below.
         const int first = std::clamp(int(std::floor(from)) - 1, 0, width);
         const int last = std::clamp(int(std::ceil(to)) + 1, first - 1, width - 1);
-        std::fill(line, line + first, 0xFF000000u);
+        fillPixels(line, first, 0xFF000000u);
         qint64 fu = std::llround((u0 + first * du) * FixedOne);
         qint64 fv = std::llround((v0 + first * dv) * FixedOne);
         const qint64 stepU = std::llround(du * FixedOne);
         const qint64 stepV = std::llround(dv * FixedOne);
-        for (int x = first; x <= last; ++x, fu += stepU, fv += stepV) {
-            const qint64 iu = fu >> 32;
-            const qint64 iv = fv >> 32;
-            line[x] = (quint64(iu) < quint64(w) && quint64(iv) < quint64(h))
-                          ? overBlack(pixels[iv * stride + iu])
-                          : 0xFF000000u;
-        }
-        std::fill(line + last + 1, line + width, 0xFF000000u);
+        auto inside = [&](qint64 u, qint64 v) {
+            return quint64(u >> 32) < quint64(w) && quint64(v >> 32) < quint64(h);
+        };
+        // Along the row u and v move linearly, so the pixels that hit the picture form one
+        // run: the slack at either end is checked pixel by pixel, the run between is not.
+        int x = first;
+        for (; x <= last && !inside(fu, fv); ++x, fu += stepU, fv += stepV)
+            line[x] = 0xFF000000u;
+        int end = last;
+        while (end >= x && !inside(fu + (end - x) * stepU, fv + (end - x) * stepV))
+            line[end--] = 0xFF000000u;
+        for (; x <= end; ++x, fu += stepU, fv += stepV)
+            line[x] = overBlack(pixels[(fv >> 32) * stride + (fu >> 32)]);
+        fillPixels(line + last + 1, width - 1 - last, 0xFF000000u);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "presentation/glyphcache.h"
+
 #include <QFont>
 #include <QImage>
 #include <QPoint>
@@ -31,19 +33,40 @@ int FitFontSize(const QString &text, int maxW, int maxH);
 // averages each 2^n x 2^n block into the coverage of one pixel; level 0 rasterises once.
 // Only the part of the text's box that lies on the bitmap is rasterised, in bands of rows,
 // into buffers that are kept for the next call.
+//
+// Plain texts (digits, minus, blanks) are measured from kept metrics and, at level 0, put
+// together from kept glyph rasters (DisplayFontCache); the pixels are the same as those of
+// the text rasterised at once, which setGlyphCache(false) restores for every text.
 class TextRasterizer {
 public:
     // Draws the text with the top-left of its box at topLeft, in colour (its alpha is the
     // text's opacity), merged into the bitmap.
-    void drawText(QImage &bitmap, const QString &text, int pointSize, QPoint topLeft,
-                  QRgb colour, int smoothing);
+    void drawText(QImage &bitmap, const QString &text, int pointSize, QPoint topLeft, QRgb colour,
+                  int smoothing);
+
+    // textExtent and FitFontSize, answered from the kept metrics where they can be.
+    QSize extent(const QString &text, int pointSize);
+    int fitFontSize(const QString &text, int maxW, int maxH);
+
+    void setGlyphCache(bool on) { m_useCache = on; }
+    const DisplayFontCache &cache() const { return m_cache; }
 
 private:
+    void drawPlain(QImage &bitmap, const QString &text, int pointSize, QPoint topLeft, QRgb colour);
     void averageBand(int rows, int width, int factor);
     void blendBand(QImage &bitmap, QPoint origin, int rows, int width, QRgb colour,
                    const uchar *coverage, qsizetype coverageStride);
 
-    QImage m_super;                 // band of the text at 2^n times the size (Alpha8)
-    std::vector<quint16> m_sums;    // column sums of one output row
-    std::vector<uchar> m_coverage;  // coverage of one band at the bitmap's resolution
+    struct Placed {
+        const DisplayFontCache::Glyph *glyph;
+        QRect rect;    // on the bitmap, clipped to the text's area
+        QPoint origin; // the raster's top-left on the bitmap
+    };
+    DisplayFontCache m_cache;
+    bool m_useCache = true;
+    std::vector<Placed> m_placed;
+
+    QImage m_super;                // band of the text at 2^n times the size (Alpha8)
+    std::vector<quint16> m_sums;   // column sums of one output row
+    std::vector<uchar> m_coverage; // coverage of one band at the bitmap's resolution
 };

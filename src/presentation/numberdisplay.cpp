@@ -39,8 +39,8 @@ bool NumberDisplayRenderer::ShowOnDisplay(const QString &text, int smoothing, bo
     const QString shown = displayedText(text, isEntry, options);
     // 4.-6. Fit the size to the box.
     const QSize box = textSizeBox(frame.imageSize, options.picture);
-    m_fontSize = FitFontSize(shown, box.width(), box.height());
-    const QSize extent = textExtent(shown, m_fontSize);
+    m_fontSize = m_text.fitFontSize(shown, box.width(), box.height());
+    const QSize extent = m_text.extent(shown, m_fontSize);
 
     // 7. Resize the bitmap and clear it with the colour chosen by the previous paint. When
     // the picture is painted below it replaces every pixel, so the clear is left out.

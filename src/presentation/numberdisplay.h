@@ -80,6 +80,10 @@ public:
     // Where pixels that are not opaque may lie (the grey strip), else empty.
     QRect translucentRect() const { return m_translucent; }
 
+    // Plain texts are put together from kept glyph rasters (on by default); off, every text
+    // is rasterised at once. The pixels are the same either way.
+    void setGlyphCache(bool on) { m_text.setGlyphCache(on); }
+
     // Details of the last paint.
     int fontSize() const { return m_fontSize; }
     QRect textRect() const { return m_textRect; }

@@ -3,6 +3,7 @@
 #include "localisation/langmanager.h"
 #include "presentation/backgroundpicture.h"
 #include "presentation/displaypixels.h"
+#include "presentation/firstpaintmark.h"
 #include "presentation/numberdisplayaccessible.h"
 #include "platform/platform.h"
 
@@ -201,6 +202,7 @@ void NumberDisplayWidget::paintEvent(QPaintEvent *event)
                          - QRect(QPoint(0, 0), (QSizeF(bitmap.size()) / ratio).toSize());
     for (const QRect &r : rest)
         painter.fillRect(r, QColor::fromRgb(m_state.DisplayBackColour));
+    markFirstPaint();
 }
 
 void NumberDisplayWidget::resizeEvent(QResizeEvent *event)

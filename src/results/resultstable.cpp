@@ -130,3 +130,9 @@ void ResultsTable::paintEvent(QPaintEvent *event)
     painter.setPen(palette().color(QPalette::PlaceholderText));
     painter.drawText(viewport()->rect(), Qt::AlignCenter, m_emptyCaption);
 }
+
+void ResultsTable::setEmptyCaption(const QString &caption)
+{
+    m_emptyCaption = caption;
+    viewport()->update();
+}

@@ -33,6 +33,7 @@ public:
 
     // Shown in the empty table.
     QString emptyCaption() const { return m_emptyCaption; }
+    void setEmptyCaption(const QString &caption);
 
     // A row as a screen reader hears it: each shown column's header and cell, in column order
     // ("Ziehung Nr. 5, Gezogen 123").

@@ -177,7 +177,7 @@ private Q_SLOTS:
             fx.panel().Ziehungsquote->setValue(50);
             QVERIFY(form.settingsFlow().ApplySettings());
             QVERIFY(QFile::exists(form.SettingsFile));
-            QCOMPARE(fx.panel().HilfeLng->currentText(), QStringLiteral("Deutsch"));
+            QCOMPARE(fx.panel().HilfeLng->currentIndex(), 0);
             QVERIFY(fx.folder.read(QStringLiteral("tivrel.ini")).contains("Language=0"));
             fx.drawOnce();
             form.close();

@@ -87,6 +87,25 @@ private Q_SLOTS:
         QCOMPARE(message, error);
     }
 
+    void idKeysAreCheckedAsNumbers_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("same ID, other digits")
+            << u"7 = \"x\"\n007 = \"y\""_s << u"line 2: duplicate constant name 7"_s;
+        QTest::newRow("a name") << u"Caption = \"x\""_s << u"line 1: an ID expected"_s;
+        QTest::newRow("zero") << u"0 = \"x\""_s << u"line 1: an ID expected"_s;
+    }
+    void idKeysAreCheckedAsNumbers()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, error);
+        QList<SourceConstant> constants;
+        QString message;
+        QVERIFY(!ParseConstantSource(source, constants, message, SourceKeys::Ids));
+        QCOMPARE(message, error);
+    }
+
     // The English texts must cover exactly the constants of the German source,
     // the language of the built-in stream.
     void englishSourceHasEveryGermanConstant()

@@ -1,0 +1,178 @@
+#include "app/windowlanguage.h"
+
+#include "app/controlstrip.h"
+#include "localisation/controltexts.h"
+#include "localisation/form1langdata.h"
+#include "localisation/langfile.h"
+#include "localisation/langmanager.h"
+#include "platform/platform.h"
+#include "results/resultstable.h"
+#include "settings/settingscontrols.h"
+#include "settings/settingspanel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLoggingCategory>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTextBrowser>
+
+Q_LOGGING_CATEGORY(lcWindowLanguage, "tivrel.app.language")
+
+namespace {
+
+// The help viewer's fonts as designed; the language files may name others.
+constexpr char HelpFontName[] = "Trebuchet MS";
+constexpr char HelpPreFontName[] = "Courier New";
+
+} // namespace
+
+WindowLanguage::WindowLanguage(const Parts &parts)
+    : p(parts), m_spin(Form1SectionName, Form1LangData(), LangManager())
+{
+    m_spin.OnLanguageChanged = [this] {
+        if (p.refreshTexts)
+            p.refreshTexts();
+    };
+}
+
+void WindowLanguage::bindTexts()
+{
+    // The Start/Stop caption shows the state of the animation in the language in force.
+    QPushButton *startStop = p.window.findChild<QPushButton *>(QStringLiteral("BTStartStop"));
+    m_spin.bind(
+        QStringLiteral("BTStartStop"), QStringLiteral("Caption"),
+        [startStop] { return startStop ? startStop->text() : QString(); },
+        [this](const QString &) {
+            p.strip.showRunning(p.animationRunning && p.animationRunning());
+        });
+
+    ResultsTable &results = p.results;
+    m_spin.bind(
+        QStringLiteral("Resultate"), QStringLiteral("Caption"),
+        [&results] { return results.emptyCaption(); },
+        [&results](const QString &text) { results.setEmptyCaption(text); });
+    const std::pair<const char *, ResultsModel::Column> headers[] = {
+        {"Durchgang", ResultsModel::Durchgang},
+        {"Spiel", ResultsModel::Spiel},
+        {"Gezogen", ResultsModel::Gezogen}};
+    for (const auto &[name, column] : headers) {
+        m_spin.bind(
+            QString::fromLatin1(name), QStringLiteral("Header.Caption"),
+            [&results, column] { return results.results()->headerText(column); },
+            [&results, column](const QString &text) {
+                results.results()->setHeaderText(column, text);
+            });
+    }
+
+    RadioGroup *modes = p.panel.DoStatus;
+    m_spin.bind(
+        QStringLiteral("DoStatus"), QStringLiteral("Items"),
+        [modes] {
+            QString text;
+            for (int i = 0; i < modes->count(); ++i)
+                text += modes->itemText(i) + QStringLiteral("\r\n");
+            return text;
+        },
+        [modes](const QString &text) {
+            const QStringList lines = SplitTextLines(text);
+            for (int i = 0; i < modes->count() && i < lines.size(); ++i)
+                modes->setItemText(i, lines.at(i));
+        });
+
+    QTextBrowser &help = p.help;
+    const auto setHelpFont = [&help](const QString &family) {
+        QFont font = help.font();
+        font.setFamily(family);
+        help.setFont(font);
+    };
+    const auto setPreFont = [this, &help](const QString &family) {
+        m_preFontName = family;
+        help.document()->setDefaultStyleSheet(
+            QStringLiteral("pre, code, tt { font-family: \"%1\"; }").arg(family));
+    };
+    setHelpFont(QString::fromLatin1(HelpFontName));
+    setPreFont(QString::fromLatin1(HelpPreFontName));
+    m_spin.bind(
+        QStringLiteral("Hilfeviewer"), QStringLiteral("DefFontName"),
+        [&help] { return help.font().family(); }, setHelpFont);
+    m_spin.bind(
+        QStringLiteral("Hilfeviewer"), QStringLiteral("DefPreFontName"),
+        [this] { return m_preFontName; }, setPreFont);
+
+    // Captions and hints of the named controls, the window's own caption among them.
+    bindControlTexts(m_spin, &p.window, Form1SectionName);
+
+    // The rest is held here. The help viewer's popup items bind above by their names
+    // (pHTMLShow, pHTMLSave) once they exist; the draw list's dialog reads listDialogTexts().
+    bindHeld(45, "pHTMLShow", "Caption", "Anzeige im Browser");
+    bindHeld(46, "pHTMLSave", "Caption", "Kopieren");
+    bindHeld(50, "Ergebnisfeld", "Bitmap.ResamplerClassName", "TNearestResampler");
+    bindHeld(52, "DlgDateiSuchen", "DefaultExt", "txt");
+    bindHeld(53, "DlgDateiSuchen", "Filter", "Textdateien|*.txt");
+    bindHeld(54, "DlgDateiSuchen", "Title", "Tivrel-Liste laden");
+    bindHeld(66, "Bilderliste", "Bitmaps[0].Bitmap.ResamplerClassName", "TNearestResampler");
+    bindHeld(140, "cpHintergrund", "Text", "$00FFFFFF");
+    bindHeld(148, "acRuhe", "Caption", "acRuhe");
+
+    if (const QList<qint32> unbound = m_spin.unboundIds(); !unbound.isEmpty())
+        qCWarning(lcWindowLanguage) << "texts without a control:" << unbound;
+    m_spin.loaded();
+}
+
+void WindowLanguage::bindHeld(qint32 id, const char *component, const char *path,
+                              const char *design)
+{
+    if (!m_spin.unboundIds().contains(id))
+        return;
+    m_held.insert(id, QString::fromUtf8(design));
+    m_spin.bind(
+        QString::fromLatin1(component), QString::fromLatin1(path),
+        [this, id] { return m_held.value(id); },
+        [this, id](const QString &text) { m_held.insert(id, text); });
+}
+
+WindowLanguage::FileDialogTexts WindowLanguage::listDialogTexts() const
+{
+    return {m_held.value(52), m_held.value(53), m_held.value(54)};
+}
+
+void WindowLanguage::chooseStartupLanguage()
+{
+    TLanguageManager &manager = LangManager();
+    // 2.
+    manager.AddLanguageResource(ProgramModule, QStringLiteral("LNG_ENGLISH"), LangIdEnglishUK);
+    // 3. Filling the list is no choice yet.
+    QComboBox *selector = p.panel.HilfeLng;
+    {
+        const QSignalBlocker block(selector);
+        selector->clear();
+        for (int i = 0; i < manager.LanguageCount(); ++i)
+            selector->addItem(manager.LanguageNameAt(i));
+    }
+    // 4.
+    const LanguageSwitch chosen =
+        manager.ActivateLanguage(StartupLanguageId(p.platform.systemLanguageId()));
+    if (!chosen.ok())
+        p.platform.messageBox(p.errorCaption, chosen.error + u'.', Platform::Icon::Stop,
+                              Platform::Buttons::Ok);
+    selector->setCurrentIndex(manager.LanguageIndexOf(manager.CurrentLanguage()));
+}
+
+void WindowLanguage::HilfeLngChange()
+{
+    TLanguageManager &manager = LangManager();
+    QComboBox *selector = p.panel.HilfeLng;
+    // 1.
+    const LanguageSwitch chosen =
+        manager.ActivateLanguage(manager.LanguageIdAt(qMax(0, selector->currentIndex())));
+    if (!chosen.ok())
+        p.platform.messageBox(p.errorCaption, chosen.error + u'.', Platform::Icon::Stop,
+                              Platform::Buttons::Ok);
+    // 2.
+    selector->setCurrentIndex(manager.LanguageIndexOf(manager.CurrentLanguage()));
+    // 3.
+    if (p.panel.HilfeAktiv->isChecked() && p.showHelpPage)
+        p.showHelpPage(p.panel.activePageCaption());
+}

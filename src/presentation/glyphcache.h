@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QChar>
+#include <QImage>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+#include <array>
+#include <unordered_map>
+
+// What the display keeps of its font between paints, so that a frame does not go back to the
+// font system for every text: the metrics of each point size it has met, and the aliased
+// rasters of single glyphs at each size and sub-pixel offset.
+//
+// Only "plain" texts take this way: digits, the minus sign and blanks. Their glyphs are laid
+// out one after the other by their advances (no kerning, no ligatures, no shaping), so a text
+// drawn glyph by glyph from these rasters has exactly the pixels of the text drawn at once.
+// Any other text is measured and drawn by the font system itself.
+class DisplayFontCache {
+public:
+    // Characters whose glyphs are kept.
+    static constexpr int PlainCount = 12; // "0".."9", "-", " "
+    static bool isPlain(const QString &text);
+    // The place of a plain character in SizeMetrics::advance64, -1 for any other.
+    static int plainIndex(QChar c);
+
+    struct SizeMetrics {
+        int pixelSize = 0;
+        int ascent = 0;
+        int height = 0;
+        std::array<qint32, PlainCount> advance64{}; // advances in 1/64 pixel
+    };
+    const SizeMetrics &metrics(int pointSize);
+
+    // width(text) and height(text) of a plain text, as textExtent gives them.
+    QSize plainExtent(const QString &text, int pointSize);
+
+    // The aliased coverage (0 or 255) of one plain character at a pixel size whose pen stands
+    // at an integer x plus frac64 / 64 on the baseline, cropped to its ink. offset is where
+    // the raster's top-left lies from the pen's integer position on the baseline. A blank has
+    // no ink and a null raster.
+    struct Glyph {
+        QImage coverage; // Format_Alpha8
+        QPoint offset;
+    };
+    // The reference stays valid until the next trim().
+    const Glyph &glyph(QChar c, int pointSize, int frac64);
+
+    // Bytes held by the glyph rasters. trim() drops them all once they pass the limit; they
+    // are built again as they are met.
+    qsizetype rasterBytes() const { return m_rasterBytes; }
+    static constexpr qsizetype RasterLimit = qsizetype(64) << 20;
+    void trim();
+
+private:
+    std::unordered_map<int, SizeMetrics> m_metrics;
+    std::unordered_map<quint64, Glyph> m_glyphs;
+    qsizetype m_rasterBytes = 0;
+};
