@@ -18,6 +18,7 @@ packages=(
   librsvg2-bin  # renders the 256 px icon from the SVG at build time
   desktop-file-utils appstream  # validate the menu entry and the metainfo (tests)
   dpkg-dev file  # dpkg-shlibdeps works out the dependencies of the .deb (cpack)
+  poppler-utils  # pdftotext and pdftoppm read the printed PDF back in the tests
 )
 
 sudo=""

@@ -21,6 +21,8 @@
 #include "presentation/helpviewer.h"
 #include "presentation/numberdisplaywidget.h"
 #include "presentation/soundoutput.h"
+#include "results/helppageoutput.h"
+#include "results/resultsoutput.h"
 #include "results/resultstable.h"
 #include "settings/settingsaccessibility.h"
 #include "settings/settingscontrols.h"
@@ -34,6 +36,7 @@
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -88,6 +91,7 @@ TForm1::TForm1(Platform &platform, const FileLocations &files, QWidget *parent)
     buildMenu();
     m_sound = new SoundPart(*Einstellungen, m_platform, this);
     m_sound->control().setFilesFolder(ProgramFolder);
+    buildHelpMenu();
     buildParts();
     connectHandlers();
     m_language->bindTexts();
@@ -138,6 +142,11 @@ void TForm1::buildParts()
         *Einstellungen, *this, *this, *m_layout, *m_strip, *Resultate, *Hilfeviewer, m_platform,
         m_sound->control(), *m_draw, *m_pool, *m_lists, SettingsFile, windowTitle()});
     m_draw->setSettingsCommands(*m_settings);
+    SettingsPanel *panel = Einstellungen;
+    // The exports go where the program's files are, named after the program like them.
+    m_output = std::make_unique<ResultsOutput>(
+        m_platform, *Resultate, ProgramFolder + QFileInfo(SettingsFile).completeBaseName(),
+        [panel] { return panel->cbWinnings->isChecked(); }, windowTitle());
     m_language = std::make_unique<WindowLanguage>(WindowLanguage::Parts{
         *this, *Einstellungen, *Resultate, *Hilfeviewer, *m_strip, m_platform, windowTitle(),
         [draw = m_draw] { return draw->animation() == DrawControl::Animation::Running; },
@@ -237,8 +246,6 @@ void TForm1::buildWindow()
     displayLayout->addWidget(Resultate, 1);
 
     Hilfeviewer = new HelpViewer(m_platform, Display);
-    // A right click anywhere opens the window's menu.
-    Hilfeviewer->setContextMenuPolicy(Qt::NoContextMenu);
     Hilfeviewer->hide();
     displayLayout->addWidget(Hilfeviewer, 1);
 
@@ -285,6 +292,19 @@ void TForm1::buildMenu()
     addAction(menuKey);
     connect(menuKey, &QAction::triggered, this,
             [this] { PopupMenu1->popup(mapToGlobal(rect().center())); });
+}
+
+void TForm1::buildHelpMenu()
+{
+    // The help viewer has a menu of its own; a right click elsewhere opens the window's menu.
+    PopupHTML = new QMenu(this);
+    PopupHTML->setObjectName(QStringLiteral("PopupHTML"));
+    pHTMLShow = PopupHTML->addAction(QStringLiteral("Anzeige im Browser"));
+    pHTMLShow->setObjectName(QStringLiteral("pHTMLShow"));
+    pHTMLSave = PopupHTML->addAction(QStringLiteral("Kopieren"));
+    pHTMLSave->setObjectName(QStringLiteral("pHTMLSave"));
+    pHTMLSave->setEnabled(false);
+    Hilfeviewer->setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
 void TForm1::connectHandlers()
@@ -342,6 +362,23 @@ void TForm1::connectHandlers()
             [pool] { pool->Reset_ZiehungClick(); });
     connect(panel->BTEinstellungenSchliessen, &QPushButton::clicked, this,
             [flow] { flow->BTEinstellungenSchliessenClick(); });
+
+    ResultsOutput *output = m_output.get();
+    connect(panel->BTTxT, &QPushButton::clicked, this, [output] { output->BTTxTClick(); });
+    connect(panel->BTCSV, &QPushButton::clicked, this, [output] { output->BTCSVClick(); });
+    connect(panel->BTHTML, &QPushButton::clicked, this, [output] { output->BTHTMLClick(); });
+    connect(panel->BTDrucken, &QPushButton::clicked, this, [output] { output->BTDruckenClick(); });
+
+    // PopupHTMLPopup: copying needs a selection.
+    connect(Hilfeviewer, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        pHTMLSave->setEnabled(helpCopyEnabled(Hilfeviewer->textCursor()));
+        PopupHTML->popup(Hilfeviewer->viewport()->mapToGlobal(pos));
+    });
+    // The viewer keeps the page as its document; its HTML is the page handed on.
+    connect(pHTMLShow, &QAction::triggered, this,
+            [this] { pHTMLShowClick(m_platform, QString::fromUtf8(Hilfeviewer->documentSource())); });
+    connect(pHTMLSave, &QAction::triggered, this,
+            [this] { pHTMLSaveClick(Hilfeviewer->textCursor()); });
 
     connect(panel->HilfeLng, &QComboBox::currentIndexChanged, this,
             [this] {

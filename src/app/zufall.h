@@ -22,6 +22,7 @@ class MainLayout;
 class NumberDisplayWidget;
 class Platform;
 class PoolControl;
+class ResultsOutput;
 class ResultsTable;
 class SettingsFlow;
 class SettingsPanel;
@@ -59,6 +60,7 @@ private:
 
     void buildWindow();
     void buildMenu();
+    void buildHelpMenu();
     void buildParts();
     void connectHandlers();
     void connectDisplay();
@@ -109,6 +111,9 @@ private:
     QAction *MMListe = nullptr;
     QAction *acStartStop = nullptr;
     QAction *acEinstellungen = nullptr;
+    QMenu *PopupHTML = nullptr;
+    QAction *pHTMLShow = nullptr;
+    QAction *pHTMLSave = nullptr;
 
     // The pass and the parts.
     DrawPass *m_pass = nullptr;
@@ -119,6 +124,7 @@ private:
     std::unique_ptr<PoolControl> m_pool;
     DrawControl *m_draw = nullptr;
     std::unique_ptr<SettingsFlow> m_settings;
+    std::unique_ptr<ResultsOutput> m_output;
     std::unique_ptr<WindowLanguage> m_language;
     bool m_closing = false;
     bool m_shownOnce = false;
