@@ -5,7 +5,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-ControlStrip::ControlStrip(QPushButton &startStop, QLabel &note) : m_button(startStop), m_note(note) {}
+ControlStrip::ControlStrip(QPushButton &startStop, QLabel &note) : m_button(startStop), m_note(note)
+{
+}
 
 void ControlStrip::showRunning(bool running)
 {

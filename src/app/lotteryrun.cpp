@@ -1,11 +1,11 @@
 // The lottery run of the draw control: the window side of the game loop.
 #include "app/controlstrip.h"
 #include "app/drawcontrol.h"
+#include "app/soundpart.h"
 #include "app/windowtimer.h"
 #include "draw/drawpass.h"
 #include "draw/lottery.h"
 #include "localisation/uitext.h"
-#include "app/soundpart.h"
 #include "presentation/soundcontrol.h"
 #include "results/resultstable.h"
 #include "settings/settings.h"

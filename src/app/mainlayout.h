@@ -18,15 +18,15 @@ public:
     // The widgets it arranges.
     struct Widgets {
         QMainWindow &window;
-        QSplitter &splitter;         // spHauptsplitter
-        QFrame &output;              // Ausgabe, the display's pane
+        QSplitter &splitter; // spHauptsplitter
+        QFrame &output;      // Ausgabe, the display's pane
         NumberDisplayWidget &display;
-        QWidget &lower;              // Display, the area below the splitter
-        QWidget &strip;              // Anzeige, the control strip
+        QWidget &lower; // Display, the area below the splitter
+        QWidget &strip; // Anzeige, the control strip
         ResultsTable &results;
         SettingsPanel &panel;
         QTextBrowser &help;
-        QAction &listItem;           // the menu item "Liste an"
+        QAction &listItem; // the menu item "Liste an"
     };
     explicit MainLayout(const Widgets &widgets);
 

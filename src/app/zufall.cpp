@@ -117,16 +117,16 @@ TForm1::~TForm1()
 
 MainWindowParts TForm1::parts()
 {
-    return {*m_pass,     *m_draw,   *m_pool,     *m_lists, *m_settings,
-            *m_layout,   *m_language, SettingsFile, DrawLog};
+    return {*m_pass,   *m_draw,     *m_pool,      *m_lists, *m_settings,
+            *m_layout, *m_language, SettingsFile, DrawLog};
 }
 
 void TForm1::buildParts()
 {
     m_strip = std::make_unique<ControlStrip>(*BTStartStop, *AutotivrelNotiz);
-    m_layout = std::make_unique<MainLayout>(MainLayout::Widgets{
-        *this, *spHauptsplitter, *Ausgabe, *Ergebnisfeld, *Display, *Anzeige, *Resultate,
-        *Einstellungen, *Hilfeviewer, *MMListe});
+    m_layout = std::make_unique<MainLayout>(
+        MainLayout::Widgets{*this, *spHauptsplitter, *Ausgabe, *Ergebnisfeld, *Display, *Anzeige,
+                            *Resultate, *Einstellungen, *Hilfeviewer, *MMListe});
     m_lists = std::make_unique<ListControl>(
         ListControl::Parts{*Einstellungen, *m_pass, *Resultate, m_platform, ProgramFolder});
     m_pool = std::make_unique<PoolControl>(
@@ -375,17 +375,17 @@ void TForm1::connectHandlers()
         PopupHTML->popup(Hilfeviewer->viewport()->mapToGlobal(pos));
     });
     // The viewer keeps the page as its document; its HTML is the page handed on.
-    connect(pHTMLShow, &QAction::triggered, this,
-            [this] { pHTMLShowClick(m_platform, QString::fromUtf8(Hilfeviewer->documentSource())); });
+    connect(pHTMLShow, &QAction::triggered, this, [this] {
+        pHTMLShowClick(m_platform, QString::fromUtf8(Hilfeviewer->documentSource()));
+    });
     connect(pHTMLSave, &QAction::triggered, this,
             [this] { pHTMLSaveClick(Hilfeviewer->textCursor()); });
 
-    connect(panel->HilfeLng, &QComboBox::currentIndexChanged, this,
-            [this] {
-                m_language->HilfeLngChange();
-                // The help pages follow the language in force, also while no page shows.
-                SetHelpLanguage(LangManager().CurrentLanguage());
-            });
+    connect(panel->HilfeLng, &QComboBox::currentIndexChanged, this, [this] {
+        m_language->HilfeLngChange();
+        // The help pages follow the language in force, also while no page shows.
+        SetHelpLanguage(LangManager().CurrentLanguage());
+    });
     connect(panel->HilfeAktiv, &QCheckBox::toggled, this,
             [flow](bool ticked) { flow->HilfeAktivClick(ticked); });
     connect(panel, &SettingsPanel::helpPageRequested, this,

@@ -6,9 +6,8 @@
 
 qint32 drawNumberOf(qint32 rowNumber, const DrawRowRule &rule)
 {
-    return rule.autopilot && rule.autopilotStart >= rowNumber
-               ? rule.autopilotStart - rowNumber + 1
-               : rowNumber;
+    return rule.autopilot && rule.autopilotStart >= rowNumber ? rule.autopilotStart - rowNumber + 1
+                                                              : rowNumber;
 }
 
 Qt::SortOrder rowOrderAfter(qint32 rowNumber, const DrawRowRule &rule)

@@ -36,8 +36,8 @@ QStringList buildRangePool(const NumberRange &range, bool zeros)
             pool.append(QString::number(value));
         } else {
             // "%.<w>d": at least w digits, zero-padded after the sign.
-            QString digits = QString::number(std::abs(qint64(value)))
-                                 .rightJustified(width, QLatin1Char('0'));
+            QString digits =
+                QString::number(std::abs(qint64(value))).rightJustified(width, QLatin1Char('0'));
             pool.append(value < 0 ? QLatin1Char('-') + digits : digits);
         }
     }

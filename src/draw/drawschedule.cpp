@@ -1,7 +1,7 @@
 #include "draw/drawschedule.h"
 
-#include "localisation/uitext.h"
 #include "localisation/formattext.h"
+#include "localisation/uitext.h"
 
 #include <QRegularExpression>
 

@@ -86,8 +86,8 @@ void EntryPool::removeDrawn(const QStringList &drawn)
         return;
     // Every number stands once in a range pool: its place, by its offset from the minimum.
     // Numbers that have left the pool have no place.
-    const qint64 span = qint64(*std::max_element(m_numbers.cbegin(), m_numbers.cend())) -
-                        m_minimum + 1;
+    const qint64 span =
+        qint64(*std::max_element(m_numbers.cbegin(), m_numbers.cend())) - m_minimum + 1;
     QList<qsizetype> place(span, -1);
     for (qsizetype i = 0; i < m_numbers.size(); ++i)
         place[qsizetype(qint64(m_numbers.at(i)) - m_minimum)] = i;

@@ -39,8 +39,8 @@ public:
 
 private:
     bool m_range = false;
-    int m_width = 0;       // digits of a padded range entry; 0 without padding
-    qint32 m_minimum = 0;  // of the range the pool was built from
+    int m_width = 0;      // digits of a padded range entry; 0 without padding
+    qint32 m_minimum = 0; // of the range the pool was built from
     QList<qint32> m_numbers;
     QStringList m_lines;
 };

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QtGlobal>
 #include <array>
 #include <functional>
-#include <QtGlobal>
 
 // 32-bit Mersenne Twister (MT19937) with the initialisation of the 1998 reference code
 // (multiplier 69069). Every choice of a drawn entry, and of the entry flashed while a draw

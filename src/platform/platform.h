@@ -35,5 +35,5 @@ public:
 };
 
 // Paths derived from the program file.
-QString programFolder(const Platform &platform);           // with a trailing '/'
+QString programFolder(const Platform &platform); // with a trailing '/'
 QString programSiblingPath(const Platform &platform, const QString &extension); // ".ini", ".log"

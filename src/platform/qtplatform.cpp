@@ -57,7 +57,7 @@ QString QtPlatform::openFileName(const QString &title, const QString &startFolde
 bool QtPlatform::shellOpen(const QString &pathOrUrl)
 {
     const QUrl url = QFileInfo::exists(pathOrUrl) ? QUrl::fromLocalFile(pathOrUrl)
-                                                   : QUrl::fromUserInput(pathOrUrl);
+                                                  : QUrl::fromUserInput(pathOrUrl);
     return QDesktopServices::openUrl(url);
 }
 

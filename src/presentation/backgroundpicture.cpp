@@ -194,8 +194,8 @@ bool jpegIsComplete(const QByteArray &data)
         // Entropy-coded data: runs to the next marker that is neither a stuffed 0xFF00 nor a
         // restart marker.
         while (i + 1 < n) {
-            if (p[i] == 0xFF && p[i + 1] != 0x00 && !(p[i + 1] >= 0xD0 && p[i + 1] <= 0xD7)
-                && p[i + 1] != 0xFF)
+            if (p[i] == 0xFF && p[i + 1] != 0x00 && !(p[i + 1] >= 0xD0 && p[i + 1] <= 0xD7) &&
+                p[i + 1] != 0xFF)
                 break;
             ++i;
         }

@@ -71,9 +71,9 @@ bool NumberDisplayRenderer::ShowOnDisplay(const QString &text, int smoothing, bo
     } else if (picture) {
         m_pictureAngle = 0.0;
         PaintBackgroundPicture(m_bitmap, state.picture, 0.0);
-        m_translucent = QRect(QPoint(x - 1, y - 1),
-                              QPoint(x + extent.width() + 2, y + extent.height() + 2))
-                            .intersected(m_bitmap.rect());
+        m_translucent =
+            QRect(QPoint(x - 1, y - 1), QPoint(x + extent.width() + 2, y + extent.height() + 2))
+                .intersected(m_bitmap.rect());
         paintGreyPatch(m_bitmap, m_translucent);
     }
 
@@ -108,8 +108,8 @@ void NumberDisplayRenderer::paintRain(const EntryPool &pool, bool isEntry,
     int size = m_fontSize;
     for (int i = 0; i < RainGlyphs; ++i) {
         RainGlyph glyph;
-        glyph.text = displayedText(pool.at(qsizetype(effects.next(quint32(pool.size())))),
-                                   isEntry, options);
+        glyph.text =
+            displayedText(pool.at(qsizetype(effects.next(quint32(pool.size())))), isEntry, options);
         glyph.size = int(effects.next(quint32(size))) + 5;
         size = glyph.size;
         const uint alpha = effects.next(255);

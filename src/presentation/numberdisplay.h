@@ -2,13 +2,13 @@
 
 #include "presentation/displaytext.h"
 
+#include "draw/entrypool.h"
+#include "draw/listfile.h"
 #include <QImage>
 #include <QList>
 #include <QRect>
 #include <QRgb>
 #include <QSize>
-#include "draw/entrypool.h"
-#include "draw/listfile.h"
 
 #include <QStringList>
 
@@ -18,34 +18,34 @@ class EffectsGenerator;
 
 // The display options of the settings page, as the controls hold them.
 struct DisplayOptions {
-    bool numberEffect = true;      // cbNumberEffect: number rain while running
-    bool colourEffect = true;      // cbFarbenregen: random colours while running
-    bool picture = false;          // cbHintergrund ticked
-    bool pictureEnabled = false;   // cbHintergrund enabled: a picture is loaded
-    bool pictureAnimated = false;  // cbHintergrundAnimiert ticked
-    bool fromFile = false;         // AusDatei
-    int entryLength = 0;           // AusDateiLaenge: shown length of list entries, 0 = whole
+    bool numberEffect = true;        // cbNumberEffect: number rain while running
+    bool colourEffect = true;        // cbFarbenregen: random colours while running
+    bool picture = false;            // cbHintergrund ticked
+    bool pictureEnabled = false;     // cbHintergrund enabled: a picture is loaded
+    bool pictureAnimated = false;    // cbHintergrundAnimiert ticked
+    bool fromFile = false;           // AusDatei
+    int entryLength = 0;             // AusDateiLaenge: shown length of list entries, 0 = whole
     quint32 foreground = 0x00000000; // cpVordergrund, 0x00BBGGRR
     quint32 background = 0x00FFFFFF; // cpHintergrund, 0x00BBGGRR
 };
 
 // What the display keeps from one paint to the next.
 struct DisplayState {
-    QString DisplayText;             // last non-empty text, before shortening
+    QString DisplayText; // last non-empty text, before shortening
     bool DisplayTextIsEntry = false;
     QRgb DisplayForeColour = 0xFF000000u;
     QRgb DisplayBackColour = 0xFFFFFFFFu;
-    bool KeepColours = true;         // set at creation and by every resize
-    QImage picture;                  // the background picture (straight ARGB), may be empty
+    bool KeepColours = true; // set at creation and by every resize
+    QImage picture;          // the background picture (straight ARGB), may be empty
 };
 
 // The circumstances of one paint.
 struct DisplayFrame {
-    QSize imageSize;            // Ergebnisfeld's client size
-    QSize windowSize;           // outer size of the main window: the area of the number rain
-    bool running = false;       // the start/stop caption differs from "StrStart"
-    bool stopCaption = false;   // the start/stop caption equals "StrStopp"
-    bool panelHidden = false;   // the display panel Ausgabe is hidden
+    QSize imageSize;          // Ergebnisfeld's client size
+    QSize windowSize;         // outer size of the main window: the area of the number rain
+    bool running = false;     // the start/stop caption differs from "StrStart"
+    bool stopCaption = false; // the start/stop caption equals "StrStopp"
+    bool panelHidden = false; // the display panel Ausgabe is hidden
 };
 
 // One glyph of the number rain, as drawn in the last paint.

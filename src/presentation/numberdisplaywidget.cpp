@@ -43,15 +43,14 @@ void NumberDisplayWidget::ShowOnDisplay(const QString &text, int smoothing, bool
     const qreal ratio = devicePixelRatioF();
     DisplayFrame frame;
     frame.imageSize = (QSizeF(size()) * ratio).toSize();
-    frame.windowSize = (QSizeF(m_rainArea ? m_rainArea() : window()->frameGeometry().size())
-                        * ratio)
-                           .toSize();
+    frame.windowSize =
+        (QSizeF(m_rainArea ? m_rainArea() : window()->frameGeometry().size()) * ratio).toSize();
     frame.running = run.running;
     frame.stopCaption = run.stopCaption;
     frame.panelHidden = m_panelHidden
                             ? m_panelHidden()
-                            : (parentWidget() && parentWidget()->isHidden()
-                               && parentWidget()->testAttribute(Qt::WA_WState_ExplicitShowHide));
+                            : (parentWidget() && parentWidget()->isHidden() &&
+                               parentWidget()->testAttribute(Qt::WA_WState_ExplicitShowHide));
     static const EntryPool noPool;
     if (m_renderer.ShowOnDisplay(text, smoothing, isEntry, m_state, m_options, frame,
                                  m_pool ? *m_pool : noPool, m_effects))
@@ -68,13 +67,19 @@ void NumberDisplayWidget::ShowOnDisplay(const QString &text, int smoothing, bool
     }
 }
 
-void NumberDisplayWidget::setPool(const EntryPool *pool) { m_pool = pool; }
+void NumberDisplayWidget::setPool(const EntryPool *pool)
+{
+    m_pool = pool;
+}
 void NumberDisplayWidget::showLastStill()
 {
     ShowOnDisplay(m_lastStill, 2, m_lastStillIsEntry);
 }
 
-void NumberDisplayWidget::setRunStateSource(RunStateSource source) { m_runState = std::move(source); }
+void NumberDisplayWidget::setRunStateSource(RunStateSource source)
+{
+    m_runState = std::move(source);
+}
 void NumberDisplayWidget::setPanelHiddenSource(std::function<bool()> source)
 {
     m_panelHidden = std::move(source);
@@ -84,10 +89,22 @@ void NumberDisplayWidget::setRainAreaSource(std::function<QSize()> source)
     m_rainArea = std::move(source);
 }
 
-void NumberDisplayWidget::setNumberEffect(bool on) { m_options.numberEffect = on; }
-void NumberDisplayWidget::setColourEffect(bool on) { m_options.colourEffect = on; }
-void NumberDisplayWidget::setPictureTicked(bool on) { m_options.picture = on; }
-void NumberDisplayWidget::setPictureAnimated(bool on) { m_options.pictureAnimated = on; }
+void NumberDisplayWidget::setNumberEffect(bool on)
+{
+    m_options.numberEffect = on;
+}
+void NumberDisplayWidget::setColourEffect(bool on)
+{
+    m_options.colourEffect = on;
+}
+void NumberDisplayWidget::setPictureTicked(bool on)
+{
+    m_options.picture = on;
+}
+void NumberDisplayWidget::setPictureAnimated(bool on)
+{
+    m_options.pictureAnimated = on;
+}
 void NumberDisplayWidget::setEntryLength(bool fromFile, int length)
 {
     m_options.fromFile = fromFile;
@@ -143,7 +160,8 @@ void NumberDisplayWidget::edHintergrundbildButtonClick(const QString &fieldText)
     // 1. The file dialog, starting in the program's folder.
     QString name = fieldText;
     const QString folder = filesFolder();
-    QString chosen = m_platform.openFileName(QString(), folder, QStringLiteral("Grafikdatei (*.jpg)"));
+    QString chosen =
+        m_platform.openFileName(QString(), folder, QStringLiteral("Grafikdatei (*.jpg)"));
     if (!chosen.isEmpty()) {
         if (QFileInfo(chosen).suffix().isEmpty())
             chosen += QStringLiteral(".jpg");
@@ -202,8 +220,8 @@ void NumberDisplayWidget::paintEvent(QPaintEvent *event)
         painter.drawImage(QPointF(strip.topLeft()) / ratio, copy);
     }
     // Whatever the bitmap does not cover (before the first text, or while it is rebuilt).
-    const QRegion rest = QRegion(event->rect())
-                         - QRect(QPoint(0, 0), (QSizeF(bitmap.size()) / ratio).toSize());
+    const QRegion rest =
+        QRegion(event->rect()) - QRect(QPoint(0, 0), (QSizeF(bitmap.size()) / ratio).toSize());
     for (const QRect &r : rest)
         painter.fillRect(r, QColor::fromRgb(m_state.DisplayBackColour));
     markFirstPaint();

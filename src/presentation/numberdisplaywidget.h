@@ -34,7 +34,7 @@ public:
     void showLastStill() override;
 
     // Wiring done once by the main window.
-    void setPool(const EntryPool *pool);                   // DrawPool, read at each paint
+    void setPool(const EntryPool *pool); // DrawPool, read at each paint
     void setRunStateSource(RunStateSource source);
     // Whether the display panel Ausgabe is hidden; by default: the parent was hidden.
     void setPanelHiddenSource(std::function<bool()> source);
@@ -44,10 +44,10 @@ public:
     void setFilesFolder(const QString &folder) { m_filesFolder = folder; }
 
     // Option values from the settings panel (effective from the next paint).
-    void setNumberEffect(bool on);             // cbNumberEffect
-    void setColourEffect(bool on);             // cbFarbenregen
-    void setPictureTicked(bool on);            // cbHintergrund
-    void setPictureAnimated(bool on);          // cbHintergrundAnimiert
+    void setNumberEffect(bool on);                  // cbNumberEffect
+    void setColourEffect(bool on);                  // cbFarbenregen
+    void setPictureTicked(bool on);                 // cbHintergrund
+    void setPictureAnimated(bool on);               // cbHintergrundAnimiert
     void setEntryLength(bool fromFile, int length); // AusDatei, AusDateiLaenge
 
     // Handlers; colours are picker values 0x00BBGGRR.
@@ -73,7 +73,7 @@ public:
     const DisplayState &displayState() const { return m_state; }
     const DisplayOptions &displayOptions() const { return m_options; }
     bool KeepColours() const { return m_state.KeepColours; }
-    const QImage &picture() const { return m_state.picture; }  // Bilderliste item 0
+    const QImage &picture() const { return m_state.picture; } // Bilderliste item 0
     const QImage &bitmap() const { return m_renderer.bitmap(); }
     const NumberDisplayRenderer &renderer() const { return m_renderer; }
     bool pictureEnabled() const { return m_options.pictureEnabled; }

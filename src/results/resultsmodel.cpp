@@ -1,6 +1,5 @@
 #include "results/resultsmodel.h"
 
-
 #include "draw/drawpass.h"
 
 #include <QFont>

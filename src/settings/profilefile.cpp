@@ -199,7 +199,8 @@ bool ProfileFile::writeString(const QString &section, const QString &key, const 
     } else {
         // After the last non-blank line of the section.
         qsizetype insertAt = sectionLine + 1;
-        for (qsizetype i = sectionLine + 1; i < m_lines.size() && !sectionName(m_lines.at(i)); ++i) {
+        for (qsizetype i = sectionLine + 1; i < m_lines.size() && !sectionName(m_lines.at(i));
+             ++i) {
             if (!m_lines.at(i).trimmed().isEmpty())
                 insertAt = i + 1;
         }
@@ -265,6 +266,7 @@ bool ProfileFile::save()
         m_error.clear();
         return true;
     }
-    m_error = QStringLiteral("In %1 kann nicht geschrieben werden").arg(QDir::toNativeSeparators(m_path));
+    m_error =
+        QStringLiteral("In %1 kann nicht geschrieben werden").arg(QDir::toNativeSeparators(m_path));
     return false;
 }

@@ -55,8 +55,8 @@ QString timeOfDayText(const QString &stored)
 Settings readSettings(const ProfileFile &ini, const SettingsContext &context)
 {
     Settings s;
-    const auto number = [&](const QString &section, const char *key, qint32 fallback,
-                            qint32 low, qint32 high, Kind kind) {
+    const auto number = [&](const QString &section, const char *key, qint32 fallback, qint32 low,
+                            qint32 high, Kind kind) {
         return readNumber(ini, section, QString::fromLatin1(key), fallback, low, high, kind);
     };
 #define TIVREL_READ_Bool(section, key, member, fallback, low, high)                                \
@@ -88,7 +88,8 @@ Settings readSettings(const ProfileFile &ini, const SettingsContext &context)
         s.FGC = defaults.FGC;
     if (!isStoredColour(s.BGC, false))
         s.BGC = defaults.BGC;
-    const qint32 stored = ini.readInteger(DISPLAY, QStringLiteral("Language"), context.chosenLanguage);
+    const qint32 stored =
+        ini.readInteger(DISPLAY, QStringLiteral("Language"), context.chosenLanguage);
     s.Language = stored < 0 ? 0 : stored >= context.languageCount ? context.chosenLanguage : stored;
     s.Time = timeOfDayText(s.Time);
     return s;
@@ -102,7 +103,8 @@ Settings readSettingsFile(const QString &path, const SettingsContext &context)
 SaveResult writeSettings(const Settings &s, ProfileFile &ini)
 {
     ini.deferWrites();
-#define TIVREL_WRITE_Bool(section, key, member) ini.writeBool(section, QStringLiteral(#key), s.member);
+#define TIVREL_WRITE_Bool(section, key, member)                                                    \
+    ini.writeBool(section, QStringLiteral(#key), s.member);
 #define TIVREL_WRITE_Int(section, key, member)                                                     \
     ini.writeInteger(section, QStringLiteral(#key), s.member);
 #define TIVREL_WRITE_IntText TIVREL_WRITE_Int
@@ -113,7 +115,7 @@ SaveResult writeSettings(const Settings &s, ProfileFile &ini)
     ini.writeString(section, QStringLiteral(#key), s.member);
 #define TIVREL_WRITE(section, key, kind, type, member, fallback, low, high)                        \
     if (writes(QStringLiteral(#key)))                                                              \
-        TIVREL_WRITE_##kind(section, key, member)
+    TIVREL_WRITE_##kind(section, key, member)
     // Of the two quota keys only the one of the current mode.
     const auto writes = [&s](const QString &key) {
         if (key == QLatin1String("Count"))

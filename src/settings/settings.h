@@ -46,7 +46,7 @@ class ProfileFile;
     X(LOTTERY, Pool, IntText, qint32, Pool, 2, 1, 8)                                               \
     X(LOTTERY, Pool_n, Int, qint32, Pool_n, 6, 1, 15)                                              \
     X(LOTTERY, Pool_x, Int, qint32, Pool_x, 49, 15, 99)                                            \
-    X(DRAW, Mode, Choice, qint32, Mode, 0, 0, DrawModeCount - 1)                                      \
+    X(DRAW, Mode, Choice, qint32, Mode, 0, 0, DrawModeCount - 1)                                   \
     X(DRAW, Intervall, IntText, qint32, Intervall, 5, 0, 9999)                                     \
     X(DRAW, Autostop, Bool, bool, Autostop, false, 0, 1)                                           \
     X(DRAW, Time, Text, QString, Time, QString(), 0, 0)                                            \
@@ -63,8 +63,14 @@ struct Settings {
     TIVREL_SETTINGS_KEYS(TIVREL_SETTINGS_MEMBER)
 #undef TIVREL_SETTINGS_MEMBER
 
-    DrawMode mode() const { return DrawMode(Mode); }
-    void setMode(DrawMode mode) { Mode = int(mode); }
+    DrawMode mode() const
+    {
+        return DrawMode(Mode);
+    }
+    void setMode(DrawMode mode)
+    {
+        Mode = int(mode);
+    }
     friend bool operator==(const Settings &, const Settings &) = default;
 };
 

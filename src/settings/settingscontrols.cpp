@@ -1,15 +1,15 @@
 #include "settings/settingscontrols.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
-#include <QAction>
 #include <QHBoxLayout>
-#include <QStyle>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QRadioButton>
+#include <QStyle>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <QToolButton>
@@ -94,8 +94,8 @@ void WrapButton::paintEvent(QPaintEvent *)
     const QString caption = option.text;
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option); // bevel and focus frame
-    const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this)
-                           .adjusted(4, 0, -4, 0);
+    const QRect area =
+        style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).adjusted(4, 0, -4, 0);
     int flags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
     if (!style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this))
         flags |= Qt::TextHideMnemonic;
@@ -157,10 +157,10 @@ struct NamedColour {
 };
 // The standard colours of the picker, in the stored 0x00BBGGRR form.
 constexpr NamedColour standardColours[] = {
-    {"Schwarz", 0x000000}, {"Weiß", 0xFFFFFF},   {"Rot", 0x0000FF},     {"Grün", 0x008000},
-    {"Blau", 0xFF0000},    {"Gelb", 0x00FFFF},   {"Fuchsie", 0xFF00FF}, {"Aqua", 0xFFFF00},
-    {"Kastanie", 0x000080}, {"Oliv", 0x008080},  {"Marine", 0x800000},  {"Violett", 0x800080},
-    {"Petrol", 0x808000},  {"Grau", 0x808080},   {"Silber", 0xC0C0C0},  {"Limone", 0x00FF00},
+    {"Schwarz", 0x000000},  {"Weiß", 0xFFFFFF}, {"Rot", 0x0000FF},     {"Grün", 0x008000},
+    {"Blau", 0xFF0000},     {"Gelb", 0x00FFFF}, {"Fuchsie", 0xFF00FF}, {"Aqua", 0xFFFF00},
+    {"Kastanie", 0x000080}, {"Oliv", 0x008080}, {"Marine", 0x800000},  {"Violett", 0x800080},
+    {"Petrol", 0x808000},   {"Grau", 0x808080}, {"Silber", 0xC0C0C0},  {"Limone", 0x00FF00},
 };
 
 QColor toQColor(quint32 bgr)
@@ -198,7 +198,8 @@ ColourPicker::ColourPicker(bool offerNoColour, QWidget *parent)
 
 QString ColourPicker::colourText(quint32 bgr)
 {
-    return QLatin1Char('$') + QString::number(bgr, 16).rightJustified(8, QLatin1Char('0')).toUpper();
+    return QLatin1Char('$') +
+           QString::number(bgr, 16).rightJustified(8, QLatin1Char('0')).toUpper();
 }
 
 void ColourPicker::setCustomColourSource(std::function<bool(quint32 &)> source)
@@ -243,9 +244,9 @@ void ColourPicker::showColour()
     int index = -1;
     for (int i = 0; i < m_box->count(); ++i) {
         const QVariant data = m_box->itemData(i);
-        if ((data.typeId() == QMetaType::UInt && data.value<quint32>() == m_colour)
-            || (m_colour == NoColour && data.typeId() == QMetaType::Int
-                && data.toInt() == NoColourEntry)) {
+        if ((data.typeId() == QMetaType::UInt && data.value<quint32>() == m_colour) ||
+            (m_colour == NoColour && data.typeId() == QMetaType::Int &&
+             data.toInt() == NoColourEntry)) {
             index = i;
             break;
         }

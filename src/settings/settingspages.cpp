@@ -33,9 +33,9 @@ QGridLayout *pageWithHeader(QWidget *page, QLabel *&header, const char *title)
     font.setBold(true);
     header->setFont(font);
     header->setFixedHeight(22);
-    header->setStyleSheet(QStringLiteral(
-        "QLabel { background: #EDE3C4; color: #3A3220; padding: 2px 8px;"
-        " border-bottom: 1px solid #CDBF93; }"));
+    header->setStyleSheet(
+        QStringLiteral("QLabel { background: #EDE3C4; color: #3A3220; padding: 2px 8px;"
+                       " border-bottom: 1px solid #CDBF93; }"));
     outer->addWidget(header);
     auto *grid = new QGridLayout;
     grid->setContentsMargins(6, 4, 6, 2);

@@ -48,8 +48,8 @@ void loadRangeAndQuota(SettingsPanel &p, SettingsHost &host, const Settings &s)
         p.Ziehungsquote->setValue(s.QuotaPercent);
         const qint32 quota = quotaFromPercent(p.Ziehungsquote->value(), host.rangeSize());
         host.setDrawQuota(quota);
-        p.LAnzahl_Ziehungen->setText(host.lookupConstant(QStringLiteral("StrZiehungAnzahl"))
-                                     + QLatin1String(": ") + QString::number(quota));
+        p.LAnzahl_Ziehungen->setText(host.lookupConstant(QStringLiteral("StrZiehungAnzahl")) +
+                                     QLatin1String(": ") + QString::number(quota));
     } else {
         p.Ziehungsquote->setMaximum(p.Maximum->value());
         p.Ziehungsquote->setDecimals(0);
@@ -202,7 +202,8 @@ void LoadSettings(SettingsPanel &panel, SettingsHost &host, const QString &setti
     LoadSettings(panel, host, readSettingsFile(settingsFile, context));
 }
 
-SettingsSaveResult SaveSettings(SettingsPanel &panel, SettingsHost &host, const QString &settingsFile)
+SettingsSaveResult SaveSettings(SettingsPanel &panel, SettingsHost &host,
+                                const QString &settingsFile)
 {
     ProfileFile ini(settingsFile);
     const SaveResult result = writeSettings(CollectSettings(panel, host), ini);

@@ -39,14 +39,14 @@ struct Form {
           Resultate(child<ResultsTable>("Resultate")),
           Ergebnisfeld(child<NumberDisplayWidget>("Ergebnisfeld")),
           Hilfeviewer(child<QTextBrowser>("Hilfeviewer")), Ausgabe(child<QWidget>("Ausgabe")),
-          MMListe(child<QAction>("MMListe")), mmNeueRundeStarten(child<QAction>("mmNeueRundeStarten")),
+          MMListe(child<QAction>("MMListe")),
+          mmNeueRundeStarten(child<QAction>("mmNeueRundeStarten")),
           acEinstellungen(child<QAction>("acEinstellungen")), SettingsFile(parts.settingsFile),
           DrawLog(parts.drawLog)
     {
     }
 
-    template <typename T>
-    T *child(const char *name) const
+    template <typename T> T *child(const char *name) const
     {
         T *found = window->findChild<T *>(QString::fromLatin1(name));
         if (!found)

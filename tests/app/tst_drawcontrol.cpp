@@ -1,7 +1,7 @@
 #include "formfixture.h"
 
-#include <QTest>
 #include <QDir>
+#include <QTest>
 #include <QTimer>
 
 class TestDrawControl : public QObject {
@@ -274,7 +274,8 @@ private Q_SLOTS:
         fx.useRange(1, 10, 10);
         QCOMPARE(form.poolTexts().size(), 8);
         for (const QString &entry : drawn)
-            QVERIFY(!form.poolTexts().contains(QString::number(entry.toInt()).rightJustified(2, u'0')));
+            QVERIFY(
+                !form.poolTexts().contains(QString::number(entry.toInt()).rightJustified(2, u'0')));
     }
 
     // An animation that ends without a draw (settings opened, a new pass from the menu, the

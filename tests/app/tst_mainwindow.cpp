@@ -9,8 +9,8 @@
 #include <QFrame>
 #include <QHeaderView>
 #include <QTest>
-#include <QTimer>
 #include <QTextBrowser>
+#include <QTimer>
 
 namespace {
 QList<ResultRow> numberRows(int count, int first = 100)
@@ -564,10 +564,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("minimum");
         QTest::addColumn<int>("maximum");
         QTest::addColumn<int>("quota");
-        QTest::newRow("maximum 250 keeps minimum 100") << "Maximum" << "250" << 100 << 250 << 20;
-        QTest::newRow("maximum 300 keeps a count of 20") << "Maximum" << "300" << 100 << 300 << 20;
-        QTest::newRow("maximum 1000 keeps minimum and count")
-            << "Maximum" << "1000" << 100 << 1000 << 20;
+        QTest::newRow("maximum 250 keeps minimum 100") << "Maximum"
+                                                       << "250" << 100 << 250 << 20;
+        QTest::newRow("maximum 300 keeps a count of 20") << "Maximum"
+                                                         << "300" << 100 << 300 << 20;
+        QTest::newRow("maximum 1000 keeps minimum and count") << "Maximum"
+                                                              << "1000" << 100 << 1000 << 20;
     }
     void rulesWaitForTheTypedNumber()
     {

@@ -31,11 +31,16 @@ private Q_SLOTS:
         QTest::addColumn<int>("size");
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("last");
-        QTest::newRow("100..999") << 100 << 999 << false << 900 << "100" << "999";
-        QTest::newRow("1..1000 padded") << 1 << 1000 << true << 1000 << "0001" << "1000";
-        QTest::newRow("0..99 padded") << 0 << 99 << true << 100 << "00" << "99";
-        QTest::newRow("7..7") << 7 << 7 << true << 1 << "7" << "7";
-        QTest::newRow("1..999999") << 1 << 999999 << true << 999999 << "000001" << "999999";
+        QTest::newRow("100..999") << 100 << 999 << false << 900 << "100"
+                                  << "999";
+        QTest::newRow("1..1000 padded") << 1 << 1000 << true << 1000 << "0001"
+                                        << "1000";
+        QTest::newRow("0..99 padded") << 0 << 99 << true << 100 << "00"
+                                      << "99";
+        QTest::newRow("7..7") << 7 << 7 << true << 1 << "7"
+                              << "7";
+        QTest::newRow("1..999999") << 1 << 999999 << true << 999999 << "000001"
+                                   << "999999";
     }
     void rangePools()
     {
@@ -209,9 +214,10 @@ private Q_SLOTS:
         pool.removeDrawn({QStringLiteral("3"), QStringLiteral("7"), QStringLiteral("06")});
         QStringList left = pool.texts();
         left.sort();
-        QCOMPARE(left, (QStringList{QStringLiteral("01"), QStringLiteral("02"), QStringLiteral("04"),
-                                    QStringLiteral("05"), QStringLiteral("08"), QStringLiteral("09"),
-                                    QStringLiteral("10")}));
+        QCOMPARE(left,
+                 (QStringList{QStringLiteral("01"), QStringLiteral("02"), QStringLiteral("04"),
+                              QStringLiteral("05"), QStringLiteral("08"), QStringLiteral("09"),
+                              QStringLiteral("10")}));
     }
 };
 

@@ -1,5 +1,5 @@
-#include "draw/drawschedule.h"
 #include "app/layoutmath.h"
+#include "draw/drawschedule.h"
 
 #include <QTest>
 

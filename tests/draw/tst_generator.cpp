@@ -30,8 +30,7 @@ private Q_SLOTS:
         const double expected[] = {0.2322683, 0.0523578, 0.9848348};
         for (double value : expected)
             QVERIFY(qAbs(generator.UnitValue() - value) < 1e-6);
-        QCOMPARE(TRNGenerator::unitValueOfWord(3796174982u),
-                 double(498792314.0L / 2147483647.0L));
+        QCOMPARE(TRNGenerator::unitValueOfWord(3796174982u), double(498792314.0L / 2147483647.0L));
     }
 
     void seedZeroDrawsOnlyZero()

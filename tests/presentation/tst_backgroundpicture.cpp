@@ -143,12 +143,12 @@ private Q_SLOTS:
         QTest::addColumn<QPoint>("inside");
         QTest::addColumn<QPoint>("outside");
         QTest::newRow("single pixel") << QSize(1, 1) << 0.0 << QPoint(200, 150) << QPoint(20, 150);
-        QTest::newRow("single pixel, turned") << QSize(1, 1) << 45.0 << QPoint(200, 150)
-                                              << QPoint(0, 0);
+        QTest::newRow("single pixel, turned")
+            << QSize(1, 1) << 45.0 << QPoint(200, 150) << QPoint(0, 0);
         QTest::newRow("one column") << QSize(1, 5) << 0.0 << QPoint(200, 10) << QPoint(0, 150);
         QTest::newRow("one row") << QSize(5, 1) << 0.0 << QPoint(10, 150) << QPoint(200, 0);
-        QTest::newRow("one row, upright") << QSize(5, 1) << 90.0 << QPoint(200, 10)
-                                          << QPoint(0, 150);
+        QTest::newRow("one row, upright")
+            << QSize(5, 1) << 90.0 << QPoint(200, 10) << QPoint(0, 150);
     }
     void thinPicturesAreScaledToFit()
     {
@@ -160,7 +160,8 @@ private Q_SLOTS:
         picture.fill(0xFFFF0000u);
         QImage bitmap(400, 300, QImage::Format_ARGB32);
         PaintBackgroundPicture(bitmap, picture, angle);
-        QVERIFY(std::isfinite(backgroundPictureScale(size.width(), size.height(), 400, 300, angle)));
+        QVERIFY(
+            std::isfinite(backgroundPictureScale(size.width(), size.height(), 400, 300, angle)));
         QCOMPARE(bitmap.pixel(inside), 0xFFFF0000u);
         QCOMPARE(bitmap.pixel(outside), 0xFF000000u);
     }

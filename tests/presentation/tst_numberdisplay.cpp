@@ -16,7 +16,8 @@ struct TestDisplay {
     DisplayState state;
     DisplayOptions options;
     DisplayFrame frame{QSize(320, 200), QSize(336, 260), false, false, false};
-    EntryPool pool = EntryPool::fromList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
+    EntryPool pool =
+        EntryPool::fromList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
 
     TestDisplay()
     {
@@ -64,7 +65,10 @@ QImage solidPicture(QSize size, QRgb colour)
     return picture;
 }
 
-bool channelBetween(int value, int a, int b) { return value >= qMin(a, b) && value <= qMax(a, b); }
+bool channelBetween(int value, int a, int b)
+{
+    return value >= qMin(a, b) && value <= qMax(a, b);
+}
 
 } // namespace
 
@@ -98,8 +102,8 @@ private Q_SLOTS:
                                 QStringLiteral("Hallo!"),
                                 QStringLiteral("Ziehung starten/fortsetzen"),
                                 QStringLiteral("Neue Ziehung vorbereiten... und noch viel mehr")};
-        const QList<QSize> areas{{4, 4}, {60, 40}, {300, 900}, {640, 400}, {1920, 1080},
-                                 {3840, 2160}};
+        const QList<QSize> areas{{4, 4},     {60, 40},     {300, 900},
+                                 {640, 400}, {1920, 1080}, {3840, 2160}};
         for (const QString &text : texts)
             for (const QSize &area : areas)
                 QTest::addRow("%s in %dx%d", qPrintable(text), area.width(), area.height())
@@ -369,7 +373,8 @@ private Q_SLOTS:
         QCOMPARE(display.pixel(left, top - 1), 0xFF3080C0u);
         QCOMPARE(display.pixel(right + 1, bottom), 0xFF3080C0u);
         QCOMPARE(display.pixel(right, bottom + 1), 0xFF3080C0u);
-        QCOMPARE(display.renderer.translucentRect(), QRect(QPoint(left, top), QPoint(right, bottom)));
+        QCOMPARE(display.renderer.translucentRect(),
+                 QRect(QPoint(left, top), QPoint(right, bottom)));
         // The text covers part of the strip in the picker colour (black).
         QVERIFY(display.count(0xFF000000u) > 0);
     }
@@ -428,17 +433,18 @@ private Q_SLOTS:
         // Every entry of a larger pool shows up, shortened like the main text.
         display.options.fromFile = true;
         display.options.entryLength = 2;
-        display.pool = EntryPool::fromList({QStringLiteral("Anna"), QStringLiteral("Bert"), QStringLiteral("Carl"),
-                        QStringLiteral("Dora"), QStringLiteral("Emil")});
+        display.pool = EntryPool::fromList({QStringLiteral("Anna"), QStringLiteral("Bert"),
+                                            QStringLiteral("Carl"), QStringLiteral("Dora"),
+                                            QStringLiteral("Emil")});
         QSet<QString> seen;
         for (int i = 0; i < 10; ++i) {
             display.show(QStringLiteral("Anna"), 0, true);
             for (const RainGlyph &glyph : display.renderer.rain())
                 seen.insert(glyph.text);
         }
-        QCOMPARE(seen, (QSet<QString>{QStringLiteral("An"), QStringLiteral("Be"),
-                                      QStringLiteral("Ca"), QStringLiteral("Do"),
-                                      QStringLiteral("Em")}));
+        QCOMPARE(seen,
+                 (QSet<QString>{QStringLiteral("An"), QStringLiteral("Be"), QStringLiteral("Ca"),
+                                QStringLiteral("Do"), QStringLiteral("Em")}));
     }
 
     void rainGlyphSizesAndPlaces()

@@ -24,7 +24,8 @@ QByteArray pngOf(QSize size, QRgb colour)
 struct Fixture {
     TestFolder folder;
     FakePlatform platform{folder.programPath()};
-    EntryPool pool = EntryPool::fromList({QStringLiteral("11"), QStringLiteral("12"), QStringLiteral("13")});
+    EntryPool pool =
+        EntryPool::fromList({QStringLiteral("11"), QStringLiteral("12"), QStringLiteral("13")});
     NumberDisplayWidget::RunState run;
     NumberDisplayWidget display{platform};
 
@@ -184,8 +185,8 @@ private Q_SLOTS:
         QCOMPARE(f.platform.messages.size(), 1);
         QCOMPARE(f.platform.messages.at(0).caption, QStringLiteral("Tivrel-Hinweis"));
         QCOMPARE(f.platform.messages.at(0).text,
-                 QStringLiteral("Die angegebene ") + name
-                     + QStringLiteral(" kann nicht geladen werden.\r\nBitte prüfen!"));
+                 QStringLiteral("Die angegebene ") + name +
+                     QStringLiteral(" kann nicht geladen werden.\r\nBitte prüfen!"));
         QCOMPARE(f.platform.messages.at(0).icon, Platform::Icon::Warning);
         // The previous picture and option states remain.
         QCOMPARE(f.display.picture().size(), QSize(20, 10));

@@ -78,9 +78,9 @@ private Q_SLOTS:
         ResultsTable table(pass);
         table.results()->setDrawnSortNumeric(numeric);
         pass.setRows({{1, {}, QStringLiteral("100")},
-                                  {2, {}, QStringLiteral("Meier")},
-                                  {3, {}, QStringLiteral("9")},
-                                  {4, {}, QStringLiteral("10")}});
+                      {2, {}, QStringLiteral("Meier")},
+                      {3, {}, QStringLiteral("9")},
+                      {4, {}, QStringLiteral("10")}});
         table.sortResults(ResultsModel::Gezogen, Qt::AscendingOrder);
         QCOMPARE(drawn(*table.results()), ascending);
     }
@@ -91,8 +91,8 @@ private Q_SLOTS:
         ResultsTable table(pass);
         table.setColumnShown(ResultsModel::Spiel, true);
         pass.setRows({{2, QStringLiteral("b"), QStringLiteral("5")},
-                                  {1, QStringLiteral("a"), QStringLiteral("7")},
-                                  {3, QStringLiteral("c"), QStringLiteral("6")}});
+                      {1, QStringLiteral("a"), QStringLiteral("7")},
+                      {3, QStringLiteral("c"), QStringLiteral("6")}});
         table.show();
         QHeaderView *header = table.horizontalHeader();
         const auto click = [&](int column) {
@@ -150,9 +150,9 @@ private Q_SLOTS:
         QCOMPARE(selected.size(), 1);
         QCOMPARE(table.results()->rowAt(selected.first().row()).Durchgang, 3);
         table.sortResults(ResultsModel::Durchgang, Qt::DescendingOrder);
-        QCOMPARE(table.results()->rowAt(table.selectionModel()->selectedRows().first().row())
-                     .Durchgang,
-                 3);
+        QCOMPARE(
+            table.results()->rowAt(table.selectionModel()->selectedRows().first().row()).Durchgang,
+            3);
     }
 
     void veryLongCellsArePaintedShortened()

@@ -36,15 +36,23 @@ private Q_SLOTS:
         QTest::newRow("key name in any case") << file << s("NUM") << s("end") << s("7");
         QTest::newRow("first of two keys counts") << file << s("NUM") << s("START") << s("5");
         QTest::newRow("comment is no key") << file << s("NUM") << s("; Cent") << s("<missing>");
-        QTest::newRow("first of two sections counts") << file << s("NUM") << s("Cent") << s("<missing>");
-        QTest::newRow("blanks around the section name") << file << s("DISPLAY") << s("SFile") << s("a b.wav");
+        QTest::newRow("first of two sections counts")
+            << file << s("NUM") << s("Cent") << s("<missing>");
+        QTest::newRow("blanks around the section name")
+            << file << s("DISPLAY") << s("SFile") << s("a b.wav");
         QTest::newRow("empty value") << file << s("DISPLAY") << s("Empty") << QString();
         QTest::newRow("missing key") << file << s("DISPLAY") << s("Sound") << s("<missing>");
         QTest::newRow("missing section") << file << s("DRAW") << s("Mode") << s("<missing>");
-        QTest::newRow("lone CR ends lines") << QByteArray("[A]\rx=1\ry=2\r") << s("A") << s("y") << s("2");
-        QTest::newRow("UTF-8 byte-order mark") << QByteArray("\xEF\xBB\xBF[A]\nx=1\n") << s("A") << s("x") << s("1");
-        QTest::newRow("UTF-8 text") << QByteArray("[A]\nx=Gr\xC3\xBC\xC3\x9F" "e\n") << s("A") << s("x") << s("Grüße");
-        QTest::newRow("Windows-1252 text") << QByteArray("[A]\nx=Gr\xFC\xDF" "e \x80\n") << s("A") << s("x") << s("Grüße €");
+        QTest::newRow("lone CR ends lines")
+            << QByteArray("[A]\rx=1\ry=2\r") << s("A") << s("y") << s("2");
+        QTest::newRow("UTF-8 byte-order mark")
+            << QByteArray("\xEF\xBB\xBF[A]\nx=1\n") << s("A") << s("x") << s("1");
+        QTest::newRow("UTF-8 text") << QByteArray("[A]\nx=Gr\xC3\xBC\xC3\x9F"
+                                                  "e\n")
+                                    << s("A") << s("x") << s("Grüße");
+        QTest::newRow("Windows-1252 text") << QByteArray("[A]\nx=Gr\xFC\xDF"
+                                                         "e \x80\n")
+                                           << s("A") << s("x") << s("Grüße €");
         QTest::newRow("value cut to 2047 characters")
             << QByteArray("[A]\nx=" + QByteArray(3000, 'v') + "\n") << s("A") << s("x")
             << QString(2047, u'v');
@@ -144,8 +152,9 @@ private Q_SLOTS:
         QVERIFY(ini.writeString(s("DRAW"), s("Time"), s("12:30")));
         QVERIFY(ini.writeString(s("DRAW"), s("Mode"), s("4")));
         QCOMPARE(folder.read(Ini),
-                 QByteArray("; settings\r\n[num]\r\nSTART=5\r\nOther=x\r\nCent=1\r\n\r\n[Extra]\r\nA=b\r\n"
-                            "\r\n[DRAW]\r\nTime=12:30\r\nMode=4\r\n"));
+                 QByteArray(
+                     "; settings\r\n[num]\r\nSTART=5\r\nOther=x\r\nCent=1\r\n\r\n[Extra]\r\nA=b\r\n"
+                     "\r\n[DRAW]\r\nTime=12:30\r\nMode=4\r\n"));
         // Another object reads what was written.
         const ProfileFile again(folder.file(Ini));
         QCOMPARE(again.readInteger(s("Num"), s("start"), 0), 5);
@@ -159,7 +168,8 @@ private Q_SLOTS:
         ProfileFile ini(folder.file(Ini));
         auto inode = [&] {
             struct stat st {};
-            return ::stat(QFile::encodeName(folder.file(Ini)).constData(), &st) == 0 ? st.st_ino : 0;
+            return ::stat(QFile::encodeName(folder.file(Ini)).constData(), &st) == 0 ? st.st_ino
+                                                                                     : 0;
         };
         QVERIFY(ini.writeInteger(s("NUM"), s("Start"), 5));
         const auto first = inode();
@@ -177,10 +187,12 @@ private Q_SLOTS:
     void writesUtf8AndOneLinePerValue()
     {
         TestFolder folder;
-        folder.write(Ini, "[A]\nname=Gr\xFC\xDF" "e\n");
+        folder.write(Ini, "[A]\nname=Gr\xFC\xDF"
+                          "e\n");
         ProfileFile ini(folder.file(Ini));
         QVERIFY(ini.writeString(s("A"), s("x"), s("a\r\nb=c\nd")));
-        QCOMPARE(folder.read(Ini), QByteArray("[A]\nname=Gr\xC3\xBC\xC3\x9F" "e\nx=a  b=c d\n"));
+        QCOMPARE(folder.read(Ini), QByteArray("[A]\nname=Gr\xC3\xBC\xC3\x9F"
+                                              "e\nx=a  b=c d\n"));
         QCOMPARE(ProfileFile(folder.file(Ini)).readString(s("A"), s("name")), s("Grüße"));
     }
 

@@ -27,22 +27,47 @@ using Captions = QList<std::pair<QString, QString>>; // control name, caption
 Captions englishCaptions()
 {
     const char *const pairs[][2] = {
-        {"btModus", "Mode"}, {"btKonfig", "Configure"}, {"btOptionen", "Options"},
-        {"HilfeAktiv", "Help"}, {"hpModus", "Choose Mode"}, {"DoStatus", "Action"},
-        {"chkAutostop", "Autostop"}, {"hpQuote", "Number Area and Quota"},
-        {"Label1", "&Between"}, {"Label2", "&and"}, {"ZeigeNullen", "Fill Zeros"},
-        {"AusDatei", "From File"}, {"lbAusDateiLaenge", "Display Length"},
-        {"LQuote", "Quota (%)"}, {"LAnzahl_Ziehungen", "Amount of Drawings: 900000"},
-        {"ckAutopilot", "Autopilot"}, {"cbWinnings", "Prices"}, {"hpLotto", "Lottery Settings"},
-        {"lbLottoBereich", "Draw"}, {"Label4", "out of"}, {"lbLottoSpiele", "Amount of Games"},
-        {"LBLottoPool", "Spread pool over"}, {"lbLottoAnzahl", "Game"},
-        {"hpOptionen", "Options"}, {"lbHilfeLng", "Language:"}, {"cbMaximiert", "Maximized"},
-        {"Label5", "Effects"}, {"cbNumberEffect", "Number Rain"}, {"cbFarbenregen", "Colors"},
-        {"cbSound", "Sound"}, {"cbHintergrund", "Illustration"},
-        {"cbHintergrundAnimiert", "Animated"}, {"Label6", "Foreground Color"},
-        {"Label7", "Background Color"}, {"cbSchleife", "To End"}, {"cbListeAus", "Hide List"},
-        {"BTDrucken", "Print &Results"}, {"BTHTML", "Export to &HTML"},
-        {"BTCSV", "Export to &CSV"}, {"BTTxT", "Export to &TXT"}, {"Reset_Ziehung", "&New Pass"},
+        {"btModus", "Mode"},
+        {"btKonfig", "Configure"},
+        {"btOptionen", "Options"},
+        {"HilfeAktiv", "Help"},
+        {"hpModus", "Choose Mode"},
+        {"DoStatus", "Action"},
+        {"chkAutostop", "Autostop"},
+        {"hpQuote", "Number Area and Quota"},
+        {"Label1", "&Between"},
+        {"Label2", "&and"},
+        {"ZeigeNullen", "Fill Zeros"},
+        {"AusDatei", "From File"},
+        {"lbAusDateiLaenge", "Display Length"},
+        {"LQuote", "Quota (%)"},
+        {"LAnzahl_Ziehungen", "Amount of Drawings: 900000"},
+        {"ckAutopilot", "Autopilot"},
+        {"cbWinnings", "Prices"},
+        {"hpLotto", "Lottery Settings"},
+        {"lbLottoBereich", "Draw"},
+        {"Label4", "out of"},
+        {"lbLottoSpiele", "Amount of Games"},
+        {"LBLottoPool", "Spread pool over"},
+        {"lbLottoAnzahl", "Game"},
+        {"hpOptionen", "Options"},
+        {"lbHilfeLng", "Language:"},
+        {"cbMaximiert", "Maximized"},
+        {"Label5", "Effects"},
+        {"cbNumberEffect", "Number Rain"},
+        {"cbFarbenregen", "Colors"},
+        {"cbSound", "Sound"},
+        {"cbHintergrund", "Illustration"},
+        {"cbHintergrundAnimiert", "Animated"},
+        {"Label6", "Foreground Color"},
+        {"Label7", "Background Color"},
+        {"cbSchleife", "To End"},
+        {"cbListeAus", "Hide List"},
+        {"BTDrucken", "Print &Results"},
+        {"BTHTML", "Export to &HTML"},
+        {"BTCSV", "Export to &CSV"},
+        {"BTTxT", "Export to &TXT"},
+        {"Reset_Ziehung", "&New Pass"},
         {"BTEinstellungenSchliessen", "Apply S&ettings"},
     };
     Captions captions;
@@ -54,7 +79,8 @@ Captions englishCaptions()
 // German run-time texts: the quota label in count mode and the computed number of draws.
 Captions germanRunTimeTexts()
 {
-    return {{s("LQuote"), s("Ziehungsquote (%)")}, {s("LAnzahl_Ziehungen"), s("Anzahl Ziehungen: 900000")}};
+    return {{s("LQuote"), s("Ziehungsquote (%)")},
+            {s("LAnzahl_Ziehungen"), s("Anzahl Ziehungen: 900000")}};
 }
 
 void applyCaptions(SettingsPanel &panel, const Captions &captions)
@@ -120,16 +146,22 @@ private Q_SLOTS:
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("button");
         QTest::addColumn<bool>("help");
-        QTest::addColumn<QString>("page");  // the page in front afterwards
+        QTest::addColumn<QString>("page");      // the page in front afterwards
         QTest::addColumn<QString>("announced"); // the help announced, empty for none
 
         QTest::newRow("Modus") << 0 << s("btModus") << true << s("konfAktion") << s("HTMLAktion");
-        QTest::newRow("Optionen") << 0 << s("btOptionen") << true << s("konfOptionen") << s("HTMLOptionen");
-        QTest::newRow("Konfigurieren, manual") << 0 << s("btKonfig") << true << s("konfQuote") << s("HTMLQuote");
-        QTest::newRow("Konfigurieren, timed") << 1 << s("btKonfig") << true << s("konfQuote") << s("HTMLQuote");
-        QTest::newRow("Konfigurieren, lottery") << 4 << s("btKonfig") << true << s("konfLotto") << s("HTMLLotto");
-        QTest::newRow("Konfigurieren, time of day") << 2 << s("btKonfig") << true << s("konfOptionen") << QString();
-        QTest::newRow("Konfigurieren, countdown") << 3 << s("btKonfig") << true << s("konfOptionen") << QString();
+        QTest::newRow("Optionen") << 0 << s("btOptionen") << true << s("konfOptionen")
+                                  << s("HTMLOptionen");
+        QTest::newRow("Konfigurieren, manual")
+            << 0 << s("btKonfig") << true << s("konfQuote") << s("HTMLQuote");
+        QTest::newRow("Konfigurieren, timed")
+            << 1 << s("btKonfig") << true << s("konfQuote") << s("HTMLQuote");
+        QTest::newRow("Konfigurieren, lottery")
+            << 4 << s("btKonfig") << true << s("konfLotto") << s("HTMLLotto");
+        QTest::newRow("Konfigurieren, time of day")
+            << 2 << s("btKonfig") << true << s("konfOptionen") << QString();
+        QTest::newRow("Konfigurieren, countdown")
+            << 3 << s("btKonfig") << true << s("konfOptionen") << QString();
         QTest::newRow("help off") << 0 << s("btKonfig") << false << s("konfQuote") << QString();
     }
     void pageButtonsChooseThePageAndAnnounceItsHelp()
@@ -151,7 +183,8 @@ private Q_SLOTS:
         if (!announced.isEmpty())
             QCOMPARE(help_.at(0).at(0).toString(), announced);
         // Exactly the button of the page in front looks pressed.
-        const bool quotaOrLotto = page == QLatin1String("konfQuote") || page == QLatin1String("konfLotto");
+        const bool quotaOrLotto =
+            page == QLatin1String("konfQuote") || page == QLatin1String("konfLotto");
         QCOMPARE(panel.btModus->isChecked(), page == QLatin1String("konfAktion"));
         QCOMPARE(panel.btKonfig->isChecked(), quotaOrLotto);
         QCOMPARE(panel.btOptionen->isChecked(), page == QLatin1String("konfOptionen"));
@@ -176,11 +209,13 @@ private Q_SLOTS:
         QCOMPARE(panel.height(), SettingsPanel::PanelHeight);
         QCOMPARE(panel.SettingX->x(), left);
         QCOMPARE(panel.SettingX->width(), SettingsPanel::SettingXWidth);
-        QCOMPARE(panel.Konfiguration->size(), QSize(SettingsPanel::PageWidth, SettingsPanel::PageHeight));
+        QCOMPARE(panel.Konfiguration->size(),
+                 QSize(SettingsPanel::PageWidth, SettingsPanel::PageHeight));
         QCOMPARE(panel.BTDrucken->width(), SettingsPanel::ButtonColumnWidth);
         // The apply button is larger than the others and below them.
         QVERIFY(panel.BTEinstellungenSchliessen->height() > panel.Reset_Ziehung->height());
-        QVERIFY(panel.BTEinstellungenSchliessen->y() > panel.Reset_Ziehung->geometry().bottom() + 10);
+        QVERIFY(panel.BTEinstellungenSchliessen->y() >
+                panel.Reset_Ziehung->geometry().bottom() + 10);
     }
 
     void captionsFitAtTheDesignSize_data()
@@ -212,19 +247,23 @@ private Q_SLOTS:
         panel.resize(SettingsPanel::SettingXWidth, SettingsPanel::PanelHeight);
         panel.show();
         QStringList cut;
-        for (QWidget *page : {panel.konfAktion, panel.konfQuote, panel.konfLotto, panel.konfOptionen}) {
+        for (QWidget *page :
+             {panel.konfAktion, panel.konfQuote, panel.konfLotto, panel.konfOptionen}) {
             openPage(panel, page);
             QCoreApplication::processEvents();
             const QRect inside = panel.SettingX->rect();
             for (QWidget *w : panel.SettingX->findChildren<QWidget *>()) {
                 // Our controls; the inner parts of Qt's compound widgets size themselves.
-                if (!w->isVisible() || qobject_cast<WrapButton *>(w) || w->objectName().isEmpty()
-                    || w->objectName().startsWith(QLatin1String("qt_")))
+                if (!w->isVisible() || qobject_cast<WrapButton *>(w) || w->objectName().isEmpty() ||
+                    w->objectName().startsWith(QLatin1String("qt_")))
                     continue;
-                const bool hasText = qobject_cast<QLabel *>(w) || qobject_cast<QAbstractButton *>(w)
-                                     || qobject_cast<QAbstractSpinBox *>(w);
+                const bool hasText = qobject_cast<QLabel *>(w) ||
+                                     qobject_cast<QAbstractButton *>(w) ||
+                                     qobject_cast<QAbstractSpinBox *>(w);
                 if (hasText && w->width() < w->sizeHint().width())
-                    cut << w->objectName() + s(" too narrow (%1 < %2)").arg(w->width()).arg(w->sizeHint().width());
+                    cut << w->objectName() + s(" too narrow (%1 < %2)")
+                                                 .arg(w->width())
+                                                 .arg(w->sizeHint().width());
                 if (w->height() < w->minimumSizeHint().height())
                     cut << w->objectName() + s(" squeezed");
                 const QRect r(w->mapTo(panel.SettingX, QPoint(0, 0)), w->size());
@@ -243,30 +282,37 @@ private Q_SLOTS:
         QTest::addColumn<QString>("page");
         QTest::addColumn<QStringList>("chain");
         const QStringList top{s("btModus"), s("btKonfig"), s("btOptionen"), s("HilfeAktiv")};
-        const QStringList buttons{s("BTDrucken"), s("BTHTML"), s("BTCSV"), s("BTTxT"),
-                                  s("Reset_Ziehung"), s("BTEinstellungenSchliessen"), s("btModus")};
+        const QStringList buttons{s("BTDrucken"),     s("BTHTML"),
+                                  s("BTCSV"),         s("BTTxT"),
+                                  s("Reset_Ziehung"), s("BTEinstellungenSchliessen"),
+                                  s("btModus")};
         QTest::newRow("mode") << s("konfAktion")
-                              << top + QStringList{s("DoStatus"), s("chkAutostop"), s("Sekunden")} + buttons;
+                              << top + QStringList{s("DoStatus"), s("chkAutostop"), s("Sekunden")} +
+                                     buttons;
         QTest::newRow("quota") << s("konfQuote")
-                               << top + QStringList{s("Minimum"), s("Maximum"), s("ZeigeNullen"),
-                                                    s("AusDateiLaenge"), s("AusDatei"),
-                                                    s("AusDateiPfad"), s("AusDateiPfad"),
-                                                    s("Ziehungsquote"), s("Ziehung_Prozent"),
-                                                    s("ckAutopilot"), s("cbWinnings"),
-                                                    s("edWinnings"), s("edWinnings")}
-                                     + buttons;
+                               << top + QStringList{s("Minimum"),         s("Maximum"),
+                                                    s("ZeigeNullen"),     s("AusDateiLaenge"),
+                                                    s("AusDatei"),        s("AusDateiPfad"),
+                                                    s("AusDateiPfad"),    s("Ziehungsquote"),
+                                                    s("Ziehung_Prozent"), s("ckAutopilot"),
+                                                    s("cbWinnings"),      s("edWinnings"),
+                                                    s("edWinnings")} +
+                                      buttons;
         QTest::newRow("lottery") << s("konfLotto")
-                                 << top + QStringList{s("Lotto_n"), s("Lotto_x"), s("Lotto_Spiele"), s("Lotto_Pool")}
-                                        + buttons;
+                                 << top +
+                                        QStringList{s("Lotto_n"), s("Lotto_x"), s("Lotto_Spiele"),
+                                                    s("Lotto_Pool")} +
+                                        buttons;
         QTest::newRow("options") << s("konfOptionen")
-                                 << top + QStringList{s("HilfeLng"), s("cbNumberEffect"),
-                                                      s("cbFarbenregen"), s("cbSound"),
-                                                      s("cbSchleife"), s("edSoundfile"),
-                                                      s("edSoundfile"), s("edHintergrundbild"),
-                                                      s("edHintergrundbild"), s("cpVordergrund"),
-                                                      s("cbListeAus"), s("cpHintergrund"),
-                                                      s("cbMaximiert")}
-                                        + buttons;
+                                 << top +
+                                        QStringList{s("HilfeLng"),          s("cbNumberEffect"),
+                                                    s("cbFarbenregen"),     s("cbSound"),
+                                                    s("cbSchleife"),        s("edSoundfile"),
+                                                    s("edSoundfile"),       s("edHintergrundbild"),
+                                                    s("edHintergrundbild"), s("cpVordergrund"),
+                                                    s("cbListeAus"),        s("cpHintergrund"),
+                                                    s("cbMaximiert")} +
+                                        buttons;
     }
     void tabFollowsTheVisiblePage()
     {
@@ -296,7 +342,8 @@ private Q_SLOTS:
         QTest::newRow("CSV") << s("konfAktion") << 'c' << s("BTCSV") << true;
         QTest::newRow("TXT") << s("konfAktion") << 't' << s("BTTxT") << true;
         QTest::newRow("Neuer Durchgang") << s("konfAktion") << 'n' << s("Reset_Ziehung") << true;
-        QTest::newRow("Einstellungen") << s("konfOptionen") << 'e' << s("BTEinstellungenSchliessen") << true;
+        QTest::newRow("Einstellungen")
+            << s("konfOptionen") << 'e' << s("BTEinstellungenSchliessen") << true;
     }
     void mnemonicsReachTheirControls()
     {
@@ -334,10 +381,12 @@ private Q_SLOTS:
             panel.show();
             applyCaptions(panel, english ? englishCaptions() : germanRunTimeTexts());
             int i = 0;
-            for (QWidget *page : {panel.konfAktion, panel.konfQuote, panel.konfLotto, panel.konfOptionen}) {
+            for (QWidget *page :
+                 {panel.konfAktion, panel.konfQuote, panel.konfLotto, panel.konfOptionen}) {
                 openPage(panel, page);
                 QCoreApplication::processEvents();
-                QVERIFY(panel.grab().save(dir + s("/panel-%1-%2.png").arg(english ? s("en") : s("de")).arg(++i)));
+                QVERIFY(panel.grab().save(
+                    dir + s("/panel-%1-%2.png").arg(english ? s("en") : s("de")).arg(++i)));
             }
         }
     }

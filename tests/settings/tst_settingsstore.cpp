@@ -48,24 +48,42 @@ QMap<QString, QString> state(const Window &w)
     auto b = [](const QCheckBox *box) { return box->isChecked() ? s("1") : s("0"); };
     auto n = [](double v) { return QString::number(v, 'g', 15); };
     return {
-        {s("Start"), n(p.Minimum->value())}, {s("End"), n(p.Maximum->value())},
-        {s("Cent"), b(p.Ziehung_Prozent)}, {s("Quota"), n(p.Ziehungsquote->value())},
-        {s("AutoPilot"), b(p.ckAutopilot)}, {s("AutoVal"), n(p.AutopilotStart->value())},
-        {s("Zeros"), b(p.ZeigeNullen)}, {s("Help"), b(p.HilfeAktiv)},
-        {s("SFile"), p.edSoundfile->text()}, {s("Sound"), b(p.cbSound)},
-        {s("Play"), b(p.cbSchleife)}, {s("Colors"), b(p.cbFarbenregen)},
-        {s("Numbers"), b(p.cbNumberEffect)}, {s("FGC"), n(p.cpVordergrund->colour())},
-        {s("BGC"), n(p.cpHintergrund->colour())}, {s("Language"), n(p.HilfeLng->currentIndex())},
-        {s("Size"), b(p.cbMaximiert)}, {s("List"), b(p.cbListeAus)},
-        {s("WinSize"), n(w.host.outputPercent)}, {s("HGB"), b(p.cbHintergrund)},
-        {s("HGA"), b(p.cbHintergrundAnimiert)}, {s("HGI"), p.edHintergrundbild->text()},
-        {s("Lottery"), n(w.host.gameColumn)}, {s("Games"), n(p.Lotto_Spiele->value())},
-        {s("Pool"), n(p.Lotto_Pool->value())}, {s("Pool_n"), n(p.Lotto_n->value())},
-        {s("Pool_x"), n(p.Lotto_x->value())}, {s("Mode"), n(p.DoStatus->itemIndex())},
-        {s("Intervall"), n(p.Sekunden->value())}, {s("Autostop"), b(p.chkAutostop)},
-        {s("Time"), p.Uhrzeit->text()}, {s("UseFile"), b(p.AusDatei)},
-        {s("Filename"), p.AusDateiPfad->text()}, {s("Cols"), n(p.AusDateiLaenge->value())},
-        {s("Winnings"), p.edWinnings->text()}, {s("UseWinnings"), b(p.cbWinnings)},
+        {s("Start"), n(p.Minimum->value())},
+        {s("End"), n(p.Maximum->value())},
+        {s("Cent"), b(p.Ziehung_Prozent)},
+        {s("Quota"), n(p.Ziehungsquote->value())},
+        {s("AutoPilot"), b(p.ckAutopilot)},
+        {s("AutoVal"), n(p.AutopilotStart->value())},
+        {s("Zeros"), b(p.ZeigeNullen)},
+        {s("Help"), b(p.HilfeAktiv)},
+        {s("SFile"), p.edSoundfile->text()},
+        {s("Sound"), b(p.cbSound)},
+        {s("Play"), b(p.cbSchleife)},
+        {s("Colors"), b(p.cbFarbenregen)},
+        {s("Numbers"), b(p.cbNumberEffect)},
+        {s("FGC"), n(p.cpVordergrund->colour())},
+        {s("BGC"), n(p.cpHintergrund->colour())},
+        {s("Language"), n(p.HilfeLng->currentIndex())},
+        {s("Size"), b(p.cbMaximiert)},
+        {s("List"), b(p.cbListeAus)},
+        {s("WinSize"), n(w.host.outputPercent)},
+        {s("HGB"), b(p.cbHintergrund)},
+        {s("HGA"), b(p.cbHintergrundAnimiert)},
+        {s("HGI"), p.edHintergrundbild->text()},
+        {s("Lottery"), n(w.host.gameColumn)},
+        {s("Games"), n(p.Lotto_Spiele->value())},
+        {s("Pool"), n(p.Lotto_Pool->value())},
+        {s("Pool_n"), n(p.Lotto_n->value())},
+        {s("Pool_x"), n(p.Lotto_x->value())},
+        {s("Mode"), n(p.DoStatus->itemIndex())},
+        {s("Intervall"), n(p.Sekunden->value())},
+        {s("Autostop"), b(p.chkAutostop)},
+        {s("Time"), p.Uhrzeit->text()},
+        {s("UseFile"), b(p.AusDatei)},
+        {s("Filename"), p.AusDateiPfad->text()},
+        {s("Cols"), n(p.AusDateiLaenge->value())},
+        {s("Winnings"), p.edWinnings->text()},
+        {s("UseWinnings"), b(p.cbWinnings)},
     };
 }
 
@@ -73,17 +91,18 @@ QMap<QString, QString> state(const Window &w)
 QMap<QString, QString> defaults()
 {
     return {
-        {s("Start"), s("100")}, {s("End"), s("999")}, {s("Cent"), s("1")}, {s("Quota"), s("10")},
-        {s("AutoPilot"), s("0")}, {s("AutoVal"), s("999")}, {s("Zeros"), s("0")},
-        {s("Help"), s("1")}, {s("SFile"), QString()}, {s("Sound"), s("1")}, {s("Play"), s("0")},
-        {s("Colors"), s("1")}, {s("Numbers"), s("1")}, {s("FGC"), s("0")},
-        {s("BGC"), s("16777215")}, {s("Language"), s("1")}, {s("Size"), s("0")},
-        {s("List"), s("0")}, {s("WinSize"), s("25")}, {s("HGB"), s("0")}, {s("HGA"), s("0")},
-        {s("HGI"), QString()}, {s("Lottery"), s("0")}, {s("Games"), s("2")}, {s("Pool"), s("2")},
-        {s("Pool_n"), s("6")}, {s("Pool_x"), s("49")}, {s("Mode"), s("0")},
-        {s("Intervall"), s("5")}, {s("Autostop"), s("0")}, {s("Time"), s(":")},
-        {s("UseFile"), s("0")}, {s("Filename"), QString()}, {s("Cols"), s("10")},
-        {s("Winnings"), QString()}, {s("UseWinnings"), s("0")},
+        {s("Start"), s("100")},  {s("End"), s("999")},       {s("Cent"), s("1")},
+        {s("Quota"), s("10")},   {s("AutoPilot"), s("0")},   {s("AutoVal"), s("999")},
+        {s("Zeros"), s("0")},    {s("Help"), s("1")},        {s("SFile"), QString()},
+        {s("Sound"), s("1")},    {s("Play"), s("0")},        {s("Colors"), s("1")},
+        {s("Numbers"), s("1")},  {s("FGC"), s("0")},         {s("BGC"), s("16777215")},
+        {s("Language"), s("1")}, {s("Size"), s("0")},        {s("List"), s("0")},
+        {s("WinSize"), s("25")}, {s("HGB"), s("0")},         {s("HGA"), s("0")},
+        {s("HGI"), QString()},   {s("Lottery"), s("0")},     {s("Games"), s("2")},
+        {s("Pool"), s("2")},     {s("Pool_n"), s("6")},      {s("Pool_x"), s("49")},
+        {s("Mode"), s("0")},     {s("Intervall"), s("5")},   {s("Autostop"), s("0")},
+        {s("Time"), s(":")},     {s("UseFile"), s("0")},     {s("Filename"), QString()},
+        {s("Cols"), s("10")},    {s("Winnings"), QString()}, {s("UseWinnings"), s("0")},
     };
 }
 
@@ -134,8 +153,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("changed"); // key=value pairs that differ from the defaults
         QTest::addColumn<int>("drawQuota");
 
-        QTest::newRow("only Start") << QByteArray("[NUM]\nStart=5\n") << s("C")
-                                    << QStringList{s("Start=5")} << 99;
+        QTest::newRow("only Start")
+            << QByteArray("[NUM]\nStart=5\n") << s("C") << QStringList{s("Start=5")} << 99;
         QTest::newRow("percent mode ignores Percentage")
             << QByteArray("[NUM]\nCent=1\nPercentage=40\n") << s("C") << QStringList{} << 90;
         QTest::newRow("count mode ignores Count")
@@ -144,20 +163,21 @@ private Q_SLOTS:
         QTest::newRow("decimal comma under an English locale")
             << QByteArray("[NUM]\nCount=12,5\n") << s("en_GB") << QStringList{} << 90;
         QTest::newRow("decimal comma under a German locale")
-            << QByteArray("[NUM]\nCount=12,5\n") << s("de_DE") << QStringList{s("Quota=12.5")} << 112;
+            << QByteArray("[NUM]\nCount=12,5\n") << s("de_DE") << QStringList{s("Quota=12.5")}
+            << 112;
         QTest::newRow("range above the current maximum")
             << QByteArray("[NUM]\nStart=1000\nEnd=2000\n") << s("C")
             << QStringList{s("Start=1000"), s("End=2000")} << 100;
-        QTest::newRow("names in other case") << QByteArray("[display]\nzeros=1\n") << s("C")
-                                             << QStringList{s("Zeros=1")} << 90;
+        QTest::newRow("names in other case")
+            << QByteArray("[display]\nzeros=1\n") << s("C") << QStringList{s("Zeros=1")} << 90;
         QTest::newRow("effects off") << QByteArray("[DISPLAY]\nColors=0\nNumbers=0\n") << s("C")
                                      << QStringList{s("Colors=0"), s("Numbers=0")} << 90;
         QTest::newRow("effects in another section count for nothing")
             << QByteArray("[NUM]\nColors=0\nNumbers=0\n") << s("C") << QStringList{} << 90;
-        QTest::newRow("time of day shown as hh:mm") << QByteArray("[DRAW]\nTime=7:05\n") << s("C")
-                                                    << QStringList{s("Time=07:05")} << 90;
-        QTest::newRow("Pool_n 0 is raised to 1") << QByteArray("[LOTTERY]\nPool_n=0\n") << s("C")
-                                                 << QStringList{s("Pool_n=1")} << 90;
+        QTest::newRow("time of day shown as hh:mm")
+            << QByteArray("[DRAW]\nTime=7:05\n") << s("C") << QStringList{s("Time=07:05")} << 90;
+        QTest::newRow("Pool_n 0 is raised to 1")
+            << QByteArray("[LOTTERY]\nPool_n=0\n") << s("C") << QStringList{s("Pool_n=1")} << 90;
     }
     void storedValuesOverrideOnlyTheirKeys()
     {
@@ -187,21 +207,21 @@ private Q_SLOTS:
         QTest::newRow("empty") << QString() << QStringList{};
         // Huge numbers: numeric fields at their upper limits, booleans on, the rest defaults.
         QStringList huge{s("Start=999999"), s("End=999999"), s("Quota=100"), s("AutoVal=9999"),
-                         s("Zeros=1"), s("Play=1"), s("Size=1"), s("List=1"), s("HGB=1"),
-                         s("HGA=1"), s("Lottery=1"), s("Games=999"), s("Pool=8"),
-                         s("Pool_n=15"), s("Pool_x=99"), s("Intervall=9999"), s("Autostop=1"),
-                         s("UseFile=1"), s("Cols=999"), s("UseWinnings=1"), s("AutoPilot=1"),
-                         s("WinSize=75")};
+                         s("Zeros=1"),      s("Play=1"),     s("Size=1"),    s("List=1"),
+                         s("HGB=1"),        s("HGA=1"),      s("Lottery=1"), s("Games=999"),
+                         s("Pool=8"),       s("Pool_n=15"),  s("Pool_x=99"), s("Intervall=9999"),
+                         s("Autostop=1"),   s("UseFile=1"),  s("Cols=999"),  s("UseWinnings=1"),
+                         s("AutoPilot=1"),  s("WinSize=75")};
         for (const QString &k : textKeys)
             huge << k.arg(s("2000000000"));
         QTest::newRow("huge") << s("2000000000") << huge;
         // Negative numbers: lower limits; a negative language index means the first language.
-        QStringList negative{s("Start=0"), s("End=0"), s("Quota=0"), s("AutoVal=0"),
-                             s("Zeros=1"), s("Play=1"), s("Size=1"), s("List=1"), s("HGB=1"),
-                             s("HGA=1"), s("Lottery=1"), s("Games=1"), s("Pool=1"),
-                             s("Pool_n=1"), s("Pool_x=15"), s("Intervall=0"), s("Autostop=1"),
-                             s("UseFile=1"), s("Cols=0"), s("UseWinnings=1"), s("AutoPilot=1"),
-                             s("Language=0"), s("WinSize=20")};
+        QStringList negative{s("Start=0"),     s("End=0"),      s("Quota=0"),   s("AutoVal=0"),
+                             s("Zeros=1"),     s("Play=1"),     s("Size=1"),    s("List=1"),
+                             s("HGB=1"),       s("HGA=1"),      s("Lottery=1"), s("Games=1"),
+                             s("Pool=1"),      s("Pool_n=1"),   s("Pool_x=15"), s("Intervall=0"),
+                             s("Autostop=1"),  s("UseFile=1"),  s("Cols=0"),    s("UseWinnings=1"),
+                             s("AutoPilot=1"), s("Language=0"), s("WinSize=20")};
         for (const QString &k : textKeys)
             negative << k.arg(s("-7"));
         QTest::newRow("negative") << s("-7") << negative;
@@ -224,13 +244,18 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("changed");
         QTest::newRow("mode 5") << QByteArray("[DRAW]\nMode=5\n") << QStringList{};
         QTest::newRow("mode 4") << QByteArray("[DRAW]\nMode=4\n") << QStringList{s("Mode=4")};
-        QTest::newRow("language beyond the list") << QByteArray("[DISPLAY]\nLanguage=2\n") << QStringList{};
-        QTest::newRow("language 0") << QByteArray("[DISPLAY]\nLanguage=0\n") << QStringList{s("Language=0")};
-        QTest::newRow("system colour as foreground") << QByteArray("[DISPLAY]\nFGC=-16777201\n") << QStringList{};
-        QTest::newRow("no foreground colour") << QByteArray("[DISPLAY]\nFGC=536870911\n")
-                                              << QStringList{s("FGC=536870911")};
-        QTest::newRow("no background colour") << QByteArray("[DISPLAY]\nBGC=536870911\n") << QStringList{};
-        QTest::newRow("colour as hex") << QByteArray("[DISPLAY]\nBGC=$0000FF\n") << QStringList{s("BGC=255")};
+        QTest::newRow("language beyond the list")
+            << QByteArray("[DISPLAY]\nLanguage=2\n") << QStringList{};
+        QTest::newRow("language 0")
+            << QByteArray("[DISPLAY]\nLanguage=0\n") << QStringList{s("Language=0")};
+        QTest::newRow("system colour as foreground")
+            << QByteArray("[DISPLAY]\nFGC=-16777201\n") << QStringList{};
+        QTest::newRow("no foreground colour")
+            << QByteArray("[DISPLAY]\nFGC=536870911\n") << QStringList{s("FGC=536870911")};
+        QTest::newRow("no background colour")
+            << QByteArray("[DISPLAY]\nBGC=536870911\n") << QStringList{};
+        QTest::newRow("colour as hex")
+            << QByteArray("[DISPLAY]\nBGC=$0000FF\n") << QStringList{s("BGC=255")};
         // The output pane's share is kept within what the layout allows.
         QTest::newRow("output pane beyond the window")
             << QByteArray("[DISPLAY]\nWinSize=650\n") << QStringList{s("WinSize=75")};
@@ -317,13 +342,14 @@ private Q_SLOTS:
         LoadSettings(w.panel, w.host, ini);
         w.panel.Ziehungsquote->setValue(12.5);
         QVERIFY(SaveSettings(w.panel, w.host, ini).ok);
-        const QByteArray expected = foreign
-            + "[num]\nstart=7\nMine=x\nEnd=999\nCent=1\nCount=12,5\nAutoPilot=0\nAutoVal=999\n"
-              "\n[DISPLAY]\nZeros=0\nHelp=1\nSound=1\nPlay=0\nColors=1\nNumbers=1\nLanguage=1\n"
-              "Size=0\nList=0\nLottery=0\nFGC=0\nBGC=16777215\nHGB=0\nHGA=0\nHGI=\nSFile=\n"
-              "WinSize=23\n\n[LOTTERY]\nGames=2\nPool=2\nPool_n=6\nPool_x=49\n"
-              "\n[DRAW]\nMode=0\nIntervall=5\nAutostop=0\nTime=:\nUseFile=0\nFilename=\n"
-              "UseWinnings=0\nWinnings=\nCols=10\n";
+        const QByteArray expected =
+            foreign +
+            "[num]\nstart=7\nMine=x\nEnd=999\nCent=1\nCount=12,5\nAutoPilot=0\nAutoVal=999\n"
+            "\n[DISPLAY]\nZeros=0\nHelp=1\nSound=1\nPlay=0\nColors=1\nNumbers=1\nLanguage=1\n"
+            "Size=0\nList=0\nLottery=0\nFGC=0\nBGC=16777215\nHGB=0\nHGA=0\nHGI=\nSFile=\n"
+            "WinSize=23\n\n[LOTTERY]\nGames=2\nPool=2\nPool_n=6\nPool_x=49\n"
+            "\n[DRAW]\nMode=0\nIntervall=5\nAutostop=0\nTime=:\nUseFile=0\nFilename=\n"
+            "UseWinnings=0\nWinnings=\nCols=10\n";
         QCOMPARE(QString::fromUtf8(folder.read(s("tivrel.ini"))).split(u'\n'),
                  QString::fromUtf8(expected).split(u'\n'));
     }
@@ -447,7 +473,8 @@ private Q_SLOTS:
         QCOMPARE(folder.read(s("tivrel.ini")), before);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{s("tivrel.ini")});
         QVERIFY(SaveSettings(w.panel, w.host, ini).ok);
-        QVERIFY(folder.read(s("tivrel.ini")).startsWith("[NUM]\nStart=100\n; a comment\nEnd=999\n"));
+        QVERIFY(
+            folder.read(s("tivrel.ini")).startsWith("[NUM]\nStart=100\n; a comment\nEnd=999\n"));
 #else
         QSKIP("needs a file size limit");
 #endif

@@ -1,8 +1,8 @@
 #include "support/fakeplatform.h"
 
 #include <QDir>
-#include <QTest>
 #include <QEventLoop>
+#include <QTest>
 #include <QTimer>
 
 FakePlatform::FakePlatform(const QString &programPath)

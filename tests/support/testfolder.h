@@ -8,9 +8,9 @@
 class TestFolder {
 public:
     TestFolder();
-    QString path() const;                      // with a trailing '/'
+    QString path() const; // with a trailing '/'
     QString programPath() const;
-    QString file(const QString &name) const;   // a path inside the folder
+    QString file(const QString &name) const; // a path inside the folder
     void write(const QString &name, const QByteArray &content) const;
     QByteArray read(const QString &name) const;
 
