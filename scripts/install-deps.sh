@@ -19,6 +19,8 @@ packages=(
   desktop-file-utils appstream  # validate the menu entry and the metainfo (tests)
   dpkg-dev file  # dpkg-shlibdeps works out the dependencies of the .deb (cpack)
   poppler-utils  # pdftotext and pdftoppm read the printed PDF back in the tests
+  python3  # reads the CSV and HTML exports back in the tests
+  clang-format  # CI fails on a source file that is not in the project's style
 )
 
 sudo=""
