@@ -5,6 +5,7 @@
 // sink:  build/bench/bench_soundframes [seconds]
 #include "app/drawcontrol.h"
 #include "app/mainwindow.h"
+#include "benchplatform.h"
 #include "platform/platform.h"
 #include "settings/settingspanel.h"
 
@@ -24,27 +25,6 @@
 #include <vector>
 
 namespace {
-
-class BenchPlatform final : public Platform {
-public:
-    explicit BenchPlatform(QString program) : m_program(std::move(program)) { m_clock.start(); }
-    Answer messageBox(const QString &, const QString &text, Icon, Buttons) override
-    {
-        std::printf("  (message box: %s)\n", qPrintable(text.left(60)));
-        return Answer::Ok;
-    }
-    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
-    bool shellOpen(const QString &) override { return false; }
-    quint16 systemLanguageId() const override { return 1031; }
-    quint32 tickCount() const override { return quint32(m_clock.elapsed()) + 1; }
-    QDateTime now() const override { return QDateTime::currentDateTime(); }
-    QString tempFolder() const override { return QDir::tempPath(); }
-    QString programPath() const override { return m_program; }
-
-private:
-    QString m_program;
-    QElapsedTimer m_clock;
-};
 
 // Timestamps every paint of one widget.
 class PaintClock final : public QObject {
