@@ -11,9 +11,48 @@ QString programVersion()
     return QStringLiteral(TIVREL_VERSION);
 }
 
+// The options that QApplication takes from the command line itself (-geometry, -platform,
+// -style, ...). They are accepted here, hidden from the help, and left in argv for Qt.
+static void addQtOwnOptions(QCommandLineParser &parser)
+{
+    static const char *const withValue[] = {
+        "platform",
+        "platformpluginpath",
+        "platformtheme",
+        "plugin",
+        "qwindowgeometry",
+        "qwindowicon",
+        "qwindowtitle",
+        "session",
+        "display",
+        "geometry",
+        "title",
+        "icon",
+        "visual",
+        "ncols",
+        "cmap",
+        "style",
+        "stylesheet",
+        "qmljsdebugger",
+        "name",
+    };
+    static const char *const flags[] = {"reverse", "nograb", "dograb", "sync", "widgetcount"};
+    const auto hidden = [&parser](const char *name, const QString &valueName) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), valueName);
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    };
+    for (const char *name : withValue)
+        hidden(name, QStringLiteral("value"));
+    for (const char *name : flags)
+        hidden(name, QString());
+}
+
 CommandLine parseCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
+    // Qt's own options come with one dash and a whole word (-geometry 800x600).
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
         QStringLiteral("Tivrel draws raffle and tombola tickets at random, without repetition, "
                        "from a number range or from the lines of a list file.\n\n"
@@ -28,6 +67,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
                        "(created when missing), for example one folder per event."),
         QStringLiteral("folder"));
     parser.addOption(folder);
+    addQtOwnOptions(parser);
 
     CommandLine result;
     const QString program =

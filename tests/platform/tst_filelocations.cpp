@@ -165,6 +165,12 @@ private Q_SLOTS:
         QTest::newRow("unknown option")
             << QStringList{QStringLiteral("--fullscreen")} << int(A::Fail) << QString()
             << QStringLiteral("fullscreen");
+        // Qt takes its own options from argv later; they must not stop the program.
+        QTest::newRow("Qt's own options")
+            << QStringList{QStringLiteral("-geometry"), QStringLiteral("1920x1080+0+0"),
+                           QStringLiteral("-platform"), QStringLiteral("offscreen"),
+                           QStringLiteral("-reverse"),  QStringLiteral("--folder=x")}
+            << int(A::Run) << here + QStringLiteral("/x") << QString();
         QTest::newRow("stray argument") << QStringList{QStringLiteral("list.txt")} << int(A::Fail)
                                         << QString() << QStringLiteral("list.txt");
     }
