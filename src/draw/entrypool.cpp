@@ -88,9 +88,10 @@ void EntryPool::removeDrawn(const QStringList &drawn)
     // Numbers that have left the pool have no place.
     const qint64 span =
         qint64(*std::max_element(m_numbers.cbegin(), m_numbers.cend())) - m_minimum + 1;
-    QList<qsizetype> place(span, -1);
+    // A range pool's size fits a qint32, as the range's size does: four bytes a place.
+    QList<qint32> place(span, -1);
     for (qsizetype i = 0; i < m_numbers.size(); ++i)
-        place[qsizetype(qint64(m_numbers.at(i)) - m_minimum)] = i;
+        place[qsizetype(qint64(m_numbers.at(i)) - m_minimum)] = qint32(i);
     for (const QString &text : drawn) {
         const std::optional<qint32> number = numberOf(text);
         if (!number)
@@ -102,7 +103,7 @@ void EntryPool::removeDrawn(const QStringList &drawn)
         const qsizetype last = m_numbers.size() - 1;
         place[offset] = -1;
         if (found != last) {
-            place[qsizetype(qint64(m_numbers.at(last)) - m_minimum)] = found;
+            place[qsizetype(qint64(m_numbers.at(last)) - m_minimum)] = qint32(found);
             m_numbers[found] = m_numbers.at(last);
         }
         m_numbers.removeLast();

@@ -4,6 +4,8 @@
 
 #include <QIODevice>
 
+#include <algorithm>
+
 TWavePlayer::TWavePlayer(WaveOutput &output) : m_output(output) {}
 
 TWavePlayer::~TWavePlayer()
@@ -38,8 +40,24 @@ bool TWavePlayer::LoadFromStream(QIODevice &stream)
 {
     if (!stream.isSequential() && !stream.seek(0))
         return false;
-    // One byte more than allowed tells a stream that is too long from one that just fits.
-    QByteArray image = stream.read(MaxWaveImageSize + 1);
+    // A stream of known size is read at that size; one of unknown size in pieces, until one
+    // byte more than allowed tells a stream that is too long from one that just fits. Either
+    // way no buffer of the largest allowed size is set aside for a small sound.
+    QByteArray image;
+    if (!stream.isSequential()) {
+        if (stream.size() > MaxWaveImageSize)
+            return false;
+        image = stream.readAll();
+    } else {
+        constexpr qint64 piece = 1 << 16;
+        while (image.size() <= MaxWaveImageSize) {
+            const QByteArray more =
+                stream.read(std::min<qint64>(piece, MaxWaveImageSize + 1 - image.size()));
+            if (more.isEmpty() && !stream.waitForReadyRead(0))
+                break;
+            image += more;
+        }
+    }
     if (image.size() > MaxWaveImageSize)
         return false;
     Clear();

@@ -5,7 +5,10 @@
 
 #include <QFile>
 #include <QStringDecoder>
+#include <QStringView>
 #include <QSysInfo>
+
+#include <algorithm>
 
 namespace {
 bool needsWork(const QString &text)
@@ -98,13 +101,13 @@ QString decodeText(const QByteArray &content)
 }
 
 // Puts the cell into its column; false for a draw number that is not a number.
-bool putCell(ResultRow &row, int column, const QString &text)
+bool putCell(ResultRow &row, int column, QStringView text)
 {
     bool ok = true;
     switch (column) {
     case ResultsModel::Durchgang: row.Durchgang = text.trimmed().toInt(&ok); break;
-    case ResultsModel::Spiel: row.Spiel = text; break;
-    case ResultsModel::Gezogen: row.Gezogen = text; break;
+    case ResultsModel::Spiel: row.Spiel = text.toString(); break;
+    case ResultsModel::Gezogen: row.Gezogen = text.toString(); break;
     default: break; // cells beyond the three columns are dropped
     }
     return ok;
@@ -113,55 +116,90 @@ bool putCell(ResultRow &row, int column, const QString &text)
 
 DrawLogContent decodeDrawLog(const QByteArray &bytes)
 {
-    const QString text = decodeText(bytes);
-    QList<ResultRow> rows;
-    QList<bool> numbered; // whether each row's draw number is a number
-    QString cell;
-    int column = 0; // column the next ended cell of this line fills
+    // A log as this program writes it (UTF-16LE behind its mark) is read where it lies on a
+    // little-endian machine; anything else is decoded into a text first.
+    QString decoded;
+    QStringView text;
+    const bool inPlace = QSysInfo::ByteOrder == QSysInfo::LittleEndian && bytes.size() % 2 == 0 &&
+                         bytes.size() > 1 && uchar(bytes[0]) == 0xFF && uchar(bytes[1]) == 0xFE;
+    if (inPlace) {
+        text = QStringView(reinterpret_cast<const char16_t *>(bytes.constData() + 2),
+                           (bytes.size() - 2) / 2);
+    } else {
+        decoded = decodeText(bytes);
+        text = decoded;
+    }
+
+    DrawLogContent content;
+    content.rows.reserve(std::count(text.cbegin(), text.cend(), u'\n') + 1);
+    ResultRow row;         // the row of the current line, once its first cell has ended
+    bool numbered = false; // whether that row's draw number is a number
+    int column = 0;        // column the next ended cell of this line fills
     bool quoted = false;
-    const auto endCell = [&] {
+    qsizetype cellStart = 0; // a cell without quotes or CR is a piece of the text itself
+    QString cell;            // else it is built here
+    bool built = false;
+    const auto cellText = [&](qsizetype end) {
+        return built ? QStringView(cell) : text.sliced(cellStart, end - cellStart);
+    };
+    const auto endCell = [&](qsizetype end) {
         if (column == 0) {
-            rows.append(ResultRow{});
-            numbered.append(putCell(rows.last(), column, cell));
+            row = ResultRow{};
+            numbered = putCell(row, column, cellText(end));
         } else {
-            putCell(rows.last(), column, cell);
+            putCell(row, column, cellText(end));
         }
         ++column;
         cell.clear();
+        built = false;
+        cellStart = end + 1;
+    };
+    // A line whose draw number is not a number is no draw: a blank line, or a file that is
+    // no draw log at all, would otherwise fill the table with draws numbered 0.
+    const auto endRow = [&] {
+        if (numbered)
+            content.rows.append(std::move(row));
+        else
+            ++content.skippedLines;
+        row = ResultRow{};
     };
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        if (c == u'"') {
-            if (quoted && i + 1 < text.size() && text.at(i + 1) == u'"') {
-                cell += u'"';
-                ++i;
-            } else {
-                quoted = !quoted;
-            }
-        } else if (c == u',' && !quoted) {
-            endCell();
-        } else if (c == u'\r') {
+        if (c == u',' && !quoted) {
+            endCell(i);
             continue;
-        } else if (c == u'\n') {
-            endCell();
+        }
+        if (c == u'\n') {
+            endCell(i);
+            endRow();
             column = 0;
             quoted = false;
+            continue;
+        }
+        if (c != u'"' && c != u'\r') {
+            if (built)
+                cell += c;
+            continue;
+        }
+        if (!built) {
+            cell = text.sliced(cellStart, i - cellStart).toString();
+            built = true;
+        }
+        if (c == u'\r')
+            continue;
+        if (quoted && i + 1 < text.size() && text.at(i + 1) == u'"') {
+            cell += u'"';
+            ++i;
         } else {
-            cell += c;
+            quoted = !quoted;
         }
     }
-    // Text after the last line end becomes the next cell of the last row.
-    if (!cell.isEmpty() && !rows.isEmpty())
-        putCell(rows.last(), column == 0 ? ResultsModel::ColumnCount : column, cell);
-    // A line whose draw number is not a number is no draw: a blank line, or a file that is
-    // no draw log at all, would otherwise fill the table with draws numbered 0.
-    DrawLogContent content;
-    content.rows.reserve(rows.size());
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        if (numbered.at(i))
-            content.rows.append(std::move(rows[i]));
-        else
-            ++content.skippedLines;
+    // Text after the last line end becomes the next cell of that line's row; a line that has
+    // not ended a cell yet is dropped.
+    if (column > 0) {
+        if (!cellText(text.size()).isEmpty())
+            putCell(row, column, cellText(text.size()));
+        endRow();
     }
     return content;
 }
