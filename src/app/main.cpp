@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "platform/commandline.h"
 #include "platform/filelocations.h"
+#include "platform/heap.h"
 #include "platform/qtplatform.h"
 #include "platform/savefile.h"
 
@@ -18,6 +19,7 @@ int main(int argc, char *argv[])
 {
     // A write past the file size limit fails and is reported instead of ending the program.
     ignoreFileSizeLimitSignal();
+    keepLargeBlocksMapped();
     // The command line is answered before a display is opened, so --help needs none.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)

@@ -43,7 +43,7 @@ void DrawPass::setPool(EntryPool pool, bool removeDrawn)
     if (!removeDrawn)
         return;
     DrawCount = qint32(m_rows.size());
-    m_pool.removeDrawn(drawnEntries());
+    m_pool.removeDrawn(m_rows);
 }
 
 void DrawPass::setRows(QList<ResultRow> rows)
@@ -59,7 +59,7 @@ void DrawPass::setRows(QList<ResultRow> rows)
 void DrawPass::restore()
 {
     DrawCount = qint32(m_rows.size());
-    m_pool.removeDrawn(drawnEntries());
+    m_pool.removeDrawn(m_rows);
 }
 
 void DrawPass::clear()

@@ -1,5 +1,8 @@
 #include "draw/entrypool.h"
 
+#include <QBitArray>
+
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 
@@ -67,7 +70,7 @@ void EntryPool::removeAt(qsizetype index)
     m_numbers.removeLast();
 }
 
-std::optional<qint32> EntryPool::numberOf(const QString &text)
+std::optional<qint32> EntryPool::numberOf(QStringView text)
 {
     bool ok = false;
     const qint32 value = text.trimmed().toInt(&ok);
@@ -78,33 +81,72 @@ std::optional<qint32> EntryPool::numberOf(const QString &text)
 
 void EntryPool::removeDrawn(const QStringList &drawn)
 {
+    removeDrawn(drawn.size(), [&drawn](qsizetype i) { return QStringView(drawn.at(i)); });
+}
+
+void EntryPool::removeDrawn(const QList<ResultRow> &rows)
+{
+    removeDrawn(rows.size(), [&rows](qsizetype i) { return QStringView(rows.at(i).Gezogen); });
+}
+
+void EntryPool::removeDrawn(qsizetype count, const std::function<QStringView(qsizetype)> &drawnAt)
+{
     if (!m_range) {
+        QStringList drawn;
+        drawn.reserve(count);
+        for (qsizetype i = 0; i < count; ++i)
+            drawn.append(drawnAt(i).toString());
         removeDrawnEntries(m_lines, drawn);
         return;
     }
-    if (drawn.isEmpty() || m_numbers.isEmpty())
+    if (count == 0 || m_numbers.isEmpty())
         return;
-    // Every number stands once in a range pool: its place, by its offset from the minimum.
-    // Numbers that have left the pool have no place.
+    // Every number stands once in a range pool. Only the drawn numbers need their places
+    // known: a number nobody drew is moved but never looked for. They are marked by their
+    // offset from the minimum, then their places are kept sorted by number.
     const qint64 span =
         qint64(*std::max_element(m_numbers.cbegin(), m_numbers.cend())) - m_minimum + 1;
-    // A range pool's size fits a qint32, as the range's size does: four bytes a place.
-    QList<qint32> place(span, -1);
-    for (qsizetype i = 0; i < m_numbers.size(); ++i)
-        place[qsizetype(qint64(m_numbers.at(i)) - m_minimum)] = qint32(i);
-    for (const QString &text : drawn) {
+    const auto offsetOf = [this, span](const QStringView text) -> std::optional<qsizetype> {
         const std::optional<qint32> number = numberOf(text);
         if (!number)
-            continue;
+            return std::nullopt;
         const qint64 offset = qint64(*number) - m_minimum;
-        if (offset < 0 || offset >= span || place.at(offset) < 0)
+        if (offset < 0 || offset >= span)
+            return std::nullopt;
+        return qsizetype(offset);
+    };
+    QBitArray drawnMark(span);
+    for (qsizetype i = 0; i < count; ++i)
+        if (const std::optional<qsizetype> offset = offsetOf(drawnAt(i)))
+            drawnMark.setBit(*offset);
+    struct Place {
+        qint32 number;
+        qint32 index; // -1 once the number has left the pool
+    };
+    QList<Place> places;
+    for (qsizetype i = 0; i < m_numbers.size(); ++i)
+        if (drawnMark.testBit(qsizetype(qint64(m_numbers.at(i)) - m_minimum)))
+            places.append({m_numbers.at(i), qint32(i)});
+    drawnMark = QBitArray();
+    std::sort(places.begin(), places.end(),
+              [](const Place &a, const Place &b) { return a.number < b.number; });
+    const auto placeOf = [&places](qint32 number) -> Place * {
+        const auto it = std::lower_bound(places.begin(), places.end(), number,
+                                         [](const Place &p, qint32 n) { return p.number < n; });
+        return it != places.end() && it->number == number ? &*it : nullptr;
+    };
+    for (qsizetype i = 0; i < count; ++i) {
+        const std::optional<qint32> number = numberOf(drawnAt(i));
+        Place *const found = number ? placeOf(*number) : nullptr;
+        if (!found || found->index < 0)
             continue;
-        const qsizetype found = place.at(offset);
+        const qsizetype at = found->index;
         const qsizetype last = m_numbers.size() - 1;
-        place[offset] = -1;
-        if (found != last) {
-            place[qsizetype(qint64(m_numbers.at(last)) - m_minimum)] = qint32(found);
-            m_numbers[found] = m_numbers.at(last);
+        found->index = -1;
+        if (at != last) {
+            if (Place *const moved = placeOf(m_numbers.at(last)))
+                moved->index = qint32(at);
+            m_numbers[at] = m_numbers.at(last);
         }
         m_numbers.removeLast();
     }

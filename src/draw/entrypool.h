@@ -1,10 +1,15 @@
 #pragma once
 
 #include "draw/drawpool.h"
+#include "draw/resultrow.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+
+#include <functional>
+#include <optional>
 
 // The entries still drawable in a pass. A pool built from a number range holds the numbers and
 // writes an entry's text only when it is shown, logged or exported; a pool built from a list
@@ -33,11 +38,15 @@ public:
     // padding; a list pool compares the exact text. Drawn texts that match nothing remove
     // nothing.
     void removeDrawn(const QStringList &drawn);
+    // The same for the entries of drawn rows, in the rows' order.
+    void removeDrawn(const QList<ResultRow> &rows);
 
     // The number a range entry's text stands for, if it is one.
-    static std::optional<qint32> numberOf(const QString &text);
+    static std::optional<qint32> numberOf(QStringView text);
 
 private:
+    void removeDrawn(qsizetype count, const std::function<QStringView(qsizetype)> &drawnAt);
+
     bool m_range = false;
     int m_width = 0;      // digits of a padded range entry; 0 without padding
     qint32 m_minimum = 0; // of the range the pool was built from

@@ -9,6 +9,8 @@
 #include <QSysInfo>
 
 #include <algorithm>
+#include <cstring>
+#include <iterator>
 
 namespace {
 bool needsWork(const QString &text)
@@ -57,33 +59,81 @@ QString encodeDrawLogCell(const QString &text)
     return out;
 }
 
+namespace {
+// Writes UTF-16 code units as little-endian byte pairs into a byte array that was given room
+// for the usual case and grows only for the unusual one.
+class LittleEndianUtf16 {
+public:
+    explicit LittleEndianUtf16(qsizetype units) : m_bytes(units * 2, Qt::Uninitialized) {}
+
+    void put(QStringView text)
+    {
+        room(text.size());
+        std::memcpy(m_bytes.data() + m_used * 2, text.utf16(), size_t(text.size()) * 2);
+        m_used += text.size();
+    }
+    void put(char16_t unit) { put(QStringView(&unit, 1)); }
+    void put(qint32 number)
+    {
+        char16_t digits[12];
+        char16_t *end = digits + std::size(digits);
+        char16_t *at = end;
+        quint32 rest = number < 0 ? 0u - quint32(number) : quint32(number);
+        do {
+            *--at = char16_t(u'0' + rest % 10);
+            rest /= 10;
+        } while (rest != 0);
+        if (number < 0)
+            *--at = u'-';
+        put(QStringView(at, end));
+    }
+
+    QByteArray take()
+    {
+        m_bytes.truncate(m_used * 2);
+        if constexpr (QSysInfo::ByteOrder != QSysInfo::LittleEndian) {
+            for (qsizetype i = 0; i + 1 < m_bytes.size(); i += 2)
+                std::swap(m_bytes[i], m_bytes[i + 1]);
+        }
+        return std::move(m_bytes);
+    }
+
+private:
+    void room(qsizetype units)
+    {
+        if ((m_used + units) * 2 > m_bytes.size())
+            m_bytes.resize(std::max(m_bytes.size() * 3 / 2, (m_used + units) * 2));
+    }
+
+    QByteArray m_bytes;
+    qsizetype m_used = 0; // code units written
+};
+} // namespace
+
 QByteArray encodeDrawLog(const QList<ResultRow> &rows)
 {
-    // One pass into a text of about the right size, then its UTF-16 units as little-endian
-    // bytes behind the byte-order mark.
-    qsizetype size = 0;
+    // One pass into a buffer sized for rows whose cells need no quoting: the mark, then per
+    // row the draw number (11 units at most), two commas, the cells and CR LF.
+    qsizetype units = 1;
     for (const ResultRow &row : rows)
-        size += row.Spiel.size() + row.Gezogen.size() + 16;
-    QString text;
-    text.reserve(size + 1);
-    text += QChar(0xFEFF);
+        units += row.Spiel.size() + row.Gezogen.size() + 15;
+    LittleEndianUtf16 out(units);
+    out.put(char16_t(0xFEFF));
+    const auto cell = [&out](const QString &text) {
+        if (needsWork(text))
+            out.put(encodeDrawLogCell(text));
+        else
+            out.put(QStringView(text));
+    };
     for (const ResultRow &row : rows) {
-        text += QString::number(row.Durchgang);
-        text += u',';
-        appendCell(text, row.Spiel);
-        text += u',';
-        appendCell(text, row.Gezogen);
-        text += QLatin1String("\r\n");
+        out.put(row.Durchgang);
+        out.put(u',');
+        cell(row.Spiel);
+        out.put(u',');
+        cell(row.Gezogen);
+        out.put(QStringView(u"\r\n"));
     }
-    if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian)
-        return QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
-    QByteArray bytes;
-    bytes.reserve(text.size() * 2);
-    for (const QChar c : std::as_const(text)) {
-        const char16_t u = c.unicode();
-        bytes.append(char(u & 0xFF)).append(char(u >> 8));
-    }
-    return bytes;
+    return out.take();
 }
 
 namespace {

@@ -201,10 +201,23 @@ private Q_SLOTS:
         EntryPool byNumber = EntryPool::fromRange(range, zeros);
         QStringList byText = buildRangePool(range, zeros);
         QStringList drawn = numbers.drawnEntries();
-        drawn << QStringLiteral("4") << QStringLiteral("Meier") << QStringLiteral("1201");
+        drawn << QStringLiteral("4") << QStringLiteral("Meier") << QStringLiteral("1201")
+              << drawn.first();
         byNumber.removeDrawn(drawn);
         removeDrawnEntries(byText, drawn);
         QCOMPARE(byNumber.texts(), byText);
+
+        // The same on pools that draws have already stirred.
+        EntryPool stirred = numbers.pool();
+        QStringList stirredText = texts.pool().texts();
+        const QStringList more = {rangeEntryText(1200, 0), rangeEntryText(600, 0),
+                                  rangeEntryText(5, 0), rangeEntryText(600, 0)};
+        stirred.removeDrawn(more);
+        removeDrawnEntries(stirredText,
+                           zeros ? QStringList{QStringLiteral("1200"), QStringLiteral("0600"),
+                                               QStringLiteral("0005")}
+                                 : more);
+        QCOMPARE(stirred.texts(), stirredText);
     }
 
     // A number drawn in a pass stays drawn when the padding width changes (1..9 to 1..10).

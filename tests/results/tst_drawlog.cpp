@@ -45,6 +45,16 @@ private Q_SLOTS:
     {
         const QByteArray bytes = encodeDrawLog({{12, QString(), QStringLiteral("Meier, Hans")}});
         QCOMPARE(bytes, utf16le(QStringLiteral("12,,\"Meier, Hans\"\r\n")));
+
+        // Draw numbers at the ends of their type, and enough quoted cells to outgrow the room
+        // the writer sets aside for unquoted ones.
+        QList<ResultRow> rows;
+        QString expected;
+        for (const qint32 number : {0, -7, 2147483647, -2147483647 - 1}) {
+            rows.append({number, QStringLiteral("\"\""), QStringLiteral(",")});
+            expected += QString::number(number) + QStringLiteral(",\"\"\"\"\"\",\",\"\r\n");
+        }
+        QCOMPARE(encodeDrawLog(rows), utf16le(expected));
     }
 
     void entriesReadBackExactlyAsDrawn_data()
