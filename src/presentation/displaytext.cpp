@@ -120,9 +120,14 @@ int displayPixelSize(int pointSize)
 
 QFont displayFont(int pointSize)
 {
+    return displayFontAtPixels(displayPixelSize(pointSize));
+}
+
+QFont displayFontAtPixels(int pixelSize)
+{
     QFont font(fontFamily());
     font.setBold(true);
-    font.setPixelSize(displayPixelSize(pointSize));
+    font.setPixelSize(pixelSize);
     font.setKerning(false);
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setStyleStrategy(QFont::NoAntialias);
@@ -343,43 +348,5 @@ void TextRasterizer::averageBand(int rows, int width, int factor)
 void TextRasterizer::blendBand(QImage &bitmap, QPoint origin, int rows, int width, QRgb colour,
                                const uchar *coverage, qsizetype coverageStride)
 {
-    const uint alpha = uint(qAlpha(colour));
-    const QRgb solid = colour | 0xFF000000u;
-    constexpr quint64 Full = ~quint64(0);
-    for (int y = 0; y < rows; ++y) {
-        const uchar *cover = coverage + y * coverageStride;
-        auto *line = reinterpret_cast<QRgb *>(bitmap.scanLine(origin.y() + y)) + origin.x();
-        int x = 0;
-        while (x < width) {
-            // Empty and fully covered stretches, eight pixels at a time.
-            if (x + 8 <= width) {
-                quint64 word;
-                std::memcpy(&word, cover + x, sizeof word);
-                if (word == 0) {
-                    x += 8;
-                    continue;
-                }
-                if (word == Full) { // the text's own opacity throughout
-                    if (alpha == 255) {
-                        fillPixels(line + x, 8, solid);
-                    } else {
-                        for (QRgb *p = line + x; p != line + x + 8; ++p)
-                            *p = *p >= 0xFF000000u ? mergeIntoOpaque(*p, colour, alpha)
-                                                   : mergePixel(*p, colour, alpha);
-                    }
-                    x += 8;
-                    continue;
-                }
-            }
-            const uint c = cover[x];
-            if (c == 255 && alpha == 255) {
-                line[x] = solid;
-            } else if (c != 0) {
-                const uint opacity = alpha == 255 ? c : (alpha * c + 127) / 255;
-                line[x] = line[x] >= 0xFF000000u ? mergeIntoOpaque(line[x], colour, opacity)
-                                                 : mergePixel(line[x], colour, opacity);
-            }
-            ++x;
-        }
-    }
+    blendCoverage(bitmap, origin, rows, width, colour, coverage, coverageStride);
 }

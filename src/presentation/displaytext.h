@@ -19,6 +19,7 @@
 // Where no "Arial" is installed, fontconfig's metric alias gives Liberation Sans.
 int displayPixelSize(int pointSize);
 QFont displayFont(int pointSize);
+QFont displayFontAtPixels(int pixelSize);
 
 // width(text) and height(text) at a point size: the advance width and the line height.
 QSize textExtent(const QString &text, int pointSize);

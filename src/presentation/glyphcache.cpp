@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPainter>
 
 #include <algorithm>
@@ -70,22 +71,52 @@ bool DisplayFontCache::isPlain(const QString &text)
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return plainIndex(c) >= 0; });
 }
 
+QRawFont DisplayFontCache::rawFont(int pixelSize)
+{
+    if (!m_baseTried) {
+        m_baseTried = true;
+        m_base = QRawFont::fromFont(displayFontAtPixels(100));
+    }
+    if (!m_base.isValid())
+        return {};
+    QRawFont font = m_base;
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
 const DisplayFontCache::SizeMetrics &DisplayFontCache::metrics(int pointSize)
 {
-    const auto found = m_metrics.find(pointSize);
+    return pixelMetrics(displayPixelSize(pointSize));
+}
+
+const DisplayFontCache::SizeMetrics &DisplayFontCache::pixelMetrics(int pixelSize)
+{
+    const auto found = m_metrics.find(pixelSize);
     if (found != m_metrics.end())
         return found->second;
-    const QFont font = displayFont(pointSize);
-    const QFontMetrics whole(font);
-    const QFontMetricsF exact(font);
     SizeMetrics m;
-    m.pixelSize = font.pixelSize();
-    m.ascent = whole.ascent();
-    m.height = whole.height();
-    for (int i = 0; i < PlainCount; ++i) // the advances are multiples of 1/64 pixel
-        m.advance64[size_t(i)] =
-            qint32(std::lround(exact.horizontalAdvance(QChar(PlainChars[size_t(i)])) * 64));
-    return m_metrics.emplace(pointSize, m).first->second;
+    m.pixelSize = pixelSize;
+    const QRawFont raw = rawFont(pixelSize);
+    if (raw.isValid()) {
+        // As the font metrics round them: ascent and descent each to whole pixels.
+        m.ascent = qRound(raw.ascent());
+        m.height = m.ascent + qRound(raw.descent());
+        const QList<quint32> glyphs = raw.glyphIndexesForString(
+            QString::fromUtf16(PlainChars.data(), qsizetype(PlainChars.size())));
+        const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs);
+        for (int i = 0; i < PlainCount && i < advances.size(); ++i)
+            m.advance64[size_t(i)] = qint32(std::lround(advances[i].x() * 64));
+    } else {
+        const QFont font = displayFontAtPixels(pixelSize);
+        const QFontMetrics whole(font);
+        const QFontMetricsF exact(font);
+        m.ascent = whole.ascent();
+        m.height = whole.height();
+        for (int i = 0; i < PlainCount; ++i) // the advances are multiples of 1/64 pixel
+            m.advance64[size_t(i)] =
+                qint32(std::lround(exact.horizontalAdvance(QChar(PlainChars[size_t(i)])) * 64));
+    }
+    return m_metrics.emplace(pixelSize, m).first->second;
 }
 
 QSize DisplayFontCache::plainExtent(const QString &text, int pointSize)
@@ -108,12 +139,24 @@ void DisplayFontCache::trim()
 
 const DisplayFontCache::Glyph &DisplayFontCache::glyph(QChar c, int pointSize, int frac64)
 {
+    return pixelGlyph(c, displayPixelSize(pointSize), frac64);
+}
+
+const DisplayFontCache::Glyph &DisplayFontCache::pixelGlyph(QChar c, int pixelSize, int frac64)
+{
     const quint64 key =
-        (quint64(c.unicode()) << 48) | (quint64(quint32(pointSize)) << 8) | quint64(frac64 & 63);
+        (quint64(c.unicode()) << 48) | (quint64(quint32(pixelSize)) << 8) | quint64(frac64 & 63);
     const auto found = m_glyphs.find(key);
     if (found != m_glyphs.end())
         return found->second;
-    const SizeMetrics &m = metrics(pointSize);
+    const SizeMetrics &m = pixelMetrics(pixelSize);
+    const QRawFont raw = rawFont(pixelSize);
+    QGlyphRun run;
+    if (raw.isValid()) {
+        run.setRawFont(raw);
+        run.setGlyphIndexes(raw.glyphIndexesForString(QString(c)));
+        run.setPositions({QPointF(0, 0)});
+    }
     const int advance = int(m.advance64[size_t(plainIndex(c))] >> 6) + 1;
     // Room for ink that reaches past the advance and the line: first the margin the text's
     // own box has, and should the ink touch the canvas's edge, far more.
@@ -126,9 +169,14 @@ const DisplayFontCache::Glyph &DisplayFontCache::glyph(QChar c, int pointSize, i
             QPainter painter(&canvas);
             painter.setRenderHint(QPainter::Antialiasing, false);
             painter.setRenderHint(QPainter::TextAntialiasing, false);
-            painter.setFont(displayFont(pointSize));
             painter.setPen(QColor(255, 255, 255));
-            painter.drawText(QPointF(pen.x() + frac64 / 64.0, pen.y()), QString(c));
+            const QPointF at(pen.x() + frac64 / 64.0, pen.y());
+            if (raw.isValid()) {
+                painter.drawGlyphRun(at, run);
+            } else {
+                painter.setFont(displayFontAtPixels(pixelSize));
+                painter.drawText(at, QString(c));
+            }
         }
         const QRect ink = inkRect(canvas);
         if (ink.isEmpty())

@@ -2,6 +2,7 @@
 
 #include <QChar>
 #include <QImage>
+#include <QRawFont>
 #include <QPoint>
 #include <QSize>
 #include <QString>
@@ -10,8 +11,10 @@
 #include <unordered_map>
 
 // What the display keeps of its font between paints, so that a frame does not go back to the
-// font system for every text: the metrics of each point size it has met, and the aliased
-// rasters of single glyphs at each size and sub-pixel offset.
+// font system for every text: the metrics of each pixel size it has met, and the aliased
+// rasters of single glyphs at each size and sub-pixel offset. A size not met before is taken
+// from one raw font of the display font, scaled: the same font file and settings, without
+// the font system's matching of family and style for every new size.
 //
 // Only "plain" texts take this way: digits, the minus sign and blanks. Their glyphs are laid
 // out one after the other by their advances (no kerning, no ligatures, no shaping), so a text
@@ -32,6 +35,7 @@ public:
         std::array<qint32, PlainCount> advance64{}; // advances in 1/64 pixel
     };
     const SizeMetrics &metrics(int pointSize);
+    const SizeMetrics &pixelMetrics(int pixelSize);
 
     // width(text) and height(text) of a plain text, as textExtent gives them.
     QSize plainExtent(const QString &text, int pointSize);
@@ -46,6 +50,7 @@ public:
     };
     // The reference stays valid until the next trim().
     const Glyph &glyph(QChar c, int pointSize, int frac64);
+    const Glyph &pixelGlyph(QChar c, int pixelSize, int frac64);
 
     // Bytes held by the glyph rasters. trim() drops them all once they pass the limit; they
     // are built again as they are met.
@@ -54,6 +59,11 @@ public:
     void trim();
 
 private:
+    // The display font at a pixel size; invalid where no raw font could be made.
+    QRawFont rawFont(int pixelSize);
+
+    QRawFont m_base;
+    bool m_baseTried = false;
     std::unordered_map<int, SizeMetrics> m_metrics;
     std::unordered_map<quint64, Glyph> m_glyphs;
     qsizetype m_rasterBytes = 0;

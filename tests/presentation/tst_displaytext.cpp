@@ -8,7 +8,9 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -98,7 +100,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, text);
         DisplayFontCache cache;
-        for (int size = 3; size <= 420; size += size < 40 ? 1 : 7)
+        // Small sizes one by one, large ones (the rain and the text on a large screen) spread.
+        for (int size = 3; size <= 1500; size += size < 40 ? 1 : (size < 420 ? 7 : 53))
             QCOMPARE(cache.plainExtent(text, size), textExtent(text, size));
         TextRasterizer rasterizer;
         for (QSize box : {QSize(50, 30), QSize(1600, 900), QSize(3200, 300), QSize(20, 1800)})
@@ -148,7 +151,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QPoint, at);
         QFETCH(QRgb, colour);
-        for (int size : {3, 5, 8, 11, 17, 26, 40, 53, 71, 97, 130})
+        for (int size : {3, 5, 8, 11, 17, 26, 40, 53, 71, 97, 130, 211})
             QVERIFY2(drawn(true, text, size, at, colour) == drawn(false, text, size, at, colour),
                      qPrintable(QStringLiteral("size %1").arg(size)));
     }
@@ -193,6 +196,45 @@ private Q_SLOTS:
                         mergeIntoOpaque(dst, colour, opacity) != mergePixel(dst, colour, opacity);
                 }
         QCOMPARE(mismatches, 0);
+    }
+
+    // Blending through a coverage raster gives each pixel mergePixel's result at the text's
+    // opacity times its coverage: over opaque and translucent pixels, in stretches of no, full
+    // and partial coverage, and at the ends of rows that are not a multiple of the word size.
+    void coverageBlendEqualsMergePerPixel_data()
+    {
+        QTest::addColumn<QRgb>("colour");
+        QTest::newRow("opaque text") << qRgba(200, 10, 30, 255);
+        QTest::newRow("translucent text") << qRgba(10, 250, 90, 131);
+        QTest::newRow("faint text") << qRgba(255, 255, 255, 1);
+    }
+    void coverageBlendEqualsMergePerPixel()
+    {
+        QFETCH(QRgb, colour);
+        const QSize size(53, 21);
+        QImage bitmap = patternedBitmap(size);
+        for (int y = 0; y < 3; ++y) // rows that are opaque throughout
+            std::fill_n(reinterpret_cast<QRgb *>(bitmap.scanLine(y)), size.width(),
+                        qRgb(y * 90, 255 - y * 40, 17));
+        std::vector<uchar> coverage(size_t(size.width() * size.height()));
+        quint32 seed = 12345;
+        for (size_t i = 0; i < coverage.size(); ++i) {
+            seed = seed * 1103515245u + 12345u;
+            const uint kind = (seed >> 16) % 4; // runs of none, full, partial
+            coverage[i] = i % 16 < 8 ? uchar((i / 16) % 2 ? 255 : 0)
+                                     : uchar(kind == 0 ? 0 : kind == 1 ? 255 : (seed >> 8) & 0xFF);
+        }
+        QImage expected = bitmap;
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x) {
+                const uint c = coverage[size_t(y * size.width() + x)];
+                const uint a = uint(qAlpha(colour));
+                expected.setPixel(x, y,
+                                  mergePixel(expected.pixel(x, y), colour, (a * c + 127) / 255));
+            }
+        blendCoverage(bitmap, QPoint(0, 0), size.height(), size.width(), colour, coverage.data(),
+                      size.width());
+        QVERIFY(bitmap == expected);
     }
 
     // The picture painted in runs equals the picture sampled and checked pixel by pixel, at
