@@ -18,24 +18,39 @@ inline QRgb blendOne(QRgb dst, QRgb colour, uint opacity)
 }
 
 #if defined(__SSE2__)
-// mergeIntoOpaque for four opaque pixels at once, each with its own opacity: every channel in
-// a 16-bit lane, c * o + d * (255 - o) rounded and divided by 255 as mergeIntoOpaque does.
-inline __m128i mergeFourIntoOpaque(__m128i dst, __m128i colour16, const uint *opacity)
+// mergeIntoOpaque for two opaque pixels at once: every channel in a 16-bit lane,
+// c * o + d * (255 - o) rounded and divided by 255 as mergeIntoOpaque does. opacity holds each
+// pixel's opacity in its four lanes; colourTimes the colour times that opacity plus 128.
+inline __m128i mergeTwoIntoOpaque(__m128i dst16, __m128i colourTimes, __m128i opacity)
+{
+    const __m128i v = _mm_add_epi16(
+        colourTimes, _mm_mullo_epi16(dst16, _mm_sub_epi16(_mm_set1_epi16(255), opacity)));
+    return _mm_srli_epi16(_mm_add_epi16(v, _mm_srli_epi16(v, 8)), 8);
+}
+
+// Four opaque pixels, each with its own opacity.
+inline __m128i mergeFourIntoOpaque(__m128i dst, __m128i colour16, const uint *o)
 {
     const __m128i zero = _mm_setzero_si128();
-    const __m128i full = _mm_set1_epi16(255);
     const __m128i half = _mm_set1_epi16(128);
-    auto pair = [&](__m128i d, uint o0, uint o1) {
-        const __m128i o = _mm_set_epi16(short(o1), short(o1), short(o1), short(o1), short(o0),
-                                        short(o0), short(o0), short(o0));
-        const __m128i x = _mm_add_epi16(_mm_mullo_epi16(colour16, o),
-                                        _mm_mullo_epi16(d, _mm_sub_epi16(full, o)));
-        const __m128i v = _mm_add_epi16(x, half);
-        return _mm_srli_epi16(_mm_add_epi16(v, _mm_srli_epi16(v, 8)), 8);
-    };
-    const __m128i low = pair(_mm_unpacklo_epi8(dst, zero), opacity[0], opacity[1]);
-    const __m128i high = pair(_mm_unpackhi_epi8(dst, zero), opacity[2], opacity[3]);
-    return _mm_or_si128(_mm_packus_epi16(low, high), _mm_set1_epi32(int(0xFF000000u)));
+    const __m128i low = _mm_set_epi16(short(o[1]), short(o[1]), short(o[1]), short(o[1]),
+                                      short(o[0]), short(o[0]), short(o[0]), short(o[0]));
+    const __m128i high = _mm_set_epi16(short(o[3]), short(o[3]), short(o[3]), short(o[3]),
+                                       short(o[2]), short(o[2]), short(o[2]), short(o[2]));
+    const __m128i a = mergeTwoIntoOpaque(_mm_unpacklo_epi8(dst, zero),
+                                         _mm_add_epi16(_mm_mullo_epi16(colour16, low), half), low);
+    const __m128i b = mergeTwoIntoOpaque(
+        _mm_unpackhi_epi8(dst, zero), _mm_add_epi16(_mm_mullo_epi16(colour16, high), half), high);
+    return _mm_or_si128(_mm_packus_epi16(a, b), _mm_set1_epi32(int(0xFF000000u)));
+}
+
+// Four opaque pixels under one opacity, whose colour terms are worked out once.
+inline __m128i mergeFourUniform(__m128i dst, __m128i colourTimes, __m128i opacity)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i a = mergeTwoIntoOpaque(_mm_unpacklo_epi8(dst, zero), colourTimes, opacity);
+    const __m128i b = mergeTwoIntoOpaque(_mm_unpackhi_epi8(dst, zero), colourTimes, opacity);
+    return _mm_or_si128(_mm_packus_epi16(a, b), _mm_set1_epi32(int(0xFF000000u)));
 }
 #endif
 
@@ -52,6 +67,10 @@ void blendCoverage(QImage &bitmap, QPoint origin, int rows, int width, QRgb colo
 #if defined(__SSE2__)
     const __m128i colour16 = _mm_unpacklo_epi8(_mm_set1_epi32(int(colour)), _mm_setzero_si128());
     const __m128i alphaBits = _mm_set1_epi32(int(0xFF000000u));
+    // Under full coverage every pixel takes the text's own opacity.
+    const __m128i fullOpacity = _mm_set1_epi16(short(alpha));
+    const __m128i fullColourTimes =
+        _mm_add_epi16(_mm_mullo_epi16(colour16, fullOpacity), _mm_set1_epi16(128));
 #endif
     for (int y = 0; y < rows; ++y) {
         const uchar *cover = coverage + y * coverageStride;
@@ -91,9 +110,13 @@ void blendCoverage(QImage &bitmap, QPoint origin, int rows, int width, QRgb colo
             const __m128i dst = _mm_loadu_si128(at);
             if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(dst, alphaBits), alphaBits)) ==
                 0xFFFF) {
-                const uint opacity[4] = {
-                    opacityOf(alpha, cover[x]), opacityOf(alpha, cover[x + 1]),
-                    opacityOf(alpha, cover[x + 2]), opacityOf(alpha, cover[x + 3])};
+                if (four == 0xFFFFFFFFu) {
+                    _mm_storeu_si128(at, mergeFourUniform(dst, fullColourTimes, fullOpacity));
+                    continue;
+                }
+                const uint opacity[4] = {opacityOf(alpha, cover[x]), opacityOf(alpha, cover[x + 1]),
+                                         opacityOf(alpha, cover[x + 2]),
+                                         opacityOf(alpha, cover[x + 3])};
                 _mm_storeu_si128(at, mergeFourIntoOpaque(dst, colour16, opacity));
                 continue;
             }

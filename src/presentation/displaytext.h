@@ -54,6 +54,10 @@ public:
 
 private:
     void drawPlain(QImage &bitmap, const QString &text, int pointSize, QPoint topLeft, QRgb colour);
+    // A plain text at smoothing factor 2, 4 or 8 from the kept counts of its glyphs; false
+    // (nothing drawn) where the inks of two glyphs could meet.
+    bool drawSmoothedPlain(QImage &bitmap, const QString &text, int pointSize, QPoint topLeft,
+                           QRgb colour, int factor);
     void averageBand(int rows, int width, int factor);
     void blendBand(QImage &bitmap, QPoint origin, int rows, int width, QRgb colour,
                    const uchar *coverage, qsizetype coverageStride);
@@ -63,6 +67,12 @@ private:
         QRect rect;    // on the bitmap, clipped to the text's area
         QPoint origin; // the raster's top-left on the bitmap
     };
+    struct Counted {
+        const DisplayFontCache::CountedGlyph *glyph;
+        QRect rect; // of its counts on the bitmap
+        QRect ink;  // in super-pixels from the text's pen
+    };
+    std::vector<Counted> m_counted;
     DisplayFontCache m_cache;
     bool m_useCache = true;
     std::vector<Placed> m_placed;

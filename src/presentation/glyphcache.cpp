@@ -8,8 +8,13 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
+#include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -50,6 +55,15 @@ QRect inkRect(const QImage &canvas)
     if (top < 0)
         return {};
     return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+// A canvas around a glyph's bounds. The room keeps the outline well inside the canvas: a
+// glyph that comes close to the canvas's edge may be rasterised a subpixel differently.
+QRect roomAround(const QRectF &bounds)
+{
+    const QRect aligned = bounds.toAlignedRect();
+    const int room = 16 + aligned.height() / 16;
+    return aligned.adjusted(-room, -room, room, room);
 }
 
 } // namespace
@@ -133,6 +147,7 @@ void DisplayFontCache::trim()
 {
     if (m_rasterBytes > RasterLimit) {
         m_glyphs.clear();
+        m_counted.clear();
         m_rasterBytes = 0;
     }
 }
@@ -142,13 +157,115 @@ const DisplayFontCache::Glyph &DisplayFontCache::glyph(QChar c, int pointSize, i
     return pixelGlyph(c, displayPixelSize(pointSize), frac64);
 }
 
+quint64 DisplayFontCache::glyphKey(QChar c, int pixelSize, int frac64)
+{
+    return (quint64(c.unicode()) << 48) | (quint64(quint32(pixelSize)) << 8) | quint64(frac64 & 63);
+}
+
 const DisplayFontCache::Glyph &DisplayFontCache::pixelGlyph(QChar c, int pixelSize, int frac64)
 {
-    const quint64 key =
-        (quint64(c.unicode()) << 48) | (quint64(quint32(pixelSize)) << 8) | quint64(frac64 & 63);
+    const quint64 key = glyphKey(c, pixelSize, frac64);
     const auto found = m_glyphs.find(key);
     if (found != m_glyphs.end())
         return found->second;
+    Glyph g = renderGlyph(c, pixelSize, frac64);
+    m_rasterBytes += g.coverage.sizeInBytes();
+    return m_glyphs.emplace(key, std::move(g)).first->second;
+}
+
+const DisplayFontCache::CountedGlyph &
+DisplayFontCache::countedGlyph(QChar c, int superPixelSize, int frac64, int factor, QPoint penPhase)
+{
+    const quint64 key = glyphKey(c, superPixelSize, frac64) ^ (quint64(factor & 15) << 40) ^
+                        (quint64(penPhase.x() & 15) << 32) ^ (quint64(penPhase.y() & 15) << 36);
+    const auto found = m_counted.find(key);
+    if (found != m_counted.end())
+        return found->second;
+    CountedGlyph counted = countGlyph(c, superPixelSize, frac64, factor, penPhase);
+    m_rasterBytes += counted.counts.sizeInBytes();
+    return m_counted.emplace(key, std::move(counted)).first->second;
+}
+
+DisplayFontCache::CountedGlyph DisplayFontCache::countGlyph(QChar c, int superPixelSize, int frac64,
+                                                            int factor, QPoint penPhase)
+{
+    CountedGlyph counted;
+    const QRawFont raw = rawFont(superPixelSize);
+    if (!raw.isValid() || factor > 8) {
+        counted.usable = false;
+        return counted;
+    }
+    QGlyphRun run;
+    run.setRawFont(raw);
+    run.setGlyphIndexes(raw.glyphIndexesForString(QString(c)));
+    run.setPositions({QPointF(0, 0)});
+    const QRectF bounds =
+        raw.boundingRect(run.glyphIndexes().value(0)).translated(frac64 / 64.0, 0);
+    if (!bounds.isValid() || bounds.isEmpty()) {
+        counted.usable = c == u' '; // a blank has no ink; any other glyph is taken whole
+        return counted;
+    }
+    auto floorDiv = [factor](int v) { return v >= 0 ? v / factor : -((-v + factor - 1) / factor); };
+    // The canvas: the glyph's bounds with some room, its top-left on a block's corner and its
+    // width a multiple of 16, from the pen on the baseline.
+    const QRect room = roomAround(bounds);
+    const QPoint start = penPhase + room.topLeft();
+    counted.blockOffset = QPoint(floorDiv(start.x()), floorDiv(start.y()));
+    const QPoint corner = counted.blockOffset * factor - penPhase; // from the pen
+    const int width = (room.right() + 1 - corner.x() + 15) / 16 * 16;
+    const int height = (room.bottom() + 1 - corner.y() + factor - 1) / factor * factor;
+    counted.counts = QImage(width / factor, height / factor, QImage::Format_Alpha8);
+    counted.counts.fill(0);
+
+    // Rasterised in bands of about a megabyte, each counted and cleared again.
+    const int bandRows = std::max(factor, int((1 << 20) / width) / factor * factor);
+    QImage band(width, std::min(bandRows, height), QImage::Format_Alpha8);
+    QRect ink;
+    const int blocksPerChunk = 16 / factor;
+    const uint blockMask = (1u << factor) - 1;
+    for (int top = 0; top < height; top += band.height()) {
+        band.fill(0);
+        {
+            QPainter painter(&band);
+            painter.setRenderHint(QPainter::Antialiasing, false);
+            painter.setRenderHint(QPainter::TextAntialiasing, false);
+            painter.setPen(QColor(255, 255, 255));
+            painter.drawGlyphRun(QPointF(-corner.x() + frac64 / 64.0, -corner.y() - top), run);
+        }
+        const int rows = std::min(band.height(), height - top);
+        for (int y = 0; y < rows; ++y) {
+            const uchar *in = band.constScanLine(y);
+            uchar *out = counted.counts.scanLine((top + y) / factor);
+            for (int x = 0; x < width; x += 16) {
+                uint bits = 0;
+#if defined(__SSE2__)
+                bits = uint(
+                    _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i *>(in + x))));
+#else
+                for (int k = 0; k < 16; ++k)
+                    bits |= uint(in[x + k] >> 7) << k;
+#endif
+                if (bits == 0)
+                    continue;
+                ink |= QRect(x + std::countr_zero(bits), top + y,
+                             16 - std::countl_zero(bits << 16) - std::countr_zero(bits), 1);
+                for (int k = 0; k < blocksPerChunk; ++k)
+                    out[x / factor + k] = uchar(out[x / factor + k] +
+                                                std::popcount((bits >> (k * factor)) & blockMask));
+            }
+        }
+    }
+    // Ink on the canvas's edge may have gone past it: such a glyph is taken whole instead.
+    counted.usable =
+        ink.isEmpty() || QRect(0, 0, width, height).adjusted(1, 1, -1, -1).contains(ink);
+    counted.ink = ink.translated(corner);
+    if (ink.isEmpty())
+        counted.counts = QImage();
+    return counted;
+}
+
+DisplayFontCache::Glyph DisplayFontCache::renderGlyph(QChar c, int pixelSize, int frac64)
+{
     const SizeMetrics &m = pixelMetrics(pixelSize);
     const QRawFont raw = rawFont(pixelSize);
     QGlyphRun run;
@@ -158,13 +275,25 @@ const DisplayFontCache::Glyph &DisplayFontCache::pixelGlyph(QChar c, int pixelSi
         run.setPositions({QPointF(0, 0)});
     }
     const int advance = int(m.advance64[size_t(plainIndex(c))] >> 6) + 1;
-    // Room for ink that reaches past the advance and the line: first the margin the text's
-    // own box has, and should the ink touch the canvas's edge, far more.
+    // Canvases to try, as (top-left, size) around the pen on the baseline: first the glyph's
+    // own bounds with a little room, then the margin the text's own box has, and should the
+    // ink touch the canvas's edge, far more.
+    std::vector<QRect> canvases;
+    bool tight = false;
+    if (raw.isValid() && !run.glyphIndexes().isEmpty()) {
+        const QRectF bounds =
+            raw.boundingRect(run.glyphIndexes().constFirst()).translated(frac64 / 64.0, 0);
+        tight = bounds.isValid();
+        if (tight)
+            canvases.push_back(roomAround(bounds));
+    }
+    for (const int pad : {m.height / 4 + 2, m.height + 2})
+        canvases.push_back(QRect(-pad, -pad - m.ascent, advance + 2 * pad, m.height + 2 * pad));
     Glyph g;
-    for (const int pad : {m.height / 4 + 2, m.height + 2}) {
-        QImage canvas(advance + 2 * pad, m.height + 2 * pad, QImage::Format_Alpha8);
+    for (size_t i = 0; i < canvases.size(); ++i) {
+        QImage canvas(canvases[i].size(), QImage::Format_Alpha8);
         canvas.fill(0);
-        const QPoint pen(pad, pad + m.ascent);
+        const QPoint pen = -canvases[i].topLeft();
         {
             QPainter painter(&canvas);
             painter.setRenderHint(QPainter::Antialiasing, false);
@@ -179,14 +308,17 @@ const DisplayFontCache::Glyph &DisplayFontCache::pixelGlyph(QChar c, int pixelSi
             }
         }
         const QRect ink = inkRect(canvas);
-        if (ink.isEmpty())
+        const bool last = i + 1 == canvases.size();
+        if (ink.isEmpty()) { // a blank; bounds that missed the ink look again
+            if (i == 0 && tight)
+                continue;
             break;
-        if (ink != ink.intersected(canvas.rect().adjusted(1, 1, -1, -1)) && pad < m.height + 2)
+        }
+        if (ink != ink.intersected(canvas.rect().adjusted(1, 1, -1, -1)) && !last)
             continue;
         g.coverage = canvas.copy(ink);
         g.offset = ink.topLeft() - pen;
-        m_rasterBytes += g.coverage.sizeInBytes();
         break;
     }
-    return m_glyphs.emplace(key, std::move(g)).first->second;
+    return g;
 }

@@ -2,8 +2,8 @@
 
 #include <QChar>
 #include <QImage>
-#include <QRawFont>
 #include <QPoint>
+#include <QRawFont>
 #include <QSize>
 #include <QString>
 
@@ -52,6 +52,21 @@ public:
     const Glyph &glyph(QChar c, int pointSize, int frac64);
     const Glyph &pixelGlyph(QChar c, int pixelSize, int frac64);
 
+    // One plain character rasterised at a super size (factor times the shown size) and
+    // counted down: each byte of counts is the number of ink subpixels (0 .. factor^2) in one
+    // factor x factor block. The pen stands at an integer super-pixel position plus frac64 / 64
+    // along the baseline, penPhase super-pixels right of and below a block's top-left corner;
+    // blockOffset is the block of the counts' top-left from the block of the pen. ink is the
+    // super-pixel rectangle of the ink from the pen. The super-sized raster is not kept.
+    struct CountedGlyph {
+        QImage counts; // Format_Alpha8, one byte per shown pixel; null for a blank
+        QPoint blockOffset;
+        QRect ink;
+        bool usable = true; // false: the counts could not be taken; draw the text whole
+    };
+    const CountedGlyph &countedGlyph(QChar c, int superPixelSize, int frac64, int factor,
+                                     QPoint penPhase);
+
     // Bytes held by the glyph rasters. trim() drops them all once they pass the limit; they
     // are built again as they are met.
     qsizetype rasterBytes() const { return m_rasterBytes; }
@@ -59,6 +74,10 @@ public:
     void trim();
 
 private:
+    Glyph renderGlyph(QChar c, int pixelSize, int frac64);
+    CountedGlyph countGlyph(QChar c, int superPixelSize, int frac64, int factor, QPoint penPhase);
+    static quint64 glyphKey(QChar c, int pixelSize, int frac64);
+
     // The display font at a pixel size; invalid where no raw font could be made.
     QRawFont rawFont(int pixelSize);
 
@@ -66,5 +85,6 @@ private:
     bool m_baseTried = false;
     std::unordered_map<int, SizeMetrics> m_metrics;
     std::unordered_map<quint64, Glyph> m_glyphs;
+    std::unordered_map<quint64, CountedGlyph> m_counted;
     qsizetype m_rasterBytes = 0;
 };

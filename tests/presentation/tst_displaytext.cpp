@@ -28,12 +28,12 @@ QImage patternedBitmap(QSize size)
     return image;
 }
 
-QImage drawn(bool cached, const QString &text, int size, QPoint at, QRgb colour)
+QImage drawn(bool cached, const QString &text, int size, QPoint at, QRgb colour, int smoothing = 0)
 {
     TextRasterizer text_;
     text_.setGlyphCache(cached);
     QImage bitmap = patternedBitmap(QSize(240, 160));
-    text_.drawText(bitmap, text, size, at, colour, 0);
+    text_.drawText(bitmap, text, size, at, colour, smoothing);
     return bitmap;
 }
 
@@ -156,6 +156,38 @@ private Q_SLOTS:
                      qPrintable(QStringLiteral("size %1").arg(size)));
     }
 
+    // Smoothed texts put together from the kept subpixel counts of their glyphs have the
+    // pixels of the text rasterised at once at the larger size and averaged: at every
+    // smoothing level, at sizes from the font's bitmaps to outlines, at pen positions that
+    // put the glyphs in every phase of the blocks, cut at the edges, and with one rasteriser
+    // drawing them one after the other (kept counts met again at other positions).
+    void smoothedTextsGiveTheSamePixels_data()
+    {
+        QTest::addColumn<int>("smoothing");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QRgb>("colour");
+        QTest::newRow("level 1") << 1 << QStringLiteral("1234567890") << qRgba(200, 10, 30, 255);
+        QTest::newRow("level 2") << 2 << QStringLiteral("-4711 08") << qRgba(10, 250, 90, 131);
+        QTest::newRow("level 2, digits") << 2 << QStringLiteral("417") << qRgba(0, 0, 0, 255);
+        QTest::newRow("level 3") << 3 << QStringLiteral("96") << qRgba(255, 255, 255, 77);
+    }
+    void smoothedTextsGiveTheSamePixels()
+    {
+        QFETCH(int, smoothing);
+        QFETCH(QString, text);
+        QFETCH(QRgb, colour);
+        TextRasterizer kept;
+        for (int size : {3, 8, 17, 26, 53, 97, 131})
+            for (QPoint at : {QPoint(3, 9), QPoint(4, 10), QPoint(-17, -23), QPoint(170, 120)}) {
+                QImage bitmap = patternedBitmap(QSize(240, 160));
+                kept.drawText(bitmap, text, size, at, colour, smoothing);
+                QVERIFY2(
+                    bitmap == drawn(false, text, size, at, colour, smoothing),
+                    qPrintable(
+                        QStringLiteral("size %1 at %2, %3").arg(size).arg(at.x()).arg(at.y())));
+            }
+    }
+
     // The buffers a rasteriser keeps carry nothing of one text into the next.
     void keptBuffersLeaveNoTrace_data()
     {
@@ -222,7 +254,9 @@ private Q_SLOTS:
             seed = seed * 1103515245u + 12345u;
             const uint kind = (seed >> 16) % 4; // runs of none, full, partial
             coverage[i] = i % 16 < 8 ? uchar((i / 16) % 2 ? 255 : 0)
-                                     : uchar(kind == 0 ? 0 : kind == 1 ? 255 : (seed >> 8) & 0xFF);
+                                     : uchar(kind == 0   ? 0
+                                             : kind == 1 ? 255
+                                                         : (seed >> 8) & 0xFF);
         }
         QImage expected = bitmap;
         for (int y = 0; y < size.height(); ++y)
