@@ -286,8 +286,13 @@ private Q_SLOTS:
         QImage bitmap(size, QImage::Format_ARGB32);
         for (int angle = 0; angle < NumberDisplayRenderer::PictureAngles; angle += 7) {
             PaintBackgroundPicture(bitmap, source, angle);
-            QVERIFY2(bitmap == sampledPixelByPixel(size, source, angle),
-                     qPrintable(QStringLiteral("angle %1").arg(angle)));
+            const QImage expected = sampledPixelByPixel(size, source, angle);
+            QVERIFY2(bitmap == expected, qPrintable(QStringLiteral("angle %1").arg(angle)));
+            // The same from the picture put over black once.
+            bitmap.fill(0xFF123456u);
+            PaintPictureOverBlack(bitmap, pictureOverBlack(source), angle);
+            QVERIFY2(bitmap == expected,
+                     qPrintable(QStringLiteral("over black, angle %1").arg(angle)));
         }
     }
 
@@ -298,16 +303,23 @@ private Q_SLOTS:
         QTest::addColumn<int>("skip"); // values taken from the effects generator first
         QTest::addColumn<bool>("withPicture");
         QTest::addColumn<QString>("text");
-        QTest::newRow("start, picture") << 0 << true << QStringLiteral("417");
-        QTest::newRow("later, no picture") << 977 << false << QStringLiteral("88");
-        QTest::newRow("later, picture") << 31337 << true << QStringLiteral("-3");
-        QTest::newRow("list entries") << 5 << false << QStringLiteral("Anna");
+        QTest::addColumn<bool>("running");  // else still frames, smoothed
+        QTest::addColumn<bool>("spinning"); // the picture turns while running
+        QTest::newRow("start, picture") << 0 << true << QStringLiteral("417") << true << true;
+        QTest::newRow("later, no picture") << 977 << false << QStringLiteral("88") << true << true;
+        QTest::newRow("later, picture") << 31337 << true << QStringLiteral("-3") << true << true;
+        QTest::newRow("list entries") << 5 << false << QStringLiteral("Anna") << true << true;
+        QTest::newRow("upright picture") << 3 << true << QStringLiteral("52") << true << false;
+        QTest::newRow("still, picture") << 0 << true << QStringLiteral("417") << false << false;
+        QTest::newRow("still, no picture") << 0 << false << QStringLiteral("-90") << false << false;
     }
     void framesEqualThoseRasterisedAtOnce()
     {
         QFETCH(int, skip);
         QFETCH(bool, withPicture);
         QFETCH(QString, text);
+        QFETCH(bool, running);
+        QFETCH(bool, spinning);
         const EntryPool pool = EntryPool::fromList(
             text.at(0).isLetter() ? QStringList{QStringLiteral("Anna"), QStringLiteral("Bert")}
                                   : QStringList{QStringLiteral("7"), QStringLiteral("123"),
@@ -318,11 +330,12 @@ private Q_SLOTS:
             DisplayState state;
         } cached, direct;
         direct.renderer.setGlyphCache(false);
+        direct.renderer.setPictureCache(false);
         DisplayOptions options;
         options.picture = withPicture;
         options.pictureEnabled = withPicture;
-        options.pictureAnimated = true;
-        const DisplayFrame frame{QSize(400, 240), QSize(420, 330), true, true, false};
+        options.pictureAnimated = spinning;
+        const DisplayFrame frame{QSize(400, 240), QSize(420, 330), running, running, false};
         for (Run *run : {&cached, &direct}) {
             run->state.picture = picture();
             for (int i = 0; i < skip; ++i)
@@ -330,9 +343,10 @@ private Q_SLOTS:
         }
         for (int i = 0; i < 6; ++i) {
             for (Run *run : {&cached, &direct})
-                run->renderer.ShowOnDisplay(text, 0, true, run->state, options, frame, pool,
-                                            run->effects);
-            QCOMPARE(cached.renderer.rain().size(), NumberDisplayRenderer::RainGlyphs);
+                run->renderer.ShowOnDisplay(text, running ? 0 : 2, true, run->state, options, frame,
+                                            pool, run->effects);
+            QCOMPARE(cached.renderer.rain().size(),
+                     running ? NumberDisplayRenderer::RainGlyphs : 0);
             QCOMPARE(cached.renderer.fontSize(), direct.renderer.fontSize());
             QCOMPARE(cached.renderer.textRect(), direct.renderer.textRect());
             QVERIFY2(cached.renderer.bitmap() == direct.renderer.bitmap(),
