@@ -21,6 +21,14 @@ namespace {
 constexpr std::array<char16_t, DisplayFontCache::PlainCount> PlainChars = {
     u'0', u'1', u'2', u'3', u'4', u'5', u'6', u'7', u'8', u'9', u'-', u' '};
 
+// The number of bits set in a byte.
+constexpr std::array<uchar, 256> BitsSet = [] {
+    std::array<uchar, 256> table{};
+    for (uint i = 0; i < 256; ++i)
+        table[i] = uchar((i & 1) + table[i / 2]);
+    return table;
+}();
+
 // Where a coverage raster is not 0.
 QRect inkRect(const QImage &canvas)
 {
@@ -85,7 +93,7 @@ bool DisplayFontCache::isPlain(const QString &text)
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return plainIndex(c) >= 0; });
 }
 
-QRawFont DisplayFontCache::rawFont(int pixelSize)
+QRawFont DisplayFontCache::makeRawFont(int pixelSize)
 {
     if (!m_baseTried) {
         m_baseTried = true;
@@ -110,7 +118,8 @@ const DisplayFontCache::SizeMetrics &DisplayFontCache::pixelMetrics(int pixelSiz
         return found->second;
     SizeMetrics m;
     m.pixelSize = pixelSize;
-    const QRawFont raw = rawFont(pixelSize);
+    m.raw = makeRawFont(pixelSize);
+    const QRawFont &raw = m.raw;
     if (raw.isValid()) {
         // As the font metrics round them: ascent and descent each to whole pixels.
         m.ascent = qRound(raw.ascent());
@@ -190,7 +199,7 @@ DisplayFontCache::CountedGlyph DisplayFontCache::countGlyph(QChar c, int superPi
                                                             int factor, QPoint penPhase)
 {
     CountedGlyph counted;
-    const QRawFont raw = rawFont(superPixelSize);
+    const QRawFont &raw = rawFont(superPixelSize);
     if (!raw.isValid() || factor > 8) {
         counted.usable = false;
         return counted;
@@ -217,14 +226,18 @@ DisplayFontCache::CountedGlyph DisplayFontCache::countGlyph(QChar c, int superPi
     counted.counts = QImage(width / factor, height / factor, QImage::Format_Alpha8);
     counted.counts.fill(0);
 
-    // Rasterised in bands of about a megabyte, each counted and cleared again.
+    // Rasterised in bands of about a megabyte; whatever is read is cleared again, so the band
+    // is clear for the next one.
     const int bandRows = std::max(factor, int((1 << 20) / width) / factor * factor);
     QImage band(width, std::min(bandRows, height), QImage::Format_Alpha8);
-    QRect ink;
+    band.fill(0);
+    int inkLeft = width;
+    int inkRight = -1;
+    int inkTop = -1;
+    int inkBottom = -1;
     const int blocksPerChunk = 16 / factor;
     const uint blockMask = (1u << factor) - 1;
     for (int top = 0; top < height; top += band.height()) {
-        band.fill(0);
         {
             QPainter painter(&band);
             painter.setRenderHint(QPainter::Antialiasing, false);
@@ -234,27 +247,40 @@ DisplayFontCache::CountedGlyph DisplayFontCache::countGlyph(QChar c, int superPi
         }
         const int rows = std::min(band.height(), height - top);
         for (int y = 0; y < rows; ++y) {
-            const uchar *in = band.constScanLine(y);
+            uchar *in = band.scanLine(y);
             uchar *out = counted.counts.scanLine((top + y) / factor);
+            bool rowInk = false;
             for (int x = 0; x < width; x += 16) {
                 uint bits = 0;
 #if defined(__SSE2__)
-                bits = uint(
-                    _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i *>(in + x))));
+                const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + x));
+                bits = uint(_mm_movemask_epi8(chunk));
+                if (bits == 0)
+                    continue;
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(in + x), _mm_setzero_si128());
 #else
                 for (int k = 0; k < 16; ++k)
                     bits |= uint(in[x + k] >> 7) << k;
-#endif
                 if (bits == 0)
                     continue;
-                ink |= QRect(x + std::countr_zero(bits), top + y,
-                             16 - std::countl_zero(bits << 16) - std::countr_zero(bits), 1);
+                std::memset(in + x, 0, 16);
+#endif
+                rowInk = true;
+                inkLeft = std::min(inkLeft, x + std::countr_zero(bits));
+                inkRight = std::max(inkRight, x + 31 - std::countl_zero(bits));
                 for (int k = 0; k < blocksPerChunk; ++k)
-                    out[x / factor + k] = uchar(out[x / factor + k] +
-                                                std::popcount((bits >> (k * factor)) & blockMask));
+                    out[x / factor + k] =
+                        uchar(out[x / factor + k] + BitsSet[(bits >> (k * factor)) & blockMask]);
+            }
+            if (rowInk) {
+                if (inkTop < 0)
+                    inkTop = top + y;
+                inkBottom = top + y;
             }
         }
     }
+    const QRect ink =
+        inkTop < 0 ? QRect() : QRect(QPoint(inkLeft, inkTop), QPoint(inkRight, inkBottom));
     // Ink on the canvas's edge may have gone past it: such a glyph is taken whole instead.
     counted.usable =
         ink.isEmpty() || QRect(0, 0, width, height).adjusted(1, 1, -1, -1).contains(ink);
@@ -267,7 +293,7 @@ DisplayFontCache::CountedGlyph DisplayFontCache::countGlyph(QChar c, int superPi
 DisplayFontCache::Glyph DisplayFontCache::renderGlyph(QChar c, int pixelSize, int frac64)
 {
     const SizeMetrics &m = pixelMetrics(pixelSize);
-    const QRawFont raw = rawFont(pixelSize);
+    const QRawFont &raw = rawFont(pixelSize);
     QGlyphRun run;
     if (raw.isValid()) {
         run.setRawFont(raw);

@@ -33,6 +33,7 @@ public:
         int ascent = 0;
         int height = 0;
         std::array<qint32, PlainCount> advance64{}; // advances in 1/64 pixel
+        QRawFont raw; // the font at this size; invalid where no raw font could be made
     };
     const SizeMetrics &metrics(int pointSize);
     const SizeMetrics &pixelMetrics(int pixelSize);
@@ -78,8 +79,10 @@ private:
     CountedGlyph countGlyph(QChar c, int superPixelSize, int frac64, int factor, QPoint penPhase);
     static quint64 glyphKey(QChar c, int pixelSize, int frac64);
 
-    // The display font at a pixel size; invalid where no raw font could be made.
-    QRawFont rawFont(int pixelSize);
+    // The display font at a pixel size, made anew; invalid where no raw font could be made.
+    QRawFont makeRawFont(int pixelSize);
+    // The same, kept with the size's metrics.
+    const QRawFont &rawFont(int pixelSize) { return pixelMetrics(pixelSize).raw; }
 
     QRawFont m_base;
     bool m_baseTried = false;
