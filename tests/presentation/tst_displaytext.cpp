@@ -353,6 +353,41 @@ private Q_SLOTS:
                      qPrintable(QStringLiteral("frame %1").arg(i)));
         }
     }
+
+    // The kept picture follows what it was made from: a new size of the display, another
+    // picture loaded, and the same picture changed in place each show at once.
+    void keptPictureFollowsSizeAndPicture()
+    {
+        struct Run {
+            NumberDisplayRenderer renderer;
+            EffectsGenerator effects;
+            DisplayState state;
+        } cached, direct;
+        direct.renderer.setPictureCache(false);
+        DisplayOptions options;
+        options.picture = true;
+        options.pictureEnabled = true;
+        const EntryPool pool = EntryPool::fromList({QStringLiteral("5")});
+        QImage other = picture().mirrored(true, false);
+        makeOuterRingTransparent(other);
+        QImage changed = picture();
+        auto showBoth = [&](QSize size, const QImage &shown) {
+            for (Run *run : {&cached, &direct}) {
+                run->state.picture = shown;
+                const DisplayFrame frame{size, size, false, false, false};
+                run->renderer.ShowOnDisplay(QStringLiteral("5"), 2, false, run->state, options,
+                                            frame, pool, run->effects);
+            }
+            return cached.renderer.bitmap() == direct.renderer.bitmap();
+        };
+        QVERIFY(showBoth(QSize(200, 120), picture()));
+        QVERIFY(showBoth(QSize(200, 120), picture()));
+        QVERIFY(showBoth(QSize(150, 170), picture()));
+        QVERIFY(showBoth(QSize(150, 170), other));
+        QVERIFY(showBoth(QSize(150, 170), changed));
+        changed.setPixel(40, 30, qRgb(255, 0, 0));
+        QVERIFY(showBoth(QSize(150, 170), changed));
+    }
 };
 
 QTEST_MAIN(TestDisplayText)
