@@ -1,6 +1,7 @@
 // Times the number display's renderer and prints one line per figure: min / median / max
-// over the frames (after three frames of warm-up).
-//   bench_numberdisplay [--frames N] [--picture FILE] [--png FOLDER] [--only TEXT]
+// over the frames (after three frames of warm-up, or --warm N frames: the glyphs of the rain
+// met in a long run are kept, those of the first frames of a fresh renderer are not).
+//   bench_numberdisplay [--frames N] [--warm N] [--picture FILE] [--png FOLDER] [--only TEXT]
 // With --png it also writes the idle greeting, a running frame and a still frame on the
 // background picture as PNG files into FOLDER, to be looked at.
 #include "benchstats.h"
@@ -49,7 +50,7 @@ struct Times {
     std::vector<double> cpu;
 };
 
-Times frameTimes(const Scenario &scenario, const QImage &picture, int frames)
+Times frameTimes(const Scenario &scenario, const QImage &picture, int frames, int warm)
 {
     NumberDisplayRenderer renderer;
     EffectsGenerator effects;
@@ -66,7 +67,7 @@ Times frameTimes(const Scenario &scenario, const QImage &picture, int frames)
     frame.stopCaption = scenario.running;
     const EntryPool pool = numberPool();
     Times times;
-    for (int i = 0; i < frames + 3; ++i) {
+    for (int i = 0; i < frames + warm; ++i) {
         const QString text = pool.at(i * 37 % pool.size());
         QElapsedTimer timer;
         timer.start();
@@ -74,7 +75,7 @@ Times frameTimes(const Scenario &scenario, const QImage &picture, int frames)
         renderer.ShowOnDisplay(text, scenario.smoothing, true, state, options, frame, pool,
                                effects);
         const double ms = elapsedMs(timer);
-        if (i >= 3) { // the first frames warm up the font caches
+        if (i >= warm) { // the first frames warm up the font caches
             times.wall.push_back(ms);
             times.cpu.push_back(threadCpuMs() - cpu);
         }
@@ -142,12 +143,15 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
     const QStringList args = QGuiApplication::arguments();
     int frames = 61;
+    int warm = 3;
     QString pngFolder;
     QString only;
     QImage picture = syntheticPicture();
     for (qsizetype i = 1; i + 1 < args.size(); ++i) {
         if (args[i] == u"--frames")
             frames = std::max(1, args[i + 1].toInt());
+        else if (args[i] == u"--warm")
+            warm = std::max(0, args[i + 1].toInt());
         else if (args[i] == u"--only")
             only = args[i + 1];
         else if (args[i] == u"--png")
@@ -161,7 +165,7 @@ int main(int argc, char *argv[])
     auto report = [&](const char *name, const Scenario &scenario) {
         if (!QString::fromLatin1(name).contains(only))
             return;
-        const Times times = frameTimes(scenario, picture, frames);
+        const Times times = frameTimes(scenario, picture, frames, warm);
         printSpread(name, times.wall);
         printSpread("  CPU", times.cpu);
     };

@@ -72,7 +72,38 @@ double backgroundPictureScale(int w, int h, int width, int height, double angle)
     return scale;
 }
 
+namespace {
+template <bool Opaque> void paintPicture(QImage &bitmap, const QImage &picture, double angle);
+} // namespace
+
+QImage pictureOverBlack(const QImage &picture)
+{
+    if (picture.isNull())
+        return {};
+    Q_ASSERT(picture.format() == QImage::Format_ARGB32);
+    QImage opaque(picture.size(), QImage::Format_ARGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto *in = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
+        auto *out = reinterpret_cast<QRgb *>(opaque.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            out[x] = overBlack(in[x]);
+    }
+    return opaque;
+}
+
 void PaintBackgroundPicture(QImage &bitmap, const QImage &picture, double angle)
+{
+    paintPicture<false>(bitmap, picture, angle);
+}
+
+void PaintPictureOverBlack(QImage &bitmap, const QImage &opaquePicture, double angle)
+{
+    paintPicture<true>(bitmap, opaquePicture, angle);
+}
+
+namespace {
+
+template <bool Opaque> void paintPicture(QImage &bitmap, const QImage &picture, double angle)
 {
     const int width = bitmap.width();
     const int height = bitmap.height();
@@ -130,11 +161,21 @@ void PaintBackgroundPicture(QImage &bitmap, const QImage &picture, double angle)
         int end = last;
         while (end >= x && !inside(fu + (end - x) * stepU, fv + (end - x) * stepV))
             line[end--] = 0xFF000000u;
-        for (; x <= end; ++x, fu += stepU, fv += stepV)
-            line[x] = overBlack(pixels[(fv >> 32) * stride + (fu >> 32)]);
+        if (stepV == 0) { // an upright picture: one row of it for the whole line
+            const QRgb *row = pixels + (fv >> 32) * stride;
+            for (; x <= end; ++x, fu += stepU)
+                line[x] = Opaque ? row[fu >> 32] : overBlack(row[fu >> 32]);
+        } else {
+            for (; x <= end; ++x, fu += stepU, fv += stepV) {
+                const QRgb p = pixels[(fv >> 32) * stride + (fu >> 32)];
+                line[x] = Opaque ? p : overBlack(p);
+            }
+        }
         fillPixels(line + last + 1, width - 1 - last, 0xFF000000u);
     }
 }
+
+} // namespace
 
 void makeOuterRingTransparent(QImage &picture)
 {

@@ -12,6 +12,12 @@
 // side of the bitmap (a square).
 void PaintBackgroundPicture(QImage &bitmap, const QImage &picture, double angle);
 
+// The picture over opaque black, pixel by pixel: what PaintBackgroundPicture shows of it.
+QImage pictureOverBlack(const QImage &picture);
+// PaintBackgroundPicture for a picture already put over black by pictureOverBlack: the same
+// pixels, without blending each one again.
+void PaintPictureOverBlack(QImage &bitmap, const QImage &opaquePicture, double angle);
+
 // The scale PaintBackgroundPicture uses for a picture of w x h on a bitmap of width x height.
 double backgroundPictureScale(int w, int h, int width, int height, double angle);
 

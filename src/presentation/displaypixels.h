@@ -84,6 +84,13 @@ inline void fillPixels(QRgb *p, qsizetype n, QRgb value)
     std::fill(p, p + n, value);
 }
 
+// Blends a colour into rows of a straight ARGB bitmap through a coverage raster: the pixel at
+// origin + (x, y) takes the colour at opacity alpha * coverage / 255 (mergePixel), where
+// coverage is coverage[y * coverageStride + x] (0 leaves the pixel alone). The rows must lie
+// on the bitmap.
+void blendCoverage(QImage &bitmap, QPoint origin, int rows, int width, QRgb colour,
+                   const uchar *coverage, qsizetype coverageStride);
+
 // Replaces every pixel of the rectangle (clipped to the bitmap) by its grey.
 void paintGreyPatch(QImage &bitmap, const QRect &rect);
 

@@ -120,9 +120,14 @@ int displayPixelSize(int pointSize)
 
 QFont displayFont(int pointSize)
 {
+    return displayFontAtPixels(displayPixelSize(pointSize));
+}
+
+QFont displayFontAtPixels(int pixelSize)
+{
     QFont font(fontFamily());
     font.setBold(true);
-    font.setPixelSize(displayPixelSize(pointSize));
+    font.setPixelSize(pixelSize);
     font.setKerning(false);
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setStyleStrategy(QFont::NoAntialias);
@@ -188,9 +193,13 @@ void TextRasterizer::drawText(QImage &bitmap, const QString &text, int pointSize
     if (text.isEmpty() || qAlpha(colour) == 0 || bitmap.isNull())
         return;
     const int factor = 1 << std::clamp(smoothing, 0, 3);
-    if (factor == 1 && m_useCache && DisplayFontCache::isPlain(text)) {
-        drawPlain(bitmap, text, pointSize, topLeft, colour);
-        return;
+    if (m_useCache && DisplayFontCache::isPlain(text)) {
+        if (factor == 1) {
+            drawPlain(bitmap, text, pointSize, topLeft, colour);
+            return;
+        }
+        if (drawSmoothedPlain(bitmap, text, pointSize, topLeft, colour, factor))
+            return;
     }
     const QFont font = displayFont(pointSize);
     const QFontMetrics metrics(font);
@@ -313,6 +322,98 @@ void TextRasterizer::drawPlain(QImage &bitmap, const QString &text, int pointSiz
               united.width());
 }
 
+bool TextRasterizer::drawSmoothedPlain(QImage &bitmap, const QString &text, int pointSize,
+                                       QPoint topLeft, QRgb colour, int factor)
+{
+    // The same box as the text rasterised at once, and only what lies in it.
+    const DisplayFontCache::SizeMetrics &metrics = m_cache.metrics(pointSize);
+    const QSize extent = m_cache.plainExtent(text, pointSize);
+    const int margin = metrics.height / 4 + 1;
+    const QRect area = QRect(topLeft.x() - margin, topLeft.y() - margin,
+                             extent.width() + 2 * margin, extent.height() + 2 * margin)
+                           .intersected(bitmap.rect());
+    if (area.isEmpty())
+        return true;
+
+    // Each glyph at its pen position at the super size, as the text rasterised at once has
+    // it; its ink counted down in blocks of the pen's phase.
+    auto floorDiv = [factor](qint64 v) {
+        return int(v >= 0 ? v / factor : -((-v + factor - 1) / factor));
+    };
+    const int superSize = metrics.pixelSize * factor;
+    const DisplayFontCache::SizeMetrics &big = m_cache.pixelMetrics(superSize);
+    const qint64 baseline = qint64(topLeft.y()) * factor + big.ascent;
+    const QPoint penPhaseY(0, int(baseline - qint64(floorDiv(baseline)) * factor));
+    m_cache.trim();
+    m_counted.clear();
+    qint64 pen64 = qint64(topLeft.x()) * factor * 64;
+    for (QChar c : text) {
+        const qint64 penX = pen64 >> 6;
+        const int frac = int(pen64 & 63);
+        pen64 += big.advance64[size_t(DisplayFontCache::plainIndex(c))];
+        const int blockX = floorDiv(penX);
+        const QPoint phase(int(penX - qint64(blockX) * factor), penPhaseY.y());
+        const DisplayFontCache::CountedGlyph &glyph =
+            m_cache.countedGlyph(c, superSize, frac, factor, phase);
+        if (!glyph.usable)
+            return false;
+        if (glyph.counts.isNull())
+            continue;
+        const QPoint at = QPoint(blockX, floorDiv(baseline)) + glyph.blockOffset;
+        // Where the inks of two glyphs could meet, their subpixels cannot simply be added.
+        const QRect ink = glyph.ink.translated(int(penX - qint64(topLeft.x()) * factor),
+                                               int(baseline - qint64(topLeft.y()) * factor));
+        for (const Counted &other : m_counted)
+            if (other.ink.intersects(ink))
+                return false;
+        m_counted.push_back({&glyph, QRect(at, glyph.counts.size()), ink});
+    }
+    QRect united;
+    for (const Counted &g : m_counted)
+        united |= g.rect;
+    united &= area;
+    if (united.isEmpty())
+        return true;
+
+    m_coverage.assign(size_t(united.width()) * size_t(united.height()), 0);
+    for (const Counted &g : m_counted) {
+        const QRect part = g.rect.intersected(united);
+        for (int y = part.top(); y <= part.bottom(); ++y) {
+            const uchar *in =
+                g.glyph->counts.constScanLine(y - g.rect.top()) + (part.left() - g.rect.left());
+            uchar *out = m_coverage.data() + size_t(y - united.top()) * size_t(united.width()) +
+                         size_t(part.left() - united.left());
+            for (int x = 0; x < part.width(); ++x)
+                out[x] = uchar(out[x] + in[x]);
+        }
+    }
+    // Subpixel counts to coverage, as the average of the block's subpixels.
+    const uint cells = uint(factor * factor);
+    std::array<uchar, 65> toCoverage{};
+    for (uint n = 0; n <= cells; ++n)
+        toCoverage[n] = uchar((n * 255 + cells / 2) / cells);
+    const quint64 fullCount = 0x0101010101010101ull * cells;
+    uchar *p = m_coverage.data();
+    uchar *const end = p + m_coverage.size();
+    for (; p + 8 <= end; p += 8) {
+        quint64 word;
+        std::memcpy(&word, p, sizeof word);
+        if (word == 0)
+            continue;
+        if (word == fullCount) {
+            std::memset(p, 255, 8);
+            continue;
+        }
+        for (int k = 0; k < 8; ++k)
+            p[k] = toCoverage[p[k]];
+    }
+    for (; p < end; ++p)
+        *p = toCoverage[*p];
+    blendBand(bitmap, united.topLeft(), united.height(), united.width(), colour, m_coverage.data(),
+              united.width());
+    return true;
+}
+
 void TextRasterizer::averageBand(int rows, int width, int factor)
 {
     for (int y = 0; y < rows; ++y) {
@@ -343,43 +444,5 @@ void TextRasterizer::averageBand(int rows, int width, int factor)
 void TextRasterizer::blendBand(QImage &bitmap, QPoint origin, int rows, int width, QRgb colour,
                                const uchar *coverage, qsizetype coverageStride)
 {
-    const uint alpha = uint(qAlpha(colour));
-    const QRgb solid = colour | 0xFF000000u;
-    constexpr quint64 Full = ~quint64(0);
-    for (int y = 0; y < rows; ++y) {
-        const uchar *cover = coverage + y * coverageStride;
-        auto *line = reinterpret_cast<QRgb *>(bitmap.scanLine(origin.y() + y)) + origin.x();
-        int x = 0;
-        while (x < width) {
-            // Empty and fully covered stretches, eight pixels at a time.
-            if (x + 8 <= width) {
-                quint64 word;
-                std::memcpy(&word, cover + x, sizeof word);
-                if (word == 0) {
-                    x += 8;
-                    continue;
-                }
-                if (word == Full) { // the text's own opacity throughout
-                    if (alpha == 255) {
-                        fillPixels(line + x, 8, solid);
-                    } else {
-                        for (QRgb *p = line + x; p != line + x + 8; ++p)
-                            *p = *p >= 0xFF000000u ? mergeIntoOpaque(*p, colour, alpha)
-                                                   : mergePixel(*p, colour, alpha);
-                    }
-                    x += 8;
-                    continue;
-                }
-            }
-            const uint c = cover[x];
-            if (c == 255 && alpha == 255) {
-                line[x] = solid;
-            } else if (c != 0) {
-                const uint opacity = alpha == 255 ? c : (alpha * c + 127) / 255;
-                line[x] = line[x] >= 0xFF000000u ? mergeIntoOpaque(line[x], colour, opacity)
-                                                 : mergePixel(line[x], colour, opacity);
-            }
-            ++x;
-        }
-    }
+    blendCoverage(bitmap, origin, rows, width, colour, coverage, coverageStride);
 }

@@ -19,6 +19,7 @@
 // Where no "Arial" is installed, fontconfig's metric alias gives Liberation Sans.
 int displayPixelSize(int pointSize);
 QFont displayFont(int pointSize);
+QFont displayFontAtPixels(int pixelSize);
 
 // width(text) and height(text) at a point size: the advance width and the line height.
 QSize textExtent(const QString &text, int pointSize);
@@ -53,6 +54,10 @@ public:
 
 private:
     void drawPlain(QImage &bitmap, const QString &text, int pointSize, QPoint topLeft, QRgb colour);
+    // A plain text at smoothing factor 2, 4 or 8 from the kept counts of its glyphs; false
+    // (nothing drawn) where the inks of two glyphs could meet.
+    bool drawSmoothedPlain(QImage &bitmap, const QString &text, int pointSize, QPoint topLeft,
+                           QRgb colour, int factor);
     void averageBand(int rows, int width, int factor);
     void blendBand(QImage &bitmap, QPoint origin, int rows, int width, QRgb colour,
                    const uchar *coverage, qsizetype coverageStride);
@@ -62,6 +67,12 @@ private:
         QRect rect;    // on the bitmap, clipped to the text's area
         QPoint origin; // the raster's top-left on the bitmap
     };
+    struct Counted {
+        const DisplayFontCache::CountedGlyph *glyph;
+        QRect rect; // of its counts on the bitmap
+        QRect ink;  // in super-pixels from the text's pen
+    };
+    std::vector<Counted> m_counted;
     DisplayFontCache m_cache;
     bool m_useCache = true;
     std::vector<Placed> m_placed;

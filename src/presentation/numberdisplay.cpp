@@ -6,6 +6,7 @@
 #include "presentation/displaypixels.h"
 
 #include <algorithm>
+#include <cstring>
 
 QString displayedText(const QString &text, bool isEntry, const DisplayOptions &options)
 {
@@ -66,11 +67,11 @@ bool NumberDisplayRenderer::ShowOnDisplay(const QString &text, int smoothing, bo
     if (running) {
         if (picture) {
             m_pictureAngle = animatedPicture ? double(effects.next(PictureAngles)) : 0.0;
-            PaintBackgroundPicture(m_bitmap, state.picture, *m_pictureAngle);
+            paintPicture(state.picture, *m_pictureAngle);
         }
     } else if (picture) {
         m_pictureAngle = 0.0;
-        PaintBackgroundPicture(m_bitmap, state.picture, 0.0);
+        paintPicture(state.picture, 0.0);
         m_translucent =
             QRect(QPoint(x - 1, y - 1), QPoint(x + extent.width() + 2, y + extent.height() + 2))
                 .intersected(m_bitmap.rect());
@@ -97,6 +98,31 @@ bool NumberDisplayRenderer::ShowOnDisplay(const QString &text, int smoothing, bo
     if (options.numberEffect && frame.stopCaption)
         paintRain(pool, isEntry, options, frame, effects);
     return true;
+}
+
+void NumberDisplayRenderer::paintPicture(const QImage &picture, double angle)
+{
+    if (!m_keepPictures) {
+        PaintBackgroundPicture(m_bitmap, picture, angle);
+        return;
+    }
+    // The picture over black is made once per picture; the upright picture, which every idle
+    // paint and every paint of a picture that does not spin shows, once per size.
+    if (m_opaquePictureKey != picture.cacheKey()) {
+        m_opaquePicture = pictureOverBlack(picture);
+        m_opaquePictureKey = picture.cacheKey();
+        m_upright = QImage();
+    }
+    if (angle != 0.0) {
+        PaintPictureOverBlack(m_bitmap, m_opaquePicture, angle);
+        return;
+    }
+    if (m_upright.size() != m_bitmap.size()) {
+        PaintPictureOverBlack(m_bitmap, m_opaquePicture, 0.0);
+        m_upright = m_bitmap.copy();
+        return;
+    }
+    std::memcpy(m_bitmap.bits(), m_upright.constBits(), size_t(m_bitmap.sizeInBytes()));
 }
 
 void NumberDisplayRenderer::paintRain(const EntryPool &pool, bool isEntry,

@@ -87,6 +87,10 @@ public:
     // Plain texts are put together from kept glyph rasters (on by default); off, every text
     // is rasterised at once. The pixels are the same either way.
     void setGlyphCache(bool on) { m_text.setGlyphCache(on); }
+    // The background picture is kept over black, and upright at the bitmap's size (on by
+    // default); off, it is transformed from the loaded picture on every paint. The pixels
+    // are the same either way.
+    void setPictureCache(bool on) { m_keepPictures = on; }
 
     // Details of the last paint.
     int fontSize() const { return m_fontSize; }
@@ -95,6 +99,7 @@ public:
     const QList<RainGlyph> &rain() const { return m_rain; }
 
 private:
+    void paintPicture(const QImage &picture, double angle);
     void paintRain(const EntryPool &pool, bool isEntry, const DisplayOptions &options,
                    const DisplayFrame &frame, EffectsGenerator &effects);
 
@@ -105,4 +110,8 @@ private:
     QRect m_textRect;
     std::optional<double> m_pictureAngle;
     QList<RainGlyph> m_rain;
+    bool m_keepPictures = true;
+    qint64 m_opaquePictureKey = 0;
+    QImage m_opaquePicture; // the picture over black
+    QImage m_upright;       // the picture upright at the bitmap's size
 };

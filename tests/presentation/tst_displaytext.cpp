@@ -8,7 +8,9 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -26,12 +28,12 @@ QImage patternedBitmap(QSize size)
     return image;
 }
 
-QImage drawn(bool cached, const QString &text, int size, QPoint at, QRgb colour)
+QImage drawn(bool cached, const QString &text, int size, QPoint at, QRgb colour, int smoothing = 0)
 {
     TextRasterizer text_;
     text_.setGlyphCache(cached);
     QImage bitmap = patternedBitmap(QSize(240, 160));
-    text_.drawText(bitmap, text, size, at, colour, 0);
+    text_.drawText(bitmap, text, size, at, colour, smoothing);
     return bitmap;
 }
 
@@ -98,7 +100,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, text);
         DisplayFontCache cache;
-        for (int size = 3; size <= 420; size += size < 40 ? 1 : 7)
+        // Small sizes one by one, large ones (the rain and the text on a large screen) spread.
+        for (int size = 3; size <= 1500; size += size < 40 ? 1 : (size < 420 ? 7 : 53))
             QCOMPARE(cache.plainExtent(text, size), textExtent(text, size));
         TextRasterizer rasterizer;
         for (QSize box : {QSize(50, 30), QSize(1600, 900), QSize(3200, 300), QSize(20, 1800)})
@@ -148,9 +151,41 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QPoint, at);
         QFETCH(QRgb, colour);
-        for (int size : {3, 5, 8, 11, 17, 26, 40, 53, 71, 97, 130})
+        for (int size : {3, 5, 8, 11, 17, 26, 40, 53, 71, 97, 130, 211})
             QVERIFY2(drawn(true, text, size, at, colour) == drawn(false, text, size, at, colour),
                      qPrintable(QStringLiteral("size %1").arg(size)));
+    }
+
+    // Smoothed texts put together from the kept subpixel counts of their glyphs have the
+    // pixels of the text rasterised at once at the larger size and averaged: at every
+    // smoothing level, at sizes from the font's bitmaps to outlines, at pen positions that
+    // put the glyphs in every phase of the blocks, cut at the edges, and with one rasteriser
+    // drawing them one after the other (kept counts met again at other positions).
+    void smoothedTextsGiveTheSamePixels_data()
+    {
+        QTest::addColumn<int>("smoothing");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QRgb>("colour");
+        QTest::newRow("level 1") << 1 << QStringLiteral("1234567890") << qRgba(200, 10, 30, 255);
+        QTest::newRow("level 2") << 2 << QStringLiteral("-4711 08") << qRgba(10, 250, 90, 131);
+        QTest::newRow("level 2, digits") << 2 << QStringLiteral("417") << qRgba(0, 0, 0, 255);
+        QTest::newRow("level 3") << 3 << QStringLiteral("96") << qRgba(255, 255, 255, 77);
+    }
+    void smoothedTextsGiveTheSamePixels()
+    {
+        QFETCH(int, smoothing);
+        QFETCH(QString, text);
+        QFETCH(QRgb, colour);
+        TextRasterizer kept;
+        for (int size : {3, 8, 17, 26, 53, 97, 131})
+            for (QPoint at : {QPoint(3, 9), QPoint(4, 10), QPoint(-17, -23), QPoint(170, 120)}) {
+                QImage bitmap = patternedBitmap(QSize(240, 160));
+                kept.drawText(bitmap, text, size, at, colour, smoothing);
+                QVERIFY2(
+                    bitmap == drawn(false, text, size, at, colour, smoothing),
+                    qPrintable(
+                        QStringLiteral("size %1 at %2, %3").arg(size).arg(at.x()).arg(at.y())));
+            }
     }
 
     // The buffers a rasteriser keeps carry nothing of one text into the next.
@@ -195,6 +230,47 @@ private Q_SLOTS:
         QCOMPARE(mismatches, 0);
     }
 
+    // Blending through a coverage raster gives each pixel mergePixel's result at the text's
+    // opacity times its coverage: over opaque and translucent pixels, in stretches of no, full
+    // and partial coverage, and at the ends of rows that are not a multiple of the word size.
+    void coverageBlendEqualsMergePerPixel_data()
+    {
+        QTest::addColumn<QRgb>("colour");
+        QTest::newRow("opaque text") << qRgba(200, 10, 30, 255);
+        QTest::newRow("translucent text") << qRgba(10, 250, 90, 131);
+        QTest::newRow("faint text") << qRgba(255, 255, 255, 1);
+    }
+    void coverageBlendEqualsMergePerPixel()
+    {
+        QFETCH(QRgb, colour);
+        const QSize size(53, 21);
+        QImage bitmap = patternedBitmap(size);
+        for (int y = 0; y < 3; ++y) // rows that are opaque throughout
+            std::fill_n(reinterpret_cast<QRgb *>(bitmap.scanLine(y)), size.width(),
+                        qRgb(y * 90, 255 - y * 40, 17));
+        std::vector<uchar> coverage(size_t(size.width() * size.height()));
+        quint32 seed = 12345;
+        for (size_t i = 0; i < coverage.size(); ++i) {
+            seed = seed * 1103515245u + 12345u;
+            const uint kind = (seed >> 16) % 4; // runs of none, full, partial
+            coverage[i] = i % 16 < 8 ? uchar((i / 16) % 2 ? 255 : 0)
+                                     : uchar(kind == 0   ? 0
+                                             : kind == 1 ? 255
+                                                         : (seed >> 8) & 0xFF);
+        }
+        QImage expected = bitmap;
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x) {
+                const uint c = coverage[size_t(y * size.width() + x)];
+                const uint a = uint(qAlpha(colour));
+                expected.setPixel(x, y,
+                                  mergePixel(expected.pixel(x, y), colour, (a * c + 127) / 255));
+            }
+        blendCoverage(bitmap, QPoint(0, 0), size.height(), size.width(), colour, coverage.data(),
+                      size.width());
+        QVERIFY(bitmap == expected);
+    }
+
     // The picture painted in runs equals the picture sampled and checked pixel by pixel, at
     // every angle the animation takes, on bitmaps wider and narrower than the picture.
     void pictureRunsEqualPixelByPixelSampling_data()
@@ -210,8 +286,13 @@ private Q_SLOTS:
         QImage bitmap(size, QImage::Format_ARGB32);
         for (int angle = 0; angle < NumberDisplayRenderer::PictureAngles; angle += 7) {
             PaintBackgroundPicture(bitmap, source, angle);
-            QVERIFY2(bitmap == sampledPixelByPixel(size, source, angle),
-                     qPrintable(QStringLiteral("angle %1").arg(angle)));
+            const QImage expected = sampledPixelByPixel(size, source, angle);
+            QVERIFY2(bitmap == expected, qPrintable(QStringLiteral("angle %1").arg(angle)));
+            // The same from the picture put over black once.
+            bitmap.fill(0xFF123456u);
+            PaintPictureOverBlack(bitmap, pictureOverBlack(source), angle);
+            QVERIFY2(bitmap == expected,
+                     qPrintable(QStringLiteral("over black, angle %1").arg(angle)));
         }
     }
 
@@ -222,16 +303,23 @@ private Q_SLOTS:
         QTest::addColumn<int>("skip"); // values taken from the effects generator first
         QTest::addColumn<bool>("withPicture");
         QTest::addColumn<QString>("text");
-        QTest::newRow("start, picture") << 0 << true << QStringLiteral("417");
-        QTest::newRow("later, no picture") << 977 << false << QStringLiteral("88");
-        QTest::newRow("later, picture") << 31337 << true << QStringLiteral("-3");
-        QTest::newRow("list entries") << 5 << false << QStringLiteral("Anna");
+        QTest::addColumn<bool>("running");  // else still frames, smoothed
+        QTest::addColumn<bool>("spinning"); // the picture turns while running
+        QTest::newRow("start, picture") << 0 << true << QStringLiteral("417") << true << true;
+        QTest::newRow("later, no picture") << 977 << false << QStringLiteral("88") << true << true;
+        QTest::newRow("later, picture") << 31337 << true << QStringLiteral("-3") << true << true;
+        QTest::newRow("list entries") << 5 << false << QStringLiteral("Anna") << true << true;
+        QTest::newRow("upright picture") << 3 << true << QStringLiteral("52") << true << false;
+        QTest::newRow("still, picture") << 0 << true << QStringLiteral("417") << false << false;
+        QTest::newRow("still, no picture") << 0 << false << QStringLiteral("-90") << false << false;
     }
     void framesEqualThoseRasterisedAtOnce()
     {
         QFETCH(int, skip);
         QFETCH(bool, withPicture);
         QFETCH(QString, text);
+        QFETCH(bool, running);
+        QFETCH(bool, spinning);
         const EntryPool pool = EntryPool::fromList(
             text.at(0).isLetter() ? QStringList{QStringLiteral("Anna"), QStringLiteral("Bert")}
                                   : QStringList{QStringLiteral("7"), QStringLiteral("123"),
@@ -242,11 +330,12 @@ private Q_SLOTS:
             DisplayState state;
         } cached, direct;
         direct.renderer.setGlyphCache(false);
+        direct.renderer.setPictureCache(false);
         DisplayOptions options;
         options.picture = withPicture;
         options.pictureEnabled = withPicture;
-        options.pictureAnimated = true;
-        const DisplayFrame frame{QSize(400, 240), QSize(420, 330), true, true, false};
+        options.pictureAnimated = spinning;
+        const DisplayFrame frame{QSize(400, 240), QSize(420, 330), running, running, false};
         for (Run *run : {&cached, &direct}) {
             run->state.picture = picture();
             for (int i = 0; i < skip; ++i)
@@ -254,14 +343,50 @@ private Q_SLOTS:
         }
         for (int i = 0; i < 6; ++i) {
             for (Run *run : {&cached, &direct})
-                run->renderer.ShowOnDisplay(text, 0, true, run->state, options, frame, pool,
-                                            run->effects);
-            QCOMPARE(cached.renderer.rain().size(), NumberDisplayRenderer::RainGlyphs);
+                run->renderer.ShowOnDisplay(text, running ? 0 : 2, true, run->state, options, frame,
+                                            pool, run->effects);
+            QCOMPARE(cached.renderer.rain().size(),
+                     running ? NumberDisplayRenderer::RainGlyphs : 0);
             QCOMPARE(cached.renderer.fontSize(), direct.renderer.fontSize());
             QCOMPARE(cached.renderer.textRect(), direct.renderer.textRect());
             QVERIFY2(cached.renderer.bitmap() == direct.renderer.bitmap(),
                      qPrintable(QStringLiteral("frame %1").arg(i)));
         }
+    }
+
+    // The kept picture follows what it was made from: a new size of the display, another
+    // picture loaded, and the same picture changed in place each show at once.
+    void keptPictureFollowsSizeAndPicture()
+    {
+        struct Run {
+            NumberDisplayRenderer renderer;
+            EffectsGenerator effects;
+            DisplayState state;
+        } cached, direct;
+        direct.renderer.setPictureCache(false);
+        DisplayOptions options;
+        options.picture = true;
+        options.pictureEnabled = true;
+        const EntryPool pool = EntryPool::fromList({QStringLiteral("5")});
+        QImage other = picture().mirrored(true, false);
+        makeOuterRingTransparent(other);
+        QImage changed = picture();
+        auto showBoth = [&](QSize size, const QImage &shown) {
+            for (Run *run : {&cached, &direct}) {
+                run->state.picture = shown;
+                const DisplayFrame frame{size, size, false, false, false};
+                run->renderer.ShowOnDisplay(QStringLiteral("5"), 2, false, run->state, options,
+                                            frame, pool, run->effects);
+            }
+            return cached.renderer.bitmap() == direct.renderer.bitmap();
+        };
+        QVERIFY(showBoth(QSize(200, 120), picture()));
+        QVERIFY(showBoth(QSize(200, 120), picture()));
+        QVERIFY(showBoth(QSize(150, 170), picture()));
+        QVERIFY(showBoth(QSize(150, 170), other));
+        QVERIFY(showBoth(QSize(150, 170), changed));
+        changed.setPixel(40, 30, qRgb(255, 0, 0));
+        QVERIFY(showBoth(QSize(150, 170), changed));
     }
 };
 
