@@ -13,12 +13,13 @@ build="${TIVREL_FUZZ_BUILD:-$here/build-fuzz}"
 work="${TIVREL_FUZZ_WORK:-$build/fuzz-work}"
 jobs="${TIVREL_FUZZ_JOBS:-2}"
 
+compiler="$(command -v clang++-14 || command -v clang++)"
 launcher=()
 if command -v ccache >/dev/null 2>&1; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER=clang++ -DTIVREL_FUZZ=ON -DTIVREL_BUILD_TESTS=OFF \
+  -DCMAKE_CXX_COMPILER="$compiler" -DTIVREL_FUZZ=ON -DTIVREL_BUILD_TESTS=OFF \
   -DTIVREL_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
 cmake --build "$build" --target tivrel_fuzzers --parallel "$(nproc)"
 
