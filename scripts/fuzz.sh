@@ -18,6 +18,10 @@ launcher=()
 if command -v ccache >/dev/null 2>&1; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
+# A folder configured with another compiler starts afresh (CMake would drop the options).
+if [ -f "$build/CMakeCache.txt" ] && ! grep -qx "CMAKE_CXX_COMPILER:[A-Z]*=$compiler" "$build/CMakeCache.txt"; then
+  rm -rf "$build"
+fi
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER="$compiler" -DTIVREL_FUZZ=ON -DTIVREL_BUILD_TESTS=OFF \
   -DTIVREL_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
