@@ -21,6 +21,8 @@ packages=(
   poppler-utils  # pdftotext and pdftoppm read the printed PDF back in the tests
   python3  # reads the CSV and HTML exports back in the tests
   clang-format  # CI fails on a source file that is not in the project's style
+  clang-14 libclang-rt-14-dev  # the fuzz targets: libFuzzer and the sanitizers' runtime
+  strace  # fails the system calls of a save one at a time (tests)
 )
 
 sudo=""

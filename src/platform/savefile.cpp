@@ -61,7 +61,9 @@ SaveResult saveFileAtomically(const QString &path, const QByteArray &content)
 SaveResult appendToFile(const QString &path, const QByteArray &content)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    // Unbuffered: what a failed write left in a buffer would otherwise be written by the close,
+    // after the cut, into the room the cut freed.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return {false, file.errorString()};
     const qint64 before = file.size();
     if (file.write(content) != content.size() || !file.flush()) {

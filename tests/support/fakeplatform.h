@@ -6,6 +6,8 @@
 #include <QQueue>
 #include <QStringList>
 
+#include <functional>
+
 // A scriptable platform for tests: message boxes and file dialogs take queued answers and are
 // recorded; clock, tick counter and language id are set by the test.
 class FakePlatform final : public Platform {
@@ -33,6 +35,9 @@ public:
     // Scripted answers, taken in order. A box with only OK needs none; a question with none
     // queued fails the running test (and then answers with its first button).
     QQueue<Answer> answers;
+    // When set, answers every box that no queued answer is left for, instead of failing the
+    // test: for tests that cannot know which questions come (random input).
+    std::function<Answer(const MessageCall &)> answerer;
     QQueue<QString> fileNames;
 
     // How long a message box stays open, in milliseconds, with the event loop running as under
