@@ -2,6 +2,7 @@
 
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
+#include "settings/showoptions.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -260,5 +261,15 @@ QWidget *SettingsPanel::buildOptionsPage()
     grid->addLayout(spread(cpVordergrund, cbListeAus), 4, 1, 1, 2);
     grid->addWidget(Label7, 5, 0);
     grid->addLayout(spread(cpHintergrund, cbMaximiert), 5, 1, 1, 2);
+
+    // The show options, and under the pickers the note on their contrast.
+    gbShow = new ShowOptionsBox(page);
+    grid->addWidget(gbShow->lbKontrast, 6, 1, 1, 2);
+    grid->addWidget(gbShow, 7, 0, 1, 3);
+    const auto contrast = [this](quint32) {
+        gbShow->showPickerContrast(cpVordergrund->colour(), cpHintergrund->colour());
+    };
+    connect(cpVordergrund, &ColourPicker::colourChanged, gbShow, contrast);
+    connect(cpHintergrund, &ColourPicker::colourChanged, gbShow, contrast);
     return page;
 }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "presentation/speech.h"
+
+#include <memory>
+
+class QTextToSpeech;
+
+// The system's voice through Qt's text-to-speech. The engine is started only when the first
+// text is to be said; without an engine available() is false and say() does nothing.
+class QtSpeechEngine : public SpeechEngine {
+public:
+    QtSpeechEngine();
+    ~QtSpeechEngine() override;
+    bool available() const override { return m_available; }
+    void say(const QString &text, const QLocale &locale) override;
+
+private:
+    bool m_available = false;
+    std::unique_ptr<QTextToSpeech> m_speech;
+};
