@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -214,8 +215,26 @@ QWidget *SettingsPanel::buildLotteryPage()
 QWidget *SettingsPanel::buildOptionsPage()
 {
     auto *page = new QWidget;
-    QGridLayout *grid = pageWithHeader(page, hpOptionen, "Optionen");
+    QGridLayout *pageGrid = pageWithHeader(page, hpOptionen, "Optionen");
+    // The options do not all fit the page's height: its fields scroll under the header, the
+    // show options below the colours.
+    auto *outer = static_cast<QVBoxLayout *>(page->layout());
+    delete outer->takeAt(outer->count() - 1); // the stretch: the fields take the height
+    auto *scroll = new QScrollArea(page);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto *fields = new QWidget(scroll);
+    fields->setObjectName(QStringLiteral("konfOptionenFelder"));
+    auto *grid = new QGridLayout(fields);
+    grid->setContentsMargins(pageGrid->contentsMargins());
+    grid->setHorizontalSpacing(pageGrid->horizontalSpacing());
+    grid->setVerticalSpacing(pageGrid->verticalSpacing());
+    pageGrid->setContentsMargins(0, 0, 0, 0);
+    pageGrid->addWidget(scroll, 0, 0);
+    scroll->setWidget(fields);
     grid->setColumnStretch(2, 1);
+    page = fields; // the fields' parent
 
     HilfeLng = new QComboBox(page);
     lbHilfeLng = caption("Sprache:", HilfeLng, page);
@@ -271,5 +290,5 @@ QWidget *SettingsPanel::buildOptionsPage()
     };
     connect(cpVordergrund, &ColourPicker::colourChanged, gbShow, contrast);
     connect(cpHintergrund, &ColourPicker::colourChanged, gbShow, contrast);
-    return page;
+    return scroll->parentWidget();
 }

@@ -16,6 +16,8 @@ ShowOptionsBox::ShowOptionsBox(QWidget *parent) : QGroupBox(parent)
     cbPublikum->setObjectName(QStringLiteral("cbPublikum"));
     cbBildschirm = new QComboBox(this);
     cbBildschirm->setObjectName(QStringLiteral("cbBildschirm"));
+    cbBildschirm->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cbBildschirm->setMinimumContentsLength(8);
     lbBildschirm = new QLabel(this);
     lbBildschirm->setBuddy(cbBildschirm);
     cbSanft = new QCheckBox(this);
@@ -24,19 +26,22 @@ ShowOptionsBox::ShowOptionsBox(QWidget *parent) : QGroupBox(parent)
     cbAnsagen->setObjectName(QStringLiteral("cbAnsagen"));
     lbKeineSprache = new QLabel(this);
     lbKeineSprache->setObjectName(QStringLiteral("lbKeineSprache"));
+    lbKeineSprache->setWordWrap(true);
     lbKeineSprache->hide();
     lbKontrast = new QLabel;
     lbKontrast->setObjectName(QStringLiteral("lbKontrast"));
     lbKontrast->setStyleSheet(QStringLiteral("QLabel { color: #A01010; }"));
+    lbKontrast->setWordWrap(true);
     lbKontrast->hide();
 
     auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(4, 4, 4, 4);
     grid->addWidget(cbPublikum, 0, 0);
     grid->addWidget(lbBildschirm, 0, 1, Qt::AlignRight);
     grid->addWidget(cbBildschirm, 0, 2);
     grid->addWidget(cbSanft, 1, 0);
     grid->addWidget(cbAnsagen, 1, 1, 1, 2);
-    grid->addWidget(lbKeineSprache, 2, 1, 1, 2);
+    grid->addWidget(lbKeineSprache, 2, 0, 1, 3);
     grid->setColumnStretch(2, 1);
     cbBildschirm->setEnabled(false);
     connect(cbPublikum, &QCheckBox::toggled, cbBildschirm, &QWidget::setEnabled);

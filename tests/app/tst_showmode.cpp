@@ -14,6 +14,7 @@
 #include <QJsonObject>
 #include <QQueue>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTemporaryDir>
 
 #include <cstring>
@@ -151,6 +152,17 @@ private Q_SLOTS:
                 fx.draw().RefresherTimer();
             fx.form->window->grab().save(QString::fromLocal8Bit(dir) + u"/laptop.png"_s);
             audience->grab().save(QString::fromLocal8Bit(dir) + u"/projector.png"_s);
+            fx.draw().BTStartStopClick();
+            fx.draw().RefresherTimer();
+            fx.form->settingsFlow().OpenSettingsPanel();
+            fx.panel().btOptionenClick();
+            fx.form->window->resize(900, 700);
+            fx.panel().cpVordergrund->setColour(0x00FFFF);
+            fx.form->window->grab().save(QString::fromLocal8Bit(dir) + u"/options.png"_s);
+            for (QWidget *w = &box(fx); w; w = w->parentWidget())
+                if (auto *scroll = qobject_cast<QScrollArea *>(w))
+                    scroll->ensureWidgetVisible(&box(fx));
+            fx.form->window->grab().save(QString::fromLocal8Bit(dir) + u"/options-show.png"_s);
         }
     }
 
