@@ -99,10 +99,14 @@ void ShowPart::updateAudience()
         m_audience->hide();
         return;
     }
+    // With a screen of its own the operator keeps the keyboard; over the operator's only
+    // screen the audience window takes it, for Esc.
+    m_audience->setAttribute(Qt::WA_ShowWithoutActivating, several);
     m_audience->showOn(screen);
-    // With a screen of its own the operator keeps the keyboard.
     if (several)
         m_parts.window.activateWindow();
+    else
+        m_audience->activateWindow();
 }
 
 void ShowPart::toggleAudience()

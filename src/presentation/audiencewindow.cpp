@@ -10,7 +10,8 @@ AudienceWindow::AudienceWindow(QWidget *parent)
     setObjectName(QStringLiteral("Publikumsfenster"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
-    setAttribute(Qt::WA_ShowWithoutActivating);
+    // Closing the operator's window ends the program, also while this one is open.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setCursor(Qt::BlankCursor);
 }
 

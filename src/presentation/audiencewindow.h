@@ -10,7 +10,7 @@ class QScreen;
 
 // The number display for the audience: a frameless window filling one screen that shows
 // every paint of the main display, rendered by its own renderer at that screen's size and
-// pixel ratio. It never takes the keyboard from the operator's window except for Esc.
+// pixel ratio. Esc asks to leave it.
 class AudienceWindow : public QWidget, public DisplayMirror {
     Q_OBJECT
 public:

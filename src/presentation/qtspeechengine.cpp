@@ -9,19 +9,23 @@ QtSpeechEngine::QtSpeechEngine() : m_available(!QTextToSpeech::availableEngines(
 
 QtSpeechEngine::~QtSpeechEngine() = default;
 
+void QtSpeechEngine::prepare()
+{
+    if (!m_available || m_speech)
+        return;
+    m_speech = std::make_unique<QTextToSpeech>();
+    if (m_speech->state() == QTextToSpeech::Error) {
+        qCWarning(lcSpeech) << "no speech:" << m_speech->errorString();
+        m_available = false;
+        m_speech.reset();
+    }
+}
+
 void QtSpeechEngine::say(const QString &text, const QLocale &locale)
 {
-    if (!m_available)
+    prepare();
+    if (!m_speech)
         return;
-    if (!m_speech) {
-        m_speech = std::make_unique<QTextToSpeech>();
-        if (m_speech->state() == QTextToSpeech::Error) {
-            qCWarning(lcSpeech) << "no speech:" << m_speech->errorString();
-            m_available = false;
-            m_speech.reset();
-            return;
-        }
-    }
     // The program's language where the engine has a voice for it, else the engine's own.
     if (m_speech->availableLocales().contains(locale))
         m_speech->setLocale(locale);

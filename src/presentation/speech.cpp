@@ -2,6 +2,13 @@
 
 #include "localisation/uitext.h"
 
+void ResultAnnouncer::setEnabled(bool on)
+{
+    m_enabled = on;
+    if (on && available())
+        m_parts.engine->prepare();
+}
+
 QString ResultAnnouncer::announcement(const QString &entry, const QString &prize) const
 {
     if (!prize.trimmed().isEmpty() && m_parts.prizes && m_parts.prizes())

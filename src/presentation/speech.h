@@ -12,6 +12,8 @@ public:
     // Whether the system has a voice at all.
     virtual bool available() const = 0;
     virtual void say(const QString &text, const QLocale &locale) = 0;
+    // Gets the voice ready, so that the first text does not wait for it.
+    virtual void prepare() {}
 };
 
 // Says the result of each draw: "Gezogen: 123", with its prize when the draws carry prizes.
@@ -26,7 +28,7 @@ public:
     explicit ResultAnnouncer(Parts parts) : m_parts(std::move(parts)) {}
 
     bool available() const { return m_parts.engine && m_parts.engine->available(); }
-    void setEnabled(bool on) { m_enabled = on; }
+    void setEnabled(bool on);
     bool enabled() const { return m_enabled; }
 
     // The text said for a drawn entry and its game or prize text.

@@ -222,6 +222,7 @@ QWidget *SettingsPanel::buildOptionsPage()
     delete outer->takeAt(outer->count() - 1); // the stretch: the fields take the height
     auto *scroll = new QScrollArea(page);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus); // Tab goes through the fields themselves
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto *fields = new QWidget(scroll);

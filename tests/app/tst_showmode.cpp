@@ -243,7 +243,8 @@ private Q_SLOTS:
         QTest::keyClick(fx.form->window.get(), Qt::Key_F11);
         QVERIFY(audience->isVisible());
         QCOMPARE(audience->geometry(), QGuiApplication::primaryScreen()->geometry());
-        QTest::keyClick(audience, Qt::Key_Escape);
+        QTRY_COMPARE(QApplication::activeWindow(), audience);
+        QTest::keyClick(QApplication::activeWindow(), Qt::Key_Escape);
         QVERIFY(!audience->isVisible());
         QTest::keyClick(fx.form->window.get(), Qt::Key_F11);
         QVERIFY(audience->isVisible());
