@@ -20,6 +20,9 @@ packages=(
   dpkg-dev file  # dpkg-shlibdeps works out the dependencies of the .deb (cpack)
   poppler-utils  # pdftotext and pdftoppm read the printed PDF back in the tests
   python3  # reads the CSV and HTML exports back in the tests
+  qt6-speech-dev qt6-speech-flite-plugin  # the result spoken aloud (flite gives a voice)
+  qt6-declarative-dev  # Qt6TextToSpeech's CMake package asks for Qt6QmlIntegration
+  qt6-base-private-dev  # a test plugs screens in and out through the offscreen platform
   clang-format  # CI fails on a source file that is not in the project's style
   clang-14 libclang-rt-14-dev  # the fuzz targets: libFuzzer and the sanitizers' runtime
   strace  # fails the system calls of a save one at a time (tests)

@@ -22,6 +22,7 @@ std::unique_ptr<QMainWindow> createMainWindow(Platform &platform, const FileLoca
 
 // The parts of a main window made by createMainWindow, for tests and tools that drive them
 // directly: the pass, and the parts with the handlers of the commands.
+class ShowPart;
 struct MainWindowParts {
     DrawPass &pass;
     DrawControl &draw;
@@ -32,5 +33,6 @@ struct MainWindowParts {
     WindowLanguage &language;
     QString settingsFile;
     QString drawLog;
+    ShowPart &show;
 };
 MainWindowParts partsOf(QMainWindow &window);

@@ -8,6 +8,7 @@
 #include "app/mainwindow.h"
 #include "app/poolcontrol.h"
 #include "app/settingsflow.h"
+#include "app/showpart.h"
 #include "app/soundpart.h"
 #include "app/windowaccess.h"
 #include "app/windowlanguage.h"
@@ -103,12 +104,13 @@ TForm1::~TForm1()
 {
     m_closing = true;
     m_draw->stopTimers();
+    Ergebnisfeld->setMirror(nullptr);
 }
 
 MainWindowParts TForm1::parts()
 {
     return {*m_pass,   *m_draw,     *m_pool,      *m_lists, *m_settings,
-            *m_layout, *m_language, SettingsFile, DrawLog};
+            *m_layout, *m_language, SettingsFile, DrawLog,  *m_show};
 }
 
 void TForm1::buildParts()
@@ -132,6 +134,8 @@ void TForm1::buildParts()
         *Einstellungen, *this, *this, *m_layout, *m_strip, *Resultate, *Hilfeviewer, m_platform,
         m_sound->control(), *m_draw, *m_pool, *m_lists, SettingsFile, windowTitle()});
     m_draw->setSettingsCommands(*m_settings);
+    m_show =
+        new ShowPart({*this, *Ergebnisfeld, *Einstellungen, *m_pass, m_platform.speech()}, this);
     SettingsPanel *panel = Einstellungen;
     // The exports go where the program's files are, named after the program like them.
     m_output = std::make_unique<ResultsOutput>(
@@ -143,7 +147,8 @@ void TForm1::buildParts()
         [flow = m_settings.get()](const QString &) {
             flow->helpLanguageChanged(LangManager().CurrentLanguage());
         },
-        [pool = m_pool.get(), draw = m_draw] {
+        [pool = m_pool.get(), draw = m_draw, show = m_show] {
+            show->retranslate();
             pool->showQuotaTexts();
             draw->showModeTitle();
             draw->Lotto_PoolChange();
@@ -382,6 +387,7 @@ void TForm1::FormClose()
 {
     m_closing = true;
     m_draw->stopTimers();
+    Ergebnisfeld->setMirror(nullptr);
     m_sound->control().windowClosing();
     QCoreApplication::quit();
 }

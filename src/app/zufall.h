@@ -27,6 +27,7 @@ class ResultsTable;
 class SettingsFlow;
 class SettingsPanel;
 class SoundPart;
+class ShowPart;
 struct FileLocations;
 class WindowLanguage;
 struct MainWindowParts;
@@ -126,6 +127,7 @@ private:
     std::unique_ptr<SettingsFlow> m_settings;
     std::unique_ptr<ResultsOutput> m_output;
     std::unique_ptr<WindowLanguage> m_language;
+    ShowPart *m_show = nullptr; // audience window, safe animation, spoken result
     bool m_closing = false;
     bool m_shownOnce = false;
 };

@@ -1,5 +1,7 @@
 #include "platform/qtplatform.h"
 
+#include "presentation/qtspeechengine.h"
+
 #include "platform/languageid.h"
 
 #include <QApplication>
@@ -84,4 +86,13 @@ QString QtPlatform::tempFolder() const
 QString QtPlatform::programPath() const
 {
     return QCoreApplication::applicationFilePath();
+}
+
+QtPlatform::~QtPlatform() = default;
+
+SpeechEngine *QtPlatform::speech()
+{
+    if (!m_speech)
+        m_speech = std::make_unique<QtSpeechEngine>();
+    return m_speech.get();
 }

@@ -4,10 +4,13 @@
 
 #include <QElapsedTimer>
 
+#include <memory>
+
 // The platform of the running program, built on Qt's widgets and services.
 class QtPlatform final : public Platform {
 public:
     QtPlatform();
+    ~QtPlatform() override;
 
     Answer messageBox(const QString &caption, const QString &text, Icon icon,
                       Buttons buttons) override;
@@ -19,8 +22,10 @@ public:
     QDateTime now() const override;
     QString tempFolder() const override;
     QString programPath() const override;
+    SpeechEngine *speech() override;
 
 private:
+    std::unique_ptr<SpeechEngine> m_speech;
     QElapsedTimer m_clock;
     quint32 m_tickBase;
 };

@@ -4,6 +4,7 @@
 #include "draw/mersenne.h"
 #include "presentation/backgroundpicture.h"
 #include "presentation/displaypixels.h"
+#include "presentation/safeanimation.h"
 
 #include <algorithm>
 #include <cstring>
@@ -49,7 +50,7 @@ bool NumberDisplayRenderer::ShowOnDisplay(const QString &text, int smoothing, bo
     // 7. Resize the bitmap and clear it with the colour chosen by the previous paint. When
     // the picture is painted below it replaces every pixel, so the clear is left out.
     const bool running = frame.running;
-    const bool animatedPicture = picture && options.pictureAnimated;
+    const bool animatedPicture = picture && options.pictureAnimated && !options.safeAnimation;
     const bool paintsPicture = picture;
     if (m_bitmap.size() != frame.imageSize)
         m_bitmap = QImage(frame.imageSize, QImage::Format_ARGB32);
@@ -76,18 +77,22 @@ bool NumberDisplayRenderer::ShowOnDisplay(const QString &text, int smoothing, bo
             QRect(QPoint(x - 1, y - 1), QPoint(x + extent.width() + 2, y + extent.height() + 2))
                 .intersected(m_bitmap.rect());
         paintGreyPatch(m_bitmap, m_translucent);
+        if (options.safeAnimation)
+            fitStripContrast(m_bitmap, m_translucent, safeStill(options).foreground);
     }
 
     // 10. Random colours, unless a resize or the hidden panel asks to keep them. The
     // background colour only shows from the next paint on.
-    if (frame.panelHidden || state.KeepColours) {
+    if (options.safeAnimation) {
+        applySafeColours(state, options, running, frame.panelHidden, effects);
+    } else if (frame.panelHidden || state.KeepColours) {
         state.KeepColours = false;
     } else if (options.colourEffect) {
         state.DisplayBackColour = ToColor32(effects.next((1u << 28) - 1));
         state.DisplayForeColour = ToColor32(effects.next((1u << 24) - 1));
     }
     // 11. Idle paints use the picker colours.
-    if (!running) {
+    if (!running && !options.safeAnimation) {
         state.DisplayForeColour = ToColor32(options.foreground);
         state.DisplayBackColour = ToColor32(options.background);
     }

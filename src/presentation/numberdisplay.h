@@ -27,6 +27,7 @@ struct DisplayOptions {
     int entryLength = 0;             // AusDateiLaenge: shown length of list entries, 0 = whole
     quint32 foreground = 0x00000000; // cpVordergrund, 0x00BBGGRR
     quint32 background = 0x00FFFFFF; // cpHintergrund, 0x00BBGGRR
+    bool safeAnimation = false;      // no flashing; the still number stands out by 7:1
 };
 
 // What the display keeps from one paint to the next.
@@ -37,6 +38,7 @@ struct DisplayState {
     QRgb DisplayBackColour = 0xFFFFFFFFu;
     bool KeepColours = true; // set at creation and by every resize
     QImage picture;          // the background picture (straight ARGB), may be empty
+    int safeTick = 0;        // running paints of the safe animation so far
 };
 
 // The circumstances of one paint.

@@ -52,6 +52,9 @@ void NumberDisplayWidget::ShowOnDisplay(const QString &text, int smoothing, bool
                             : (parentWidget() && parentWidget()->isHidden() &&
                                parentWidget()->testAttribute(Qt::WA_WState_ExplicitShowHide));
     static const EntryPool noPool;
+    if (m_mirror && !text.isEmpty())
+        m_mirror->showPaint({text, smoothing, isEntry, m_state, m_options, frame,
+                             m_pool ? m_pool : &noPool, m_effects});
     if (m_renderer.ShowOnDisplay(text, smoothing, isEntry, m_state, m_options, frame,
                                  m_pool ? *m_pool : noPool, m_effects))
         update();
@@ -109,6 +112,12 @@ void NumberDisplayWidget::setEntryLength(bool fromFile, int length)
 {
     m_options.fromFile = fromFile;
     m_options.entryLength = length;
+}
+
+void NumberDisplayWidget::setSafeAnimation(bool on)
+{
+    m_options.safeAnimation = on;
+    ShowOnDisplay(m_state.DisplayText, 2, m_state.DisplayTextIsEntry);
 }
 
 void NumberDisplayWidget::cpVordergrundChange(quint32 colour)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "draw/mersenne.h"
+#include "presentation/displaymirror.h"
 #include "presentation/entrydisplay.h"
 #include "presentation/numberdisplay.h"
 
@@ -49,6 +50,9 @@ public:
     void setPictureTicked(bool on);                 // cbHintergrund
     void setPictureAnimated(bool on);               // cbHintergrundAnimiert
     void setEntryLength(bool fromFile, int length); // AusDatei, AusDateiLaenge
+    void setSafeAnimation(bool on);                 // no flashing, the still number at 7:1
+    // A second view that renders every paint too (null: none).
+    void setMirror(DisplayMirror *mirror) { m_mirror = mirror; }
 
     // Handlers; colours are picker values 0x00BBGGRR.
     void cpVordergrundChange(quint32 colour);
@@ -117,4 +121,5 @@ private:
     std::function<QSize()> m_rainArea;
     QString m_spokenText;
     QString m_filesFolder;
+    DisplayMirror *m_mirror = nullptr;
 };

@@ -30,6 +30,7 @@ public:
 
     // The value of a key, or std::nullopt when the section or the key is missing.
     std::optional<QString> value(const QString &section, const QString &key) const;
+    bool hasSection(const QString &section) const { return findSection(section) >= 0; }
 
     // Typed readers: the key's default when the key is missing or its text does not parse.
     QString readString(const QString &section, const QString &key,

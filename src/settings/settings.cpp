@@ -14,6 +14,7 @@ const QString NUM = QStringLiteral("NUM");
 const QString DISPLAY = QStringLiteral("DISPLAY");
 const QString LOTTERY = QStringLiteral("LOTTERY");
 const QString DRAW = QStringLiteral("DRAW");
+const QString SHOW = QStringLiteral("SHOW");
 
 constexpr qint32 NoColour = 0x1FFFFFFF;
 
@@ -114,10 +115,13 @@ SaveResult writeSettings(const Settings &s, ProfileFile &ini)
 #define TIVREL_WRITE_Text(section, key, member)                                                    \
     ini.writeString(section, QStringLiteral(#key), s.member);
 #define TIVREL_WRITE(section, key, kind, type, member, fallback, low, high)                        \
-    if (writes(QStringLiteral(#key)))                                                              \
+    if (writes(section, QStringLiteral(#key)))                                                     \
     TIVREL_WRITE_##kind(section, key, member)
     // Of the two quota keys only the one of the current mode.
-    const auto writes = [&s](const QString &key) {
+    const bool showSection = s.showOptionsUsed() || ini.hasSection(SHOW);
+    const auto writes = [&s, showSection](const QString &section, const QString &key) {
+        if (section == SHOW)
+            return showSection;
         if (key == QLatin1String("Count"))
             return s.Cent;
         if (key == QLatin1String("Percentage"))

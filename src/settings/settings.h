@@ -54,7 +54,11 @@ class ProfileFile;
     X(DRAW, Filename, Text, QString, Filename, QString(), 0, 0)                                    \
     X(DRAW, UseWinnings, Bool, bool, UseWinnings, false, 0, 1)                                     \
     X(DRAW, Winnings, Text, QString, Winnings, QString(), 0, 0)                                    \
-    X(DRAW, Cols, Int, qint32, Cols, 10, 0, 999)
+    X(DRAW, Cols, Int, qint32, Cols, 10, 0, 999)                                                   \
+    X(SHOW, Audience, Bool, bool, Audience, false, 0, 1)                                           \
+    X(SHOW, AudienceScreen, Text, QString, AudienceScreen, QString(), 0, 0)                        \
+    X(SHOW, SafeAnimation, Bool, bool, SafeAnimation, false, 0, 1)                                 \
+    X(SHOW, Speak, Bool, bool, Speak, false, 0, 1)
 
 // The settings as one value: what the settings file stores and the settings panel edits.
 struct Settings {
@@ -70,6 +74,12 @@ struct Settings {
     void setMode(DrawMode mode)
     {
         Mode = int(mode);
+    }
+    // Whether any of the show options differs from its default: a file that never had them
+    // does not get their section.
+    bool showOptionsUsed() const
+    {
+        return Audience || !AudienceScreen.isEmpty() || SafeAnimation || Speak;
     }
     friend bool operator==(const Settings &, const Settings &) = default;
 };
@@ -103,7 +113,8 @@ Settings readSettingsFile(const QString &path, const SettingsContext &context = 
 
 // Writes every key into the file at once: one atomic save of the whole file. Keys already in
 // the file are replaced in place, new ones appended to their section, other lines untouched.
-// Of "Count" and "Percentage" only the one of the current quota mode is written.
+// Of "Count" and "Percentage" only the one of the current quota mode is written; the section
+// of the show options only when the file has it or an option is used.
 [[nodiscard]] SaveResult writeSettings(const Settings &settings, ProfileFile &ini);
 
 // The stored time of day as the field shows it ("hh:mm"), or an empty text when it is none.

@@ -2,6 +2,7 @@
 
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
+#include "settings/showoptions.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -139,6 +140,19 @@ void applyAccessibleTexts(SettingsPanel &p, bool german)
         {p.cbMaximiert,
          {"", "", "Startet das Programm mit maximiertem Fenster",
           "Starts the program with a maximised window"}},
+        {p.gbShow->cbPublikum,
+         {"", "", "Zeigt die Ziehung allein auf einem zweiten Bildschirm (F11, Esc)",
+          "Shows the draw alone on a second screen (F11, Esc)"}},
+        {p.gbShow->cbBildschirm,
+         {"Bildschirm des Publikumsfensters", "Screen of the audience window",
+          "Auf welchem Bildschirm das Publikum die Ziehung sieht",
+          "The screen on which the audience sees the draw"}},
+        {p.gbShow->cbSanft,
+         {"", "", "Ruhige Farben ohne Blitzen, die Zahl kontrastreich",
+          "Calm colours without flashing, the number in high contrast"}},
+        {p.gbShow->cbAnsagen,
+         {"", "", "Liest jedes gezogene Los und seinen Gewinn vor",
+          "Reads out each drawn entry and its prize"}},
         {p.BTDrucken,
          {"", "", "Druckt die Ergebnisliste auf dem Standarddrucker",
           "Prints the results on the default printer"}},

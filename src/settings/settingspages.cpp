@@ -2,6 +2,7 @@
 
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
+#include "settings/showoptions.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -213,8 +215,27 @@ QWidget *SettingsPanel::buildLotteryPage()
 QWidget *SettingsPanel::buildOptionsPage()
 {
     auto *page = new QWidget;
-    QGridLayout *grid = pageWithHeader(page, hpOptionen, "Optionen");
+    QGridLayout *pageGrid = pageWithHeader(page, hpOptionen, "Optionen");
+    // The options do not all fit the page's height: its fields scroll under the header, the
+    // show options below the colours.
+    auto *outer = static_cast<QVBoxLayout *>(page->layout());
+    delete outer->takeAt(outer->count() - 1); // the stretch: the fields take the height
+    auto *scroll = new QScrollArea(page);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus); // Tab goes through the fields themselves
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto *fields = new QWidget(scroll);
+    fields->setObjectName(QStringLiteral("konfOptionenFelder"));
+    auto *grid = new QGridLayout(fields);
+    grid->setContentsMargins(pageGrid->contentsMargins());
+    grid->setHorizontalSpacing(pageGrid->horizontalSpacing());
+    grid->setVerticalSpacing(pageGrid->verticalSpacing());
+    pageGrid->setContentsMargins(0, 0, 0, 0);
+    pageGrid->addWidget(scroll, 0, 0);
+    scroll->setWidget(fields);
     grid->setColumnStretch(2, 1);
+    page = fields; // the fields' parent
 
     HilfeLng = new QComboBox(page);
     lbHilfeLng = caption("Sprache:", HilfeLng, page);
@@ -260,5 +281,15 @@ QWidget *SettingsPanel::buildOptionsPage()
     grid->addLayout(spread(cpVordergrund, cbListeAus), 4, 1, 1, 2);
     grid->addWidget(Label7, 5, 0);
     grid->addLayout(spread(cpHintergrund, cbMaximiert), 5, 1, 1, 2);
-    return page;
+
+    // The show options, and under the pickers the note on their contrast.
+    gbShow = new ShowOptionsBox(page);
+    grid->addWidget(gbShow->lbKontrast, 6, 1, 1, 2);
+    grid->addWidget(gbShow, 7, 0, 1, 3);
+    const auto contrast = [this](quint32) {
+        gbShow->showPickerContrast(cpVordergrund->colour(), cpHintergrund->colour());
+    };
+    connect(cpVordergrund, &ColourPicker::colourChanged, gbShow, contrast);
+    connect(cpHintergrund, &ColourPicker::colourChanged, gbShow, contrast);
+    return scroll->parentWidget();
 }

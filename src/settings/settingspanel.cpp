@@ -1,4 +1,5 @@
 #include "settings/settingspanel.h"
+#include "settings/showoptions.h"
 
 #include "settings/settingsaccessibility.h"
 #include "settings/settingscontrols.h"
@@ -308,6 +309,10 @@ void SettingsPanel::arrangeTabOrder()
         cbListeAus,
         cpHintergrund,
         cbMaximiert,
+        gbShow->cbPublikum,
+        gbShow->cbBildschirm,
+        gbShow->cbSanft,
+        gbShow->cbAnsagen,
         // buttons
         BTDrucken,
         BTHTML,

@@ -12,6 +12,7 @@ class QResizeEvent;
 class QSpinBox;
 class QStackedWidget;
 class ColourPicker;
+class ShowOptionsBox;
 class FileField;
 class RadioGroup;
 
@@ -113,6 +114,7 @@ public:
     FileField *edHintergrundbild = nullptr;
     ColourPicker *cpVordergrund = nullptr;
     ColourPicker *cpHintergrund = nullptr;
+    ShowOptionsBox *gbShow = nullptr; // audience window, safe animation, spoken result
 
     // Captions of the pages' fields.
     QLabel *Label1 = nullptr;           // "Zahlen &zwischen"

@@ -5,6 +5,7 @@
 #include "settings/settingscontrols.h"
 #include "settings/settingshost.h"
 #include "settings/settingspanel.h"
+#include "settings/showoptions.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -87,6 +88,12 @@ void loadDisplay(SettingsPanel &p, SettingsHost &host, const Settings &s)
         host.maximiseWindow();
 
     host.setOutputPanePercent(s.WinSize);
+
+    p.gbShow->cbPublikum->setChecked(s.Audience);
+    p.gbShow->setScreenName(s.AudienceScreen);
+    p.gbShow->cbSanft->setChecked(s.SafeAnimation);
+    if (p.gbShow->cbAnsagen->isEnabled())
+        p.gbShow->cbAnsagen->setChecked(s.Speak);
 
     p.cbHintergrund->setChecked(s.HGB);
     p.cbHintergrundAnimiert->setChecked(s.HGA);
@@ -171,6 +178,10 @@ Settings CollectSettings(SettingsPanel &p, const SettingsHost &host)
     s.HGI = p.edHintergrundbild->text();
     s.SFile = p.edSoundfile->text();
     s.WinSize = host.outputPanePercentNow();
+    s.Audience = p.gbShow->cbPublikum->isChecked();
+    s.AudienceScreen = p.gbShow->screenName();
+    s.SafeAnimation = p.gbShow->cbSanft->isChecked();
+    s.Speak = p.gbShow->cbAnsagen->isChecked();
 
     s.Games = p.Lotto_Spiele->value();
     s.Pool = p.Lotto_Pool->value();

@@ -1,0 +1,142 @@
+#include "app/showpart.h"
+
+#include "app/windowaccess.h"
+#include "draw/drawpass.h"
+#include "localisation/langmanager.h"
+#include "presentation/audiencewindow.h"
+#include "presentation/numberdisplaywidget.h"
+#include "settings/settingspanel.h"
+#include "settings/showoptions.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QShortcut>
+
+ShowPart::ShowPart(Parts parts, QObject *parent)
+    : QObject(parent), m_parts(parts), m_audience(std::make_unique<AudienceWindow>()),
+      m_announcer({parts.speech,
+                   [] {
+                       return isGermanLanguage(LangManager().CurrentLanguage())
+                                  ? QLocale(QLocale::German, QLocale::Germany)
+                                  : QLocale(QLocale::English);
+                   },
+                   [panel = &parts.panel] { return panel->cbWinnings->isChecked(); }})
+{
+    ShowOptionsBox &box = *m_parts.panel.gbShow;
+    box.setSpeechAvailable(m_announcer.available());
+    screensChanged();
+
+    m_parts.display.setMirror(m_audience.get());
+    connect(box.cbPublikum, &QCheckBox::toggled, this, [this] { updateAudience(); });
+    connect(box.cbBildschirm, &QComboBox::currentIndexChanged, this, [this] {
+        m_hiddenByOperator = false;
+        updateAudience();
+    });
+    connect(box.cbSanft, &QCheckBox::toggled, &m_parts.display,
+            &NumberDisplayWidget::setSafeAnimation);
+    connect(box.cbAnsagen, &QCheckBox::toggled, this,
+            [this](bool on) { m_announcer.setEnabled(on); });
+    connect(&m_parts.pass, &DrawPass::rowInserted, this, &ShowPart::announceRow);
+
+    auto *f11 = new QShortcut(QKeySequence(Qt::Key_F11), &m_parts.window);
+    f11->setContext(Qt::ApplicationShortcut);
+    connect(f11, &QShortcut::activated, this, &ShowPart::toggleAudience);
+    connect(m_audience.get(), &AudienceWindow::escapePressed, this, [this] {
+        m_hiddenByOperator = true;
+        m_shownOnOneScreen = false;
+        updateAudience();
+    });
+
+    auto *app = qGuiApp;
+    connect(app, &QGuiApplication::screenAdded, this, [this] { screensChanged(); });
+    connect(app, &QGuiApplication::screenRemoved, this, [this](QScreen *gone) {
+        // The window leaves a screen that goes; with one screen left it closes.
+        if (m_audience->isVisible() && m_audience->screen() == gone)
+            m_audience->hide();
+        screensChanged(gone);
+    });
+}
+
+ShowPart::~ShowPart() = default;
+
+void ShowPart::retranslate()
+{
+    m_parts.panel.gbShow->retranslate();
+}
+
+QList<QScreen *> ShowPart::screens() const
+{
+    QList<QScreen *> screens = QGuiApplication::screens();
+    screens.removeAll(m_gone);
+    return screens;
+}
+
+QScreen *ShowPart::audienceScreen() const
+{
+    const QList<QScreen *> screens = this->screens();
+    QScreen *operatorScreen = m_parts.window.screen();
+    if (screens.size() < 2)
+        return m_shownOnOneScreen ? operatorScreen : nullptr;
+    // The chosen screen by its name, else the first that is not the operator's.
+    const QString name = m_parts.panel.gbShow->screenName();
+    for (QScreen *screen : screens)
+        if (!name.isEmpty() && screen->name() == name)
+            return screen;
+    for (QScreen *screen : screens)
+        if (screen != operatorScreen)
+            return screen;
+    return nullptr;
+}
+
+void ShowPart::updateAudience()
+{
+    const bool wanted = m_parts.panel.gbShow->cbPublikum->isChecked();
+    const bool several = screens().size() > 1;
+    QScreen *screen = wanted && !(several && m_hiddenByOperator) ? audienceScreen() : nullptr;
+    if (!screen) {
+        m_audience->hide();
+        return;
+    }
+    // With a screen of its own the operator keeps the keyboard; over the operator's only
+    // screen the audience window takes it, for Esc.
+    m_audience->setAttribute(Qt::WA_ShowWithoutActivating, several);
+    m_audience->showOn(screen);
+    if (several)
+        m_parts.window.activateWindow();
+    else
+        m_audience->activateWindow();
+}
+
+void ShowPart::toggleAudience()
+{
+    if (!m_parts.panel.gbShow->cbPublikum->isChecked())
+        return;
+    if (screens().size() > 1)
+        m_hiddenByOperator = m_audience->isVisible();
+    else
+        m_shownOnOneScreen = !m_audience->isVisible();
+    updateAudience();
+}
+
+void ShowPart::screensChanged(QScreen *gone)
+{
+    m_gone = gone;
+    QStringList names;
+    for (const QScreen *screen : screens())
+        names.append(screen->name());
+    m_parts.panel.gbShow->setScreenNames(names);
+    if (screens().size() < 2)
+        m_hiddenByOperator = false;
+    updateAudience();
+    m_gone = nullptr;
+}
+
+void ShowPart::announceRow(int position)
+{
+    const QList<ResultRow> &rows = m_parts.pass.rows();
+    if (position < 0 || position >= rows.size())
+        return;
+    m_announcer.announce(rows.at(position).Gezogen, rows.at(position).Spiel);
+}

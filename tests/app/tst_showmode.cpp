@@ -1,0 +1,351 @@
+#include "formfixture.h"
+
+#include "app/showpart.h"
+#include "presentation/audiencewindow.h"
+#include "presentation/speech.h"
+#include "settings/profilefile.h"
+#include "settings/settings.h"
+#include "settings/showoptions.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QQueue>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTemporaryDir>
+
+#include <cstring>
+
+#include <qpa/qplatformnativeinterface.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QJsonObject screen(const char *name, int x, int width, int height)
+{
+    return {{QStringLiteral("name"), QString::fromLatin1(name)},
+            {QStringLiteral("x"), x},
+            {QStringLiteral("y"), 0},
+            {QStringLiteral("width"), width},
+            {QStringLiteral("height"), height},
+            {QStringLiteral("logicalDpi"), 96},
+            {QStringLiteral("logicalBaseDpi"), 96},
+            {QStringLiteral("dpr"), 1}};
+}
+
+QJsonObject screens(bool projector)
+{
+    QJsonArray list{screen("laptop", 0, 1280, 800)};
+    if (projector)
+        list.append(screen("projector", 1280, 1920, 1080));
+    return {{QStringLiteral("screens"), list}};
+}
+
+// Plugs the projector in or out, as the offscreen platform lets a test do.
+void setProjector(bool plugged)
+{
+    using SetConfiguration = void (*)(const QJsonObject &, void *);
+    // The platform hands out the function as an untyped pointer; it takes the configuration
+    // and the platform's native interface.
+    void *function = QGuiApplication::platformNativeInterface()->nativeResourceForIntegration(
+        "setConfiguration");
+    SetConfiguration set = nullptr;
+    static_assert(sizeof(set) == sizeof(function));
+    std::memcpy(&set, &function, sizeof(set));
+    QVERIFY(set);
+    set(screens(plugged), QGuiApplication::platformNativeInterface());
+    QTRY_COMPARE(QGuiApplication::screens().size(), plugged ? 2 : 1);
+}
+
+// A voice that expects the texts it is told to, in order; anything else fails the test.
+class FakeSpeech : public SpeechEngine {
+public:
+    bool available() const override { return true; }
+    void say(const QString &text, const QLocale &locale) override
+    {
+        if (expected.isEmpty()) {
+            QFAIL(qPrintable(QStringLiteral("unexpected speech: ") + text));
+            return;
+        }
+        QCOMPARE(text, expected.dequeue());
+        said.append(locale);
+    }
+    QQueue<QString> expected;
+    QList<QLocale> said;
+};
+
+ShowOptionsBox &box(FormFixture &fx)
+{
+    return *fx.panel().gbShow;
+}
+
+} // namespace
+
+class TestShowMode : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { setProjector(true); }
+
+    void optionsOffLeaveTheSettingsFileAsItWas()
+    {
+        FormFixture fx;
+        fx.start();
+        QVERIFY(fx.form->settingsFlow().ApplySettings());
+        const ProfileFile before(fx.form->SettingsFile);
+        QVERIFY(!before.hasSection(QStringLiteral("SHOW")));
+
+        box(fx).cbPublikum->setChecked(true);
+        box(fx).cbBildschirm->setCurrentIndex(box(fx).cbBildschirm->findText(u"projector"_s));
+        box(fx).cbSanft->setChecked(true);
+        QVERIFY(fx.form->settingsFlow().ApplySettings());
+        const Settings stored = readSettingsFile(fx.form->SettingsFile);
+        QVERIFY(stored.Audience);
+        QCOMPARE(stored.AudienceScreen, u"projector"_s);
+        QVERIFY(stored.SafeAnimation);
+        QVERIFY(!stored.Speak); // no voice on the fake platform
+
+        // Read back at the next start.
+        fx.form->close();
+        fx.start();
+        QVERIFY(box(fx).cbPublikum->isChecked());
+        QVERIFY(box(fx).cbSanft->isChecked());
+        QCOMPARE(box(fx).screenName(), u"projector"_s);
+        QVERIFY(fx.form->Ergebnisfeld->displayOptions().safeAnimation);
+    }
+
+    void audienceWindowFillsTheOtherScreenAndShowsOnlyTheDraw()
+    {
+        FormFixture fx;
+        fx.start();
+        fx.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fx.form->window.get()));
+        AudienceWindow *audience = fx.form->parts.show.audienceWindow();
+        QVERIFY(!audience->isVisible());
+        box(fx).cbPublikum->setChecked(true);
+        QVERIFY(audience->isVisible());
+        QCOMPARE(audience->screen()->name(), u"projector"_s);
+        QCOMPARE(audience->geometry(), audience->screen()->geometry());
+        QVERIFY(audience->windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(audience->children().isEmpty()); // the picture only: no controls, no table
+        QCOMPARE(fx.form->window->screen()->name(), u"laptop"_s);
+
+        fx.useRange(1, 99, 10);
+        fx.draw().BTStartStopClick();
+        fx.draw().RefresherTimer();
+        const QImage running = audience->bitmap();
+        QCOMPARE(running.size(), QSize(1920, 1080));
+        // Settings panel open: the audience keeps the display.
+        fx.draw().BTStartStopClick();
+        fx.draw().RefresherTimer();
+        fx.form->settingsFlow().OpenSettingsPanel();
+        QVERIFY(audience->isVisible());
+        QCOMPARE(audience->bitmap().pixel(0, 0), fx.form->Ergebnisfeld->bitmap().pixel(0, 0));
+
+        if (const QByteArray dir = qgetenv("TIVREL_SHOW_SHOTS"); !dir.isEmpty()) {
+            fx.form->settingsFlow().BTEinstellungenSchliessenClick();
+            fx.draw().BTStartStopClick();
+            for (int i = 0; i < 3; ++i)
+                fx.draw().RefresherTimer();
+            fx.form->window->grab().save(QString::fromLocal8Bit(dir) + u"/laptop.png"_s);
+            audience->grab().save(QString::fromLocal8Bit(dir) + u"/projector.png"_s);
+            fx.draw().BTStartStopClick();
+            fx.draw().RefresherTimer();
+            fx.form->settingsFlow().OpenSettingsPanel();
+            fx.panel().btOptionenClick();
+            fx.form->window->resize(900, 700);
+            fx.panel().cpVordergrund->setColour(0x00FFFF);
+            fx.form->window->grab().save(QString::fromLocal8Bit(dir) + u"/options.png"_s);
+            for (QWidget *w = &box(fx); w; w = w->parentWidget())
+                if (auto *scroll = qobject_cast<QScrollArea *>(w))
+                    scroll->ensureWidgetVisible(&box(fx));
+            fx.form->window->grab().save(QString::fromLocal8Bit(dir) + u"/options-show.png"_s);
+        }
+    }
+
+    // The audience's frames are the main display's: the same colours, text and rain.
+    void audienceFramesEqualTheMainDisplays_data()
+    {
+        QTest::addColumn<bool>("safe");
+        QTest::newRow("as specified") << false;
+        QTest::newRow("safe") << true;
+    }
+    void audienceFramesEqualTheMainDisplays()
+    {
+        QFETCH(bool, safe);
+        FormFixture fx;
+        fx.start();
+        fx.form->window->resize(800, 600);
+        fx.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fx.form->window.get()));
+        fx.useRange(1, 999, 50);
+        box(fx).cbSanft->setChecked(safe);
+        NumberDisplayWidget &display = *fx.form->Ergebnisfeld;
+        // A second audience window the size of the main display.
+        AudienceWindow same;
+        same.resize(display.size());
+        same.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&same));
+        display.setMirror(&same);
+        fx.draw().BTStartStopClick();
+        for (int tick = 0; tick < 8; ++tick) {
+            fx.draw().RefresherTimer();
+            QCOMPARE(same.bitmap(), display.bitmap());
+        }
+        fx.draw().BTStartStopClick();
+        fx.draw().RefresherTimer();
+        QCOMPARE(same.bitmap(), display.bitmap());
+        display.setMirror(nullptr);
+    }
+
+    void screenRemovedWhileTheAudienceWindowIsOpen()
+    {
+        FormFixture fx;
+        fx.start();
+        fx.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fx.form->window.get()));
+        box(fx).cbPublikum->setChecked(true);
+        AudienceWindow *audience = fx.form->parts.show.audienceWindow();
+        QVERIFY(audience->isVisible());
+        fx.useRange(1, 99, 10);
+        fx.draw().BTStartStopClick();
+        fx.draw().RefresherTimer();
+
+        setProjector(false);
+        QVERIFY(!audience->isVisible()); // one screen left: the operator's
+        fx.draw().RefresherTimer();      // the draw goes on
+        fx.draw().BTStartStopClick();
+        fx.draw().RefresherTimer();
+        QCOMPARE(fx.rows().size(), 1);
+        QCOMPARE(box(fx).cbBildschirm->count(), 1);
+
+        setProjector(true);
+        QTRY_VERIFY(audience->isVisible());
+        QCOMPARE(audience->screen()->name(), u"projector"_s);
+    }
+
+    void f11AndEscapeWithOneScreen()
+    {
+        setProjector(false);
+        FormFixture fx;
+        fx.start();
+        fx.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fx.form->window.get()));
+        AudienceWindow *audience = fx.form->parts.show.audienceWindow();
+        // F11 does nothing while the option is off.
+        QTest::keyClick(fx.form->window.get(), Qt::Key_F11);
+        QVERIFY(!audience->isVisible());
+        box(fx).cbPublikum->setChecked(true);
+        QVERIFY(!audience->isVisible()); // one screen: the operator's own, until F11
+        QTest::keyClick(fx.form->window.get(), Qt::Key_F11);
+        QVERIFY(audience->isVisible());
+        QCOMPARE(audience->geometry(), QGuiApplication::primaryScreen()->geometry());
+        QTRY_COMPARE(QApplication::activeWindow(), audience);
+        QTest::keyClick(QApplication::activeWindow(), Qt::Key_Escape);
+        QVERIFY(!audience->isVisible());
+        QTest::keyClick(fx.form->window.get(), Qt::Key_F11);
+        QVERIFY(audience->isVisible());
+    }
+
+    void resultSpokenWithAVoice_data()
+    {
+        QTest::addColumn<bool>("prizes");
+        QTest::addColumn<QString>("spoken");
+        QTest::newRow("plain draw") << false << u"Gezogen: 7"_s;
+        QTest::newRow("with prize") << true << u"Gezogen: 7. Gewinn: Teddy"_s;
+    }
+    void resultSpokenWithAVoice()
+    {
+        QFETCH(bool, prizes);
+        QFETCH(QString, spoken);
+        FakeSpeech voice;
+        ResultAnnouncer announcer(
+            {&voice, [] { return QLocale(QLocale::German); }, [prizes] { return prizes; }});
+        QVERIFY(announcer.available());
+        announcer.announce(u"7"_s, u"Teddy"_s); // off: nothing said
+        announcer.setEnabled(true);
+        voice.expected.enqueue(spoken);
+        announcer.announce(u"7"_s, u"Teddy"_s);
+        QVERIFY(voice.expected.isEmpty());
+        QCOMPARE(voice.said, QList<QLocale>{QLocale(QLocale::German)});
+    }
+
+    void drawSpokenThroughThePlatformsVoice()
+    {
+        FakeSpeech voice;
+        FormFixture fx;
+        fx.platform.speechEngine = &voice;
+        fx.start();
+        QVERIFY(box(fx).cbAnsagen->isEnabled());
+        QVERIFY(box(fx).lbKeineSprache->isHidden());
+        fx.useRange(5, 6, 2);
+        fx.drawOnce(); // option off: nothing said
+        box(fx).cbAnsagen->setChecked(true);
+        QCOMPARE(fx.form->poolTexts().size(), 1);
+        voice.expected.enqueue(u"Gezogen: "_s + fx.form->poolTexts().constFirst());
+        fx.drawOnce();
+        QVERIFY(voice.expected.isEmpty());
+    }
+
+    void withoutAVoiceTheOptionIsOffAndSaysWhy()
+    {
+        FormFixture fx;
+        fx.start();
+        fx.form->show();
+        QVERIFY(!box(fx).cbAnsagen->isEnabled());
+        QVERIFY(!box(fx).cbAnsagen->isChecked());
+        fx.panel().btOptionenClick();
+        fx.form->settingsFlow().OpenSettingsPanel();
+        fx.panel().btOptionenClick();
+        QVERIFY(box(fx).lbKeineSprache->isVisible());
+        QVERIFY(!box(fx).lbKeineSprache->text().isEmpty());
+        fx.useRange(1, 9, 2);
+        fx.drawOnce(); // nothing waits, nothing fails
+        QCOMPARE(fx.rows().size(), 1);
+    }
+
+    void pickersWarnBelowFourAndAHalfToOne_data()
+    {
+        QTest::addColumn<quint32>("foreground");
+        QTest::addColumn<quint32>("background");
+        QTest::addColumn<bool>("warns");
+        QTest::newRow("black on white") << 0x000000u << 0xFFFFFFu << false;
+        QTest::newRow("#767676 on white: 4.54") << 0x767676u << 0xFFFFFFu << false;
+        QTest::newRow("#777777 on white: 4.48") << 0x777777u << 0xFFFFFFu << true;
+        QTest::newRow("yellow on white") << 0x00FFFFu << 0xFFFFFFu << true;
+        QTest::newRow("blue on black") << 0xFF0000u << 0x000000u << true;
+    }
+    void pickersWarnBelowFourAndAHalfToOne()
+    {
+        QFETCH(quint32, foreground);
+        QFETCH(quint32, background);
+        QFETCH(bool, warns);
+        FormFixture fx;
+        fx.start();
+        fx.panel().cpVordergrund->setColour(foreground);
+        fx.panel().cpHintergrund->setColour(background);
+        QCOMPARE(!box(fx).lbKontrast->isHidden(), warns);
+    }
+};
+
+int main(int argc, char **argv)
+{
+    // Two screens, a laptop and a projector, that the test can plug in and out.
+    QTemporaryDir dir;
+    const QString config = dir.filePath(QStringLiteral("screens.json"));
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly))
+        return 1;
+    file.write(QJsonDocument(screens(true)).toJson());
+    file.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
+    QApplication app(argc, argv);
+    TestShowMode test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_showmode.moc"
