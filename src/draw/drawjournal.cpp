@@ -69,7 +69,7 @@ EntryPool segmentPool(const SegmentStart &start, const QStringList &listLines)
     return pool;
 }
 
-QString commitmentText(const QByteArray &commitment)
+QString groupedHex(const QByteArray &commitment)
 {
     const QString hex = QString::fromLatin1(commitment.toHex());
     QStringList groups;

@@ -52,8 +52,8 @@ QByteArray listDigest(const QStringList &lines);
 void seedCommitted(TRNGenerator &generator, const QByteArray &seed);
 // The pool a segment starts with: its source, without the entries drawn earlier.
 EntryPool segmentPool(const SegmentStart &start, const QStringList &listLines);
-// The commitment as it is shown: 64 hex digits in groups of eight.
-QString commitmentText(const QByteArray &commitment);
+// Bytes as the window shows them: hex digits in groups of eight.
+QString groupedHex(const QByteArray &commitment);
 
 // The journal's lines.
 QJsonObject segmentStartObject(const SegmentStart &start);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "draw/drawjournal.h"
 #include "draw/entrypool.h"
 #include "draw/mersenne.h"
 #include "draw/resultrow.h"
@@ -45,6 +46,7 @@ public:
     qint32 DrawQuota = 90;     // draws one pass may make
     qint32 RangeSize = 900;    // Maximum - Minimum + 1
     qint32 PoolBuildCount = 0; // entries the pool was last built with, before removals
+    PoolSource Source;         // what the pool was last built from
 
     // True while another draw may be made.
     bool drawAllowed() const;

@@ -14,6 +14,7 @@ const QString NUM = QStringLiteral("NUM");
 const QString DISPLAY = QStringLiteral("DISPLAY");
 const QString LOTTERY = QStringLiteral("LOTTERY");
 const QString DRAW = QStringLiteral("DRAW");
+const QString VERIFY = QStringLiteral("VERIFY");
 
 constexpr qint32 NoColour = 0x1FFFFFFF;
 
@@ -117,7 +118,9 @@ SaveResult writeSettings(const Settings &s, ProfileFile &ini)
     if (writes(QStringLiteral(#key)))                                                              \
     TIVREL_WRITE_##kind(section, key, member)
     // Of the two quota keys only the one of the current mode.
-    const auto writes = [&s](const QString &key) {
+    const auto writes = [&s, &ini](const QString &key) {
+        if (key == QLatin1String("Enabled"))
+            return s.VerifyEnabled || ini.value(VERIFY, key).has_value();
         if (key == QLatin1String("Count"))
             return s.Cent;
         if (key == QLatin1String("Percentage"))

@@ -176,6 +176,9 @@ QWidget *SettingsPanel::buildQuotaPage()
     edWinnings = new FileField(page);
     grid->addWidget(cbWinnings, 6, 0);
     grid->addWidget(edWinnings, 6, 1, 1, 2);
+
+    cbNachpruefbar = new QCheckBox(t("Nachprüfbare Ziehung"), page);
+    grid->addWidget(cbNachpruefbar, 7, 0, 1, 3);
     return page;
 }
 

@@ -221,6 +221,7 @@ void SettingsPanel::nameControls()
         {HilfeLng, "HilfeLng"},
         {cbListeAus, "cbListeAus"},
         {cbMaximiert, "cbMaximiert"},
+        {cbNachpruefbar, "cbNachpruefbar"},
         {cbNumberEffect, "cbNumberEffect"},
         {cbFarbenregen, "cbFarbenregen"},
         {cbSound, "cbSound"},
@@ -287,6 +288,7 @@ void SettingsPanel::arrangeTabOrder()
         cbWinnings,
         edWinnings->lineEdit(),
         edWinnings->button(),
+        cbNachpruefbar,
         // konfLotto
         Lotto_n,
         Lotto_x,

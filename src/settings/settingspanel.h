@@ -103,6 +103,7 @@ public:
     QComboBox *HilfeLng = nullptr;
     QCheckBox *cbListeAus = nullptr;
     QCheckBox *cbMaximiert = nullptr;
+    QCheckBox *cbNachpruefbar = nullptr; // the verifiable draw
     QCheckBox *cbNumberEffect = nullptr;
     QCheckBox *cbFarbenregen = nullptr;
     QCheckBox *cbSound = nullptr;
