@@ -1,6 +1,7 @@
 #include "app/verifieddraw.h"
 
 #include "app/controlstrip.h"
+#include "draw/committedsegment.h"
 #include "draw/drawpass.h"
 #include "localisation/uitext.h"
 #include "platform/platform.h"
@@ -57,28 +58,20 @@ void VerifiedDraw::passReady()
 
 bool VerifiedDraw::beginSegment()
 {
-    DrawPass &pass = p.pass;
-    SegmentStart start;
-    start.pass = pass.rows().isEmpty() ? m_journal.lastPass() + 1 : qMax(1, m_journal.lastPass());
-    start.source = pass.Source;
-    start.quota = pass.DrawQuota;
-    start.drawn = pass.drawnEntries();
-    const QByteArray seed = m_seeds();
-    start.commitment = commitmentOf(seed, poolFingerprint(pass.pool().texts(), start.quota));
-    const SaveResult begun = m_journal.beginSegment(start, seed, p.platform.now());
-    if (!begun.ok) {
-        writeFailed(begun.error);
+    SaveResult failure;
+    m_commitment = beginCommittedSegment(
+        p.pass, m_journal, m_seeds(), [this] { return p.platform.now(); }, &failure);
+    if (m_commitment.isEmpty()) {
+        writeFailed(failure.error);
         return false;
     }
-    auto generator = std::make_unique<TRNGenerator>();
-    seedCommitted(*generator, seed);
-    m_segmentDraws = 0;
-    pass.commitDraws(std::move(generator), [this](const ResultRow &row, qint32 drawCount) {
-        m_segmentDraws += 1;
-        return m_journal.appendDraw(drawCount, row.Gezogen, row.Spiel, p.platform.now()).ok;
-    });
-    m_commitment = start.commitment;
+    m_countAtBegin = p.pass.DrawCount;
     return true;
+}
+
+bool VerifiedDraw::awaitingFirstDraw() const
+{
+    return m_journal.segmentOpen() && p.pass.DrawCount == m_countAtBegin;
 }
 
 void VerifiedDraw::showCommitment()

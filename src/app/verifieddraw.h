@@ -46,7 +46,7 @@ public:
 
     bool segmentOpen() const { return m_journal.segmentOpen(); }
     // A segment is open and nothing has been drawn in it yet.
-    bool awaitingFirstDraw() const { return m_journal.segmentOpen() && m_segmentDraws == 0; }
+    bool awaitingFirstDraw() const;
     // "Festlegung: ..." for the outputs while a segment is open, else empty.
     QString commitmentNote() const;
     QByteArray commitment() const { return m_commitment; }
@@ -64,5 +64,5 @@ private:
     QByteArray m_commitment;
     QObject m_notices; // receives the pass's signals for as long as this part lives
     bool m_failureShown = false;
-    int m_segmentDraws = 0;
+    qint32 m_countAtBegin = 0; // the pass's DrawCount when the open segment began
 };

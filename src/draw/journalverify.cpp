@@ -127,8 +127,10 @@ JournalCheck verifyJournal(const QByteArray &journal, const QStringList *listLin
             // Every entry journaled earlier in this pass must stay out of the pool. Only the
             // last draw of the segment before may be missing: the program ended after
             // journaling it and before it reached the results and the display.
+            // Such a draw stays out of the pass from then on.
             QStringList left = s.start.drawn;
-            for (const Journaled &d : std::as_const(passDraws)) {
+            for (qsizetype i = 0; i < passDraws.size(); ++i) {
+                const Journaled &d = passDraws.at(i);
                 if (left.removeOne(d.entry))
                     continue;
                 if (lastOfSegment && d.line == lastOfSegment->line) {
@@ -137,6 +139,7 @@ JournalCheck verifyJournal(const QByteArray &journal, const QStringList *listLin
                                        .arg(d.line)
                                        .arg(d.entry)
                                        .arg(s.start.segment);
+                    passDraws.removeAt(i--);
                     continue;
                 }
                 return fail(n, QStringLiteral("the entry %1 drawn at line %2 is back in the pool")

@@ -1,3 +1,4 @@
+#include "draw/committedsegment.h"
 #include "draw/drawjournal.h"
 #include "draw/drawpass.h"
 
@@ -35,18 +36,8 @@ struct JournaledPass {
                          true);
         pass.DrawQuota = quota;
         pass.RangeSize = qint32(pass.pool().size() + pass.rows().size());
-        SegmentStart start;
-        start.pass = pass.rows().isEmpty() ? journal.lastPass() + 1 : journal.lastPass();
-        start.source = source;
-        start.quota = quota;
-        start.drawn = pass.drawnEntries();
-        start.commitment = commitmentOf(seed, poolFingerprint(pass.pool().texts(), quota));
-        QVERIFY(journal.beginSegment(start, seed, Noon).ok);
-        auto generator = std::make_unique<TRNGenerator>();
-        seedCommitted(*generator, seed);
-        pass.commitDraws(std::move(generator), [this](const ResultRow &row, qint32 count) {
-            return journal.appendDraw(count, row.Gezogen, row.Spiel, Noon).ok;
-        });
+        pass.Source = source;
+        QVERIFY(!beginCommittedSegment(pass, journal, seed, [] { return Noon; }).isEmpty());
     }
     void draw(int draws, int flashes = 0)
     {
