@@ -59,8 +59,9 @@ void VerifiedDraw::passReady()
 bool VerifiedDraw::beginSegment()
 {
     SaveResult failure;
+    const QString word = p.takeAudienceWord ? p.takeAudienceWord().trimmed() : QString();
     m_commitment = beginCommittedSegment(
-        p.pass, m_journal, m_seeds(), [this] { return p.platform.now(); }, &failure);
+        p.pass, m_journal, m_seeds(), [this] { return p.platform.now(); }, word, &failure);
     if (m_commitment.isEmpty()) {
         writeFailed(failure.error);
         return false;

@@ -28,6 +28,8 @@ public:
         const SettingsSource &settings;
         Platform &platform;
         QString journalPath;
+        // The word the audience called out for the next segment, taken once; may be empty.
+        std::function<QString()> takeAudienceWord;
     };
     // Where the seeds come from: SeedBytes random bytes.
     using SeedSource = std::function<QByteArray()>;

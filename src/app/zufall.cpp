@@ -122,7 +122,12 @@ void TForm1::buildParts()
     // The journal of the verifiable draw lies beside the draw log.
     m_verify = std::make_unique<VerifiedDraw>(VerifiedDraw::Parts{
         *m_pass, *Ergebnisfeld, *m_strip, *this, m_platform,
-        QFileInfo(DrawLog).absoluteDir().filePath(QStringLiteral("tivrel.journal"))});
+        QFileInfo(DrawLog).absoluteDir().filePath(QStringLiteral("tivrel.journal")),
+        [panel = Einstellungen] {
+            const QString word = panel->edPublikumswort->text();
+            panel->edPublikumswort->clear();
+            return word;
+        }});
     m_lists = std::make_unique<ListControl>(
         ListControl::Parts{*Einstellungen, *m_pass, *Resultate, m_platform, ProgramFolder});
     m_pool = std::make_unique<PoolControl>(

@@ -35,6 +35,11 @@ QByteArray poolFingerprint(const QStringList &entries, qint32 quota)
     return hash.result();
 }
 
+QByteArray seedWithWord(const QByteArray &random, const QString &word)
+{
+    return word.isEmpty() ? random : sha256(random + word.toUtf8());
+}
+
 QByteArray commitmentOf(const QByteArray &seed, const QByteArray &fingerprint)
 {
     return sha256(seed + fingerprint);
@@ -96,6 +101,8 @@ QJsonObject segmentStartObject(const SegmentStart &start)
         o[QStringLiteral("zeros")] = start.source.zeros;
     }
     o[QStringLiteral("drawn")] = QJsonArray::fromStringList(start.drawn);
+    if (!start.word.isEmpty())
+        o[QStringLiteral("word")] = start.word;
     return o;
 }
 
@@ -113,6 +120,7 @@ SegmentStart segmentStartOf(const QJsonObject &o)
     start.source.minimum = o.value(QStringLiteral("min")).toInt();
     start.source.maximum = o.value(QStringLiteral("max")).toInt();
     start.source.zeros = o.value(QStringLiteral("zeros")).toBool();
+    start.word = o.value(QStringLiteral("word")).toString();
     for (const QJsonValue &v : o.value(QStringLiteral("drawn")).toArray())
         start.drawn << v.toString();
     return start;

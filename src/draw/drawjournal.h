@@ -40,8 +40,14 @@ struct SegmentStart {
     // starts without them.
     QStringList drawn;
     QByteArray commitment; // 32 bytes
+    // A word called out by the audience just before the segment began; it joins the seed, so
+    // no seed could have been chosen before it was known. May be empty.
+    QString word;
 };
 
+// The seed a segment draws with: the random bytes alone, or with an audience word the SHA-256
+// of the random bytes followed by the word as UTF-8. The journal reveals the random bytes.
+QByteArray seedWithWord(const QByteArray &random, const QString &word);
 // SHA-256 of the pool's entries in order (each as UTF-8 ended by a line feed) and the quota.
 QByteArray poolFingerprint(const QStringList &entries, qint32 quota);
 // SHA-256 of the seed followed by the fingerprint.

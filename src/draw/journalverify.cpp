@@ -147,7 +147,8 @@ JournalCheck verifyJournal(const QByteArray &journal, const QStringList *listLin
                                    .arg(d.line));
             }
             s.pool = segmentPool(s.start, listLines ? *listLines : QStringList());
-            const QByteArray seed = seeds.value(s.start.segment);
+            const QByteArray random = seeds.value(s.start.segment);
+            const QByteArray seed = random.isEmpty() ? random : seedWithWord(random, s.start.word);
             if (!seed.isEmpty() &&
                 commitmentOf(seed, poolFingerprint(s.pool.texts(), s.start.quota)) ==
                     s.start.commitment) {

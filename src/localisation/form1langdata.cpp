@@ -82,6 +82,7 @@ const QList<LangDataEntry> &Form1LangData()
         {149, "MMListe", "Caption"},
         {150, "cbNachpruefbar", "Caption"},
         {151, "mmStartwertOffenlegen", "Caption"},
+        {152, "lbPublikumswort", "Caption"},
     };
     return entries;
 }

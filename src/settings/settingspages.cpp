@@ -178,7 +178,10 @@ QWidget *SettingsPanel::buildQuotaPage()
     grid->addWidget(edWinnings, 6, 1, 1, 2);
 
     cbNachpruefbar = new QCheckBox(t("Nachprüfbare Ziehung"), page);
-    grid->addWidget(cbNachpruefbar, 7, 0, 1, 3);
+    grid->addWidget(cbNachpruefbar, 7, 0);
+    edPublikumswort = new QLineEdit(page);
+    lbPublikumswort = caption("Publikumswort", edPublikumswort, page);
+    grid->addLayout(rightAligned({lbPublikumswort, edPublikumswort}), 7, 1, 1, 2);
     return page;
 }
 

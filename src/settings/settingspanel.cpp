@@ -222,6 +222,8 @@ void SettingsPanel::nameControls()
         {cbListeAus, "cbListeAus"},
         {cbMaximiert, "cbMaximiert"},
         {cbNachpruefbar, "cbNachpruefbar"},
+        {lbPublikumswort, "lbPublikumswort"},
+        {edPublikumswort, "edPublikumswort"},
         {cbNumberEffect, "cbNumberEffect"},
         {cbFarbenregen, "cbFarbenregen"},
         {cbSound, "cbSound"},
@@ -289,6 +291,7 @@ void SettingsPanel::arrangeTabOrder()
         edWinnings->lineEdit(),
         edWinnings->button(),
         cbNachpruefbar,
+        edPublikumswort,
         // konfLotto
         Lotto_n,
         Lotto_x,

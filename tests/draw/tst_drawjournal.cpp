@@ -27,7 +27,7 @@ struct JournaledPass {
     explicit JournaledPass(const QString &path) : journal(path) { journal.open(Noon); }
 
     void begin(const PoolSource &source, const QStringList &list, qint32 quota,
-               const QByteArray &seed)
+               const QByteArray &seed, const QString &word = QString())
     {
         if (pass.pool().isEmpty())
             pass.setPool(source.list
@@ -37,7 +37,9 @@ struct JournaledPass {
         pass.DrawQuota = quota;
         pass.RangeSize = qint32(pass.pool().size() + pass.rows().size());
         pass.Source = source;
-        QVERIFY(!beginCommittedSegment(pass, journal, seed, [] { return Noon; }).isEmpty());
+        QVERIFY(!beginCommittedSegment(
+                     pass, journal, seed, [] { return Noon; }, word)
+                     .isEmpty());
     }
     void draw(int draws, int flashes = 0)
     {
@@ -63,6 +65,22 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The lines with every "prev" computed anew, as someone rewriting the whole journal would.
+QByteArray rechained(const QList<QByteArray> &lines)
+{
+    QByteArray out;
+    QByteArray prev = firstPrev();
+    for (const QByteArray &line : lines) {
+        if (line.isEmpty())
+            continue;
+        QJsonObject o = QJsonDocument::fromJson(line).object();
+        o[QStringLiteral("prev")] = QString::fromLatin1(prev);
+        const QByteArray written = QJsonDocument(o).toJson(QJsonDocument::Compact);
+        prev = lineHash(written);
+        out += written + '\n';
+    }
+    return out;
+}
 } // namespace
 
 class TestDrawJournal : public QObject {
@@ -167,6 +185,28 @@ private Q_SLOTS:
         QCOMPARE(check.badLine, badLine);
         QVERIFY2(check.reason.contains(reason), qPrintable(check.reason));
         QVERIFY(check.report().startsWith(QStringLiteral("line %1: ").arg(badLine)));
+    }
+
+    void anAudienceWordJoinsTheSeed()
+    {
+        QTemporaryDir dir;
+        JournaledPass apple(dir.filePath(QStringLiteral("a.journal")));
+        JournaledPass pear(dir.filePath(QStringLiteral("b.journal")));
+        apple.begin(range(1, 500), {}, 20, seedOf('\x44'), QStringLiteral("Apfel"));
+        pear.begin(range(1, 500), {}, 20, seedOf('\x44'), QStringLiteral("Birne"));
+        apple.draw(20);
+        pear.draw(20);
+        QVERIFY(apple.drawn != pear.drawn);
+        QVERIFY(apple.journal.reveal(Noon).ok);
+        QVERIFY(verifyJournal(readAll(apple.journal.path())).ok);
+
+        // Another word in a journal rewritten as a whole no longer gives the commitment.
+        QByteArray content = readAll(apple.journal.path());
+        content.replace("\"word\":\"Apfel\"", "\"word\":\"Birne\"");
+        const JournalCheck check = verifyJournal(rechained(content.split('\n')));
+        QVERIFY(!check.ok);
+        QCOMPARE(check.badLine, qint64(22));
+        QVERIFY(check.reason.contains(QStringLiteral("commitment")));
     }
 
     void aListPassNeedsItsOwnList()
