@@ -176,12 +176,6 @@ QWidget *SettingsPanel::buildQuotaPage()
     edWinnings = new FileField(page);
     grid->addWidget(cbWinnings, 6, 0);
     grid->addWidget(edWinnings, 6, 1, 1, 2);
-
-    cbNachpruefbar = new QCheckBox(t("Nachprüfbare Ziehung"), page);
-    grid->addWidget(cbNachpruefbar, 7, 0);
-    edPublikumswort = new QLineEdit(page);
-    lbPublikumswort = caption("Publikumswort", edPublikumswort, page);
-    grid->addLayout(rightAligned({lbPublikumswort, edPublikumswort}), 7, 1, 1, 2);
     return page;
 }
 
@@ -213,6 +207,14 @@ QWidget *SettingsPanel::buildLotteryPage()
     grid->addWidget(LBLottoPool, 2, 0);
     grid->addWidget(Lotto_Pool, 2, 1);
     grid->addWidget(lbLottoAnzahl, 2, 2, 1, 2);
+
+    // The verifiable draw of the other modes, and the audience's word for its next segment.
+    cbNachpruefbar = new QCheckBox(t("Nachprüfbare Ziehung"), page);
+    edPublikumswort = new QLineEdit(page);
+    lbPublikumswort = caption("Publikumswort", edPublikumswort, page);
+    grid->addWidget(cbNachpruefbar, 3, 0, 1, 4);
+    grid->addWidget(lbPublikumswort, 4, 0);
+    grid->addWidget(edPublikumswort, 4, 1, 1, 3);
     return page;
 }
 

@@ -290,13 +290,13 @@ void SettingsPanel::arrangeTabOrder()
         cbWinnings,
         edWinnings->lineEdit(),
         edWinnings->button(),
-        cbNachpruefbar,
-        edPublikumswort,
         // konfLotto
         Lotto_n,
         Lotto_x,
         Lotto_Spiele,
         Lotto_Pool,
+        cbNachpruefbar,
+        edPublikumswort,
         // konfOptionen
         HilfeLng,
         cbNumberEffect,

@@ -87,15 +87,15 @@ private Q_SLOTS:
         const QString program = QCoreApplication::applicationFilePath();
         int cut = 0;
         for (int kill = 1; kill <= 100; ++kill) {
-            const qint64 before = QFileInfo(journal).size();
+            const qsizetype before = readAll(journal).count("\"commit\"");
             QProcess child;
             child.start(program, {QString::fromLatin1(ChildArgument), dir.path()});
             QVERIFY(child.waitForStarted());
-            // Once the child writes to the journal, it is killed at some moment of its drawing,
+            // Once the child has begun its segment, it is killed at some moment of its drawing,
             // however slowly it started.
             QElapsedTimer waited;
             waited.start();
-            while (QFileInfo(journal).size() == before && waited.elapsed() < 10000)
+            while (readAll(journal).count("\"commit\"") == before && waited.elapsed() < 10000)
                 QThread::msleep(1);
             QThread::msleep(QRandomGenerator::global()->bounded(60));
             child.kill();
@@ -114,8 +114,8 @@ private Q_SLOTS:
         const QString summary = check.report().split(QLatin1Char('\n'), Qt::SkipEmptyParts).last();
         qInfo("%s; %d of 100 kills left a line cut", qPrintable(summary), cut);
         QVERIFY2(check.ok && check.waiting == 0 && !check.cut, qPrintable(summary));
-        // Nearly every kill hit a child that had begun its segment.
-        QVERIFY2(check.segments > 90 && check.draws > 100, qPrintable(summary));
+        // Every kill hit a child that had begun its segment.
+        QVERIFY2(check.segments >= 100 && check.draws > 0, qPrintable(summary));
     }
 };
 
