@@ -2,10 +2,12 @@
 
 #include "localisation/uitext.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 
-ControlStrip::ControlStrip(QPushButton &startStop, QLabel &note) : m_button(startStop), m_note(note)
+ControlStrip::ControlStrip(QPushButton &startStop, QLabel &note)
+    : m_button(startStop), m_note(note), m_noteFont(note.font())
 {
 }
 
@@ -32,6 +34,20 @@ void ControlStrip::hideStart()
 
 void ControlStrip::showNote(const QString &text)
 {
+    m_note.setFont(m_noteFont);
+    m_note.setText(text);
+    m_note.show();
+}
+
+void ControlStrip::showLongNote(const QString &text)
+{
+    const QWidget *window = m_note.window();
+    const int width =
+        (m_note.width() > 0 && m_note.isVisible() ? m_note.width() : window->width()) - 8;
+    QFont font = m_noteFont;
+    while (font.pixelSize() > 9 && QFontMetrics(font).horizontalAdvance(text) > width)
+        font.setPixelSize(font.pixelSize() - 1);
+    m_note.setFont(font);
     m_note.setText(text);
     m_note.show();
 }

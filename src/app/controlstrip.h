@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QString>
 
 class QLabel;
@@ -20,6 +21,9 @@ public:
     void hideStart();
 
     void showNote(const QString &text);
+    // A note longer than the strip is wide (a commitment, a seed): its font shrinks until the
+    // whole text fits, for as long as it shows.
+    void showLongNote(const QString &text);
     void hideNote();
     QString note() const;
     bool noteShown() const;
@@ -27,4 +31,5 @@ public:
 private:
     QPushButton &m_button;
     QLabel &m_note;
+    QFont m_noteFont;
 };

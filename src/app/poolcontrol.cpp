@@ -74,6 +74,10 @@ bool PoolControl::BuildPool(bool removeDrawn)
         p.pass.PoolBuildCount = panel.Maximum->value() - panel.Minimum->value() + 1;
         if (p.pass.PoolBuildCount > 1000)
             ShowPrepareWindow();
+        p.pass.Source = PoolSource{};
+        p.pass.Source.list = true;
+        p.pass.Source.lines = qint32(lines.size());
+        p.pass.Source.listDigest = listDigest(lines);
         pool = EntryPool::fromList(std::move(lines));
     } else {
         // 2. The range Minimum .. Maximum.
@@ -82,6 +86,10 @@ bool PoolControl::BuildPool(bool removeDrawn)
         if (p.pass.PoolBuildCount > 10000)
             ShowPrepareWindow();
         pool = EntryPool::fromRange(range, settings.Zeros);
+        p.pass.Source = PoolSource{};
+        p.pass.Source.minimum = range.minimum;
+        p.pass.Source.maximum = range.maximum;
+        p.pass.Source.zeros = settings.Zeros;
     }
     // List lines sort alphabetically in the results, numbers by value.
     p.results.results()->setDrawnSortNumeric(!fromList);

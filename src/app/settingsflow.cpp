@@ -5,6 +5,7 @@
 #include "app/mainlayout.h"
 #include "app/poolcontrol.h"
 #include "app/soundpart.h"
+#include "app/verifieddraw.h"
 #include "draw/drawschedule.h"
 #include "localisation/uitext.h"
 #include "platform/platform.h"
@@ -130,6 +131,8 @@ bool SettingsFlow::ApplySettings()
         p.results.setColumnShown(ResultsModel::Spiel, true);
     p.layout.ApplyListVisibility();
     p.results.FitResultColumns(p.results.window()->width());
+    // 11. With the verifiable draw: a new segment, its commitment shown before its first draw.
+    p.verify.passReady();
     return true;
 }
 

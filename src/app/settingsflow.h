@@ -7,6 +7,7 @@
 
 class ControlStrip;
 class ListControl;
+class VerifiedDraw;
 class HelpViewer;
 class MainLayout;
 class Platform;
@@ -34,6 +35,7 @@ public:
         DrawCommands &draw;
         PoolControl &pool;
         ListControl &lists;
+        VerifiedDraw &verify;
         QString settingsFile;
         QString errorCaption; // the program's standard error box: the window's title
     };

@@ -10,6 +10,7 @@
 #include "app/settingsflow.h"
 #include "app/showpart.h"
 #include "app/soundpart.h"
+#include "app/verifieddraw.h"
 #include "app/windowaccess.h"
 #include "app/windowlanguage.h"
 #include "app/windowtimer.h"
@@ -35,6 +36,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileInfo>
@@ -119,6 +121,15 @@ void TForm1::buildParts()
     m_layout = std::make_unique<MainLayout>(
         MainLayout::Widgets{*this, *spHauptsplitter, *Ausgabe, *Ergebnisfeld, *Display, *Anzeige,
                             *Resultate, *Einstellungen, *Hilfeviewer, *MMListe});
+    // The journal of the verifiable draw lies beside the draw log.
+    m_verify = std::make_unique<VerifiedDraw>(VerifiedDraw::Parts{
+        *m_pass, *Ergebnisfeld, *m_strip, *this, m_platform,
+        QFileInfo(DrawLog).absoluteDir().filePath(QStringLiteral("tivrel.journal")),
+        [panel = Einstellungen] {
+            const QString word = panel->edPublikumswort->text();
+            panel->edPublikumswort->clear();
+            return word;
+        }});
     m_lists = std::make_unique<ListControl>(
         ListControl::Parts{*Einstellungen, *m_pass, *Resultate, m_platform, ProgramFolder});
     m_pool = std::make_unique<PoolControl>(
@@ -132,7 +143,7 @@ void TForm1::buildParts()
         this);
     m_settings = std::make_unique<SettingsFlow>(SettingsFlow::Parts{
         *Einstellungen, *this, *this, *m_layout, *m_strip, *Resultate, *Hilfeviewer, m_platform,
-        m_sound->control(), *m_draw, *m_pool, *m_lists, SettingsFile, windowTitle()});
+        m_sound->control(), *m_draw, *m_pool, *m_lists, *m_verify, SettingsFile, windowTitle()});
     m_draw->setSettingsCommands(*m_settings);
     m_show =
         new ShowPart({*this, *Ergebnisfeld, *Einstellungen, *m_pass, m_platform.speech()}, this);
@@ -141,6 +152,7 @@ void TForm1::buildParts()
     m_output = std::make_unique<ResultsOutput>(
         m_platform, *Resultate, ProgramFolder + QFileInfo(SettingsFile).completeBaseName(),
         [panel] { return panel->cbWinnings->isChecked(); }, windowTitle());
+    m_output->setNote([verify = m_verify.get()] { return verify->commitmentNote(); });
     m_language = std::make_unique<WindowLanguage>(WindowLanguage::Parts{
         *this, *Einstellungen, *Resultate, *Hilfeviewer, *m_strip, m_platform, windowTitle(),
         [draw = m_draw] { return draw->animation() == DrawControl::Animation::Running; },
@@ -171,6 +183,17 @@ void TForm1::connectHandlers()
     connect(MMParameter, &QAction::triggered, this, [flow] { flow->MMParameterClick(); });
     connect(mStille, &QAction::triggered, this, &TForm1::mStilleClick);
     connect(draw, &DrawControl::lotteryRunRequested, draw, &DrawControl::runLottery);
+    VerifiedDraw *verify = m_verify.get();
+    connect(mmStartwertOffenlegen, &QAction::triggered, this,
+            [verify] { verify->mmStartwertOffenlegenClick(); });
+    connect(PopupMenu1, &QMenu::aboutToShow, this, [this, verify] {
+        mmStartwertOffenlegen->setVisible(current().VerifyEnabled);
+        mmStartwertOffenlegen->setEnabled(verify->segmentOpen());
+    });
+    connect(panel->cbNachpruefbar, &QCheckBox::clicked, this, [flow] {
+        if (flow->helpPageShown())
+            flow->loadHelpPage(QStringLiteral("HTMLNachpruefbar"));
+    });
     connect(MMListe, &QAction::triggered, this, [this, layout] {
         // The tick follows the results area, not the click.
         MMListe->setChecked(!Einstellungen->cbListeAus->isChecked());
@@ -368,6 +391,7 @@ void TForm1::restorePassFromLog()
     m_pool->ReloadDrawLog();
     m_pool->BuildPool(false);
     m_pool->RestorePass();
+    m_verify->passReady();
 }
 
 void TForm1::loadSettings()
@@ -381,6 +405,9 @@ void TForm1::loadSettings()
 void TForm1::FormShow()
 {
     Ergebnisfeld->ShowOnDisplay(lng("StrHallo"), 2, false);
+    // The commitment stays in sight until the first draw.
+    if (m_verify->awaitingFirstDraw())
+        m_verify->showCommitment();
 }
 
 void TForm1::FormClose()

@@ -29,6 +29,7 @@ class SettingsPanel;
 class SoundPart;
 class ShowPart;
 struct FileLocations;
+class VerifiedDraw;
 class WindowLanguage;
 struct MainWindowParts;
 
@@ -110,6 +111,7 @@ private:
     QAction *mStartStop = nullptr;
     QAction *mStille = nullptr;
     QAction *MMListe = nullptr;
+    QAction *mmStartwertOffenlegen = nullptr; // shown while the verifiable draw is on
     QAction *acStartStop = nullptr;
     QAction *acEinstellungen = nullptr;
     QMenu *PopupHTML = nullptr;
@@ -120,6 +122,7 @@ private:
     DrawPass *m_pass = nullptr;
     SoundPart *m_sound = nullptr; // the output, WavePlayer and the sound options
     std::unique_ptr<ControlStrip> m_strip;
+    std::unique_ptr<VerifiedDraw> m_verify;
     std::unique_ptr<MainLayout> m_layout;
     std::unique_ptr<ListControl> m_lists;
     std::unique_ptr<PoolControl> m_pool;

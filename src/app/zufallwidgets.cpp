@@ -177,6 +177,9 @@ void TForm1::buildMenu()
                             : item == mStartStop         ? QStringLiteral("mStartStop")
                             : item == mStille            ? QStringLiteral("mStille")
                                                          : QStringLiteral("MMListe"));
+    mmStartwertOffenlegen = PopupMenu1->addAction(QStringLiteral("Startwert offenlegen"));
+    mmStartwertOffenlegen->setObjectName(QStringLiteral("mmStartwertOffenlegen"));
+    mmStartwertOffenlegen->setVisible(false);
     // The menu items above show the shortcuts; the window's actions carry them.
     acStartStop = new QAction(QStringLiteral("acStartStop"), this);
     acStartStop->setObjectName(QStringLiteral("acStartStop"));

@@ -98,7 +98,8 @@ std::optional<ResultRow> DrawPass::drawEntry(const DrawRowRule &rule)
 {
     if (m_pool.isEmpty())
         return std::nullopt;
-    const qsizetype index = chooseEntryIndex(m_generator, m_pool.size());
+    const qsizetype index =
+        chooseEntryIndex(m_committed ? *m_committed : m_generator, m_pool.size());
     ResultRow row;
     row.Gezogen = m_pool.at(index);
     m_pool.removeAt(index);
@@ -130,6 +131,7 @@ std::optional<ResultRow> DrawPass::drawEntry(const DrawRowRule &rule)
         place = insertionPlace(row.Durchgang, order);
         m_rows.insert(place, row);
     }
+    const bool journaled = !m_journal || m_journal(row, DrawCount);
     const bool logged = m_logPath.isEmpty() || writeLogQuietly();
 
     // The pass is complete; now the others may look.
@@ -139,7 +141,21 @@ std::optional<ResultRow> DrawPass::drawEntry(const DrawRowRule &rule)
         Q_EMIT rowInserted(int(place));
     if (!logged)
         Q_EMIT logWriteFailed(m_lastLogWrite.error);
+    if (!journaled)
+        Q_EMIT journalWriteFailed();
     return row;
+}
+
+void DrawPass::commitDraws(std::unique_ptr<TRNGenerator> generator, DrawJournalHook journal)
+{
+    m_committed = std::move(generator);
+    m_journal = std::move(journal);
+}
+
+void DrawPass::endCommittedDraws()
+{
+    m_committed.reset();
+    m_journal = {};
 }
 
 bool DrawPass::writeLogQuietly()

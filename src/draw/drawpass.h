@@ -1,5 +1,6 @@
 #pragma once
 
+#include "draw/drawjournal.h"
 #include "draw/entrypool.h"
 #include "draw/mersenne.h"
 #include "draw/resultrow.h"
@@ -45,6 +46,7 @@ public:
     qint32 DrawQuota = 90;     // draws one pass may make
     qint32 RangeSize = 900;    // Maximum - Minimum + 1
     qint32 PoolBuildCount = 0; // entries the pool was last built with, before removals
+    PoolSource Source;         // what the pool was last built from
 
     // True while another draw may be made.
     bool drawAllowed() const;
@@ -79,6 +81,15 @@ public:
 
     TRNGenerator &generator() { return m_generator; }
 
+    // The verifiable draw: from now on draws choose with `generator`, seeded for this segment
+    // alone (the animation keeps the other one, so how long it runs changes nothing), and each
+    // draw is handed to `journal` before the draw log is written and before anyone is told.
+    // `journal` returns false when it could not record the draw.
+    using DrawJournalHook = std::function<bool(const ResultRow &row, qint32 drawCount)>;
+    void commitDraws(std::unique_ptr<TRNGenerator> generator, DrawJournalHook journal);
+    void endCommittedDraws();
+    bool drawsCommitted() const { return m_committed != nullptr; }
+
 Q_SIGNALS:
     // The rows were replaced, emptied or reordered.
     void rowsReset();
@@ -86,6 +97,8 @@ Q_SIGNALS:
     void rowInserted(int position);
     // The last log write failed with this reason (the draw itself stands).
     void logWriteFailed(const QString &reason);
+    // The journal of the verifiable draw could not record the last draw.
+    void journalWriteFailed();
 
 private:
     bool writeLogQuietly();
@@ -93,6 +106,8 @@ private:
     qsizetype insertionPlace(qint32 drawNumber, Qt::SortOrder order) const;
 
     TRNGenerator m_generator;
+    std::unique_ptr<TRNGenerator> m_committed;
+    DrawJournalHook m_journal;
     EntryPool m_pool;
     QList<ResultRow> m_rows;
     Qt::SortOrder m_order = Qt::DescendingOrder;

@@ -1,5 +1,6 @@
 #include "draw/mersenne.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -10,6 +11,36 @@ void TRNGenerator::Seed(quint32 seed)
     mt[0] = seed;
     for (int i = 1; i < N; ++i)
         mt[i] = 69069u * mt[i - 1];
+    mti = N;
+}
+
+void TRNGenerator::SeedByArray(const quint32 *key, int length)
+{
+    mt[0] = 19650218u;
+    for (int j = 1; j < N; ++j)
+        mt[j] = 1812433253u * (mt[j - 1] ^ (mt[j - 1] >> 30)) + quint32(j);
+    int i = 1;
+    int j = 0;
+    for (int k = std::max(N, length); k > 0; --k) {
+        mt[i] = (mt[i] ^ ((mt[i - 1] ^ (mt[i - 1] >> 30)) * 1664525u)) + key[j] + quint32(j);
+        ++i;
+        ++j;
+        if (i >= N) {
+            mt[0] = mt[N - 1];
+            i = 1;
+        }
+        if (j >= length)
+            j = 0;
+    }
+    for (int k = N - 1; k > 0; --k) {
+        mt[i] = (mt[i] ^ ((mt[i - 1] ^ (mt[i - 1] >> 30)) * 1566083941u)) - quint32(i);
+        ++i;
+        if (i >= N) {
+            mt[0] = mt[N - 1];
+            i = 1;
+        }
+    }
+    mt[0] = 0x80000000u; // the state is never all zero
     mti = N;
 }
 

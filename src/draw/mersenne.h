@@ -15,6 +15,10 @@ public:
     explicit TRNGenerator(TickSource ticks = {});
 
     void Seed(quint32 seed);
+    // Seeds from a key of any length with the array initialisation of the 2002 reference code
+    // (init_by_array), which spreads every bit of a long key over the whole state. The
+    // verifiable draw seeds from 256 random bits this way.
+    void SeedByArray(const quint32 *key, int length);
     quint32 NextWord();
     double UnitValue();
     qint32 RandomInt(qint32 n);

@@ -80,6 +80,9 @@ const QList<LangDataEntry> &Form1LangData()
         {147, "mStille", "Caption"},
         {148, "acRuhe", "Caption"},
         {149, "MMListe", "Caption"},
+        {150, "cbNachpruefbar", "Caption"},
+        {151, "mmStartwertOffenlegen", "Caption"},
+        {152, "lbPublikumswort", "Caption"},
     };
     return entries;
 }

@@ -1,5 +1,7 @@
 #include "platform/commandline.h"
 
+#include "draw/drawjournal.h"
+
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
@@ -67,6 +69,18 @@ CommandLine parseCommandLine(const QStringList &arguments)
                        "(created when missing), for example one folder per event."),
         QStringLiteral("folder"));
     parser.addOption(folder);
+    const QCommandLineOption verify(
+        QStringList{QStringLiteral("verify")},
+        QStringLiteral("Check a journal of verifiable draws: replay every segment from its "
+                       "revealed seed and check every draw and the chain of lines. Give the "
+                       "draw list file after it when the draws came from a list. Prints "
+                       "\"verified: N draws in M segments\" and exits 0, or the first line "
+                       "that does not match and why, and exits 1."),
+        QStringLiteral("journal"));
+    parser.addOption(verify);
+    parser.addPositionalArgument(QStringLiteral("list"),
+                                 QStringLiteral("With --verify: the draw list file."),
+                                 QStringLiteral("[list]"));
     addQtOwnOptions(parser);
 
     CommandLine result;
@@ -93,6 +107,12 @@ CommandLine parseCommandLine(const QStringList &arguments)
     if (parser.isSet(versionOption)) {
         result.action = CommandLine::Action::ShowVersion;
         result.output = QStringLiteral("Tivrel ") + programVersion() + QLatin1Char('\n');
+        return result;
+    }
+    if (parser.isSet(verify) && parser.positionalArguments().size() <= 1) {
+        result.action = CommandLine::Action::Verify;
+        result.journal = parser.value(verify);
+        result.list = parser.positionalArguments().value(0);
         return result;
     }
     if (!parser.positionalArguments().isEmpty()) {
@@ -122,6 +142,7 @@ int answerCommandLine(const CommandLine &line)
     case CommandLine::Action::ShowHelp:
     case CommandLine::Action::ShowVersion: std::fputs(text.constData(), stdout); return 0;
     case CommandLine::Action::Fail: std::fputs(text.constData(), stderr); return 1;
+    case CommandLine::Action::Verify: return runVerifyCommand(line.journal, line.list);
     }
     return -1;
 }

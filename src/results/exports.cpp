@@ -143,6 +143,8 @@ QByteArray txtExportContent(const ResultsExport &data)
             text += row.Spiel + TwoTabs;
         text += row.Gezogen + CrLf;
     }
+    if (!data.note.isEmpty())
+        text += data.note + CrLf;
     return eightBit(text);
 }
 
@@ -160,6 +162,10 @@ QByteArray csvExportContent(const ResultsExport &data)
             text += QLatin1Char(',');
         }
         appendCsvValue(text, row.Gezogen);
+        text += CrLf;
+    }
+    if (!data.note.isEmpty()) {
+        appendCsvValue(text, data.note);
         text += CrLf;
     }
     return eightBit(text);
@@ -199,7 +205,13 @@ QByteArray htmlExportContent(const ResultsExport &data)
         appendHtmlEscaped(text, row.Gezogen);
         text += QLatin1String("</td></tr>") + CrLf;
     }
-    text += QLatin1String("</table></body></html>") + CrLf;
+    text += QLatin1String("</table>");
+    if (!data.note.isEmpty()) {
+        text += QLatin1String("<p>");
+        appendHtmlEscaped(text, data.note);
+        text += QLatin1String("</p>");
+    }
+    text += QLatin1String("</body></html>") + CrLf;
     return eightBit(text);
 }
 

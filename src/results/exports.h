@@ -40,6 +40,7 @@ struct ResultsExport {
     ExportCaptions captions;
     QDateTime time; // the TXT time stamp
     QLocale locale; // its date and time formats
+    QString note;   // a last line after the rows (the verifiable draw's commitment); may be empty
 };
 
 // "date   time": the locale's short date, three blanks, its long time without the time zone.

@@ -132,6 +132,13 @@ bool paintPrintTable(QPagedPaintDevice &device, const PrintTable &table)
         painter.setPen(Qt::black);
         paintHeader(painter, table, layout, page.width());
         paintRows(painter, table, layout, printPage, page.width());
+        if (!table.note.isEmpty()) {
+            // Half an inch above the page's lower edge, across the page.
+            painter.setFont(table.headerFont);
+            painter.drawText(QRect(0, page.height() - 2 * PrintResolution / 3, page.width(),
+                                   PrintResolution / 3),
+                             Qt::AlignCenter, table.note);
+        }
     }
     return painter.end();
 }

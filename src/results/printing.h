@@ -26,6 +26,8 @@ struct PrintTable {
     QFont headerFont;
     QList<QStringList> rows; // one text per visible column, in display order
     PrintGeometry geometry;
+    QString
+        note; // a line at the foot of every page (the verifiable draw's commitment); may be empty
 };
 
 // Device units of the printout: the margins, the header and the row height are given in dots

@@ -19,6 +19,8 @@ ResultsExport ResultsOutput::currentExport() const
     data.captions = exportCaptions(data.layout);
     data.time = m_platform.now();
     data.locale = QLocale::system();
+    if (m_note)
+        data.note = m_note();
     return data;
 }
 
@@ -42,8 +44,10 @@ void ResultsOutput::BTHTMLClick()
 
 void ResultsOutput::BTDruckenClick()
 {
-    const PrintResult result =
-        printResults(printTableOf(m_table), m_pathStem + QLatin1String(".pdf"));
+    PrintTable table = printTableOf(m_table);
+    if (m_note)
+        table.note = m_note();
+    const PrintResult result = printResults(table, m_pathStem + QLatin1String(".pdf"));
     // A printer takes the job as it is; only a PDF made in its place is opened.
     finish({result.ok, result.error}, result.pdfPath);
 }

@@ -22,6 +22,9 @@ public:
     ResultsOutput(Platform &platform, const ResultsTable &table, QString pathStem,
                   std::function<bool()> prizeListOn, QString errorCaption);
 
+    // A line the outputs add after the rows while it is not empty.
+    void setNote(std::function<QString()> note) { m_note = std::move(note); }
+
     void BTTxTClick();
     void BTCSVClick();
     void BTHTMLClick();
@@ -40,4 +43,5 @@ private:
     QString m_pathStem;
     std::function<bool()> m_prizeListOn;
     QString m_errorCaption;
+    std::function<QString()> m_note;
 };

@@ -15,6 +15,7 @@ const QString DISPLAY = QStringLiteral("DISPLAY");
 const QString LOTTERY = QStringLiteral("LOTTERY");
 const QString DRAW = QStringLiteral("DRAW");
 const QString SHOW = QStringLiteral("SHOW");
+const QString VERIFY = QStringLiteral("VERIFY");
 
 constexpr qint32 NoColour = 0x1FFFFFFF;
 
@@ -119,9 +120,11 @@ SaveResult writeSettings(const Settings &s, ProfileFile &ini)
     TIVREL_WRITE_##kind(section, key, member)
     // Of the two quota keys only the one of the current mode.
     const bool showSection = s.showOptionsUsed() || ini.hasSection(SHOW);
-    const auto writes = [&s, showSection](const QString &section, const QString &key) {
+    const auto writes = [&s, &ini, showSection](const QString &section, const QString &key) {
         if (section == SHOW)
             return showSection;
+        if (section == VERIFY)
+            return s.VerifyEnabled || ini.value(VERIFY, key).has_value();
         if (key == QLatin1String("Count"))
             return s.Cent;
         if (key == QLatin1String("Percentage"))

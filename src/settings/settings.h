@@ -58,7 +58,8 @@ class ProfileFile;
     X(SHOW, Audience, Bool, bool, Audience, false, 0, 1)                                           \
     X(SHOW, AudienceScreen, Text, QString, AudienceScreen, QString(), 0, 0)                        \
     X(SHOW, SafeAnimation, Bool, bool, SafeAnimation, false, 0, 1)                                 \
-    X(SHOW, Speak, Bool, bool, Speak, false, 0, 1)
+    X(SHOW, Speak, Bool, bool, Speak, false, 0, 1)                                                 \
+    X(VERIFY, Enabled, Bool, bool, VerifyEnabled, false, 0, 1)
 
 // The settings as one value: what the settings file stores and the settings panel edits.
 struct Settings {

@@ -100,6 +100,15 @@ void applyAccessibleTexts(SettingsPanel &p, bool german)
          {"Autopilot nach Ziehungen", "Autopilot after draws",
           "Anzahl der Ziehungen, nach denen der Autopilot übernimmt",
           "Number of draws after which the autopilot takes over"}},
+        {p.cbNachpruefbar,
+         {"", "",
+          "Legt vor der ersten Ziehung eine Festlegung fest und schreibt jede Ziehung in ein "
+          "nachprüfbares Protokoll",
+          "Commits to the draws before the first one and writes each draw to a journal anyone "
+          "can check"}},
+        {p.edPublikumswort,
+         {"", "", "Ein Wort aus dem Publikum, das in den Startwert des nächsten Abschnitts eingeht",
+          "A word from the audience that joins the seed of the next segment"}},
         {p.cbWinnings,
          {"", "", "Ordnet den Ziehungen die Gewinne aus einer Gewinnliste zu",
           "Attaches the prizes of a prize list to the draws"}},

@@ -209,6 +209,14 @@ QWidget *SettingsPanel::buildLotteryPage()
     grid->addWidget(LBLottoPool, 2, 0);
     grid->addWidget(Lotto_Pool, 2, 1);
     grid->addWidget(lbLottoAnzahl, 2, 2, 1, 2);
+
+    // The verifiable draw of the other modes, and the audience's word for its next segment.
+    cbNachpruefbar = new QCheckBox(t("Nachprüfbare Ziehung"), page);
+    edPublikumswort = new QLineEdit(page);
+    lbPublikumswort = caption("Publikumswort", edPublikumswort, page);
+    grid->addWidget(cbNachpruefbar, 3, 0, 1, 4);
+    grid->addWidget(lbPublikumswort, 4, 0);
+    grid->addWidget(edPublikumswort, 4, 1, 1, 3);
     return page;
 }
 

@@ -222,6 +222,9 @@ void SettingsPanel::nameControls()
         {HilfeLng, "HilfeLng"},
         {cbListeAus, "cbListeAus"},
         {cbMaximiert, "cbMaximiert"},
+        {cbNachpruefbar, "cbNachpruefbar"},
+        {lbPublikumswort, "lbPublikumswort"},
+        {edPublikumswort, "edPublikumswort"},
         {cbNumberEffect, "cbNumberEffect"},
         {cbFarbenregen, "cbFarbenregen"},
         {cbSound, "cbSound"},
@@ -293,6 +296,8 @@ void SettingsPanel::arrangeTabOrder()
         Lotto_x,
         Lotto_Spiele,
         Lotto_Pool,
+        cbNachpruefbar,
+        edPublikumswort,
         // konfOptionen
         HilfeLng,
         cbNumberEffect,

@@ -104,6 +104,9 @@ public:
     QComboBox *HilfeLng = nullptr;
     QCheckBox *cbListeAus = nullptr;
     QCheckBox *cbMaximiert = nullptr;
+    QCheckBox *cbNachpruefbar = nullptr; // the verifiable draw
+    QLabel *lbPublikumswort = nullptr;
+    QLineEdit *edPublikumswort = nullptr; // the audience's word for the next segment
     QCheckBox *cbNumberEffect = nullptr;
     QCheckBox *cbFarbenregen = nullptr;
     QCheckBox *cbSound = nullptr;

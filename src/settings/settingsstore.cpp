@@ -146,6 +146,7 @@ void LoadSettings(SettingsPanel &p, SettingsHost &host, const Settings &s)
     p.AusDateiLaenge->setValue(s.Cols);
     p.edWinnings->setText(s.Winnings);
     p.cbWinnings->setChecked(s.UseWinnings);
+    p.cbNachpruefbar->setChecked(s.VerifyEnabled);
 
     host.loadPrizeList(); // 19
 }
@@ -202,6 +203,7 @@ Settings CollectSettings(SettingsPanel &p, const SettingsHost &host)
     s.UseWinnings = p.cbWinnings->isChecked();
     s.Winnings = p.edWinnings->text();
     s.Cols = p.AusDateiLaenge->value();
+    s.VerifyEnabled = p.cbNachpruefbar->isChecked();
     return s;
 }
 

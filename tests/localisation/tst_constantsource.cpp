@@ -113,9 +113,9 @@ private Q_SLOTS:
         const auto german = parseFile(QStringLiteral(TIVREL_RESOURCES_DIR "/constants_de.txt"));
         const auto english = parseFile(QStringLiteral(TIVREL_RESOURCES_DIR "/constants_en.txt"));
         // The 68 of the table, the notices of the log, the time of day, the picture, skipped
-        // log lines and the file size limit, the three list notices, and the nine texts of the
-        // show options.
-        QCOMPARE(german.size(), 85);
+        // log lines and the file size limit, the three list notices, the nine texts of the
+        // show options and the four of the verifiable draw.
+        QCOMPARE(german.size(), 89);
         QCOMPARE(namesOf(english), namesOf(german));
         for (const SourceConstant &constant : english) {
             if (constant.name == u"HinweisDateiNichtGefunden")

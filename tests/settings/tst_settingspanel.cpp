@@ -303,9 +303,9 @@ private Q_SLOTS:
                                                     s("edWinnings")} +
                                       buttons;
         QTest::newRow("lottery") << s("konfLotto")
-                                 << top +
-                                        QStringList{s("Lotto_n"), s("Lotto_x"), s("Lotto_Spiele"),
-                                                    s("Lotto_Pool")} +
+                                 << top + QStringList{s("Lotto_n"),        s("Lotto_x"),
+                                                      s("Lotto_Spiele"),   s("Lotto_Pool"),
+                                                      s("cbNachpruefbar"), s("edPublikumswort")} +
                                         buttons;
         QTest::newRow("options") << s("konfOptionen")
                                  << top +

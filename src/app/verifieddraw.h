@@ -1,0 +1,70 @@
+#pragma once
+
+#include "draw/drawjournal.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class ControlStrip;
+class DrawPass;
+class EntryDisplay;
+class Platform;
+class SettingsSource;
+
+// The verifiable draw in the window: with the option on, every segment of a pass is committed
+// before its first draw (the commitment on the display and the status line), each draw is
+// journaled before it is shown, and the seed is revealed when the pass ends, when the pool is
+// built anew, and on the operator's command. With the option off it does nothing at all, not
+// even open the journal.
+class VerifiedDraw {
+public:
+    struct Parts {
+        DrawPass &pass;
+        EntryDisplay &display;
+        ControlStrip &strip;
+        const SettingsSource &settings;
+        Platform &platform;
+        QString journalPath;
+        // The word the audience called out for the next segment, taken once; may be empty.
+        std::function<QString()> takeAudienceWord;
+    };
+    // Where the seeds come from: SeedBytes random bytes.
+    using SeedSource = std::function<QByteArray()>;
+    // The operating system's random source.
+    static QByteArray systemSeed();
+
+    explicit VerifiedDraw(const Parts &parts, SeedSource seeds = systemSeed);
+
+    // The pool was built (start-up, settings applied): the open segment is revealed and, while
+    // the option is on and a draw is allowed, a new one begins and its commitment is shown.
+    void passReady();
+    // Shows the open segment's commitment again (the greeting replaces the display's text).
+    void showCommitment();
+    // The operator's command: the seed is revealed now and a new segment begins.
+    void mmStartwertOffenlegenClick();
+
+    bool segmentOpen() const { return m_journal.segmentOpen(); }
+    // A segment is open and nothing has been drawn in it yet.
+    bool awaitingFirstDraw() const;
+    // "Festlegung: ..." for the outputs while a segment is open, else empty.
+    QString commitmentNote() const;
+    QByteArray commitment() const { return m_commitment; }
+    const DrawJournal &journal() const { return m_journal; }
+
+private:
+    bool beginSegment();
+    void reveal();
+    void writeFailed(const QString &reason);
+
+    Parts p;
+    SeedSource m_seeds;
+    DrawJournal m_journal;
+    bool m_opened = false;
+    QByteArray m_commitment;
+    QObject m_notices; // receives the pass's signals for as long as this part lives
+    bool m_failureShown = false;
+    qint32 m_countAtBegin = 0; // the pass's DrawCount when the open segment began
+};
