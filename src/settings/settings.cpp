@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include "draw/csvlist.h"
 #include "draw/drawschedule.h"
 #include "settings/profilefile.h"
 
@@ -116,12 +117,15 @@ SaveResult writeSettings(const Settings &s, ProfileFile &ini)
 #define TIVREL_WRITE(section, key, kind, type, member, fallback, low, high)                        \
     if (writes(QStringLiteral(#key)))                                                              \
     TIVREL_WRITE_##kind(section, key, member)
-    // Of the two quota keys only the one of the current mode.
+    // Of the two quota keys only the one of the current mode. The layout of a CSV list only
+    // with a CSV list, so the file of a plain list stays as it was.
     const auto writes = [&s](const QString &key) {
         if (key == QLatin1String("Count"))
             return s.Cent;
         if (key == QLatin1String("Percentage"))
             return !s.Cent;
+        if (key.startsWith(QLatin1String("List")) && key != QLatin1String("List"))
+            return isCsvListPath(s.Filename);
         return true;
     };
     TIVREL_SETTINGS_KEYS(TIVREL_WRITE)

@@ -54,7 +54,11 @@ class ProfileFile;
     X(DRAW, Filename, Text, QString, Filename, QString(), 0, 0)                                    \
     X(DRAW, UseWinnings, Bool, bool, UseWinnings, false, 0, 1)                                     \
     X(DRAW, Winnings, Text, QString, Winnings, QString(), 0, 0)                                    \
-    X(DRAW, Cols, Int, qint32, Cols, 10, 0, 999)
+    X(DRAW, Cols, Int, qint32, Cols, 10, 0, 999)                                                   \
+    X(DRAW, ListColumns, Text, QString, ListColumns, QString(), 0, 0)                              \
+    X(DRAW, ListCountColumn, Int, qint32, ListCountColumn, 0, 0, 9999)                             \
+    X(DRAW, ListHeader, Bool, bool, ListHeader, false, 0, 1)                                       \
+    X(DRAW, ListSeparator, Text, QString, ListSeparator, QString(), 0, 0)
 
 // The settings as one value: what the settings file stores and the settings panel edits.
 struct Settings {
