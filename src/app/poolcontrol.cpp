@@ -76,7 +76,8 @@ bool PoolControl::BuildPool(bool removeDrawn)
             ShowPrepareWindow();
         pool = EntryPool::fromList(std::move(lines));
     } else {
-        // 2. The range Minimum .. Maximum.
+        // 2. The range Minimum .. Maximum; the report on a list no longer applies.
+        p.lists.clearPoolReport();
         const NumberRange range{settings.Start, settings.End};
         p.pass.PoolBuildCount = rangeSizeOf(range);
         if (p.pass.PoolBuildCount > 10000)

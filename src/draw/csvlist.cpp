@@ -226,7 +226,8 @@ CsvEntries csvEntries(QStringView text, const CsvLayout &layout, qint32 maxEntri
         }
         if (tickets > qint64(maxEntries) - result.entries.size()) {
             result.skipped.append(
-                {row, CsvSkip::OverLimit, layout.countColumn >= 0 ? cells[layout.countColumn] : QString()});
+                {row, CsvSkip::OverLimit,
+                 layout.countColumn >= 0 ? cells[layout.countColumn] : QString()});
             continue;
         }
         // The chosen cells joined by a blank; empty cells add nothing.

@@ -17,9 +17,9 @@
 // How the rows of a CSV list become entries. Columns count from 0.
 struct CsvLayout {
     QChar separator = u',';
-    bool header = false;     // the first row names the columns and gives no entry
-    QList<int> columns{0};   // joined into the entry, in this order
-    int countColumn = -1;    // the ticket count; -1: every row is one ticket
+    bool header = false;        // the first row names the columns and gives no entry
+    QList<int> columns{0};      // joined into the entry, in this order
+    int countColumn = -1;       // the ticket count; -1: every row is one ticket
     bool separatorKnown = true; // false: detect it from the file
 
     friend bool operator==(const CsvLayout &, const CsvLayout &) = default;

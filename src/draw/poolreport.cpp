@@ -84,7 +84,8 @@ QString places(const QList<qint64> &where, qsizetype total)
         parts.append(number(where[i]));
     QString text = parts.join(QStringLiteral(", "));
     if (total > parts.size())
-        text += QStringLiteral(", ") + lngFormat("StrBerichtWeitere", {number(total - parts.size())});
+        text +=
+            QStringLiteral(", ") + lngFormat("StrBerichtWeitere", {number(total - parts.size())});
     return text;
 }
 } // namespace
@@ -117,8 +118,8 @@ QString poolReportFindings(const PoolReport &r)
     QStringList out;
     out.append(lngFormat("StrBerichtEintraege", {number(r.entries)}));
     out.append(lng("StrBerichtKodierung") + QStringLiteral(": ") + r.encoding);
-    out.append(lngFormat("StrBerichtLaengste", {number(r.longest)}) + QStringLiteral(" (") +
-               where + u' ' + number(r.longestAt) + u')');
+    out.append(lngFormat("StrBerichtLaengste", {number(r.longest)}) + QStringLiteral(" (") + where +
+               u' ' + number(r.longestAt) + u')');
     out.append(QString());
     out.append(lngFormat("StrBerichtLeer", {number(r.blanks.size())}));
     if (!r.blanks.isEmpty())
@@ -132,8 +133,9 @@ QString poolReportFindings(const PoolReport &r)
                    places(d.where, d.count));
     }
     if (r.duplicates.size() > PoolReport::MaxListed)
-        out.append(QStringLiteral("  ") +
-                   lngFormat("StrBerichtWeitere", {number(r.duplicates.size() - PoolReport::MaxListed)}));
+        out.append(
+            QStringLiteral("  ") +
+            lngFormat("StrBerichtWeitere", {number(r.duplicates.size() - PoolReport::MaxListed)}));
     if (r.csv) {
         out.append(QString());
         out.append(lngFormat("StrBerichtUebersprungen", {number(r.skipped.size())}));
@@ -141,8 +143,9 @@ QString poolReportFindings(const PoolReport &r)
             out.append(QStringLiteral("  ") + where + u' ' + number(r.skipped[i].row) +
                        QStringLiteral(": ") + skipReason(r.skipped[i]));
         if (r.skipped.size() > PoolReport::MaxListed)
-            out.append(QStringLiteral("  ") + lngFormat("StrBerichtWeitere",
-                                                        {number(r.skipped.size() - PoolReport::MaxListed)}));
+            out.append(
+                QStringLiteral("  ") +
+                lngFormat("StrBerichtWeitere", {number(r.skipped.size() - PoolReport::MaxListed)}));
     }
     return out.join(u'\n');
 }

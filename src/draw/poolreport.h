@@ -18,7 +18,7 @@ struct PoolReport {
     };
 
     qint64 entries = 0;
-    QList<qint64> blanks; // lines (rows) whose entry is empty or only blanks
+    QList<qint64> blanks;        // lines (rows) whose entry is empty or only blanks
     QList<Duplicate> duplicates; // in the order of their first repetition
     qint64 longest = 0;          // characters of the longest entry
     qint64 longestAt = 0;        // its line (row)

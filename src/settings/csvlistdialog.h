@@ -21,8 +21,7 @@ class QTableWidget;
 class CsvListWorker : public QObject {
     Q_OBJECT
 public:
-    explicit CsvListWorker(std::shared_ptr<std::atomic<int>> latest)
-        : m_latest(std::move(latest))
+    explicit CsvListWorker(std::shared_ptr<std::atomic<int>> latest) : m_latest(std::move(latest))
     {
     }
 

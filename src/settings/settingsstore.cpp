@@ -139,6 +139,8 @@ void LoadSettings(SettingsPanel &p, SettingsHost &host, const Settings &s)
     p.AusDateiLaenge->setValue(s.Cols);
     p.edWinnings->setText(s.Winnings);
     p.cbWinnings->setChecked(s.UseWinnings);
+    p.csvLayout =
+        csvLayoutFromStored(s.ListColumns, s.ListCountColumn, s.ListHeader, s.ListSeparator);
 
     host.loadPrizeList(); // 19
 }
@@ -191,6 +193,10 @@ Settings CollectSettings(SettingsPanel &p, const SettingsHost &host)
     s.UseWinnings = p.cbWinnings->isChecked();
     s.Winnings = p.edWinnings->text();
     s.Cols = p.AusDateiLaenge->value();
+    s.ListColumns = storedCsvColumns(p.csvLayout);
+    s.ListCountColumn = storedCsvCountColumn(p.csvLayout);
+    s.ListHeader = p.csvLayout.header;
+    s.ListSeparator = storedCsvSeparator(p.csvLayout);
     return s;
 }
 

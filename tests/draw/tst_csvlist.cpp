@@ -47,11 +47,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QList<QStringList>>("records");
         using R = QList<QStringList>;
-        QTest::newRow("plain, CR LF") << u"a,b\r\nc,d\r\n"_s << R{{u"a"_s, u"b"_s}, {u"c"_s, u"d"_s}};
-        QTest::newRow("LF, CR, no final end")
-            << u"a\nb\rc"_s << R{{u"a"_s}, {u"b"_s}, {u"c"_s}};
-        QTest::newRow("separator in quotes") << u"\"Meier, Hans\",3"_s
-                                             << R{{u"Meier, Hans"_s, u"3"_s}};
+        QTest::newRow("plain, CR LF")
+            << u"a,b\r\nc,d\r\n"_s << R{{u"a"_s, u"b"_s}, {u"c"_s, u"d"_s}};
+        QTest::newRow("LF, CR, no final end") << u"a\nb\rc"_s << R{{u"a"_s}, {u"b"_s}, {u"c"_s}};
+        QTest::newRow("separator in quotes")
+            << u"\"Meier, Hans\",3"_s << R{{u"Meier, Hans"_s, u"3"_s}};
         QTest::newRow("doubled quote")
             << u"\"Ede \"\"der Große\"\"\",x"_s << R{{u"Ede \"der Große\""_s, u"x"_s}};
         QTest::newRow("line break in quotes")
@@ -63,8 +63,7 @@ private Q_SLOTS:
             << u"a\n\nb"_s << R{{u"a"_s}, {u""_s}, {u"b"_s}};
         QTest::newRow("quote inside an unquoted cell stays")
             << u"5\" Pizza,1"_s << R{{u"5\" Pizza"_s, u"1"_s}};
-        QTest::newRow("open quote runs to the end")
-            << u"\"a,b\nc"_s << R{{u"a,b\nc"_s}};
+        QTest::newRow("open quote runs to the end") << u"\"a,b\nc"_s << R{{u"a,b\nc"_s}};
         QTest::newRow("empty text") << QString() << R{};
     }
     void cellsAreReadAsQuoted()
@@ -84,9 +83,9 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("entries");
         QTest::addColumn<QStringList>("skipped");
         const QString people = u"Vorname;Name;Lose\nAnna;Meier;3\nBert;Kurz;1\nCarl;;0\n"_s;
-        QTest::newRow("header, one column") << people << u"2"_s << 0 << true
-                                            << QStringList{u"Meier"_s, u"Kurz"_s, u""_s}
-                                            << QStringList{};
+        QTest::newRow("header, one column")
+            << people << u"2"_s << 0 << true << QStringList{u"Meier"_s, u"Kurz"_s, u""_s}
+            << QStringList{};
         QTest::newRow("no header: the first row is an entry")
             << people << u"1"_s << 0 << false
             << QStringList{u"Vorname"_s, u"Anna"_s, u"Bert"_s, u"Carl"_s} << QStringList{};
@@ -102,14 +101,12 @@ private Q_SLOTS:
         QTest::newRow("bad, negative and missing counts")
             << u"A;2\nB;zwei\nC;-1\nD;1.5\nE\nF; 2 \nG;\nH;+1\n"_s << u"1"_s << 2 << false
             << QStringList{u"A"_s, u"A"_s, u"F"_s, u"F"_s, u"H"_s}
-            << QStringList{u"2:bad"_s, u"3:negative"_s, u"4:bad"_s, u"5:missing"_s,
-                           u"7:bad"_s};
+            << QStringList{u"2:bad"_s, u"3:negative"_s, u"4:bad"_s, u"5:missing"_s, u"7:bad"_s};
         QTest::newRow("a count beyond any list")
-            << u"A;99999999999999999999\nB;1\n"_s << u"1"_s << 2 << false
-            << QStringList{u"B"_s} << QStringList{u"1:limit"_s};
-        QTest::newRow("missing entry column")
-            << u"A;x\nB\n"_s << u"2"_s << 0 << false << QStringList{u"x"_s}
-            << QStringList{u"2:missing"_s};
+            << u"A;99999999999999999999\nB;1\n"_s << u"1"_s << 2 << false << QStringList{u"B"_s}
+            << QStringList{u"1:limit"_s};
+        QTest::newRow("missing entry column") << u"A;x\nB\n"_s << u"2"_s << 0 << false
+                                              << QStringList{u"x"_s} << QStringList{u"2:missing"_s};
         QTest::newRow("a line break in quotes stays in its row")
             << u"\"A\nA\";x\nB\n"_s << u"2"_s << 0 << false << QStringList{u"x"_s}
             << QStringList{u"2:missing"_s};
@@ -166,9 +163,10 @@ private Q_SLOTS:
     void aFileIsReadByTheEightBitRule()
     {
         TestFolder folder;
-        folder.write(u"gaeste.csv"_s, "Name;Lose\r\nM\xFCller;2\r\nStra\xDF" "e;x\r\n");
-        const CsvListResult read = readCsvListFile(
-            folder.file(u"gaeste.csv"_s), csvLayoutFromStored(u"1"_s, 2, true, QString()));
+        folder.write(u"gaeste.csv"_s, "Name;Lose\r\nM\xFCller;2\r\nStra\xDF"
+                                      "e;x\r\n");
+        const CsvListResult read = readCsvListFile(folder.file(u"gaeste.csv"_s),
+                                                   csvLayoutFromStored(u"1"_s, 2, true, QString()));
         QVERIFY(read.list.ok());
         QCOMPARE(read.list.encoding, u"Windows-1252"_s);
         QCOMPARE(read.list.lines, (QStringList{u"Müller"_s, u"Müller"_s}));
@@ -184,8 +182,8 @@ private Q_SLOTS:
     void theReportCountsBlanksDuplicatesAndTheLongest()
     {
         const QString longLine(2000, u'x');
-        const QStringList lines{u"Anna"_s, u""_s, u"Bert"_s, u"  "_s, u"Anna"_s, longLine,
-                                u"Bert"_s, u"Anna"_s, u""_s};
+        const QStringList lines{u"Anna"_s, u""_s,     u"Bert"_s, u"  "_s, u"Anna"_s,
+                                longLine,  u"Bert"_s, u"Anna"_s, u""_s};
         const PoolReport report = poolReportOfLines(lines, u"UTF-8"_s);
         QCOMPARE(report.entries, 9);
         QCOMPARE(report.blanks, (QList<qint64>{2, 4, 9}));
@@ -205,9 +203,9 @@ private Q_SLOTS:
     {
         PoolReportBuilder builder;
         const CsvLayout layout = csvLayoutFromStored(u"1"_s, 2, true, u";"_s);
-        const CsvEntries result =
-            csvEntries(u"Name;Lose\nAnna;3\nBert;1\nCarl;x\nBert;2\n"_s, layout, MaxListLines, {},
-                       [&](const CsvRowEntry &row) { builder.add(row.text, row.row, row.tickets); });
+        const CsvEntries result = csvEntries(
+            u"Name;Lose\nAnna;3\nBert;1\nCarl;x\nBert;2\n"_s, layout, MaxListLines, {},
+            [&](const CsvRowEntry &row) { builder.add(row.text, row.row, row.tickets); });
         const PoolReport report = builder.finish(u"ASCII"_s, &result.skipped);
         QCOMPARE(report.entries, result.entries.size());
         QCOMPARE(report.entries, 6);
