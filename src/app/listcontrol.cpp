@@ -12,6 +12,7 @@
 #include "settings/settingspanel.h"
 
 #include <QCheckBox>
+#include <QDateTime>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -95,10 +96,16 @@ void ListControl::AusDateiPfadButtonClick()
     // choice keeps the list named before.
     const QString stored = chooseListFile(QStringLiteral("Textdatei (*.txt);;CSV (*.csv *.tsv)"));
     if (!stored.isEmpty() && isCsvListPath(stored)) {
+        // The layout stored before belongs to the list named before; another file starts
+        // from its own separator and its first column.
+        CsvLayout initial = panel.csvLayout;
+        if (stored != panel.AusDateiPfad->text()) {
+            initial = CsvLayout();
+            initial.separatorKnown = false;
+        }
         const std::optional<CsvLayout> layout =
-            m_chooseCsvLayout
-                ? m_chooseCsvLayout(resolveListPath(p.programFolder, stored), panel.csvLayout)
-                : std::optional<CsvLayout>(panel.csvLayout);
+            m_chooseCsvLayout ? m_chooseCsvLayout(resolveListPath(p.programFolder, stored), initial)
+                              : std::optional<CsvLayout>(initial);
         if (layout) {
             panel.csvLayout = *layout;
             panel.AusDateiPfad->setText(stored);
@@ -206,26 +213,42 @@ QString ListControl::PrizeText(qint32 drawNumber) const
 ListFileResult ListControl::readAndReport(const QString &stored)
 {
     const QString path = resolveListPath(p.programFolder, stored);
+    // A list read again unchanged (applying the settings reads it twice) keeps its report: on a
+    // list of a million lines the report costs about as much as the reading.
+    const QFileInfo info(path);
+    const QString key = info.absoluteFilePath() + u'|' + QString::number(info.size()) + u'|' +
+                        QString::number(info.lastModified().toMSecsSinceEpoch()) + u'|' +
+                        storedCsvColumns(p.panel.csvLayout) + u'|' +
+                        QString::number(p.panel.csvLayout.countColumn) + u'|' +
+                        QString::number(int(p.panel.csvLayout.header)) + u'|' +
+                        storedCsvSeparator(p.panel.csvLayout);
+    const bool known = m_report && key == m_reportKey;
+    ListFileResult list;
+    std::optional<PoolReport> report;
     if (!isCsvListPath(stored)) {
-        ListFileResult list = readListFile(path);
-        if (list.ok())
-            m_report = poolReportOfLines(list.lines, list.encoding);
-        else
-            m_report.reset();
-        showPoolReport();
-        return list;
+        list = readListFile(path);
+        if (list.ok() && !known)
+            report = poolReportOfLines(list.lines, list.encoding);
+    } else {
+        PoolReportBuilder builder;
+        CsvRowSink sink;
+        if (!known)
+            sink = [&builder](const CsvRowEntry &row) {
+                builder.add(row.text, row.row, row.tickets);
+            };
+        CsvListResult read = readCsvListFile(path, p.panel.csvLayout, {}, sink);
+        if (read.list.ok() && !known)
+            report = builder.finish(read.list.encoding, &read.csv.skipped);
+        list = std::move(read.list);
     }
-    PoolReportBuilder builder;
-    CsvListResult read =
-        readCsvListFile(path, p.panel.csvLayout, {}, [&builder](const CsvRowEntry &row) {
-            builder.add(row.text, row.row, row.tickets);
-        });
-    if (read.list.ok())
-        m_report = builder.finish(read.list.encoding, &read.csv.skipped);
-    else
+    if (!list.ok()) {
         m_report.reset();
+    } else if (report) {
+        m_report = std::move(report);
+        m_reportKey = key;
+    }
     showPoolReport();
-    return std::move(read.list);
+    return list;
 }
 
 void ListControl::clearPoolReport()

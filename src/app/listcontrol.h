@@ -73,4 +73,5 @@ private:
     PrizeListLines PrizeList;
     CsvLayoutChooser m_chooseCsvLayout;
     std::optional<PoolReport> m_report;
+    QString m_reportKey; // the file and layout the report was made of
 };

@@ -308,6 +308,7 @@ void SettingsPanel::arrangeTabOrder()
         cbWinnings,
         edWinnings->lineEdit(),
         edWinnings->button(),
+        btPoolFindings,
         // konfLotto
         Lotto_n,
         Lotto_x,
