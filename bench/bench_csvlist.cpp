@@ -2,19 +2,82 @@
 // count it, and the longest wait the window's event loop sees meanwhile (a 10 ms timer ticks
 // through it); then the read of the same list as applying the settings does it, with the report.
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_csvlist [folder for screenshots]
+#include "app/listcontrol.h"
+#include "app/mainwindow.h"
+#include "app/settingsflow.h"
+#include "benchplatform.h"
 #include "draw/csvlist.h"
 #include "draw/poolreport.h"
 #include "settings/csvlistdialog.h"
+#include "settings/settingscontrols.h"
+#include "settings/settingspanel.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
 #include <ctime>
+
+namespace {
+void waitUntil(const std::function<bool()> &done)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!done() && waited.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+// The dialog and the report on the settings panel for a small list of buyers, as PNG files.
+void saveScreenshots(const QString &folder)
+{
+    QTemporaryDir program;
+    QFile list(program.filePath(QStringLiteral("kaeufer.csv")));
+    if (!list.open(QIODevice::WriteOnly))
+        return;
+    list.write(
+        "Vorname;Name;Lose\r\nAnna;Meier;3\r\nBert;Kurz;1\r\n\"Eva \"\"Evi\"\"\";Lang;zwei\r\n"
+        "Otto;\"Schmidt; jun.\";2\r\nAnna;Meier;1\r\n;;1\r\nCarl;Berg;-1\r\n"
+        "Dora;Feld\r\nEmil;" +
+        QByteArray(120, 'x') + ";1\r\nBert;Kurz;4\r\n");
+    list.close();
+
+    CsvListDialog dialog(list.fileName(), csvLayoutFromStored(QString(), 0, false, QString()));
+    dialog.show();
+    waitUntil([&] { return dialog.idle(); });
+    dialog.headerBox()->setChecked(true);
+    dialog.columnList()->item(1)->setCheckState(Qt::Checked);
+    dialog.countBox()->setCurrentIndex(3);
+    waitUntil([&] { return dialog.idle(); });
+    dialog.grab().save(folder + QStringLiteral("/csvdialog.png"));
+
+    BenchPlatform platform(program.filePath(QStringLiteral("tivrel")));
+    std::unique_ptr<QMainWindow> window = createMainWindow(platform);
+    window->resize(900, 650);
+    window->show();
+    MainWindowParts parts = partsOf(*window);
+    parts.settings.OpenSettingsPanel();
+    auto *panel = window->findChild<SettingsPanel *>();
+    panel->ListPromptMuted = 1;
+    panel->AusDatei->setChecked(true);
+    panel->csvLayout = dialog.layout();
+    panel->AusDateiPfad->setText(QStringLiteral("kaeufer.csv"));
+    parts.lists.ApplyListRange();
+    panel->btKonfigClick();
+    QCoreApplication::processEvents();
+    window->grab().save(folder + QStringLiteral("/report.png"));
+    panel->btPoolFindings->click();
+    QCoreApplication::processEvents();
+    if (auto *findings = window->findChild<QDialog *>(QStringLiteral("PoolFindings")))
+        findings->grab().save(folder + QStringLiteral("/findings.png"));
+}
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -53,11 +116,12 @@ int main(int argc, char **argv)
     });
     timer.start(10);
     app.exec();
-    std::printf("dialog: read and counted in %lld ms; event loop ran %d times, longest gap %lld ms\n",
-                static_cast<long long>(clock.elapsed()), ticks, static_cast<long long>(longest));
+    std::printf(
+        "dialog: read and counted in %lld ms; event loop ran %d times, longest gap %lld ms\n",
+        static_cast<long long>(clock.elapsed()), ticks, static_cast<long long>(longest));
     std::printf("  %s\n", qPrintable(dialog.statusText()));
     if (argc > 1)
-        dialog.grab().save(QString::fromLocal8Bit(argv[1]) + QStringLiteral("/csvdialog.png"));
+        saveScreenshots(QString::fromLocal8Bit(argv[1]));
 
     QElapsedTimer plain;
     plain.start();
@@ -72,10 +136,10 @@ int main(int argc, char **argv)
     apply.start();
     const std::clock_t applyCpu = std::clock();
     PoolReportBuilder builder;
-    const CsvListResult read = readCsvListFile(path, dialog.layout(), {},
-                                               [&builder](const CsvRowEntry &row) {
-                                                   builder.add(row.text, row.row, row.tickets);
-                                               });
+    const CsvListResult read =
+        readCsvListFile(path, dialog.layout(), {}, [&builder](const CsvRowEntry &row) {
+            builder.add(row.text, row.row, row.tickets);
+        });
     const PoolReport report = builder.finish(read.list.encoding, &read.csv.skipped);
     std::printf("apply: %lld entries read with the report in %lld ms (processor %ld ms)\n  %s\n",
                 static_cast<long long>(read.list.lines.size()),

@@ -288,8 +288,8 @@ void ListControl::btPoolFindingsClick()
     text->setLineWrapMode(QPlainTextEdit::NoWrap);
     text->setPlainText(poolReportFindings(*m_report));
     layout->addWidget(text);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, window);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, window, &QDialog::close);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, window);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, window, &QDialog::close);
     layout->addWidget(buttons);
     window->resize(520, 420);
     window->open();

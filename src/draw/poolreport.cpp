@@ -58,11 +58,10 @@ QString number(qint64 value)
     return QString::number(value);
 }
 
-// A text as the report quotes it: cut after 40 characters.
-QString quoted(const QString &text)
+// A text as the report quotes it, cut after `limit` characters.
+QString quoted(const QString &text, qsizetype limit = 40)
 {
-    constexpr qsizetype Shown = 40;
-    QString shown = text.size() > Shown ? text.left(Shown) + QChar(0x2026) : text;
+    QString shown = text.size() > limit ? text.left(limit) + QChar(0x2026) : text;
     return QChar(0x201E) + shown + QChar(0x201C);
 }
 
@@ -99,7 +98,7 @@ QString poolReportSummary(const PoolReport &r)
     if (!r.duplicates.isEmpty()) {
         QStringList named;
         for (qsizetype i = 0; i < r.duplicates.size() && i < PoolReport::NamedDuplicates; ++i)
-            named.append(quoted(r.duplicates[i].text));
+            named.append(quoted(r.duplicates[i].text, 20));
         if (r.duplicates.size() > PoolReport::NamedDuplicates)
             named.append(QString(QChar(0x2026)));
         duplicates += QStringLiteral(" (") + named.join(QStringLiteral(", ")) + u')';

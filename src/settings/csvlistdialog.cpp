@@ -96,6 +96,7 @@ CsvListDialog::CsvListDialog(const QString &path, const CsvLayout &initial, QWid
     m_preview = new QTableWidget(this);
     m_preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_preview->verticalHeader()->setVisible(false);
+    m_preview->horizontalHeader()->setStretchLastSection(true);
     m_preview->setMinimumHeight(150);
     outer->addWidget(m_preview, 1);
 

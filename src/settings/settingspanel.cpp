@@ -24,7 +24,7 @@ QString t(const char *text)
 constexpr int Margin = 8;
 constexpr int RowHeight = 26;
 constexpr int PageGap = 6;       // between the page buttons and the page area
-constexpr int ReportHeight = 34; // the report on the draw list, under the page area
+constexpr int ReportHeight = 44; // the report on the draw list, under the page area
 } // namespace
 
 SettingsPanel::SettingsPanel(QWidget *parent) : QFrame(parent)
