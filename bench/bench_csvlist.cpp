@@ -146,5 +146,26 @@ int main(int argc, char **argv)
                 static_cast<long long>(apply.elapsed()),
                 long((std::clock() - applyCpu) * 1000 / CLOCKS_PER_SEC),
                 qPrintable(poolReportSummary(report)));
+
+    // A plain list of 999,999 lines of 40 characters: the report beside the reading.
+    const QString plainPath = dir.filePath(QStringLiteral("liste.txt"));
+    {
+        QFile file(plainPath);
+        if (!file.open(QIODevice::WriteOnly))
+            return 1;
+        QByteArray bytes;
+        for (int i = 0; i < MaxListLines; ++i)
+            bytes += QByteArray::number(i).rightJustified(40, 'x') + "\r\n";
+        file.write(bytes);
+    }
+    const std::clock_t readCpu = std::clock();
+    const ListFileResult lines = readListFile(plainPath);
+    const std::clock_t reportCpu = std::clock();
+    const PoolReport plainReport = poolReportOfLines(lines.lines, lines.encoding);
+    std::printf("plain list: %lld lines read in %ld ms of processor time, report %ld ms\n  %s\n",
+                static_cast<long long>(lines.lines.size()),
+                long((reportCpu - readCpu) * 1000 / CLOCKS_PER_SEC),
+                long((std::clock() - reportCpu) * 1000 / CLOCKS_PER_SEC),
+                qPrintable(poolReportSummary(plainReport)));
     return 0;
 }

@@ -4,48 +4,68 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
 void PoolReportBuilder::add(const QString &text, qint64 where, qint64 tickets)
 {
     PoolReport &r = m_report;
     r.entries += tickets;
-    if (text.trimmed().isEmpty())
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSpace(); }))
         r.blanks.append(where);
     if (text.size() > r.longest) {
         r.longest = text.size();
         r.longestAt = where;
     }
-    const auto seen = m_seen.constFind(text);
-    if (seen == m_seen.cend()) {
-        m_seen.insert(text, where);
-        return;
-    }
-    auto index = m_duplicateIndex.constFind(text);
-    if (index == m_duplicateIndex.cend()) {
-        index = m_duplicateIndex.insert(text, r.duplicates.size());
-        r.duplicates.append({text, 1, {seen.value()}});
-    }
-    PoolReport::Duplicate &duplicate = r.duplicates[index.value()];
-    ++duplicate.count;
-    if (duplicate.where.size() < PoolReport::MaxListed)
-        duplicate.where.append(where);
+    m_items.push_back({qHash(text), where, text});
 }
 
 PoolReport PoolReportBuilder::finish(const QString &encoding, const QList<CsvSkippedRow> *skipped)
 {
+    std::sort(m_items.begin(), m_items.end(), [](const Item &a, const Item &b) {
+        return a.hash != b.hash ? a.hash < b.hash : a.where < b.where;
+    });
     PoolReport report = std::move(m_report);
+    // Within a run of equal hashes, each text with its lines in file order.
+    for (size_t run = 0; run < m_items.size();) {
+        size_t end = run + 1;
+        while (end < m_items.size() && m_items[end].hash == m_items[run].hash)
+            ++end;
+        if (end - run > 1) {
+            std::vector<PoolReport::Duplicate> texts;
+            for (size_t i = run; i < end; ++i) {
+                const Item &item = m_items[i];
+                auto same = std::find_if(texts.begin(), texts.end(),
+                                         [&](const auto &d) { return d.text == item.text; });
+                if (same == texts.end()) {
+                    texts.push_back({item.text, 0, {}});
+                    same = texts.end() - 1;
+                }
+                ++same->count;
+                if (same->where.size() < PoolReport::MaxListed)
+                    same->where.append(item.where);
+            }
+            for (PoolReport::Duplicate &d : texts) {
+                if (d.count > 1)
+                    report.duplicates.append(std::move(d));
+            }
+        }
+        run = end;
+    }
+    std::sort(report.duplicates.begin(), report.duplicates.end(),
+              [](const auto &a, const auto &b) { return a.where.first() < b.where.first(); });
     report.encoding = encoding;
     report.csv = skipped != nullptr;
     if (skipped)
         report.skipped = *skipped;
     m_report = PoolReport();
-    m_seen.clear();
-    m_duplicateIndex.clear();
+    m_items.clear();
     return report;
 }
 
 PoolReport poolReportOfLines(const QStringList &lines, const QString &encoding)
 {
     PoolReportBuilder builder;
+    builder.reserve(lines.size());
     qint64 line = 0;
     for (const QString &text : lines)
         builder.add(text, ++line);
