@@ -124,6 +124,13 @@ private Q_SLOTS:
         QVERIFY2(text.contains(u"1, 4"_s), qPrintable(text)); // where "Anna" stands
         findings->close();
 
+        // The report follows a switch of the language.
+        fx.panel().HilfeLng->setCurrentIndex(1);
+        QVERIFY(fx.panel().lbPoolReport->text().startsWith(u"5 entries"_s));
+        QCOMPARE(fx.panel().btPoolFindings->text(), lng("StrBerichtBefunde"));
+        fx.panel().HilfeLng->setCurrentIndex(0);
+        QVERIFY(fx.panel().lbPoolReport->text().startsWith(u"5 Einträge"_s));
+
         QVERIFY(form.settingsFlow().ApplySettings());
         const QByteArray ini = fx.folder.read(u"tivrel.ini"_s);
         for (const char *key : {"ListColumns", "ListCountColumn", "ListHeader", "ListSeparator"})
