@@ -12,10 +12,16 @@
 #include "settings/settingspanel.h"
 
 #include <QCheckBox>
+#include <QDateTime>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSpinBox>
+#include <QVBoxLayout>
 
 ListControl::ListControl(const Parts &parts) : p(parts) {}
 
@@ -64,10 +70,10 @@ void ListControl::AusDateiClick()
     panel.lbAusDateiLaenge->setEnabled(on);
 }
 
-QString ListControl::chooseListFile()
+QString ListControl::chooseListFile(const QString &filter)
 {
-    const QString chosen = p.platform.openFileName(
-        QStringLiteral("Tivrel-Liste laden"), p.programFolder, QStringLiteral("Textdatei (*.txt)"));
+    const QString chosen =
+        p.platform.openFileName(QStringLiteral("Tivrel-Liste laden"), p.programFolder, filter);
     if (chosen.isEmpty())
         return {};
     // A file outside the program folder keeps its absolute path, so it is found again.
@@ -86,10 +92,27 @@ void ListControl::AusDateiPfadButtonClick()
             return;
         }
     }
-    // 2.-3.
-    const QString stored = chooseListFile();
-    if (!stored.isEmpty())
+    // 2.-3. A spreadsheet's rows become entries as the operator chooses; cancelling that
+    // choice keeps the list named before.
+    const QString stored = chooseListFile(QStringLiteral("Textdatei (*.txt);;CSV (*.csv *.tsv)"));
+    if (!stored.isEmpty() && isCsvListPath(stored)) {
+        // The layout stored before belongs to the list named before; another file starts
+        // from its own separator and its first column.
+        CsvLayout initial = panel.csvLayout;
+        if (stored != panel.AusDateiPfad->text()) {
+            initial = CsvLayout();
+            initial.separatorKnown = false;
+        }
+        const std::optional<CsvLayout> layout =
+            m_chooseCsvLayout ? m_chooseCsvLayout(resolveListPath(p.programFolder, stored), initial)
+                              : std::optional<CsvLayout>(initial);
+        if (layout) {
+            panel.csvLayout = *layout;
+            panel.AusDateiPfad->setText(stored);
+        }
+    } else if (!stored.isEmpty()) {
         panel.AusDateiPfad->setText(stored);
+    }
     // 4. Chosen or not, the list named in the field is in use and read.
     panel.AusDatei->setChecked(true);
     ApplyListRange();
@@ -103,7 +126,7 @@ bool ListControl::ApplyListRange()
     if (!listPathSet(stored))
         return true;
     // 2.
-    const ListFileResult list = readListFile(resolveListPath(p.programFolder, stored));
+    const ListFileResult list = readAndReport(stored);
     if (list.ok()) {
         const int lines = int(list.lines.size());
         panel.Minimum->setValue(1);
@@ -131,7 +154,7 @@ bool ListControl::ApplyListRange()
 std::optional<QStringList> ListControl::readDrawList()
 {
     const QString stored = p.panel.AusDateiPfad->text();
-    ListFileResult list = readListFile(resolveListPath(p.programFolder, stored));
+    ListFileResult list = readAndReport(stored);
     if (!list.ok()) {
         warn(list, stored);
         return std::nullopt;
@@ -143,7 +166,7 @@ void ListControl::edWinningsButtonClick()
 {
     SettingsPanel &panel = p.panel;
     // 1.-2. The file is read later, by LoadPrizeList.
-    const QString stored = chooseListFile();
+    const QString stored = chooseListFile(QStringLiteral("Textdatei (*.txt)"));
     if (stored.isEmpty())
         return;
     panel.edWinnings->setText(stored);
@@ -185,4 +208,89 @@ void ListControl::LoadPrizeList()
 QString ListControl::PrizeText(qint32 drawNumber) const
 {
     return ::PrizeText(PrizeList, drawNumber);
+}
+
+ListFileResult ListControl::readAndReport(const QString &stored)
+{
+    const QString path = resolveListPath(p.programFolder, stored);
+    // A list read again unchanged (applying the settings reads it twice) keeps its report: on a
+    // list of a million lines the report costs about as much as the reading.
+    const QFileInfo info(path);
+    const QString key = info.absoluteFilePath() + u'|' + QString::number(info.size()) + u'|' +
+                        QString::number(info.lastModified().toMSecsSinceEpoch()) + u'|' +
+                        storedCsvColumns(p.panel.csvLayout) + u'|' +
+                        QString::number(p.panel.csvLayout.countColumn) + u'|' +
+                        QString::number(int(p.panel.csvLayout.header)) + u'|' +
+                        storedCsvSeparator(p.panel.csvLayout);
+    const bool known = m_report && key == m_reportKey;
+    ListFileResult list;
+    std::optional<PoolReport> report;
+    if (!isCsvListPath(stored)) {
+        list = readListFile(path);
+        if (list.ok() && !known)
+            report = poolReportOfLines(list.lines, list.encoding);
+    } else {
+        PoolReportBuilder builder;
+        CsvRowSink sink;
+        if (!known)
+            sink = [&builder](const CsvRowEntry &row) {
+                builder.add(row.text, row.row, row.tickets);
+            };
+        CsvListResult read = readCsvListFile(path, p.panel.csvLayout, {}, sink);
+        if (read.list.ok() && !known)
+            report = builder.finish(read.list.encoding, &read.csv.skipped);
+        list = std::move(read.list);
+    }
+    if (!list.ok()) {
+        m_report.reset();
+    } else if (report) {
+        m_report = std::move(report);
+        m_reportKey = key;
+    }
+    showPoolReport();
+    return list;
+}
+
+void ListControl::clearPoolReport()
+{
+    m_report.reset();
+    showPoolReport();
+}
+
+void ListControl::showPoolReport()
+{
+    QLabel *label = p.panel.lbPoolReport;
+    QPushButton *button = p.panel.btPoolFindings;
+    label->setVisible(m_report.has_value());
+    button->setVisible(m_report.has_value());
+    retranslatePoolReport();
+}
+
+void ListControl::retranslatePoolReport()
+{
+    p.panel.btPoolFindings->setText(lng("StrBerichtBefunde"));
+    const QString summary = m_report ? poolReportSummary(*m_report) : QString();
+    p.panel.lbPoolReport->setText(summary);
+    p.panel.lbPoolReport->setToolTip(summary);
+}
+
+void ListControl::btPoolFindingsClick()
+{
+    if (!m_report)
+        return;
+    auto *window = new QDialog(p.panel.window());
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setObjectName(QStringLiteral("PoolFindings"));
+    window->setWindowTitle(lngFormat("StrBerichtTitel", {p.panel.AusDateiPfad->text()}));
+    auto *layout = new QVBoxLayout(window);
+    auto *text = new QPlainTextEdit(window);
+    text->setReadOnly(true);
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text->setPlainText(poolReportFindings(*m_report));
+    layout->addWidget(text);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, window);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, window, &QDialog::close);
+    layout->addWidget(buttons);
+    window->resize(520, 420);
+    window->open();
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "draw/csvlist.h"
+#include "draw/poolreport.h"
 #include "draw/prizelist.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class DrawPass;
@@ -28,6 +31,11 @@ public:
     explicit ListControl(const Parts &parts);
     // The pass commands (a new pass), made after this part.
     void setPassCommands(PassCommands &commands) { m_passCommands = &commands; }
+    // Asks how the rows of a CSV list become entries: the file and the layout stored before;
+    // nothing when the operator cancels. The window shows its dialog; tests answer directly.
+    using CsvLayoutChooser =
+        std::function<std::optional<CsvLayout>(const QString &path, const CsvLayout &stored)>;
+    void setCsvLayoutChooser(CsvLayoutChooser chooser) { m_chooseCsvLayout = std::move(chooser); }
 
     void AusDateiClick();
     void AusDateiPfadButtonClick();
@@ -38,6 +46,15 @@ public:
     void LoadPrizeList();
     QString PrizeText(qint32 drawNumber) const;
 
+    // The report on the draw list last read, shown on the settings panel; nothing while the
+    // pool comes from the range.
+    const std::optional<PoolReport> &poolReport() const { return m_report; }
+    void clearPoolReport();
+    // The report's texts again, in the language in force.
+    void retranslatePoolReport();
+    // Shows every finding of the report in a window of its own.
+    void btPoolFindingsClick();
+
     // Whether the pool comes from the draw list: "Aus Datei" on and a path set.
     bool listInUse() const;
     // The draw list's lines for the pool; nothing when the list can not be read, after the
@@ -46,9 +63,15 @@ public:
 
 private:
     void warn(const ListFileResult &result, const QString &name);
-    QString chooseListFile();
+    QString chooseListFile(const QString &filter);
+    // Reads the draw list, as a CSV list when its name says so, and makes the report on it.
+    ListFileResult readAndReport(const QString &stored);
+    void showPoolReport();
 
     Parts p;
     PassCommands *m_passCommands = nullptr;
     PrizeListLines PrizeList;
+    CsvLayoutChooser m_chooseCsvLayout;
+    std::optional<PoolReport> m_report;
+    QString m_reportKey; // the file and layout the report was made of
 };

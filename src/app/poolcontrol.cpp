@@ -80,7 +80,8 @@ bool PoolControl::BuildPool(bool removeDrawn)
         p.pass.Source.listDigest = listDigest(lines);
         pool = EntryPool::fromList(std::move(lines));
     } else {
-        // 2. The range Minimum .. Maximum.
+        // 2. The range Minimum .. Maximum; the report on a list no longer applies.
+        p.lists.clearPoolReport();
         const NumberRange range{settings.Start, settings.End};
         p.pass.PoolBuildCount = rangeSizeOf(range);
         if (p.pass.PoolBuildCount > 10000)

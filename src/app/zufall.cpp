@@ -26,6 +26,7 @@
 #include "results/helppageoutput.h"
 #include "results/resultsoutput.h"
 #include "results/resultstable.h"
+#include "settings/csvlistdialog.h"
 #include "settings/settingsaccessibility.h"
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
@@ -136,6 +137,13 @@ void TForm1::buildParts()
         PoolControl::Parts{*m_pass, *Ergebnisfeld, *m_strip, *Resultate, *Einstellungen, *this,
                            *m_lists, m_platform, ProgramFolder, DrawLog});
     m_lists->setPassCommands(*m_pool);
+    m_lists->setCsvLayoutChooser(
+        [this](const QString &path, const CsvLayout &stored) -> std::optional<CsvLayout> {
+            CsvListDialog dialog(path, stored, this);
+            if (dialog.exec() != QDialog::Accepted)
+                return std::nullopt;
+            return dialog.layout();
+        });
     // The draw control and the settings steps use each other's commands.
     m_draw = new DrawControl(
         DrawControl::Parts{*m_pass, *Ergebnisfeld, *m_strip, *Resultate, *Einstellungen, *this,
@@ -159,9 +167,10 @@ void TForm1::buildParts()
         [flow = m_settings.get()](const QString &) {
             flow->helpLanguageChanged(LangManager().CurrentLanguage());
         },
-        [pool = m_pool.get(), draw = m_draw, show = m_show] {
+        [pool = m_pool.get(), draw = m_draw, show = m_show, lists = m_lists.get()] {
             show->retranslate();
             pool->showQuotaTexts();
+            lists->retranslatePoolReport();
             draw->showModeTitle();
             draw->Lotto_PoolChange();
         }});
@@ -226,6 +235,8 @@ void TForm1::connectHandlers()
             [lists] { lists->AusDateiPfadButtonClick(); });
     connect(panel->edWinnings, &FileField::buttonClicked, this,
             [lists] { lists->edWinningsButtonClick(); });
+    connect(panel->btPoolFindings, &QPushButton::clicked, this,
+            [lists] { lists->btPoolFindingsClick(); });
     connect(panel->Lotto_n, &QSpinBox::valueChanged, draw, &DrawControl::Lotto_nChange);
     connect(panel->Lotto_x, &QSpinBox::valueChanged, draw, &DrawControl::Lotto_nChange);
     connect(panel->Lotto_Pool, &QSpinBox::valueChanged, draw, &DrawControl::Lotto_PoolChange);

@@ -7,7 +7,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <QStringDecoder>
+
+#include <algorithm>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -56,39 +60,73 @@ qsizetype countLines(const char *data, qsizetype size)
     return count + (last != '\n' && last != '\r' ? 1 : 0);
 }
 
-} // namespace
-
-ListFileResult parseListText(const QByteArray &bytes, qint32 maxLines)
+// The bytes of the text itself, without what a NUL ends and without a byte-order mark; nothing
+// when the bytes are no 8-bit text. The result points into `bytes`.
+std::optional<QByteArray> textBytes(const QByteArray &bytes)
 {
-    ListFileResult result;
     const char *data = bytes.constData();
     qsizetype size = bytes.size();
     // A NUL ends the text. Only NUL padding may follow it: anything else after a NUL is how
     // binary files and 16-bit text look, not an 8-bit list.
     if (const void *nul = std::memchr(data, 0, size_t(size))) {
         const qsizetype end = static_cast<const char *>(nul) - data;
-        if (!onlyNulBytes(data + end, size - end)) {
-            result.error = ListFileError::NotText;
-            return result;
-        }
+        if (!onlyNulBytes(data + end, size - end))
+            return std::nullopt;
         size = end;
     }
     if (size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0) {
         data += 3;
         size -= 3;
     }
-    if (!looksLikeText(data, size)) {
+    if (!looksLikeText(data, size))
+        return std::nullopt;
+    return QByteArray::fromRawData(data, size);
+}
+
+// Valid UTF-8 as UTF-8, anything else as Windows-1252; the name of what was read.
+void decodeInto(const QByteArray &raw, QString &text, QString &encoding)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    text = utf8.decode(raw);
+    if (utf8.hasError()) {
+        text = DecodeWindows1252(raw);
+        encoding = QStringLiteral("Windows-1252");
+        return;
+    }
+    const bool ascii = std::all_of(raw.begin(), raw.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    encoding = ascii ? QStringLiteral("ASCII") : QStringLiteral("UTF-8");
+}
+} // namespace
+
+ListText decodeListText(const QByteArray &bytes)
+{
+    ListText result;
+    const std::optional<QByteArray> raw = textBytes(bytes);
+    if (!raw)
+        result.error = ListFileError::NotText;
+    else
+        decodeInto(*raw, result.text, result.encoding);
+    return result;
+}
+
+ListFileResult parseListText(const QByteArray &bytes, qint32 maxLines)
+{
+    ListFileResult result;
+    const std::optional<QByteArray> raw = textBytes(bytes);
+    if (!raw) {
         result.error = ListFileError::NotText;
         return result;
     }
     // Count the entries on the bytes first (line ends are the same bytes in both encodings),
     // so an overlong list is refused before anything is decoded.
-    const qsizetype entries = countLines(data, size);
+    const qsizetype entries = countLines(raw->constData(), raw->size());
     if (maxLines >= 0 && entries > maxLines) {
         result.error = ListFileError::TooManyLines;
         return result;
     }
-    const QString text = DecodeEightBitText(QByteArray::fromRawData(data, size));
+    QString text;
+    decodeInto(*raw, text, result.encoding);
 
     QStringList &lines = result.lines;
     lines.reserve(entries);
@@ -110,24 +148,23 @@ ListFileResult parseListText(const QByteArray &bytes, qint32 maxLines)
     return result;
 }
 
-ListFileResult readListFile(const QString &path, qint32 maxLines, qint64 maxBytes)
+QByteArray readListBytes(const QString &path, ListFileResult &result, qint64 maxBytes)
 {
-    ListFileResult result;
     const QFileInfo info(path);
     if (!info.exists() || info.isDir()) {
         result.error = ListFileError::Missing;
-        return result;
+        return {};
     }
     // Regular files tell their size; devices and pipes are cut off while reading.
     if (info.isFile() && info.size() > maxBytes) {
         result.error = ListFileError::TooLarge;
-        return result;
+        return {};
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.error = ListFileError::NotReadable;
         result.detail = file.errorString();
-        return result;
+        return {};
     }
     QByteArray bytes;
     bytes.reserve(qsizetype(qMin(info.size(), maxBytes)));
@@ -140,16 +177,25 @@ ListFileResult readListFile(const QString &path, qint32 maxLines, qint64 maxByte
         if (got < 0) {
             result.error = ListFileError::NotReadable;
             result.detail = file.errorString();
-            return result;
+            return {};
         }
         bytes.resize(before + qsizetype(got));
         if (bytes.size() > maxBytes) {
             result.error = ListFileError::TooLarge;
-            return result;
+            return {};
         }
         if (got == 0)
             break;
     }
+    return bytes;
+}
+
+ListFileResult readListFile(const QString &path, qint32 maxLines, qint64 maxBytes)
+{
+    ListFileResult result;
+    const QByteArray bytes = readListBytes(path, result, maxBytes);
+    if (!result.ok())
+        return result;
     return parseListText(bytes, maxLines);
 }
 

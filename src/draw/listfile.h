@@ -28,10 +28,20 @@ enum class ListFileError {
 struct ListFileResult {
     QStringList lines;
     ListFileError error = ListFileError::None;
-    QString detail; // the system's reason when the file was not readable
+    QString detail;   // the system's reason when the file was not readable
+    QString encoding; // how the bytes were read: "ASCII", "UTF-8" or "Windows-1252"
 
     bool ok() const { return error == ListFileError::None; }
 };
+
+// An 8-bit text as every list file is read: a NUL ends it, a UTF-8 byte-order mark is dropped,
+// control characters other than tab, line and page ends make it no text (error NotText).
+struct ListText {
+    QString text;
+    QString encoding;
+    ListFileError error = ListFileError::None;
+};
+ListText decodeListText(const QByteArray &bytes);
 
 // The entries of a list held in memory. `maxLines` < 0 means no limit on entries.
 ListFileResult parseListText(const QByteArray &bytes, qint32 maxLines = MaxListLines);
@@ -40,6 +50,11 @@ ListFileResult parseListText(const QByteArray &bytes, qint32 maxLines = MaxListL
 // is refused at once.
 ListFileResult readListFile(const QString &path, qint32 maxLines = MaxListLines,
                             qint64 maxBytes = MaxListFileBytes);
+
+// The bytes of a list file, with the checks of readListFile; on failure `result` holds the
+// reason and the bytes are empty.
+QByteArray readListBytes(const QString &path, ListFileResult &result,
+                         qint64 maxBytes = MaxListFileBytes);
 
 // The operator's message for a list that could not be read; `name` is how the message names
 // the file (its stored path, or the word for a prize list).

@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include "draw/csvlist.h"
 #include "draw/drawschedule.h"
 #include "settings/profilefile.h"
 
@@ -118,7 +119,8 @@ SaveResult writeSettings(const Settings &s, ProfileFile &ini)
 #define TIVREL_WRITE(section, key, kind, type, member, fallback, low, high)                        \
     if (writes(section, QStringLiteral(#key)))                                                     \
     TIVREL_WRITE_##kind(section, key, member)
-    // Of the two quota keys only the one of the current mode.
+    // Of the two quota keys only the one of the current mode. The layout of a CSV list only
+    // with a CSV list, so the file of a plain list stays as it was.
     const bool showSection = s.showOptionsUsed() || ini.hasSection(SHOW);
     const auto writes = [&s, &ini, showSection](const QString &section, const QString &key) {
         if (section == SHOW)
@@ -129,6 +131,8 @@ SaveResult writeSettings(const Settings &s, ProfileFile &ini)
             return s.Cent;
         if (key == QLatin1String("Percentage"))
             return !s.Cent;
+        if (key.startsWith(QLatin1String("List")) && key != QLatin1String("List"))
+            return isCsvListPath(s.Filename);
         return true;
     };
     TIVREL_SETTINGS_KEYS(TIVREL_WRITE)

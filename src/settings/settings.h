@@ -59,7 +59,11 @@ class ProfileFile;
     X(SHOW, AudienceScreen, Text, QString, AudienceScreen, QString(), 0, 0)                        \
     X(SHOW, SafeAnimation, Bool, bool, SafeAnimation, false, 0, 1)                                 \
     X(SHOW, Speak, Bool, bool, Speak, false, 0, 1)                                                 \
-    X(VERIFY, Enabled, Bool, bool, VerifyEnabled, false, 0, 1)
+    X(VERIFY, Enabled, Bool, bool, VerifyEnabled, false, 0, 1) \
+    X(DRAW, ListColumns, Text, QString, ListColumns, QString(), 0, 0)                              \
+    X(DRAW, ListCountColumn, Int, qint32, ListCountColumn, 0, 0, 9999)                             \
+    X(DRAW, ListHeader, Bool, bool, ListHeader, false, 0, 1)                                       \
+    X(DRAW, ListSeparator, Text, QString, ListSeparator, QString(), 0, 0)
 
 // The settings as one value: what the settings file stores and the settings panel edits.
 struct Settings {

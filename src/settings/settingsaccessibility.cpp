@@ -180,6 +180,11 @@ void applyAccessibleTexts(SettingsPanel &p, bool german)
         {p.BTEinstellungenSchliessen,
          {"", "", "Übernimmt die Einstellungen und schließt das Einstellungsfeld",
           "Applies the settings and closes the settings panel"}},
+        {p.btPoolFindings,
+         {"Befunde zur Liste", "Findings on the list",
+          "Zeigt alle Befunde zur Ziehungsliste: leere und mehrfache Einträge, übersprungene "
+          "Zeilen",
+          "Shows every finding on the draw list: blank and repeated entries, skipped rows"}},
     };
     for (const auto &[control, text] : controls)
         describe(control, text, german);

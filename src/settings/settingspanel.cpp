@@ -24,7 +24,8 @@ QString t(const char *text)
 
 constexpr int Margin = 8;
 constexpr int RowHeight = 26;
-constexpr int PageGap = 6; // between the page buttons and the page area
+constexpr int PageGap = 6;       // between the page buttons and the page area
+constexpr int ReportHeight = 44; // the report on the draw list, under the page area
 } // namespace
 
 SettingsPanel::SettingsPanel(QWidget *parent) : QFrame(parent)
@@ -42,7 +43,7 @@ SettingsPanel::SettingsPanel(QWidget *parent) : QFrame(parent)
 
     auto *columns = new QHBoxLayout(SettingX);
     // The page buttons, the page area and the button column sit centred in the panel's height.
-    constexpr int contentHeight = RowHeight + PageGap + PageHeight;
+    constexpr int contentHeight = RowHeight + PageGap + PageHeight + PageGap + ReportHeight;
     constexpr int top = (PanelHeight - contentHeight) / 2;
     columns->setContentsMargins(Margin, top, Margin, PanelHeight - top - contentHeight);
     columns->setSpacing(Margin + 2);
@@ -82,6 +83,25 @@ SettingsPanel::SettingsPanel(QWidget *parent) : QFrame(parent)
     for (QWidget *page : {konfAktion, konfQuote, konfLotto, konfOptionen})
         Konfiguration->addWidget(page);
     left->addWidget(Konfiguration);
+    auto *report = new QHBoxLayout;
+    report->setSpacing(4);
+    lbPoolReport = new QLabel(SettingX);
+    lbPoolReport->setWordWrap(true);
+    lbPoolReport->setFixedHeight(ReportHeight);
+    lbPoolReport->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QFont small = lbPoolReport->font();
+    small.setPointSizeF(small.pointSizeF() - 1);
+    lbPoolReport->setFont(small);
+    btPoolFindings = new QPushButton(SettingX);
+    btPoolFindings->setAutoDefault(false);
+    btPoolFindings->setFixedHeight(RowHeight - 4);
+    report->addWidget(lbPoolReport, 1);
+    report->addWidget(btPoolFindings, 0, Qt::AlignTop);
+    left->addLayout(report);
+    lbPoolReport->setObjectName(QStringLiteral("lbPoolReport"));
+    btPoolFindings->setObjectName(QStringLiteral("btPoolFindings"));
+    lbPoolReport->setVisible(false);
+    btPoolFindings->setVisible(false);
     columns->addLayout(left);
 
     // Right: the result buttons, and lower down the larger apply button.
@@ -108,6 +128,7 @@ SettingsPanel::SettingsPanel(QWidget *parent) : QFrame(parent)
     bold.setBold(true);
     BTEinstellungenSchliessen->setFont(bold);
     buttons->addWidget(BTEinstellungenSchliessen); // ends level with the page area
+    buttons->addSpacing(PageGap + ReportHeight);
     columns->addLayout(buttons);
 
     connect(btModus, &QPushButton::clicked, this, &SettingsPanel::btModusClick);
@@ -291,6 +312,7 @@ void SettingsPanel::arrangeTabOrder()
         cbWinnings,
         edWinnings->lineEdit(),
         edWinnings->button(),
+        btPoolFindings,
         // konfLotto
         Lotto_n,
         Lotto_x,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "draw/csvlist.h"
+
 #include <QFrame>
 
 class QCheckBox;
@@ -140,6 +142,15 @@ public:
     QPushButton *BTTxT = nullptr;
     QPushButton *Reset_Ziehung = nullptr;
     QPushButton *BTEinstellungenSchliessen = nullptr;
+
+    // The report on the draw list in use, under the page area, and the button that lists its
+    // findings in full. Hidden while the pool comes from the range.
+    QLabel *lbPoolReport = nullptr;
+    QPushButton *btPoolFindings = nullptr;
+
+    // How the rows of a CSV draw list become entries (chosen in its dialog, stored beside the
+    // list's path).
+    CsvLayout csvLayout;
 
     // Flags that let a handler skip its question once when the program changes the box.
     int ZerosPromptMuted = 0;  // of ZeigeNullen

@@ -147,6 +147,8 @@ void LoadSettings(SettingsPanel &p, SettingsHost &host, const Settings &s)
     p.edWinnings->setText(s.Winnings);
     p.cbWinnings->setChecked(s.UseWinnings);
     p.cbNachpruefbar->setChecked(s.VerifyEnabled);
+    p.csvLayout =
+        csvLayoutFromStored(s.ListColumns, s.ListCountColumn, s.ListHeader, s.ListSeparator);
 
     host.loadPrizeList(); // 19
 }
@@ -204,6 +206,10 @@ Settings CollectSettings(SettingsPanel &p, const SettingsHost &host)
     s.Winnings = p.edWinnings->text();
     s.Cols = p.AusDateiLaenge->value();
     s.VerifyEnabled = p.cbNachpruefbar->isChecked();
+    s.ListColumns = storedCsvColumns(p.csvLayout);
+    s.ListCountColumn = storedCsvCountColumn(p.csvLayout);
+    s.ListHeader = p.csvLayout.header;
+    s.ListSeparator = storedCsvSeparator(p.csvLayout);
     return s;
 }
 

@@ -114,8 +114,9 @@ private Q_SLOTS:
         const auto english = parseFile(QStringLiteral(TIVREL_RESOURCES_DIR "/constants_en.txt"));
         // The 68 of the table, the notices of the log, the time of day, the picture, skipped
         // log lines and the file size limit, the three list notices, the nine texts of the
-        // show options and the four of the verifiable draw.
-        QCOMPARE(german.size(), 89);
+        // show options, the four of the verifiable draw and the 27 of lists from spreadsheets and
+        // of the report on a list.
+        QCOMPARE(german.size(), 116);
         QCOMPARE(namesOf(english), namesOf(german));
         for (const SourceConstant &constant : english) {
             if (constant.name == u"HinweisDateiNichtGefunden")
