@@ -59,7 +59,7 @@ class ProfileFile;
     X(SHOW, AudienceScreen, Text, QString, AudienceScreen, QString(), 0, 0)                        \
     X(SHOW, SafeAnimation, Bool, bool, SafeAnimation, false, 0, 1)                                 \
     X(SHOW, Speak, Bool, bool, Speak, false, 0, 1)                                                 \
-    X(VERIFY, Enabled, Bool, bool, VerifyEnabled, false, 0, 1) \
+    X(VERIFY, Enabled, Bool, bool, VerifyEnabled, false, 0, 1)                                     \
     X(DRAW, ListColumns, Text, QString, ListColumns, QString(), 0, 0)                              \
     X(DRAW, ListCountColumn, Int, qint32, ListCountColumn, 0, 0, 9999)                             \
     X(DRAW, ListHeader, Bool, bool, ListHeader, false, 0, 1)                                       \
