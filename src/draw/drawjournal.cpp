@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QtEndian>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -59,7 +58,9 @@ void seedCommitted(TRNGenerator &generator, const QByteArray &seed)
 {
     std::array<quint32, SeedBytes / 4> key{};
     for (qsizetype i = 0; i < qsizetype(key.size()) && (i + 1) * 4 <= seed.size(); ++i)
-        key[size_t(i)] = qFromLittleEndian<quint32>(seed.constData() + i * 4);
+        key[size_t(i)] = quint32(uchar(seed.at(i * 4))) | quint32(uchar(seed.at(i * 4 + 1))) << 8 |
+                         quint32(uchar(seed.at(i * 4 + 2))) << 16 |
+                         quint32(uchar(seed.at(i * 4 + 3))) << 24;
     generator.SeedByArray(key.data(), int(key.size()));
 }
 
