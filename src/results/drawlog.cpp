@@ -68,6 +68,8 @@ public:
 
     void put(QStringView text)
     {
+        if (text.isEmpty())
+            return; // an empty cell may have no data at all to copy from
         room(text.size());
         std::memcpy(m_bytes.data() + m_used * 2, text.utf16(), size_t(text.size()) * 2);
         m_used += text.size();
