@@ -49,6 +49,7 @@ void DrawPass::setPool(EntryPool pool, bool removeDrawn)
 void DrawPass::setRows(QList<ResultRow> rows)
 {
     m_rows = std::move(rows);
+    m_logImage.invalidate();
     // Every log is written right after its rows were sorted by draw number.
     if (m_rows.size() > 1)
         m_order = m_rows.first().Durchgang <= m_rows.last().Durchgang ? Qt::AscendingOrder
@@ -65,6 +66,7 @@ void DrawPass::restore()
 void DrawPass::clear()
 {
     m_rows.clear();
+    m_logImage.invalidate();
     m_pool.clear();
     DrawCount = 0;
     Q_EMIT rowsReset();
@@ -131,6 +133,14 @@ std::optional<ResultRow> DrawPass::drawEntry(const DrawRowRule &rule)
         place = insertionPlace(row.Durchgang, order);
         m_rows.insert(place, row);
     }
+    // The row's line joins the kept log content where the row joined the rows; anywhere else
+    // the content is encoded again.
+    if (m_logImage.isValid() && place == 0)
+        m_logImage.addFirst(encodeDrawLogLine(row));
+    else if (m_logImage.isValid() && place == m_rows.size() - 1)
+        m_logImage.addLast(encodeDrawLogLine(row));
+    else
+        m_logImage.invalidate();
     const bool journaled = !m_journal || m_journal(row, DrawCount);
     const bool logged = m_logPath.isEmpty() || writeLogQuietly();
 
@@ -160,7 +170,9 @@ void DrawPass::endCommittedDraws()
 
 bool DrawPass::writeLogQuietly()
 {
-    m_lastLogWrite = writeDrawLog(m_logPath, m_rows);
+    if (!m_logImage.isValid())
+        m_logImage.assign(encodeDrawLog(m_rows));
+    m_lastLogWrite = saveFileAtomically(m_logPath, m_logImage.content());
     return m_lastLogWrite.ok;
 }
 

@@ -5,6 +5,7 @@
 #include "draw/mersenne.h"
 #include "draw/resultrow.h"
 #include "platform/savefile.h"
+#include "results/drawlog.h"
 
 #include <QList>
 #include <QObject>
@@ -110,6 +111,8 @@ private:
     DrawJournalHook m_journal;
     EntryPool m_pool;
     QList<ResultRow> m_rows;
+    // The log's content for m_rows, kept between draws; invalid after any other change.
+    DrawLogImage m_logImage;
     Qt::SortOrder m_order = Qt::DescendingOrder;
     qsizetype m_animationIndex = 0;
     QString m_logPath;

@@ -112,6 +112,25 @@ private:
 };
 } // namespace
 
+namespace {
+// A row's line: draw number, game, entry, CR LF.
+void putRow(LittleEndianUtf16 &out, const ResultRow &row)
+{
+    const auto cell = [&out](const QString &text) {
+        if (needsWork(text))
+            out.put(encodeDrawLogCell(text));
+        else
+            out.put(QStringView(text));
+    };
+    out.put(row.Durchgang);
+    out.put(u',');
+    cell(row.Spiel);
+    out.put(u',');
+    cell(row.Gezogen);
+    out.put(QStringView(u"\r\n"));
+}
+} // namespace
+
 QByteArray encodeDrawLog(const QList<ResultRow> &rows)
 {
     // One pass into a buffer sized for rows whose cells need no quoting: the mark, then per
@@ -121,21 +140,70 @@ QByteArray encodeDrawLog(const QList<ResultRow> &rows)
         units += row.Spiel.size() + row.Gezogen.size() + 15;
     LittleEndianUtf16 out(units);
     out.put(char16_t(0xFEFF));
-    const auto cell = [&out](const QString &text) {
-        if (needsWork(text))
-            out.put(encodeDrawLogCell(text));
-        else
-            out.put(QStringView(text));
-    };
-    for (const ResultRow &row : rows) {
-        out.put(row.Durchgang);
-        out.put(u',');
-        cell(row.Spiel);
-        out.put(u',');
-        cell(row.Gezogen);
-        out.put(QStringView(u"\r\n"));
-    }
+    for (const ResultRow &row : rows)
+        putRow(out, row);
     return out.take();
+}
+
+QByteArray encodeDrawLogLine(const ResultRow &row)
+{
+    LittleEndianUtf16 out(row.Spiel.size() + row.Gezogen.size() + 15);
+    putRow(out, row);
+    return out.take();
+}
+
+void DrawLogImage::invalidate()
+{
+    m_store = QByteArray();
+    m_begin = m_end = 0;
+    m_valid = false;
+}
+
+void DrawLogImage::assign(const QByteArray &content)
+{
+    // Room for a good many lines at either end, whichever way the table grows.
+    const qsizetype room = content.size() / 4 + 4096;
+    m_store = QByteArray(room + content.size() + room, Qt::Uninitialized);
+    std::memcpy(m_store.data() + room, content.constData(), size_t(content.size()));
+    m_begin = room;
+    m_end = room + content.size();
+    m_valid = true;
+}
+
+void DrawLogImage::addFirst(const QByteArray &line)
+{
+    if (m_begin < line.size())
+        relocate((m_end - m_begin) / 4 + line.size() + 4096, m_store.size() - m_end);
+    // The mark moves ahead by the line's length and the line takes the place behind it.
+    constexpr qsizetype mark = 2;
+    char *const start = m_store.data() + m_begin - line.size();
+    std::memmove(start, start + line.size(), mark);
+    std::memcpy(start + mark, line.constData(), size_t(line.size()));
+    m_begin -= line.size();
+}
+
+void DrawLogImage::addLast(const QByteArray &line)
+{
+    if (m_store.size() - m_end < line.size())
+        relocate(m_begin, (m_end - m_begin) / 4 + line.size() + 4096);
+    std::memcpy(m_store.data() + m_end, line.constData(), size_t(line.size()));
+    m_end += line.size();
+}
+
+QByteArray DrawLogImage::content() const
+{
+    return QByteArray::fromRawData(m_store.constData() + m_begin, m_end - m_begin);
+}
+
+void DrawLogImage::relocate(qsizetype front, qsizetype back)
+{
+    const qsizetype used = m_end - m_begin;
+    QByteArray store(front + used + back, Qt::Uninitialized);
+    if (used > 0)
+        std::memcpy(store.data() + front, m_store.constData() + m_begin, size_t(used));
+    m_store = std::move(store);
+    m_begin = front;
+    m_end = front + used;
 }
 
 namespace {

@@ -17,6 +17,35 @@
 QString encodeDrawLogCell(const QString &text);
 // The whole file content, byte-order mark included.
 QByteArray encodeDrawLog(const QList<ResultRow> &rows);
+// One row's line as the file holds it, CR LF included, without the byte-order mark.
+QByteArray encodeDrawLogLine(const ResultRow &row);
+
+// The content of the draw log kept between writes. A draw adds its row at the top or at the
+// bottom of the table, so the next content is the previous one with one line put before or
+// after the others; room is kept at both ends, so that costs the copy of that line alone
+// instead of encoding every row again.
+class DrawLogImage {
+public:
+    bool isValid() const { return m_valid; }
+    // Forgets the content; the next write encodes the rows again.
+    void invalidate();
+    // The whole content, byte-order mark included, as encodeDrawLog gives it.
+    void assign(const QByteArray &content);
+    // A line put right behind the byte-order mark, or at the end.
+    void addFirst(const QByteArray &line);
+    void addLast(const QByteArray &line);
+    // The content; it stays valid until the image next changes.
+    QByteArray content() const;
+
+private:
+    // Moves the content into a new store with `front` and `back` bytes of room around it.
+    void relocate(qsizetype front, qsizetype back);
+
+    QByteArray m_store;
+    qsizetype m_begin = 0; // the content is m_store[m_begin, m_end)
+    qsizetype m_end = 0;
+    bool m_valid = false;
+};
 // What a draw log holds: its rows, and how many lines were left out because their draw
 // number is not a number (blank lines, a hand-edited or foreign file).
 struct DrawLogContent {

@@ -2,6 +2,10 @@
 #include "draw/drawpool.h"
 #include "draw/entrypool.h"
 #include "draw/mersenne.h"
+#include "results/drawlog.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -218,6 +222,52 @@ private Q_SLOTS:
                                                QStringLiteral("0005")}
                                  : more);
         QCOMPARE(stirred.texts(), stirredText);
+    }
+
+    // The log a draw writes holds the rows as a fresh encoding of them gives: while the table
+    // grows at the bottom, after it turns to newest on top, through an autopilot that counts
+    // down, with games that need quoting, and on from a restored pass.
+    void everyLogWrittenEqualsTheRowsEncoded_data()
+    {
+        QTest::addColumn<bool>("autopilot");
+        QTest::addColumn<int>("autopilotStart");
+        QTest::addColumn<bool>("games");
+        QTest::addColumn<bool>("restored");
+        QTest::newRow("ascending, then newest on top") << false << 12 << false << false;
+        QTest::newRow("autopilot counting down") << true << 15 << false << false;
+        QTest::newRow("quoted games") << false << 10 << true << false;
+        QTest::newRow("restored pass") << false << 3 << true << true;
+    }
+    void everyLogWrittenEqualsTheRowsEncoded()
+    {
+        QFETCH(bool, autopilot);
+        QFETCH(int, autopilotStart);
+        QFETCH(bool, games);
+        QFETCH(bool, restored);
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString log = folder.filePath(QStringLiteral("tivrel.log"));
+        DrawPass pass([] { return 4357u; });
+        pass.setLogPath(log);
+        pass.setPool(EntryPool::fromList(buildRangePool({1, 2000}, false)), false);
+        if (restored) {
+            pass.setRows({{2, QStringLiteral("a"), QStringLiteral("Meier, \"Hans\"")},
+                          {1, {}, QStringLiteral("17")}});
+            pass.restore();
+        }
+        DrawRowRule rule{autopilot, autopilotStart, {}};
+        if (games)
+            rule.gameText = [](qint32 number, const QString &entry) {
+                return number % 3 ? QString()
+                                  : QStringLiteral("Preis \"%1\", %2").arg(number).arg(entry);
+            };
+        for (int i = 0; i < 30; ++i) {
+            QVERIFY(pass.drawEntry(rule));
+            QVERIFY(pass.lastLogWrite().ok);
+            QFile file(log);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), encodeDrawLog(pass.rows()));
+        }
     }
 
     // A number drawn in a pass stays drawn when the padding width changes (1..9 to 1..10).

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -139,6 +140,37 @@ private Q_SLOTS:
             got.append(row.Durchgang);
         QCOMPARE(got, numbers);
         QCOMPARE(log->skippedLines, skipped);
+    }
+
+    // Lines put before and after the kept content, many times past its room at both ends, give
+    // what putting the same lines together in one piece gives; a fresh content starts anew.
+    void keptContentGrowsAtBothEnds()
+    {
+        QRandomGenerator chance(7);
+        DrawLogImage image;
+        QVERIFY(!image.isValid());
+        const QByteArray mark("\xFF\xFE", 2);
+        QByteArray body = utf16le(QStringLiteral("1,,5\r\n")).mid(2);
+        image.assign(mark + body);
+        for (int i = 0; i < 3000; ++i) {
+            const QByteArray line =
+                utf16le(
+                    QStringLiteral("%1,,%2\r\n").arg(i).arg(QString(chance.bounded(1, 90), u'x')))
+                    .mid(2);
+            if (chance.bounded(3) == 0) {
+                image.addLast(line);
+                body.append(line);
+            } else {
+                image.addFirst(line);
+                body.prepend(line);
+            }
+        }
+        QVERIFY(image.isValid());
+        QCOMPARE(image.content(), mark + body);
+        image.assign(mark);
+        QCOMPARE(image.content(), mark);
+        image.invalidate();
+        QVERIFY(!image.isValid());
     }
 
     void writeReplacesTheWholeFile()
