@@ -7,7 +7,7 @@ it lives before SIGKILL, now and then during start-up and the restore. After eve
 no entry twice, at least the rows of the log before, and those rows unchanged; the next run
 restores the pass from it, so an entry drawn again after a restore shows up as a duplicate.
 
-    killtest.py PROGRAM [--kills N] [--seed S] [--folder DIR]
+    killtest.py PROGRAM [--kills N] [--seed S] [--chains K] [--folder DIR]
 """
 import argparse
 import csv
@@ -20,6 +20,7 @@ import signal
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 SETTINGS = (
@@ -65,29 +66,20 @@ def check(rows, before):
             raise AssertionError(f"row {row[0]} changed: {row} -> {now.get(row[0])}")
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("program")
-    parser.add_argument("--kills", type=int, default=300)
-    parser.add_argument("--seed", type=int, default=1)
-    parser.add_argument("--folder")
-    args = parser.parse_args()
-
-    chance = random.Random(args.seed)
-    folder = args.folder or tempfile.mkdtemp(prefix="tivrel-kill-")
-    os.makedirs(folder, exist_ok=True)
-    name = os.path.splitext(os.path.basename(args.program))[0]
+def run_chain(program, kills, seed, folder, env):
+    """One chain of runs in its own folder: start, kill, check, start again. Returns
+    (error or None, draws in the pass, runs that drew, other files left in the folder)."""
+    chance = random.Random(seed)
+    name = os.path.splitext(os.path.basename(program))[0]
     log = os.path.join(folder, name + ".log")
+    os.makedirs(folder, exist_ok=True)
     with open(os.path.join(folder, name + ".ini"), "w", newline="") as ini:
         ini.write(SETTINGS)
     if os.path.exists(log):
         os.remove(log)
-
-    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
     before = []
     grew = 0
-    started = time.monotonic()
-    for kill in range(1, args.kills + 1):
+    for kill in range(1, kills + 1):
         rapid = chance.random() < 0.9
         if not rapid:
             life = chance.uniform(1.0, 2.5)
@@ -95,11 +87,11 @@ def main():
             life = chance.uniform(0.02, 0.4)
         else:
             life = chance.uniform(0.25, 1.0)
-        child = subprocess.Popen([args.program, folder] + (["rapid"] if rapid else []), env=env,
+        child = subprocess.Popen([program, folder] + (["rapid"] if rapid else []), env=env,
                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         time.sleep(life)
         if child.poll() is not None:
-            raise AssertionError(f"run {kill}: the program ended by itself ({child.returncode})")
+            return f"run {kill}: the program ended by itself ({child.returncode})", 0, grew, 0
         child.send_signal(signal.SIGKILL)
         child.wait()
         try:
@@ -109,21 +101,61 @@ def main():
             keep = log + f".kill{kill}"
             if os.path.exists(log):
                 shutil.copy(log, keep)
-            print(f"kill {kill}: {error} (log kept as {keep})")
-            return 1
+            return f"kill {kill}: {error} (log kept as {keep})", len(before), grew, 0
         if len(rows) > len(before):
             grew += 1
         before = rows
     leftovers = [p for p in glob.glob(os.path.join(folder, "*"))
                  if not p.endswith((".log", ".ini"))]
-    print(f"{args.kills} kills, {args.kills} logs checked, {len(before)} draws in the pass, "
-          f"{grew} runs drew, {len(leftovers)} other files left in the folder, "
-          f"{time.monotonic() - started:.0f} s (seed {args.seed})")
-    if grew < args.kills // 10:
-        print("too few runs drew anything to tell")
+    return None, len(before), grew, len(leftovers)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("program")
+    parser.add_argument("--kills", type=int, default=300)
+    parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--chains", type=int, default=1,
+                        help="independent chains run side by side, each in a folder of its own "
+                             "with a seed of its own; the kills are shared out among them")
+    parser.add_argument("--folder")
+    args = parser.parse_args()
+
+    top = args.folder or tempfile.mkdtemp(prefix="tivrel-kill-")
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    chains = max(1, args.chains)
+    shares = [args.kills // chains + (1 if c < args.kills % chains else 0) for c in range(chains)]
+    results = [None] * chains
+    started = time.monotonic()
+
+    def chain(c):
+        # Chain 0 of a single chain keeps the seed and the folder as given.
+        seed = args.seed if chains == 1 else args.seed * 1000 + c
+        folder = top if chains == 1 else os.path.join(top, f"chain{c}")
+        results[c] = run_chain(args.program, shares[c], seed, folder, env)
+
+    threads = [threading.Thread(target=chain, args=(c,)) for c in range(chains)]
+    for thread in threads:
+        thread.start()
+    for thread in threads:
+        thread.join()
+
+    failed = False
+    for c, (error, draws, grew, leftovers) in enumerate(results):
+        print(f"chain {c}: {shares[c]} kills, {shares[c] if not error else 'not all'} logs checked, "
+              f"{draws} draws in the pass, {grew} runs drew, {leftovers} other files left")
+        if error:
+            print(f"chain {c}: {error}")
+            failed = True
+        elif grew < shares[c] // 10:
+            print(f"chain {c}: too few runs drew anything to tell")
+            failed = True
+    print(f"{args.kills} kills in {chains} chains, {time.monotonic() - started:.0f} s "
+          f"(seed {args.seed})")
+    if failed:
         return 1
     if not args.folder:
-        shutil.rmtree(folder)
+        shutil.rmtree(top)
     return 0
 
 
