@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Configures and builds one build folder: scripts/build.sh <folder> [extra cmake options...]
-# Uses ccache when it is installed, so several build folders of one checkout share their objects.
+# Uses ccache when it is installed, so several build folders and clones share their objects.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 folder="$1"; shift
 launcher=()
 if command -v ccache >/dev/null 2>&1; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  # Paths below the checkout are hashed relative to it, so a fresh clone elsewhere (as CI
+  # makes) finds the objects of earlier builds.
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$here}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 fi
 cmake -S "$here" -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
 cmake --build "$folder" --parallel "$(nproc)"

@@ -17,14 +17,20 @@ compiler="$(command -v clang++-14 || command -v clang++)"
 launcher=()
 if command -v ccache >/dev/null 2>&1; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  # Paths below the checkout are hashed relative to it, so a fresh clone elsewhere (as CI
+  # makes) finds the objects of earlier builds.
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$here}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 fi
 # A folder configured with another compiler starts afresh (CMake would drop the options).
 if [ -f "$build/CMakeCache.txt" ] && ! grep -qx "CMAKE_CXX_COMPILER:[A-Z]*=$compiler" "$build/CMakeCache.txt"; then
   rm -rf "$build"
 fi
+# A new folder gets the fuzz targets alone; a folder configured already keeps its other parts
+# (CI builds the sanitizer suite and the fuzz targets in one clang folder).
+parts=()
+[ -f "$build/CMakeCache.txt" ] || parts=(-DTIVREL_BUILD_TESTS=OFF -DTIVREL_BUILD_BENCH=OFF)
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER="$compiler" -DTIVREL_FUZZ=ON -DTIVREL_BUILD_TESTS=OFF \
-  -DTIVREL_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
+  -DCMAKE_CXX_COMPILER="$compiler" -DTIVREL_FUZZ=ON "${parts[@]}" "${launcher[@]}" >/dev/null
 cmake --build "$build" --target tivrel_fuzzers --parallel "$(nproc)"
 
 targets=("$@")

@@ -57,9 +57,10 @@ void WindowLanguage::bindTexts()
         {"Durchgang", ResultsModel::Durchgang},
         {"Spiel", ResultsModel::Spiel},
         {"Gezogen", ResultsModel::Gezogen}};
-    for (const auto &[name, column] : headers) {
+    for (const auto &header : headers) {
+        const ResultsModel::Column column = header.second;
         m_spin.bind(
-            QString::fromLatin1(name), QStringLiteral("Header.Caption"),
+            QString::fromLatin1(header.first), QStringLiteral("Header.Caption"),
             [&results, column] { return results.results()->headerText(column); },
             [&results, column](const QString &text) {
                 results.results()->setHeaderText(column, text);

@@ -23,7 +23,9 @@ void TestHelpPages::everyPageHasTheDocumentForm_data()
     QTest::addColumn<QStringList>("headings");
     const QList<std::pair<quint16, const char *>> languages{{LangIdGerman, "de"},
                                                             {LangIdEnglishUK, "en"}};
-    for (const auto &[language, tag] : languages) {
+    for (const auto &entry : languages) {
+        const quint16 language = entry.first;
+        const char *const tag = entry.second;
         const bool de = language == LangIdGerman;
         auto row = [&](const char *key, QStringList headings) {
             QTest::addRow("%s %s", tag, key) << language << QString::fromLatin1(key) << headings;
