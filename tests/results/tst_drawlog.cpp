@@ -48,7 +48,7 @@ private Q_SLOTS:
 
         // Draw numbers at the ends of their type, and enough quoted cells to outgrow the room
         // the writer sets aside for unquoted ones.
-        QList<ResultRow> rows;
+        ResultRows rows;
         QString expected;
         for (const qint32 number : {0, -7, 2147483647, -2147483647 - 1}) {
             rows.append({number, QStringLiteral("\"\""), QStringLiteral(",")});
@@ -70,9 +70,9 @@ private Q_SLOTS:
     void entriesReadBackExactlyAsDrawn()
     {
         QFETCH(QString, entry);
-        const QList<ResultRow> rows = {{3, QString(), entry},
-                                       {2, QStringLiteral("Gewinn Nr. 2"), entry + entry},
-                                       {1, QStringLiteral(" 1 / 49"), QString()}};
+        const ResultRows rows = {{3, QString(), entry},
+                                 {2, QStringLiteral("Gewinn Nr. 2"), entry + entry},
+                                 {1, QStringLiteral(" 1 / 49"), QString()}};
         QCOMPARE(decodeDrawLog(encodeDrawLog(rows)).rows, rows);
     }
 
@@ -103,8 +103,9 @@ private Q_SLOTS:
         QFETCH(QByteArray, content);
         QFETCH(QStringList, drawn);
         QStringList got;
-        for (const ResultRow &row : decodeDrawLog(content).rows)
-            got.append(row.Gezogen);
+        const ResultRows rows = decodeDrawLog(content).rows;
+        for (qsizetype i = 0; i < rows.size(); ++i)
+            got.append(rows.entry(i));
         QCOMPARE(got, drawn);
     }
 
@@ -135,8 +136,8 @@ private Q_SLOTS:
             readDrawLog(folder.file(QStringLiteral("tivrel.log")));
         QVERIFY(log.has_value());
         QList<qint32> got;
-        for (const ResultRow &row : log->rows)
-            got.append(row.Durchgang);
+        for (qsizetype i = 0; i < log->rows.size(); ++i)
+            got.append(log->rows.drawNumber(i));
         QCOMPARE(got, numbers);
         QCOMPARE(log->skippedLines, skipped);
     }
@@ -145,13 +146,13 @@ private Q_SLOTS:
     {
         TestFolder folder;
         const QString path = folder.file(QStringLiteral("tivrel.log"));
-        QList<ResultRow> rows;
+        ResultRows rows;
         for (int i = 1; i <= 50; ++i)
             rows.append({i, QString(), QString::number(i)});
         QVERIFY(writeDrawLog(path, rows).ok);
-        const QList<ResultRow> fewer = rows.mid(0, 2);
+        const ResultRows fewer(rows.toList().mid(0, 2));
         QVERIFY(writeDrawLog(path, fewer).ok);
-        QList<ResultRow> back;
+        ResultRows back;
         QVERIFY(readDrawLog(path, back));
         QCOMPARE(back, fewer);
         // Nothing of the write is left beside the log.
@@ -166,7 +167,7 @@ private Q_SLOTS:
         const SaveResult result = writeDrawLog(path, {{1, QString(), QStringLiteral("7")}});
         QVERIFY(!result.ok);
         QVERIFY(!result.error.isEmpty());
-        QList<ResultRow> back;
+        ResultRows back;
         QVERIFY(!readDrawLog(path, back));
     }
 
@@ -183,7 +184,7 @@ private Q_SLOTS:
             QTest::qWait(150 + attempt * 70);
             writer.kill();
             writer.waitForFinished();
-            QList<ResultRow> back;
+            ResultRows back;
             QVERIFY(readDrawLog(folder.file(QStringLiteral("tivrel.log")), back));
             QVERIFY2(back.size() == 3000 || back.size() == 5000,
                      qPrintable(QString::number(back.size())));

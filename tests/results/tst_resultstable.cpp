@@ -126,7 +126,7 @@ private Q_SLOTS:
             if (i == 10)
                 table.sortResults(ResultsModel::Gezogen, Qt::AscendingOrder);
             table.sortResults(ResultsModel::Durchgang, pass.rowOrder());
-            QList<ResultRow> sorted = pass.rows();
+            QList<ResultRow> sorted = pass.rows().toList();
             std::stable_sort(sorted.begin(), sorted.end(), [&](const auto &a, const auto &b) {
                 return pass.rowOrder() == Qt::AscendingOrder ? a.Durchgang < b.Durchgang
                                                              : a.Durchgang > b.Durchgang;
