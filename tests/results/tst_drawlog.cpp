@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 QByteArray utf16le(const QString &text)
 {
@@ -15,6 +17,24 @@ QByteArray utf16le(const QString &text)
     for (const QChar c : text)
         bytes.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
     return bytes;
+}
+
+// The rows of a log whose cells hold no quotes, commas or CRs, read as the text they are:
+// lines split at LF, a CR before it dropped, cells split at commas, the first three kept,
+// lines without a draw number left out.
+QList<ResultRow> readAsText(const QString &text)
+{
+    QList<ResultRow> rows;
+    for (QString line : text.split(u'\n')) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        const QStringList cells = line.split(u',');
+        bool numbered = false;
+        const qint32 number = cells.first().trimmed().toInt(&numbered);
+        if (numbered)
+            rows.append({number, cells.value(1), cells.value(2)});
+    }
+    return rows;
 }
 } // namespace
 
@@ -72,8 +92,41 @@ private Q_SLOTS:
         QFETCH(QString, entry);
         const ResultRows rows = {{3, QString(), entry},
                                  {2, QStringLiteral("Gewinn Nr. 2"), entry + entry},
-                                 {1, QStringLiteral(" 1 / 49"), QString()}};
+                                 {1, QStringLiteral(" 1 / 49"), QString()},
+                                 {0, entry, entry}};
         QCOMPARE(decodeDrawLog(encodeDrawLog(rows)).rows, rows);
+    }
+
+    // The rows read from a log are the rows its text holds, with every kind of entry: numbers
+    // kept as numbers and texts that only look like numbers, in the log as written and in an
+    // 8-bit copy of it.
+    void decodedRowsAreTheRowsOfTheText_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QString text;
+        const QStringList entries{u"5"_s, u"0"_s,   u"007"_s,       u"-5"_s,   u"2147483648"_s,
+                                  u""_s,  u"Zoë"_s, u"A|B Meier"_s, u" 12 "_s, u"999999"_s};
+        for (int i = 0; i < 200; ++i) {
+            const QString game = i % 3 == 0 ? QStringLiteral("Gewinn %1").arg(i) : QString();
+            text += QString::number(200 - i) + u',' + game + u',' + entries.at(i % entries.size()) +
+                    u"\r\n"_s;
+        }
+        text += u"\r\nkeine Zahl,,7\r\n1,nur Spiel\r\n3,,4,und mehr\r\n"_s;
+        QTest::newRow("as written") << utf16le(text);
+        QTest::newRow("8-bit") << text.toUtf8();
+    }
+    void decodedRowsAreTheRowsOfTheText()
+    {
+        QFETCH(QByteArray, content);
+        const QString text =
+            content.startsWith("\xFF\xFE")
+                ? QString::fromUtf16(reinterpret_cast<const char16_t *>(content.constData() + 2),
+                                     (content.size() - 2) / 2)
+                : QString::fromUtf8(content);
+        const DrawLogContent log = decodeDrawLog(content);
+        QCOMPARE(log.rows.toList(), readAsText(text));
+        QCOMPARE(log.rows.size(), 202);
+        QCOMPARE(log.skippedLines, 2);
     }
 
     void olderAndForeignLogsAreRead_data()
