@@ -2,10 +2,6 @@
 
 #include "results/drawlog.h"
 
-#include <algorithm>
-#include <functional>
-#include <ranges>
-
 qint32 drawNumberOf(qint32 rowNumber, const DrawRowRule &rule)
 {
     return rule.autopilot && rule.autopilotStart >= rowNumber ? rule.autopilotStart - rowNumber + 1
@@ -87,14 +83,21 @@ qsizetype DrawPass::flashIndex()
 
 qsizetype DrawPass::insertionPlace(qint32 drawNumber, Qt::SortOrder order) const
 {
-    // After the rows already there with the same number, as a stable sort puts it.
-    const auto places = std::views::iota(qsizetype(0), m_rows.size());
-    const auto numberAt = [this](qsizetype i) { return m_rows.drawNumber(i); };
-    const auto place =
-        order == Qt::AscendingOrder
-            ? std::ranges::upper_bound(places, drawNumber, std::less<>(), numberAt)
-            : std::ranges::upper_bound(places, drawNumber, std::greater<>(), numberAt);
-    return place - places.begin();
+    // After the rows already there with the same number, as a stable sort puts it: the first
+    // row that belongs behind the new one.
+    const auto behind = [drawNumber, order](qint32 n) {
+        return order == Qt::AscendingOrder ? drawNumber < n : drawNumber > n;
+    };
+    qsizetype low = 0;
+    qsizetype high = m_rows.size();
+    while (low < high) {
+        const qsizetype middle = low + (high - low) / 2;
+        if (behind(m_rows.drawNumber(middle)))
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
 }
 
 std::optional<ResultRow> DrawPass::drawEntry(const DrawRowRule &rule)
