@@ -46,27 +46,6 @@ ResultRow ResultRows::at(qsizetype i) const
     return {drawNumber(i), game(i), entry(i)};
 }
 
-QString ResultRows::entry(qsizetype i) const
-{
-    const qint32 held = m_slots[size_t(i)].entry;
-    return held >= 0 ? QString::number(held) : m_texts.at(~held);
-}
-
-std::optional<qint32> ResultRows::entryNumber(qsizetype i) const
-{
-    const qint32 held = m_slots[size_t(i)].entry;
-    if (held < 0)
-        return std::nullopt;
-    return held;
-}
-
-const QString &ResultRows::game(qsizetype i) const
-{
-    static const QString none;
-    const qint32 held = m_slots[size_t(i)].game;
-    return held == NoGame ? none : m_texts.at(held);
-}
-
 qint32 ResultRows::textPlace(QStringView text)
 {
     m_texts.append(text.toString());

@@ -38,11 +38,23 @@ public:
 
     // The parts of row i, without building the whole row.
     qint32 drawNumber(qsizetype i) const { return m_slots[size_t(i)].drawNumber; }
-    QString entry(qsizetype i) const;
+    QString entry(qsizetype i) const
+    {
+        const qint32 held = m_slots[size_t(i)].entry;
+        return held >= 0 ? QString::number(held) : m_texts.at(~held);
+    }
     // The entry as its number, when the row holds it as one (see above).
-    std::optional<qint32> entryNumber(qsizetype i) const;
+    std::optional<qint32> entryNumber(qsizetype i) const
+    {
+        const qint32 held = m_slots[size_t(i)].entry;
+        return held >= 0 ? std::optional<qint32>(held) : std::nullopt;
+    }
     // The game text; empty for none.
-    const QString &game(qsizetype i) const;
+    const QString &game(qsizetype i) const
+    {
+        const qint32 held = m_slots[size_t(i)].game;
+        return held == NoGame ? NoText : m_texts.at(held);
+    }
 
     void append(const ResultRow &row) { append(row.Durchgang, row.Spiel, row.Gezogen); }
     void append(qint32 drawNumber, QStringView game, QStringView entry);
@@ -62,6 +74,7 @@ private:
         qint32 game;  // NoGame, or the place of its text
     };
     static constexpr qint32 NoGame = -1;
+    static inline const QString NoText;
 
     Slot slotOf(qint32 drawNumber, QStringView game, QStringView entry);
     qint32 textPlace(QStringView text);

@@ -81,10 +81,15 @@ public:
         char16_t *end = digits + std::size(digits);
         char16_t *at = end;
         quint32 rest = number < 0 ? 0u - quint32(number) : quint32(number);
-        do {
-            *--at = char16_t(u'0' + rest % 10);
-            rest /= 10;
-        } while (rest != 0);
+        // Two digits at a time: most numbers of a log are entries of six digits or so.
+        while (rest >= 10) {
+            const quint32 pair = rest % 100;
+            rest /= 100;
+            *--at = char16_t(u'0' + pair % 10);
+            *--at = char16_t(u'0' + pair / 10);
+        }
+        if (rest != 0 || at == end)
+            *--at = char16_t(u'0' + rest);
         if (number < 0)
             *--at = u'-';
         put(QStringView(at, end));
