@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <limits>
 
+namespace {
+// The number a text is the plain decimal form of, if it is one: digits only, no sign, no
+// leading zero but for "0", and within qint32.
 std::optional<qint32> plainNumberOf(QStringView text)
 {
     if (text.isEmpty() || text.size() > 10 || (text.size() > 1 && text.front() == u'0'))
@@ -17,6 +20,7 @@ std::optional<qint32> plainNumberOf(QStringView text)
         return std::nullopt;
     return qint32(value);
 }
+} // namespace
 
 ResultRows::ResultRows(std::initializer_list<ResultRow> rows)
 {

@@ -82,7 +82,3 @@ private:
     std::vector<Slot> m_slots;
     QStringList m_texts;
 };
-
-// The number a text is the plain decimal form of, if it is one: digits only, no sign, no
-// leading zero but for "0", and within qint32.
-std::optional<qint32> plainNumberOf(QStringView text);
