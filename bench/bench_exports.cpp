@@ -86,7 +86,7 @@ int main(int argc, char *argv[])
            [&] { return writeHtmlExport(file("tivrel.htm"), data).ok; });
 
     DrawPass pass([] { return 4357u; });
-    pass.setRows(rows(10000));
+    pass.setRows(ResultRows(rows(10000)));
     ResultsTable table(pass);
     table.setColumnShown(ResultsModel::Spiel, true);
     report("print 10,000 rows to PDF", 3,

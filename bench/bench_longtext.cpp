@@ -18,7 +18,7 @@ qint64 paintTable(int rows, qsizetype length)
 {
     DrawPass pass([] { return 4357u; });
     ResultsTable table(pass);
-    QList<ResultRow> content;
+    ResultRows content;
     for (int i = 1; i <= rows; ++i)
         content.append({i, QString(), QString(length, QLatin1Char(char('a' + i % 26)))});
     pass.setRows(content);

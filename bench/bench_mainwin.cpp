@@ -34,9 +34,9 @@
 #include <vector>
 
 namespace {
-QList<ResultRow> logRows(int count)
+ResultRows logRows(int count)
 {
-    QList<ResultRow> rows;
+    ResultRows rows;
     rows.reserve(count);
     for (int i = 1; i <= count; ++i)
         rows.append({i, QString(), QString::number(i * 7 % 999999 + 1)});

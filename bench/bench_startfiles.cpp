@@ -45,7 +45,7 @@ int main(int argc, char *argv[])
     qint64 stride = 7919;
     while (std::gcd(stride, qint64(span)) != 1)
         ++stride;
-    QList<ResultRow> table;
+    ResultRows table;
     table.reserve(rows);
     for (int i = 0; i < rows; ++i)
         table.append({i + 1, QString(), QString::number(minimum + (qint64(i) * stride) % span)});

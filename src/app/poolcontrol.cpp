@@ -308,7 +308,7 @@ void PoolControl::RestorePass()
     pass.DrawCount = 0;
     if (pass.rows().isEmpty())
         return;
-    p.display.ShowOnDisplay(pass.rows().last().Gezogen, 2, true);
+    p.display.ShowOnDisplay(pass.rows().entry(pass.rows().size() - 1), 2, true);
     pass.restore();
     const Settings settings = p.settings.current();
     pass.DrawQuota = settings.Cent ? quotaFromPercent(settings.QuotaPercent, pass.RangeSize)

@@ -135,8 +135,8 @@ void ShowPart::screensChanged(QScreen *gone)
 
 void ShowPart::announceRow(int position)
 {
-    const QList<ResultRow> &rows = m_parts.pass.rows();
+    const ResultRows &rows = m_parts.pass.rows();
     if (position < 0 || position >= rows.size())
         return;
-    m_announcer.announce(rows.at(position).Gezogen, rows.at(position).Spiel);
+    m_announcer.announce(rows.entry(position), rows.game(position));
 }

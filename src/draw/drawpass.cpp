@@ -2,8 +2,6 @@
 
 #include "results/drawlog.h"
 
-#include <algorithm>
-
 qint32 drawNumberOf(qint32 rowNumber, const DrawRowRule &rule)
 {
     return rule.autopilot && rule.autopilotStart >= rowNumber ? rule.autopilotStart - rowNumber + 1
@@ -26,8 +24,8 @@ QStringList DrawPass::drawnEntries() const
 {
     QStringList entries;
     entries.reserve(m_rows.size());
-    for (const ResultRow &row : m_rows)
-        entries.append(row.Gezogen);
+    for (qsizetype i = 0; i < m_rows.size(); ++i)
+        entries.append(m_rows.entry(i));
     return entries;
 }
 
@@ -46,14 +44,15 @@ void DrawPass::setPool(EntryPool pool, bool removeDrawn)
     m_pool.removeDrawn(m_rows);
 }
 
-void DrawPass::setRows(QList<ResultRow> rows)
+void DrawPass::setRows(ResultRows rows)
 {
     m_rows = std::move(rows);
     m_logImage.invalidate();
     // Every log is written right after its rows were sorted by draw number.
     if (m_rows.size() > 1)
-        m_order = m_rows.first().Durchgang <= m_rows.last().Durchgang ? Qt::AscendingOrder
-                                                                      : Qt::DescendingOrder;
+        m_order = m_rows.drawNumber(0) <= m_rows.drawNumber(m_rows.size() - 1)
+                      ? Qt::AscendingOrder
+                      : Qt::DescendingOrder;
     Q_EMIT rowsReset();
 }
 
@@ -86,14 +85,21 @@ qsizetype DrawPass::flashIndex()
 
 qsizetype DrawPass::insertionPlace(qint32 drawNumber, Qt::SortOrder order) const
 {
-    // After the rows already there with the same number, as a stable sort puts it.
-    if (order == Qt::AscendingOrder)
-        return std::upper_bound(m_rows.cbegin(), m_rows.cend(), drawNumber,
-                                [](qint32 n, const ResultRow &row) { return n < row.Durchgang; }) -
-               m_rows.cbegin();
-    return std::upper_bound(m_rows.cbegin(), m_rows.cend(), drawNumber,
-                            [](qint32 n, const ResultRow &row) { return n > row.Durchgang; }) -
-           m_rows.cbegin();
+    // After the rows already there with the same number, as a stable sort puts it: the first
+    // row that belongs behind the new one.
+    const auto behind = [drawNumber, order](qint32 n) {
+        return order == Qt::AscendingOrder ? drawNumber < n : drawNumber > n;
+    };
+    qsizetype low = 0;
+    qsizetype high = m_rows.size();
+    while (low < high) {
+        const qsizetype middle = low + (high - low) / 2;
+        if (behind(m_rows.drawNumber(middle)))
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
 }
 
 std::optional<ResultRow> DrawPass::drawEntry(const DrawRowRule &rule)
@@ -117,14 +123,7 @@ std::optional<ResultRow> DrawPass::drawEntry(const DrawRowRule &rule)
     if (order != m_order && m_rows.size() > 1) {
         // The order turns: the rows, the new one among them, are sorted anew (stably).
         m_rows.append(row);
-        if (order == Qt::AscendingOrder)
-            std::stable_sort(m_rows.begin(), m_rows.end(), [](const auto &a, const auto &b) {
-                return a.Durchgang < b.Durchgang;
-            });
-        else
-            std::stable_sort(m_rows.begin(), m_rows.end(), [](const auto &a, const auto &b) {
-                return a.Durchgang > b.Durchgang;
-            });
+        m_rows.sortByDrawNumber(order);
         reordered = true;
     }
     m_order = order;

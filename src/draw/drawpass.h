@@ -3,7 +3,7 @@
 #include "draw/drawjournal.h"
 #include "draw/entrypool.h"
 #include "draw/mersenne.h"
-#include "draw/resultrow.h"
+#include "draw/resultrows.h"
 #include "platform/savefile.h"
 #include "results/drawlog.h"
 
@@ -38,7 +38,7 @@ public:
     ~DrawPass() override;
 
     const EntryPool &pool() const { return m_pool; }
-    const QList<ResultRow> &rows() const { return m_rows; }
+    const ResultRows &rows() const { return m_rows; }
     Qt::SortOrder rowOrder() const { return m_order; }
     // The drawn entries, in row order.
     QStringList drawnEntries() const;
@@ -61,7 +61,7 @@ public:
     // counts the rows.
     void setPool(EntryPool pool, bool removeDrawn);
     // The rows of a restored pass, in the order the log holds them; the pool is left alone.
-    void setRows(QList<ResultRow> rows);
+    void setRows(ResultRows rows);
     // Start-up: the restored rows' entries leave the pool and DrawCount counts them.
     void restore();
     // A new pass: no rows, an empty pool.
@@ -110,7 +110,7 @@ private:
     std::unique_ptr<TRNGenerator> m_committed;
     DrawJournalHook m_journal;
     EntryPool m_pool;
-    QList<ResultRow> m_rows;
+    ResultRows m_rows;
     // The log's content for m_rows, kept between draws; invalid after any other change.
     DrawLogImage m_logImage;
     Qt::SortOrder m_order = Qt::DescendingOrder;

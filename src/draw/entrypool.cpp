@@ -81,24 +81,33 @@ std::optional<qint32> EntryPool::numberOf(QStringView text)
 
 void EntryPool::removeDrawn(const QStringList &drawn)
 {
-    removeDrawn(drawn.size(), [&drawn](qsizetype i) { return QStringView(drawn.at(i)); });
-}
-
-void EntryPool::removeDrawn(const QList<ResultRow> &rows)
-{
-    removeDrawn(rows.size(), [&rows](qsizetype i) { return QStringView(rows.at(i).Gezogen); });
-}
-
-void EntryPool::removeDrawn(qsizetype count, const std::function<QStringView(qsizetype)> &drawnAt)
-{
     if (!m_range) {
-        QStringList drawn;
-        drawn.reserve(count);
-        for (qsizetype i = 0; i < count; ++i)
-            drawn.append(drawnAt(i).toString());
         removeDrawnEntries(m_lines, drawn);
         return;
     }
+    removeDrawnNumbers(drawn.size(), [&drawn](qsizetype i) { return numberOf(drawn.at(i)); });
+}
+
+void EntryPool::removeDrawn(const ResultRows &rows)
+{
+    if (!m_range) {
+        QStringList drawn;
+        drawn.reserve(rows.size());
+        for (qsizetype i = 0; i < rows.size(); ++i)
+            drawn.append(rows.entry(i));
+        removeDrawnEntries(m_lines, drawn);
+        return;
+    }
+    removeDrawnNumbers(rows.size(), [&rows](qsizetype i) {
+        if (const std::optional<qint32> number = rows.entryNumber(i))
+            return number;
+        return numberOf(rows.entry(i));
+    });
+}
+
+void EntryPool::removeDrawnNumbers(qsizetype count,
+                                   const std::function<std::optional<qint32>(qsizetype)> &numberAt)
+{
     if (count == 0 || m_numbers.isEmpty())
         return;
     // Every number stands once in a range pool. Only the drawn numbers need their places
@@ -106,8 +115,7 @@ void EntryPool::removeDrawn(qsizetype count, const std::function<QStringView(qsi
     // offset from the minimum, then their places are kept sorted by number.
     const qint64 span =
         qint64(*std::max_element(m_numbers.cbegin(), m_numbers.cend())) - m_minimum + 1;
-    const auto offsetOf = [this, span](const QStringView text) -> std::optional<qsizetype> {
-        const std::optional<qint32> number = numberOf(text);
+    const auto offsetOf = [this, span](std::optional<qint32> number) -> std::optional<qsizetype> {
         if (!number)
             return std::nullopt;
         const qint64 offset = qint64(*number) - m_minimum;
@@ -117,7 +125,7 @@ void EntryPool::removeDrawn(qsizetype count, const std::function<QStringView(qsi
     };
     QBitArray drawnMark(span);
     for (qsizetype i = 0; i < count; ++i)
-        if (const std::optional<qsizetype> offset = offsetOf(drawnAt(i)))
+        if (const std::optional<qsizetype> offset = offsetOf(numberAt(i)))
             drawnMark.setBit(*offset);
     struct Place {
         qint32 number;
@@ -136,7 +144,7 @@ void EntryPool::removeDrawn(qsizetype count, const std::function<QStringView(qsi
         return it != places.end() && it->number == number ? &*it : nullptr;
     };
     for (qsizetype i = 0; i < count; ++i) {
-        const std::optional<qint32> number = numberOf(drawnAt(i));
+        const std::optional<qint32> number = numberAt(i);
         Place *const found = number ? placeOf(*number) : nullptr;
         if (!found || found->index < 0)
             continue;

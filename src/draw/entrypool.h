@@ -1,7 +1,7 @@
 #pragma once
 
 #include "draw/drawpool.h"
-#include "draw/resultrow.h"
+#include "draw/resultrows.h"
 
 #include <QList>
 #include <QString>
@@ -38,14 +38,18 @@ public:
     // padding; a list pool compares the exact text. Drawn texts that match nothing remove
     // nothing.
     void removeDrawn(const QStringList &drawn);
-    // The same for the entries of drawn rows, in the rows' order.
-    void removeDrawn(const QList<ResultRow> &rows);
+    // The same for the entries of drawn rows, in the rows' order. An entry a row holds as a
+    // number is compared as that number by a range pool.
+    void removeDrawn(const ResultRows &rows);
 
     // The number a range entry's text stands for, if it is one.
     static std::optional<qint32> numberOf(QStringView text);
 
 private:
-    void removeDrawn(qsizetype count, const std::function<QStringView(qsizetype)> &drawnAt);
+    // Removes the drawn numbers of a range pool, given as the number of each drawn entry (none
+    // for an entry that is no number).
+    void removeDrawnNumbers(qsizetype count,
+                            const std::function<std::optional<qint32>(qsizetype)> &numberAt);
 
     bool m_range = false;
     int m_width = 0;      // digits of a padded range entry; 0 without padding

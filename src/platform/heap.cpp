@@ -1,5 +1,8 @@
 #include "platform/heap.h"
 
+// Any C library header says which library it is; without one, __GLIBC__ is not defined yet.
+#include <cstdlib>
+
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif

@@ -81,10 +81,15 @@ public:
         char16_t *end = digits + std::size(digits);
         char16_t *at = end;
         quint32 rest = number < 0 ? 0u - quint32(number) : quint32(number);
-        do {
-            *--at = char16_t(u'0' + rest % 10);
-            rest /= 10;
-        } while (rest != 0);
+        // Two digits at a time: most numbers of a log are entries of six digits or so.
+        while (rest >= 10) {
+            const quint32 pair = rest % 100;
+            rest /= 100;
+            *--at = char16_t(u'0' + pair % 10);
+            *--at = char16_t(u'0' + pair / 10);
+        }
+        if (rest != 0 || at == end)
+            *--at = char16_t(u'0' + rest);
         if (number < 0)
             *--at = u'-';
         put(QStringView(at, end));
@@ -113,35 +118,48 @@ private:
 } // namespace
 
 namespace {
+// A cell as written, quoted and doubled where it needs to be.
+void putCell(LittleEndianUtf16 &out, const QString &text)
+{
+    if (needsWork(text))
+        out.put(encodeDrawLogCell(text));
+    else
+        out.put(QStringView(text));
+}
+
 // A row's line: draw number, game, entry, CR LF.
 void putRow(LittleEndianUtf16 &out, const ResultRow &row)
 {
-    const auto cell = [&out](const QString &text) {
-        if (needsWork(text))
-            out.put(encodeDrawLogCell(text));
-        else
-            out.put(QStringView(text));
-    };
     out.put(row.Durchgang);
     out.put(u',');
-    cell(row.Spiel);
+    putCell(out, row.Spiel);
     out.put(u',');
-    cell(row.Gezogen);
+    putCell(out, row.Gezogen);
     out.put(QStringView(u"\r\n"));
 }
 } // namespace
 
-QByteArray encodeDrawLog(const QList<ResultRow> &rows)
+QByteArray encodeDrawLog(const ResultRows &rows)
 {
     // One pass into a buffer sized for rows whose cells need no quoting: the mark, then per
-    // row the draw number (11 units at most), two commas, the cells and CR LF.
+    // row the draw number (11 units at most), two commas, the cells and CR LF; an entry held
+    // as a number has 10 digits at most.
     qsizetype units = 1;
-    for (const ResultRow &row : rows)
-        units += row.Spiel.size() + row.Gezogen.size() + 15;
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        units += rows.game(i).size() + (rows.entryNumber(i) ? 10 : rows.entry(i).size()) + 15;
     LittleEndianUtf16 out(units);
     out.put(char16_t(0xFEFF));
-    for (const ResultRow &row : rows)
-        putRow(out, row);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        out.put(rows.drawNumber(i));
+        out.put(u',');
+        putCell(out, rows.game(i));
+        out.put(u',');
+        if (const std::optional<qint32> number = rows.entryNumber(i))
+            out.put(*number);
+        else
+            putCell(out, rows.entry(i));
+        out.put(QStringView(u"\r\n"));
+    }
     return out.take();
 }
 
@@ -220,18 +238,39 @@ QString decodeText(const QByteArray &content)
     return DecodeEightBitText(content);
 }
 
-// Puts the cell into its column; false for a draw number that is not a number.
-bool putCell(ResultRow &row, int column, QStringView text)
-{
-    bool ok = true;
-    switch (column) {
-    case ResultsModel::Durchgang: row.Durchgang = text.trimmed().toInt(&ok); break;
-    case ResultsModel::Spiel: row.Spiel = text.toString(); break;
-    case ResultsModel::Gezogen: row.Gezogen = text.toString(); break;
-    default: break; // cells beyond the three columns are dropped
+// The cells of the line being read, once its first cell has ended. A cell is a piece of the
+// decoded text, or a text of its own when it had quotes or CRs taken out.
+struct LineCells {
+    qint32 drawNumber = 0;
+    bool numbered = false; // whether the draw number is a number
+    QStringView game;
+    QStringView entry;
+    QString builtGame;
+    QString builtEntry;
+
+    // Puts the cell into its column: a piece of the text, or the text `built` (which is taken).
+    void put(int column, QStringView piece, QString *built)
+    {
+        switch (column) {
+        case ResultsModel::Durchgang:
+            *this = LineCells{};
+            drawNumber = (built ? QStringView(*built) : piece).trimmed().toInt(&numbered);
+            break;
+        case ResultsModel::Spiel: game = keep(piece, built, builtGame); break;
+        case ResultsModel::Gezogen: entry = keep(piece, built, builtEntry); break;
+        default: break; // cells beyond the three columns are dropped
+        }
     }
-    return ok;
-}
+
+private:
+    static QStringView keep(QStringView piece, QString *built, QString &store)
+    {
+        if (!built)
+            return piece;
+        store = std::move(*built);
+        return store;
+    }
+};
 } // namespace
 
 DrawLogContent decodeDrawLog(const QByteArray &bytes)
@@ -252,23 +291,20 @@ DrawLogContent decodeDrawLog(const QByteArray &bytes)
 
     DrawLogContent content;
     content.rows.reserve(std::count(text.cbegin(), text.cend(), u'\n') + 1);
-    ResultRow row;         // the row of the current line, once its first cell has ended
-    bool numbered = false; // whether that row's draw number is a number
-    int column = 0;        // column the next ended cell of this line fills
+    LineCells line;
+    int column = 0; // column the next ended cell of this line fills
     bool quoted = false;
     qsizetype cellStart = 0; // a cell without quotes or CR is a piece of the text itself
     QString cell;            // else it is built here
     bool built = false;
-    const auto cellText = [&](qsizetype end) {
-        return built ? QStringView(cell) : text.sliced(cellStart, end - cellStart);
+    const auto putCell = [&](qsizetype end) {
+        if (built)
+            line.put(column, {}, &cell);
+        else
+            line.put(column, text.sliced(cellStart, end - cellStart), nullptr);
     };
     const auto endCell = [&](qsizetype end) {
-        if (column == 0) {
-            row = ResultRow{};
-            numbered = putCell(row, column, cellText(end));
-        } else {
-            putCell(row, column, cellText(end));
-        }
+        putCell(end);
         ++column;
         cell.clear();
         built = false;
@@ -277,11 +313,11 @@ DrawLogContent decodeDrawLog(const QByteArray &bytes)
     // A line whose draw number is not a number is no draw: a blank line, or a file that is
     // no draw log at all, would otherwise fill the table with draws numbered 0.
     const auto endRow = [&] {
-        if (numbered)
-            content.rows.append(std::move(row));
+        if (line.numbered)
+            content.rows.append(line.drawNumber, line.game, line.entry);
         else
             ++content.skippedLines;
-        row = ResultRow{};
+        line = LineCells{};
     };
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
@@ -317,14 +353,14 @@ DrawLogContent decodeDrawLog(const QByteArray &bytes)
     // Text after the last line end becomes the next cell of that line's row; a line that has
     // not ended a cell yet is dropped.
     if (column > 0) {
-        if (!cellText(text.size()).isEmpty())
-            putCell(row, column, cellText(text.size()));
+        if (built ? !cell.isEmpty() : cellStart < text.size())
+            putCell(text.size());
         endRow();
     }
     return content;
 }
 
-SaveResult writeDrawLog(const QString &path, const QList<ResultRow> &rows)
+SaveResult writeDrawLog(const QString &path, const ResultRows &rows)
 {
     return saveFileAtomically(path, encodeDrawLog(rows));
 }
@@ -337,7 +373,7 @@ std::optional<DrawLogContent> readDrawLog(const QString &path)
     return decodeDrawLog(file.readAll());
 }
 
-bool readDrawLog(const QString &path, QList<ResultRow> &rows)
+bool readDrawLog(const QString &path, ResultRows &rows)
 {
     std::optional<DrawLogContent> content = readDrawLog(path);
     if (!content)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "draw/resultrows.h"
 #include "platform/savefile.h"
 #include "results/resultsmodel.h"
 
@@ -16,7 +17,7 @@
 // One cell as written: quotes doubled, CR written as "|", LF left out, quoted when needed.
 QString encodeDrawLogCell(const QString &text);
 // The whole file content, byte-order mark included.
-QByteArray encodeDrawLog(const QList<ResultRow> &rows);
+QByteArray encodeDrawLog(const ResultRows &rows);
 // One row's line as the file holds it, CR LF included, without the byte-order mark.
 QByteArray encodeDrawLogLine(const ResultRow &row);
 
@@ -49,7 +50,7 @@ private:
 // What a draw log holds: its rows, and how many lines were left out because their draw
 // number is not a number (blank lines, a hand-edited or foreign file).
 struct DrawLogContent {
-    QList<ResultRow> rows;
+    ResultRows rows;
     int skippedLines = 0;
 };
 
@@ -60,9 +61,9 @@ DrawLogContent decodeDrawLog(const QByteArray &content);
 // Replaces the file at `path` with the rows. The file on disk holds either its previous
 // content or the complete new table, never a part: the table goes to a new file beside it,
 // which is flushed to the disk and then takes the old file's place.
-SaveResult writeDrawLog(const QString &path, const QList<ResultRow> &rows);
+SaveResult writeDrawLog(const QString &path, const ResultRows &rows);
 
 // Reads the log at `path`; nothing when there is no such file or it cannot be read.
 std::optional<DrawLogContent> readDrawLog(const QString &path);
 // The same, the rows only; false when there is no such file or it cannot be read.
-bool readDrawLog(const QString &path, QList<ResultRow> &rows);
+bool readDrawLog(const QString &path, ResultRows &rows);

@@ -16,9 +16,10 @@ QFont cellFont(int column)
     return font;
 }
 
-const QString &cell(const ResultRow &row, int column)
+// The text of a Spiel or Gezogen cell.
+QString cell(const ResultRows &rows, qsizetype row, int column)
 {
-    return column == ResultsModel::Spiel ? row.Spiel : row.Gezogen;
+    return column == ResultsModel::Spiel ? rows.game(row) : rows.entry(row);
 }
 } // namespace
 
@@ -55,15 +56,15 @@ int ResultsModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-const ResultRow &ResultsModel::rowAt(int viewRow) const
+ResultRow ResultsModel::rowAt(int viewRow) const
 {
-    return m_pass.rows().at(m_followsPass ? viewRow : m_order.at(viewRow));
+    return m_pass.rows().at(passRow(viewRow));
 }
 
 QList<ResultRow> ResultsModel::shownRows() const
 {
     if (m_followsPass)
-        return m_pass.rows();
+        return m_pass.rows().toList();
     QList<ResultRow> rows;
     rows.reserve(m_order.size());
     for (const qsizetype i : m_order)
@@ -75,14 +76,15 @@ QVariant ResultsModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
-    const ResultRow &row = rowAt(index.row());
+    const ResultRows &rows = m_pass.rows();
+    const qsizetype row = passRow(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        return index.column() == Durchgang ? QVariant(QString::number(row.Durchgang))
-                                           : QVariant(cell(row, index.column()));
+        return index.column() == Durchgang ? QVariant(QString::number(rows.drawNumber(row)))
+                                           : QVariant(cell(rows, row, index.column()));
     case SortRole:
-        return index.column() == Durchgang ? QVariant(row.Durchgang)
-                                           : QVariant(cell(row, index.column()));
+        return index.column() == Durchgang ? QVariant(rows.drawNumber(row))
+                                           : QVariant(cell(rows, row, index.column()));
     case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     case Qt::FontRole: return cellFont(index.column());
     default: return {};
@@ -129,7 +131,7 @@ void ResultsModel::sort(int column, Qt::SortOrder order)
         return;
     m_sortColumn = column;
     m_sortOrder = order;
-    const QList<ResultRow> &rows = m_pass.rows();
+    const ResultRows &rows = m_pass.rows();
     // Rows the pass already holds in this order are shown as they stand (the common case after
     // a draw: no sort at all).
     if (column == Durchgang && order == m_pass.rowOrder() && passRowsSorted()) {
@@ -141,14 +143,19 @@ void ResultsModel::sort(int column, Qt::SortOrder order)
         std::iota(sorted.begin(), sorted.end(), 0);
     else
         sorted = m_order;
-    const auto less = [&rows, column, numeric = m_drawnNumeric](qsizetype ia, qsizetype ib) {
-        const ResultRow &a = rows.at(ia);
-        const ResultRow &b = rows.at(ib);
+    const auto less = [&rows, column, numeric = m_drawnNumeric](qsizetype a, qsizetype b) {
         if (column == Durchgang)
-            return a.Durchgang < b.Durchgang;
-        if (column == Gezogen && numeric)
-            return numericTextLess(a.Gezogen, b.Gezogen);
-        return cell(a, column) < cell(b, column);
+            return rows.drawNumber(a) < rows.drawNumber(b);
+        if (column == Spiel)
+            return rows.game(a) < rows.game(b);
+        const std::optional<qint32> na = rows.entryNumber(a);
+        const std::optional<qint32> nb = rows.entryNumber(b);
+        // Two entries held as numbers are in their plain form: equal numbers, equal texts.
+        if (numeric && na && nb)
+            return *na < *nb;
+        if (numeric)
+            return numericTextLess(rows.entry(a), rows.entry(b));
+        return rows.entry(a) < rows.entry(b);
     };
     if (order == Qt::AscendingOrder)
         std::stable_sort(sorted.begin(), sorted.end(), less);
@@ -173,11 +180,15 @@ void ResultsModel::followPass()
 
 bool ResultsModel::passRowsSorted() const
 {
-    const QList<ResultRow> &rows = m_pass.rows();
+    const ResultRows &rows = m_pass.rows();
     const bool ascending = m_pass.rowOrder() == Qt::AscendingOrder;
-    return std::is_sorted(rows.cbegin(), rows.cend(), [ascending](const auto &a, const auto &b) {
-        return ascending ? a.Durchgang < b.Durchgang : a.Durchgang > b.Durchgang;
-    });
+    for (qsizetype i = 1; i < rows.size(); ++i) {
+        const qint32 before = rows.drawNumber(i - 1);
+        const qint32 after = rows.drawNumber(i);
+        if (ascending ? after < before : after > before)
+            return false;
+    }
+    return true;
 }
 
 void ResultsModel::passReset()

@@ -27,7 +27,7 @@ public:
     void sort(int column, Qt::SortOrder order) override;
 
     // The row shown at `viewRow`.
-    const ResultRow &rowAt(int viewRow) const;
+    ResultRow rowAt(int viewRow) const;
     // The rows in the order shown.
     QList<ResultRow> shownRows() const;
 
@@ -46,6 +46,8 @@ private:
     // Shows the rows in the pass's order again; the selection stays on its draw.
     void followPass();
     bool passRowsSorted() const;
+    // The row of the pass shown at `viewRow`.
+    qsizetype passRow(int viewRow) const { return m_followsPass ? viewRow : m_order.at(viewRow); }
     void reorder(const QList<qsizetype> &order);
 
     const DrawPass &m_pass;

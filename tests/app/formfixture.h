@@ -148,6 +148,6 @@ struct FormFixture {
 
     void writeLog(const QList<ResultRow> &rows) const
     {
-        QVERIFY(writeDrawLog(folder.file(QStringLiteral("tivrel.log")), rows).ok);
+        QVERIFY(writeDrawLog(folder.file(QStringLiteral("tivrel.log")), ResultRows(rows)).ok);
     }
 };

@@ -83,9 +83,9 @@ private Q_SLOTS:
         QCOMPARE(pool, all);
         fx.drawOnce();
         fx.drawOnce();
-        QList<ResultRow> logged;
+        ResultRows logged;
         QVERIFY(readDrawLog(fx.form->DrawLog, logged));
-        QCOMPARE(sortedDrawn(logged), sortedDrawn(fx.rows()));
+        QCOMPARE(sortedDrawn(logged.toList()), sortedDrawn(fx.rows()));
 
         // After a restart the one entry left is the one not drawn; it is drawn last.
         fx.start();

@@ -71,9 +71,9 @@ private Q_SLOTS:
         QVERIFY(!form.poolTexts().contains(row.Gezogen));
         QVERIFY(!fx.draw().Refresher->isEnabled());
         QVERIFY(!form.Resultate->selectionHidden());
-        QList<ResultRow> logged;
+        ResultRows logged;
         QVERIFY(readDrawLog(form.DrawLog, logged));
-        QCOMPARE(logged, fx.rows());
+        QCOMPARE(logged.toList(), fx.rows());
     }
 
     void passEndsAtTheQuota()
@@ -275,7 +275,7 @@ private Q_SLOTS:
         // Once the log can be written again, the next draw writes the whole table.
         QVERIFY(QDir(fx.folder.path()).rmdir(QStringLiteral("tivrel.log")));
         fx.drawOnce();
-        QList<ResultRow> logged;
+        ResultRows logged;
         QVERIFY(readDrawLog(form.DrawLog, logged));
         QCOMPARE(logged.size(), 3);
         QCOMPARE(fx.platform.messages.size(), 1);
@@ -301,7 +301,7 @@ private Q_SLOTS:
         QTRY_COMPARE(fx.platform.messages.size(), 1);
         QCOMPARE(fx.folder.read(QStringLiteral("tivrel.log")), before);
         fx.drawOnce(); // room again: the next draw writes the whole table
-        QList<ResultRow> logged;
+        ResultRows logged;
         QVERIFY(readDrawLog(form.DrawLog, logged));
         QCOMPARE(logged.size(), 5002);
     }

@@ -143,14 +143,15 @@ private Q_SLOTS:
 
             // The pass after the event.
             const QString where = QStringLiteral("after event %1 (%2)").arg(event).arg(what);
-            const QList<ResultRow> &rows = form.pass().rows();
+            const ResultRows &rows = form.pass().rows();
             QVERIFY2(form.pass().DrawCount == rows.size(), qPrintable(where));
             QVERIFY2(fx.results().rowCount() == rows.size(), qPrintable(where));
             QSet<qint32> drawn;
-            for (const ResultRow &row : rows) {
-                QVERIFY2(!drawn.contains(ticket(row.Gezogen)),
-                         qPrintable(where + QStringLiteral(": drawn twice: ") + row.Gezogen));
-                drawn.insert(ticket(row.Gezogen));
+            for (qsizetype i = 0; i < rows.size(); ++i) {
+                const QString entry = rows.entry(i);
+                QVERIFY2(!drawn.contains(ticket(entry)),
+                         qPrintable(where + QStringLiteral(": drawn twice: ") + entry));
+                drawn.insert(ticket(entry));
             }
             const QStringList pool = form.poolTexts();
             for (const QString &entry : pool)
@@ -159,7 +160,7 @@ private Q_SLOTS:
             if (form.pass().DrawCount == countBefore + 1) {
                 ++draws;
                 if (form.pass().lastLogWrite().ok) {
-                    QList<ResultRow> logged;
+                    ResultRows logged;
                     QVERIFY2(readDrawLog(form.DrawLog, logged), qPrintable(where));
                     QVERIFY2(logged == rows, qPrintable(where + QStringLiteral(": log differs")));
                     ++logChecks;

@@ -26,7 +26,7 @@ private Q_SLOTS:
         QCOMPARE(fx.platform.messages.first().caption, lng("StrTivrelHinweis"));
         // The next draw rewrites the log with the draws alone; nothing more is said.
         fx.drawOnce();
-        QList<ResultRow> logged;
+        ResultRows logged;
         QVERIFY(readDrawLog(form.DrawLog, logged));
         QCOMPARE(logged.size(), 3);
         QCOMPARE(fx.platform.messages.size(), 1);

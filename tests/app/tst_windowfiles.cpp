@@ -16,9 +16,9 @@ void drawOnce(Form &form)
 
 QList<ResultRow> logRows(const QString &path)
 {
-    QList<ResultRow> rows;
+    ResultRows rows;
     readDrawLog(path, rows);
-    return rows;
+    return rows.toList();
 }
 } // namespace
 
@@ -62,7 +62,7 @@ private Q_SLOTS:
 
         form = std::make_unique<Form>(createMainWindow(platform, files));
         QCOMPARE(form->pass().DrawCount, 3);
-        QCOMPARE(form->pass().rows(), written);
+        QCOMPARE(form->pass().rows().toList(), written);
         for (const ResultRow &row : written)
             QVERIFY(!form->poolTexts().contains(row.Gezogen));
         QCOMPARE(QDir(program.path()).entryList(QDir::Files), QStringList{});

@@ -259,7 +259,7 @@ private Q_SLOTS:
         // pass restored from the draw log (here: the six rows).
         JournaledPass next(path);
         QVERIFY(!next.journal.segmentOpen());
-        QList<ResultRow> rows;
+        ResultRows rows;
         for (int i = 0; i < drawn.size(); ++i)
             rows.append({i + 1, QString(), drawn.at(i)});
         next.pass.setRows(rows);

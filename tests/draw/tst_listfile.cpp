@@ -177,18 +177,18 @@ private Q_SLOTS:
         folder.write(u"list.txt"_s, "Meier, Hans\r\n\"Ede\" Zimmermann\r\nA|B\r\nA|B\r\nZoe\r\n");
         const QStringList lines = readListFile(folder.file(u"list.txt"_s)).lines;
         QCOMPARE(lines.size(), 5);
-        QList<ResultRow> rows;
+        ResultRows rows;
         for (int i = 0; i < 3; ++i)
             rows.append({i + 1, QString(), lines.at(i)});
         QVERIFY(writeDrawLog(folder.file(u"tivrel.log"_s), rows).ok);
 
-        QList<ResultRow> restored;
+        ResultRows restored;
         QVERIFY(readDrawLog(folder.file(u"tivrel.log"_s), restored));
         QCOMPARE(restored, rows);
         QStringList pool = readListFile(folder.file(u"list.txt"_s)).lines;
         QStringList drawn;
-        for (const ResultRow &row : restored)
-            drawn.append(row.Gezogen);
+        for (qsizetype i = 0; i < restored.size(); ++i)
+            drawn.append(restored.entry(i));
         removeDrawnEntries(pool, drawn);
         pool.sort();
         QCOMPARE(pool, (QStringList{u"A|B"_s, u"Zoe"_s}));

@@ -36,7 +36,7 @@ int main(int argc, char *argv[])
     const int number = QByteArray(argv[3]).toInt();
     SaveResult result;
     if (kind == "log") {
-        QList<ResultRow> rows;
+        ResultRows rows;
         for (int i = 1; i <= number; ++i)
             rows.append({i, QString(), QString::number(1000 + i * 7)});
         marker("/tivrel-save-begins");

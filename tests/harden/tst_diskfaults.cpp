@@ -235,10 +235,10 @@ private Q_SLOTS:
         QVERIFY(after != before);
         switch (target) {
         case Target::Log: {
-            QList<ResultRow> logged;
+            ResultRows logged;
             QVERIFY(readDrawLog(form.DrawLog, logged));
             QCOMPARE(logged.size(), draws + 2);
-            QCOMPARE(logged, fx.rows());
+            QCOMPARE(logged.toList(), fx.rows());
             break;
         }
         case Target::Settings:

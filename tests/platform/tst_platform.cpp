@@ -1,8 +1,14 @@
+#include "platform/heap.h"
 #include "platform/languageid.h"
 #include "platform/platform.h"
 #include "support/fakeplatform.h"
 
 #include <QTest>
+
+#include <cstdlib>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 class TestPlatform : public QObject {
     Q_OBJECT
@@ -35,6 +41,26 @@ private Q_SLOTS:
                  QStringLiteral("/opt/tivrel/bin/tivrel.ini"));
         QCOMPARE(programSiblingPath(platform, QStringLiteral(".log")),
                  QStringLiteral("/opt/tivrel/bin/tivrel.log"));
+    }
+
+    // Left alone, the C library raises its mapping threshold to the size of each large block
+    // freed, and the next smaller large block comes from the main heap, to stay there.
+    void largeBlocksStayMappedAfterALargerOneWasFreed()
+    {
+#if !defined(__GLIBC__) || defined(__SANITIZE_ADDRESS__)
+        QSKIP("only the GNU C library's own allocator maps large blocks this way");
+#else
+        keepLargeBlocksMapped();
+        void *larger = std::malloc(4 * 1024 * 1024);
+        QVERIFY(larger);
+        std::free(larger);
+        const size_t mappedBefore = mallinfo2().hblks;
+        void *smaller = std::malloc(1024 * 1024);
+        QVERIFY(smaller);
+        const size_t mappedAfter = mallinfo2().hblks;
+        std::free(smaller);
+        QCOMPARE(mappedAfter, mappedBefore + 1);
+#endif
     }
 };
 

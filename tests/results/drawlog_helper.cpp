@@ -10,9 +10,9 @@
 #include <sys/resource.h>
 
 namespace {
-QList<ResultRow> table(int rows, int width)
+ResultRows table(int rows, int width)
 {
-    QList<ResultRow> out;
+    ResultRows out;
     for (int i = 1; i <= rows; ++i)
         out.append({i, QString(), QString::number(i).rightJustified(width, QLatin1Char('0'))});
     return out;
@@ -39,13 +39,13 @@ int main(int argc, char *argv[])
             writeDrawLog(path, table(n % 2 == 0 ? 3000 : 5000, 40));
     }
     if (args.at(1) == QLatin1String("fulldisk")) {
-        const QList<ResultRow> small = table(100, 4);
+        const ResultRows small = table(100, 4);
         if (!writeDrawLog(path, small).ok)
             return report("small-write-failed");
         // About 300 KB: more than the file system holds.
         if (writeDrawLog(path, table(3000, 40)).ok)
             return report("full-disk-reported-success");
-        QList<ResultRow> back;
+        ResultRows back;
         if (!readDrawLog(path, back) || back != small)
             return report("previous-log-lost");
         return report("ok");
@@ -58,14 +58,14 @@ int main(int argc, char *argv[])
         const rlimit lowered{64 * 1024, current.rlim_max};
         if (setrlimit(RLIMIT_FSIZE, &lowered) != 0)
             return report("no-limit");
-        const QList<ResultRow> small = table(100, 4);
+        const ResultRows small = table(100, 4);
         if (!writeDrawLog(path, small).ok)
             return report("small-write-failed");
         // About 300 KB: past the limit.
         const SaveResult big = writeDrawLog(path, table(3000, 40));
         if (big.ok)
             return report("limit-reported-success");
-        QList<ResultRow> back;
+        ResultRows back;
         if (!readDrawLog(path, back) || back != small)
             return report("previous-log-lost");
         std::printf("RESULT:ok:%s\n", big.error.toUtf8().constData());

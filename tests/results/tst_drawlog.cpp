@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 QByteArray utf16le(const QString &text)
 {
@@ -16,6 +18,24 @@ QByteArray utf16le(const QString &text)
     for (const QChar c : text)
         bytes.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
     return bytes;
+}
+
+// The rows of a log whose cells hold no quotes, commas or CRs, read as the text they are:
+// lines split at LF, a CR before it dropped, cells split at commas, the first three kept,
+// lines without a draw number left out.
+QList<ResultRow> readAsText(const QString &text)
+{
+    QList<ResultRow> rows;
+    for (QString line : text.split(u'\n')) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        const QStringList cells = line.split(u',');
+        bool numbered = false;
+        const qint32 number = cells.first().trimmed().toInt(&numbered);
+        if (numbered)
+            rows.append({number, cells.value(1), cells.value(2)});
+    }
+    return rows;
 }
 } // namespace
 
@@ -49,7 +69,7 @@ private Q_SLOTS:
 
         // Draw numbers at the ends of their type, and enough quoted cells to outgrow the room
         // the writer sets aside for unquoted ones.
-        QList<ResultRow> rows;
+        ResultRows rows;
         QString expected;
         for (const qint32 number : {0, -7, 2147483647, -2147483647 - 1}) {
             rows.append({number, QStringLiteral("\"\""), QStringLiteral(",")});
@@ -71,10 +91,43 @@ private Q_SLOTS:
     void entriesReadBackExactlyAsDrawn()
     {
         QFETCH(QString, entry);
-        const QList<ResultRow> rows = {{3, QString(), entry},
-                                       {2, QStringLiteral("Gewinn Nr. 2"), entry + entry},
-                                       {1, QStringLiteral(" 1 / 49"), QString()}};
+        const ResultRows rows = {{3, QString(), entry},
+                                 {2, QStringLiteral("Gewinn Nr. 2"), entry + entry},
+                                 {1, QStringLiteral(" 1 / 49"), QString()},
+                                 {0, entry, entry}};
         QCOMPARE(decodeDrawLog(encodeDrawLog(rows)).rows, rows);
+    }
+
+    // The rows read from a log are the rows its text holds, with every kind of entry: numbers
+    // kept as numbers and texts that only look like numbers, in the log as written and in an
+    // 8-bit copy of it.
+    void decodedRowsAreTheRowsOfTheText_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QString text;
+        const QStringList entries{u"5"_s, u"0"_s,   u"007"_s,       u"-5"_s,   u"2147483648"_s,
+                                  u""_s,  u"Zoë"_s, u"A|B Meier"_s, u" 12 "_s, u"999999"_s};
+        for (int i = 0; i < 200; ++i) {
+            const QString game = i % 3 == 0 ? QStringLiteral("Gewinn %1").arg(i) : QString();
+            text += QString::number(200 - i) + u',' + game + u',' + entries.at(i % entries.size()) +
+                    u"\r\n"_s;
+        }
+        text += u"\r\nkeine Zahl,,7\r\n1,nur Spiel\r\n3,,4,und mehr\r\n"_s;
+        QTest::newRow("as written") << utf16le(text);
+        QTest::newRow("8-bit") << text.toUtf8();
+    }
+    void decodedRowsAreTheRowsOfTheText()
+    {
+        QFETCH(QByteArray, content);
+        const QString text =
+            content.startsWith("\xFF\xFE")
+                ? QString::fromUtf16(reinterpret_cast<const char16_t *>(content.constData() + 2),
+                                     (content.size() - 2) / 2)
+                : QString::fromUtf8(content);
+        const DrawLogContent log = decodeDrawLog(content);
+        QCOMPARE(log.rows.toList(), readAsText(text));
+        QCOMPARE(log.rows.size(), 202);
+        QCOMPARE(log.skippedLines, 2);
     }
 
     void olderAndForeignLogsAreRead_data()
@@ -104,8 +157,9 @@ private Q_SLOTS:
         QFETCH(QByteArray, content);
         QFETCH(QStringList, drawn);
         QStringList got;
-        for (const ResultRow &row : decodeDrawLog(content).rows)
-            got.append(row.Gezogen);
+        const ResultRows rows = decodeDrawLog(content).rows;
+        for (qsizetype i = 0; i < rows.size(); ++i)
+            got.append(rows.entry(i));
         QCOMPARE(got, drawn);
     }
 
@@ -136,8 +190,8 @@ private Q_SLOTS:
             readDrawLog(folder.file(QStringLiteral("tivrel.log")));
         QVERIFY(log.has_value());
         QList<qint32> got;
-        for (const ResultRow &row : log->rows)
-            got.append(row.Durchgang);
+        for (qsizetype i = 0; i < log->rows.size(); ++i)
+            got.append(log->rows.drawNumber(i));
         QCOMPARE(got, numbers);
         QCOMPARE(log->skippedLines, skipped);
     }
@@ -177,13 +231,13 @@ private Q_SLOTS:
     {
         TestFolder folder;
         const QString path = folder.file(QStringLiteral("tivrel.log"));
-        QList<ResultRow> rows;
+        ResultRows rows;
         for (int i = 1; i <= 50; ++i)
             rows.append({i, QString(), QString::number(i)});
         QVERIFY(writeDrawLog(path, rows).ok);
-        const QList<ResultRow> fewer = rows.mid(0, 2);
+        const ResultRows fewer(rows.toList().mid(0, 2));
         QVERIFY(writeDrawLog(path, fewer).ok);
-        QList<ResultRow> back;
+        ResultRows back;
         QVERIFY(readDrawLog(path, back));
         QCOMPARE(back, fewer);
         // Nothing of the write is left beside the log.
@@ -198,7 +252,7 @@ private Q_SLOTS:
         const SaveResult result = writeDrawLog(path, {{1, QString(), QStringLiteral("7")}});
         QVERIFY(!result.ok);
         QVERIFY(!result.error.isEmpty());
-        QList<ResultRow> back;
+        ResultRows back;
         QVERIFY(!readDrawLog(path, back));
     }
 
@@ -215,7 +269,7 @@ private Q_SLOTS:
             QTest::qWait(150 + attempt * 70);
             writer.kill();
             writer.waitForFinished();
-            QList<ResultRow> back;
+            ResultRows back;
             QVERIFY(readDrawLog(folder.file(QStringLiteral("tivrel.log")), back));
             QVERIFY2(back.size() == 3000 || back.size() == 5000,
                      qPrintable(QString::number(back.size())));

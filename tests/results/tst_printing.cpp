@@ -38,7 +38,7 @@ QStringList entriesOn(const QString &page)
 
 void fill(DrawPass &pass, int rows)
 {
-    QList<ResultRow> list;
+    ResultRows list;
     for (int i = 1; i <= rows; ++i)
         list.append({i, QStringLiteral("Preis %1").arg(i),
                      QStringLiteral("Los-%1").arg(i, 3, 10, QLatin1Char('0'))});

@@ -85,6 +85,47 @@ private Q_SLOTS:
         QCOMPARE(drawn(*table.results()), ascending);
     }
 
+    // Entries held as numbers and entries held as text sort together as their texts do, in
+    // both orders, rows with equal entries keeping their order.
+    void drawnColumnSortsMixedEntriesAsTheirTexts_data()
+    {
+        QTest::addColumn<bool>("numeric");
+        QTest::addColumn<Qt::SortOrder>("order");
+        QTest::newRow("numeric, ascending") << true << Qt::AscendingOrder;
+        QTest::newRow("numeric, descending") << true << Qt::DescendingOrder;
+        QTest::newRow("alphabetic, ascending") << false << Qt::AscendingOrder;
+        QTest::newRow("alphabetic, descending") << false << Qt::DescendingOrder;
+    }
+    void drawnColumnSortsMixedEntriesAsTheirTexts()
+    {
+        QFETCH(bool, numeric);
+        QFETCH(Qt::SortOrder, order);
+        const QStringList entries{
+            QStringLiteral("10"),   QStringLiteral("007"), QStringLiteral("7"),
+            QStringLiteral("-3"),   QStringLiteral(" 8"),  QStringLiteral("Meier"),
+            QStringLiteral("0"),    QStringLiteral("10"),  QStringLiteral("2147483648"),
+            QStringLiteral("Abel"), QStringLiteral("9"),   QStringLiteral("")};
+        QList<ResultRow> rows;
+        for (qsizetype i = 0; i < entries.size(); ++i)
+            rows.append({qint32(i + 1), QString(), entries.at(i)});
+        SeededPass pass;
+        ResultsTable table(pass);
+        table.results()->setDrawnSortNumeric(numeric);
+        pass.setRows(ResultRows(rows));
+        table.sortResults(ResultsModel::Gezogen, order);
+
+        const auto less = [numeric](const ResultRow &a, const ResultRow &b) {
+            return numeric ? numericTextLess(a.Gezogen, b.Gezogen) : a.Gezogen < b.Gezogen;
+        };
+        if (order == Qt::AscendingOrder)
+            std::stable_sort(rows.begin(), rows.end(), less);
+        else
+            std::stable_sort(
+                rows.begin(), rows.end(),
+                [&less](const ResultRow &a, const ResultRow &b) { return less(b, a); });
+        QCOMPARE(table.results()->shownRows(), rows);
+    }
+
     void headerClicksSortDrawNumberAndDrawnButNotGame()
     {
         SeededPass pass;
@@ -126,7 +167,7 @@ private Q_SLOTS:
             if (i == 10)
                 table.sortResults(ResultsModel::Gezogen, Qt::AscendingOrder);
             table.sortResults(ResultsModel::Durchgang, pass.rowOrder());
-            QList<ResultRow> sorted = pass.rows();
+            QList<ResultRow> sorted = pass.rows().toList();
             std::stable_sort(sorted.begin(), sorted.end(), [&](const auto &a, const auto &b) {
                 return pass.rowOrder() == Qt::AscendingOrder ? a.Durchgang < b.Durchgang
                                                              : a.Durchgang > b.Durchgang;
