@@ -143,19 +143,28 @@ void ResultsModel::sort(int column, Qt::SortOrder order)
         std::iota(sorted.begin(), sorted.end(), 0);
     else
         sorted = m_order;
-    const auto less = [&rows, column, numeric = m_drawnNumeric](qsizetype a, qsizetype b) {
+    const bool numeric = m_drawnNumeric;
+    // Sorted as texts, the entries are written once: a row holding its entry as a number would
+    // otherwise have it written anew for every comparison.
+    QStringList entries;
+    if (column == Gezogen && !numeric) {
+        entries.reserve(rows.size());
+        for (qsizetype i = 0; i < rows.size(); ++i)
+            entries.append(rows.entry(i));
+    }
+    const auto less = [&rows, &entries, column, numeric](qsizetype a, qsizetype b) {
         if (column == Durchgang)
             return rows.drawNumber(a) < rows.drawNumber(b);
         if (column == Spiel)
             return rows.game(a) < rows.game(b);
+        if (!numeric)
+            return entries.at(a) < entries.at(b);
+        // Two entries held as numbers are in their plain form: equal numbers, equal texts.
         const std::optional<qint32> na = rows.entryNumber(a);
         const std::optional<qint32> nb = rows.entryNumber(b);
-        // Two entries held as numbers are in their plain form: equal numbers, equal texts.
-        if (numeric && na && nb)
+        if (na && nb)
             return *na < *nb;
-        if (numeric)
-            return numericTextLess(rows.entry(a), rows.entry(b));
-        return rows.entry(a) < rows.entry(b);
+        return numericTextLess(rows.entry(a), rows.entry(b));
     };
     if (order == Qt::AscendingOrder)
         std::stable_sort(sorted.begin(), sorted.end(), less);
