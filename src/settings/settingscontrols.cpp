@@ -267,3 +267,12 @@ void ColourPicker::showColour()
     m_box->setToolTip(colourText(m_colour));
     m_updating = false;
 }
+
+QFont smallerFont(QFont font)
+{
+    if (font.pointSizeF() > 1)
+        font.setPointSizeF(font.pointSizeF() - 1);
+    else if (font.pixelSize() > 1)
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
+}

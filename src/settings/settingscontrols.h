@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QWidget>
@@ -106,3 +107,7 @@ private:
     std::function<bool(quint32 &)> m_customSource;
     bool m_updating = false;
 };
+
+// The font one step smaller, for notes under a field. A font given in pixels (as some platforms
+// give their default font) has no point size to take one from, so it loses a pixel instead.
+QFont smallerFont(QFont font);

@@ -157,9 +157,7 @@ QWidget *SettingsPanel::buildQuotaPage()
     // The computed number of draws: a note in smaller type under the quota. Its row keeps its
     // height while the note is hidden (count mode), so the rows below do not move.
     LAnzahl_Ziehungen = new QLabel(t("(= n Ziehungen)"), page);
-    QFont note = LAnzahl_Ziehungen->font();
-    note.setPointSizeF(note.pointSizeF() - 1);
-    LAnzahl_Ziehungen->setFont(note);
+    LAnzahl_Ziehungen->setFont(smallerFont(LAnzahl_Ziehungen->font()));
     LAnzahl_Ziehungen->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     LAnzahl_Ziehungen->setIndent(2);
     grid->addWidget(LAnzahl_Ziehungen, 4, 1, 1, 2);

@@ -89,9 +89,7 @@ SettingsPanel::SettingsPanel(QWidget *parent) : QFrame(parent)
     lbPoolReport->setWordWrap(true);
     lbPoolReport->setFixedHeight(ReportHeight);
     lbPoolReport->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QFont small = lbPoolReport->font();
-    small.setPointSizeF(small.pointSizeF() - 1);
-    lbPoolReport->setFont(small);
+    lbPoolReport->setFont(smallerFont(lbPoolReport->font()));
     btPoolFindings = new QPushButton(SettingX);
     btPoolFindings->setAutoDefault(false);
     btPoolFindings->setFixedHeight(RowHeight - 4);

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -188,6 +189,34 @@ private Q_SLOTS:
         QCOMPARE(panel.btModus->isChecked(), page == QLatin1String("konfAktion"));
         QCOMPARE(panel.btKonfig->isChecked(), quotaOrLotto);
         QCOMPARE(panel.btOptionen->isChecked(), page == QLatin1String("konfOptionen"));
+    }
+
+    // The notes under the quota and the pool report are a step smaller than the platform's
+    // font, whether that font is given in points or in pixels.
+    void notesAreSmallerThanThePlatformFont_data()
+    {
+        QTest::addColumn<QFont>("platformFont");
+        QFont points(QApplication::font());
+        points.setPointSizeF(10);
+        QFont pixels(QApplication::font());
+        pixels.setPixelSize(13);
+        QTest::newRow("points") << points;
+        QTest::newRow("pixels") << pixels;
+    }
+    void notesAreSmallerThanThePlatformFont()
+    {
+        QFETCH(QFont, platformFont);
+        const QFont before = QApplication::font();
+        QApplication::setFont(platformFont);
+        QTest::failOnWarning(QRegularExpression(s("QFont")));
+        SettingsPanel panel;
+        QApplication::setFont(before);
+        const QFontInfo normal(platformFont);
+        for (const QLabel *note : {panel.LAnzahl_Ziehungen, panel.lbPoolReport}) {
+            const QFontInfo small(note->font());
+            QVERIFY2(small.pixelSize() > 0 && small.pixelSize() < normal.pixelSize(),
+                     qPrintable(note->objectName()));
+        }
     }
 
     void settingXStaysCentred_data()
