@@ -32,9 +32,12 @@ public:
     // Trunc(unit x n), the product taken in extended precision.
     static qint32 scaleToInt(double unit, qint32 n);
 
-    // The seed the lazy seeding uses for a tick reading: never 0, which would leave an
-    // all-zero state that returns 0 forever.
-    static quint32 seedFromTicks(quint32 ticks) { return ticks == 0 ? 1u : ticks; }
+    // The seed the lazy seeding uses for a tick reading: always odd. Seeding multiplies the
+    // seed along the state, so a reading with k trailing zero bits leaves the low k bits of
+    // every state word zero: 0 gives a state that returns 0 forever, and a reading such as 2^24
+    // gives draws that favour some entries for tens of thousands of draws. An odd seed keeps
+    // the lowest bit of every word set.
+    static quint32 seedFromTicks(quint32 ticks) { return ticks | 1u; }
 
 private:
     static constexpr int N = 624;

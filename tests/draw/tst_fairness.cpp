@@ -22,6 +22,14 @@ const quint32 Seeds[] = {1u,       2u,          3u,          7u,          42u,
                          1000003u, 2718281u,    3141592u,    16777216u,   20260101u,
                          0x5EEDu,  0xCAFEBABEu, 0xDEADBEEFu, 0x7FFFFFFFu, 0xFFFFFFFFu};
 constexpr int SeedCount = int(sizeof(Seeds) / sizeof(Seeds[0]));
+// Tick readings that end in many zero bits (2^12 .. 2^31): seeded as read, most of them give a
+// state whose low bits are all zero.
+const QList<quint32> RoundTicks = [] {
+    QList<quint32> ticks;
+    for (int bit = 12; bit < 32; ++bit)
+        ticks.append(1u << bit);
+    return ticks;
+}();
 
 // The regularised upper incomplete gamma function Q(a, x), by its series below a + 1 and its
 // continued fraction above.
@@ -77,20 +85,20 @@ double uniformityPValue(const QList<qint64> &counts)
 
 using Chooser = std::function<qsizetype(TRNGenerator &, qsizetype)>;
 
-// Seeds, among the fixed ones, whose drawn indexes fail the test for a pool of n. Every cell
-// expects at least 50 draws.
-int failingSeeds(const Chooser &choose, qsizetype n)
+// Tick readings, among the given ones, whose drawn indexes fail the test for a pool of n, the
+// generator seeded from each as the program seeds it. Every cell expects at least 50 draws.
+int failingSeeds(const Chooser &choose, qsizetype n, const QList<quint32> &readings)
 {
     const qint64 draws = std::max<qint64>(5000, 50 * n);
     int failures = 0;
-    for (quint32 seed : Seeds) {
+    for (quint32 reading : readings) {
         TRNGenerator generator;
-        generator.Seed(seed);
+        generator.Seed(TRNGenerator::seedFromTicks(reading));
         QList<qint64> counts(n, 0);
         for (qint64 i = 0; i < draws; ++i) {
             const qsizetype index = choose(generator, n);
             if (index < 0 || index >= n)
-                return SeedCount; // out of the pool: as bad as it gets
+                return int(readings.size()); // out of the pool: as bad as it gets
             ++counts[index];
         }
         if (uniformityPValue(counts) < Alpha)
@@ -99,11 +107,13 @@ int failingSeeds(const Chooser &choose, qsizetype n)
     return failures;
 }
 
-int failingSeedsAcross(const Chooser &choose)
+int failingSeedsAcross(const Chooser &choose,
+                       const QList<quint32> &readings = QList<quint32>(std::begin(Seeds),
+                                                                       std::end(Seeds)))
 {
     int failures = 0;
     for (qsizetype n : {2, 3, 49, 900})
-        failures += failingSeeds(choose, n);
+        failures += failingSeeds(choose, n, readings);
     return failures;
 }
 
@@ -128,6 +138,15 @@ private Q_SLOTS:
         QVERIFY2(failures <= MaxFailures, qPrintable(QString::number(failures)));
     }
 
+    // A tick reading that ends in many zero bits draws as fairly as any other.
+    void roundTickReadingsDrawUniformly()
+    {
+        const int failures = failingSeedsAcross(chooseEntryIndex, RoundTicks);
+        qInfo("chi-square failures of round tick readings: %d of %lld", failures,
+              4 * qlonglong(RoundTicks.size()));
+        QVERIFY2(failures <= MaxFailures, qPrintable(QString::number(failures)));
+    }
+
     // The test must be able to fail: a chooser that reduces a 12-bit number modulo the pool
     // size favours some entries by a quarter in a pool of 900, and cannot reach the last ones
     // of a larger pool.
@@ -148,7 +167,7 @@ private Q_SLOTS:
         int failures = 0;
         for (quint32 seed : Seeds) {
             DrawPass pass([] { return 1u; });
-            pass.generator().Seed(seed);
+            pass.generator().Seed(TRNGenerator::seedFromTicks(seed));
             QList<qint64> counts(9, 0);
             for (int i = 0; i < 6000; ++i) {
                 pass.setPool(EntryPool::fromList(entries), false);

@@ -78,6 +78,7 @@ private Q_SLOTS:
         QCOMPARE(generator.NextWord(), 3796174982u); // the sequence of seed 1
         QCOMPARE(TRNGenerator::seedFromTicks(0), 1u);
         QCOMPARE(TRNGenerator::seedFromTicks(77), 77u);
+        QCOMPARE(TRNGenerator::seedFromTicks(1u << 24), (1u << 24) + 1);
     }
 
     void unitValueEdges_data()
