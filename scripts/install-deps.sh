@@ -33,7 +33,16 @@ if [ "$(id -u)" != "0" ]; then
   sudo="sudo"
 fi
 
+# Nothing to do when every package is installed already: no package lists fetched.
+installed=" $(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${packages[@]}" 2>/dev/null |
+  awk '$2 == "installed" { printf "%s ", $1 }')"
+missing=()
+for package in "${packages[@]}"; do
+  [[ "$installed" == *" $package "* ]] || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
 export DEBIAN_FRONTEND=noninteractive
 apt_opts=(-o DPkg::Lock::Timeout=600 -o Acquire::Retries=3)
 $sudo apt-get "${apt_opts[@]}" update -qq
-$sudo apt-get "${apt_opts[@]}" install -y -qq --no-install-recommends "${packages[@]}" >/dev/null
+$sudo apt-get "${apt_opts[@]}" install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
