@@ -23,6 +23,7 @@
 #include "presentation/helpviewer.h"
 #include "presentation/numberdisplaywidget.h"
 #include "presentation/soundoutput.h"
+#include "results/drawlog.h"
 #include "results/helppageoutput.h"
 #include "results/resultsoutput.h"
 #include "results/resultstable.h"
@@ -55,14 +56,15 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-std::unique_ptr<QMainWindow> createMainWindow(Platform &platform)
+std::unique_ptr<QMainWindow> createMainWindow(Platform &platform, SpeechEngine *speech)
 {
-    return std::make_unique<TForm1>(platform, filesBesideProgram(platform.programPath()));
+    return std::make_unique<TForm1>(platform, filesBesideProgram(platform.programPath()), speech);
 }
 
-std::unique_ptr<QMainWindow> createMainWindow(Platform &platform, const FileLocations &files)
+std::unique_ptr<QMainWindow> createMainWindow(Platform &platform, const FileLocations &files,
+                                              SpeechEngine *speech)
 {
-    return std::make_unique<TForm1>(platform, files);
+    return std::make_unique<TForm1>(platform, files, speech);
 }
 
 MainWindowParts partsOf(QMainWindow &window)
@@ -70,8 +72,9 @@ MainWindowParts partsOf(QMainWindow &window)
     return static_cast<TForm1 &>(window).parts();
 }
 
-TForm1::TForm1(Platform &platform, const FileLocations &files, QWidget *parent)
-    : QMainWindow(parent), m_platform(platform)
+TForm1::TForm1(Platform &platform, const FileLocations &files, SpeechEngine *speech,
+               QWidget *parent)
+    : QMainWindow(parent), m_platform(platform), m_speech(speech)
 {
     // The window's texts as designed, and the built-in constants, are German.
     LangManager().SetSourceLanguage(LangIdGerman);
@@ -80,7 +83,7 @@ TForm1::TForm1(Platform &platform, const FileLocations &files, QWidget *parent)
     DrawLog = files.drawLog;
     m_pass = new DrawPass([&platform] { return platform.tickCount(); }, this);
     m_pass->setObjectName(QStringLiteral("DrawPass"));
-    m_pass->setLogPath(DrawLog);
+    m_pass->setRecord(std::make_unique<DrawLogFile>(DrawLog));
     buildWindow();
     buildMenu();
     m_sound = new SoundPart(*Einstellungen, m_platform, this);
@@ -153,8 +156,7 @@ void TForm1::buildParts()
         *Einstellungen, *this, *this, *m_layout, *m_strip, *Resultate, *Hilfeviewer, m_platform,
         m_sound->control(), *m_draw, *m_pool, *m_lists, *m_verify, SettingsFile, windowTitle()});
     m_draw->setSettingsCommands(*m_settings);
-    m_show =
-        new ShowPart({*this, *Ergebnisfeld, *Einstellungen, *m_pass, m_platform.speech()}, this);
+    m_show = new ShowPart({*this, *Ergebnisfeld, *Einstellungen, *m_pass, m_speech}, this);
     SettingsPanel *panel = Einstellungen;
     // The exports go where the program's files are, named after the program like them.
     m_output = std::make_unique<ResultsOutput>(

@@ -27,6 +27,7 @@ class ResultsTable;
 class SettingsFlow;
 class SettingsPanel;
 class SoundPart;
+class SpeechEngine;
 class ShowPart;
 struct FileLocations;
 class VerifiedDraw;
@@ -42,7 +43,9 @@ class TForm1 : public QMainWindow, private SettingsHost, private SettingsSource 
 public:
     // Builds the window and runs the start-up sequence (FormCreate); the settings file, the
     // draw log and the exports are where `files` says.
-    TForm1(Platform &platform, const FileLocations &files, QWidget *parent = nullptr);
+    // The spoken result uses `speech`; null when the system cannot speak.
+    TForm1(Platform &platform, const FileLocations &files, SpeechEngine *speech,
+           QWidget *parent = nullptr);
     ~TForm1() override;
 
     MainWindowParts parts();
@@ -89,6 +92,7 @@ private:
     void loadPrizeList() override;
 
     Platform &m_platform;
+    SpeechEngine *m_speech;
     QString ProgramFolder;
     QString SettingsFile;
     QString DrawLog;

@@ -3,9 +3,9 @@
 #include "draw/drawjournal.h"
 #include "draw/entrypool.h"
 #include "draw/mersenne.h"
+#include "draw/passrecord.h"
 #include "draw/resultrows.h"
 #include "platform/savefile.h"
-#include "results/drawlog.h"
 
 #include <QList>
 #include <QObject>
@@ -52,9 +52,8 @@ public:
     // True while another draw may be made.
     bool drawAllowed() const;
 
-    // The draw log the pass writes after each draw; empty for none.
-    void setLogPath(const QString &path) { m_logPath = path; }
-    QString logPath() const { return m_logPath; }
+    // Where the pass keeps its rows after each draw (the draw log); none keeps them nowhere.
+    void setRecord(std::unique_ptr<PassRecord> record);
     SaveResult lastLogWrite() const { return m_lastLogWrite; }
 
     // A freshly built pool. With removeDrawn the entries of the rows leave it and DrawCount
@@ -111,11 +110,9 @@ private:
     DrawJournalHook m_journal;
     EntryPool m_pool;
     ResultRows m_rows;
-    // The log's content for m_rows, kept between draws; invalid after any other change.
-    DrawLogImage m_logImage;
+    std::unique_ptr<PassRecord> m_record;
     Qt::SortOrder m_order = Qt::DescendingOrder;
     qsizetype m_animationIndex = 0;
-    QString m_logPath;
     SaveResult m_lastLogWrite;
 };
 

@@ -1,6 +1,7 @@
 #include "settings/settingsstore.h"
 
 #include "draw/drawpool.h"
+#include "localisation/uitext.h"
 #include "settings/profilefile.h"
 #include "settings/settingscontrols.h"
 #include "settings/settingshost.h"
@@ -226,5 +227,5 @@ SettingsSaveResult SaveSettings(SettingsPanel &panel, SettingsHost &host,
 {
     ProfileFile ini(settingsFile);
     const SaveResult result = writeSettings(CollectSettings(panel, host), ini);
-    return {result.ok, result.error};
+    return {result.ok, saveFailureText(result)};
 }

@@ -42,8 +42,9 @@ int drawUntilKilled(const QString &folder, bool onlyOpen)
     if (onlyOpen)
         return 0;
     DrawPass pass([] { return 1u; });
-    pass.setLogPath(folder + QStringLiteral("/tivrel.log"));
-    if (std::optional<DrawLogContent> log = readDrawLog(pass.logPath()))
+    const QString logPath = folder + QStringLiteral("/tivrel.log");
+    pass.setRecord(std::make_unique<DrawLogFile>(logPath));
+    if (std::optional<DrawLogContent> log = readDrawLog(logPath))
         pass.setRows(log->rows);
     const auto build = [&pass] {
         pass.Source = PoolSource{};
