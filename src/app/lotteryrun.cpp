@@ -78,18 +78,18 @@ void DrawControl::runLottery()
     SettingsPanel &panel = p.panel;
     const Settings settings = p.settings.current();
     const LotterySettings lottery{settings.Pool_n, settings.Pool_x, settings.Games, settings.Pool};
-    // 1. The table shows games and numbers; no start button, the run's note instead.
+    // The table shows games and numbers; no start button, the run's note instead.
     p.results.results()->setHeaderText(ResultsModel::Spiel, lng("StrSpielZahl"));
     p.results.setColumnShown(ResultsModel::Spiel, true);
     p.results.setColumnShown(ResultsModel::Gezogen, false);
     p.strip.hideStart();
     p.strip.showNote(lng("StrLottoziehungStart"));
-    // 2.
+    // A lottery run is a pass of its own: the rows of the last one go.
     p.pass.clear();
-    // 3. The range records the run (the maximum first, so the minimum is not pulled down).
+    // The range records the run (the maximum first, so the minimum is not pulled down).
     panel.Maximum->setValue(lottery.x);
     panel.Minimum->setValue(lottery.n);
-    // 4. No padding (the switch asks nothing), a count quota of every number drawn.
+    // No padding (the switch asks nothing), a count quota of every number drawn.
     if (panel.ZeigeNullen->isChecked()) {
         panel.ZerosPromptMuted = 1;
         panel.ZeigeNullen->setChecked(false);
@@ -98,13 +98,13 @@ void DrawControl::runLottery()
     const LotteryRun run(lottery);
     p.pass.DrawQuota = run.drawTotal();
     panel.Ziehungsquote->setValue(run.drawTotal());
-    // 5.-6.
+    // The games are played one after the other, each drawing its numbers.
     p.pass.DrawCount = 0;
     LotteryWindow window(*this);
     if (playLotteryGames(lottery, window) == LotteryEnd::Closing)
         return;
     window.drawPendingNumber();
-    // 7.
+    // The run is over: its closing note, and the entries' column back at its width.
     p.strip.hideNote();
     p.strip.showNote(lng("StrLottoziehungEnde"));
     p.results.setColumnWidth(ResultsModel::Gezogen, 100);

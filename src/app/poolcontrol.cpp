@@ -64,7 +64,7 @@ bool PoolControl::BuildPool(bool removeDrawn)
     EntryPool pool;
     const bool fromList = p.lists.listInUse();
     if (fromList) {
-        // 1. The lines of the draw list file; a list that can not be read has been reported.
+        // The lines of the draw list file; a list that can not be read has been reported.
         std::optional<QStringList> read = p.lists.readDrawList();
         if (!read)
             return false;
@@ -80,7 +80,7 @@ bool PoolControl::BuildPool(bool removeDrawn)
         p.pass.Source.listDigest = listDigest(lines);
         pool = EntryPool::fromList(std::move(lines));
     } else {
-        // 2. The range Minimum .. Maximum; the report on a list no longer applies.
+        // The range Minimum .. Maximum; the report on a list no longer applies.
         p.lists.clearPoolReport();
         const NumberRange range{settings.Start, settings.End};
         p.pass.PoolBuildCount = rangeSizeOf(range);
@@ -94,7 +94,7 @@ bool PoolControl::BuildPool(bool removeDrawn)
     }
     // List lines sort alphabetically in the results, numbers by value.
     p.results.results()->setDrawnSortNumeric(!fromList);
-    // 3. Entries already drawn in this pass leave the pool (start-up restores the pass itself).
+    // Entries already drawn in this pass leave the pool (start-up restores the pass itself).
     p.pass.setPool(std::move(pool), removeDrawn);
     return true;
 }
@@ -154,18 +154,18 @@ DrawRowRule PoolControl::rowRule(const Settings &settings) const
 
 void PoolControl::DrawNumber()
 {
-    // 1.-7. and 10., 12.: the entry leaves the pool, its row joins the results at its place by
+    // The entry leaves the pool, its row joins the results at its place by
     // draw number and the log is written, all before anything else can run.
     const std::optional<ResultRow> row = p.pass.drawEntry(rowRule(p.settings.current()));
     if (!row)
         return;
     p.display.ShowOnDisplay(row->Gezogen, 2, true);
-    // 8. The table shows the rows by draw number, with the newest draw selected.
+    // The table shows the rows by draw number, with the newest draw selected.
     p.results.sortResults(ResultsModel::Durchgang, p.pass.rowOrder());
     p.results.selectRow(0);
-    // 9. The selection shows again.
+    // The selection shows again.
     p.results.setSelectionHidden(false);
-    // 11.
+    // The columns fit the new row's texts.
     p.results.FitResultColumns(p.results.window()->width());
 }
 

@@ -365,36 +365,36 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 void TForm1::FormCreate()
 {
     SettingsPanel &panel = *Einstellungen;
-    // 1.
+    // Start/Stop on Ctrl+S and Ctrl+Space.
     acStartStop->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::CTRL | Qt::Key_Space)});
-    // 2.-4.
+    // The language: the system's where the program has it; the help pages follow it.
     m_language->chooseStartupLanguage();
     SetHelpLanguage(LangManager().CurrentLanguage());
-    // 5. (Widgets paint double-buffered.)
+    // The normal view first; the panel shows when the settings are opened. (Widgets paint
+    // double-buffered, so no flicker needs hiding.)
     panel.hide();
-    // 6. First start: greeting and welcome page.
+    // First start: greeting and welcome page.
     if (!QFile::exists(SettingsFile)) {
         Ergebnisfeld->ShowOnDisplay(lng("StrHallo"), 2, false);
         Hilfeviewer->showHelp(QStringLiteral("HTMLStart"));
         Resultate->hide();
         Hilfeviewer->show();
     }
-    // 7.
+    // The settings file's values into the panel and the window.
     loadSettings();
     // The lottery page's limit and wording follow the loaded values, also where loading left a
     // field at its design value.
     m_draw->Lotto_nChange();
     m_draw->Lotto_PoolChange();
-    // 8.-10.
+    // The pass the draw log holds, with its pool built and its drawn entries out of it.
     restorePassFromLog();
-    // 11.
+    // The timed draws that follow the autopilot's manual part.
     panel.lbAutopilotRest->setText(
         QStringLiteral(" + ") + QString::number(m_pass->DrawQuota - panel.AutopilotStart->value()));
-    // 12.
+    // The mode page in front when the panel next opens.
     panel.Konfiguration->setCurrentWidget(panel.konfAktion);
-    // 13. (The pass's generator seeds itself at its first number.)
-    // 14.
+    // (The pass's generator seeds itself at its first number.) The prepare window closes.
     m_pool->closePrepareWindow();
     m_pool->setStartupDone();
 }
