@@ -39,3 +39,5 @@ struct MainWindowParts {
     ShowPart &show;
 };
 MainWindowParts partsOf(QMainWindow &window);
+// Start-up's restore of the pass from the draw log, as the window runs it.
+void restorePassFromLog(QMainWindow &window);

@@ -72,6 +72,11 @@ MainWindowParts partsOf(QMainWindow &window)
     return static_cast<TForm1 &>(window).parts();
 }
 
+void restorePassFromLog(QMainWindow &window)
+{
+    static_cast<TForm1 &>(window).restorePassFromLog();
+}
+
 TForm1::TForm1(Platform &platform, const FileLocations &files, SpeechEngine *speech,
                QWidget *parent)
     : QMainWindow(parent), m_platform(platform), m_speech(speech)

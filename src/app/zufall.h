@@ -49,6 +49,8 @@ public:
     ~TForm1() override;
 
     MainWindowParts parts();
+    // Start-up's restore of the pass from the draw log.
+    void restorePassFromLog();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -61,7 +63,6 @@ private:
     void FormCreate();
     void FormShow();
     void FormClose();
-    void restorePassFromLog();
 
     void buildWindow();
     void buildMenu();

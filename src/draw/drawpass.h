@@ -88,7 +88,6 @@ public:
     using DrawJournalHook = std::function<bool(const ResultRow &row, qint32 drawCount)>;
     void commitDraws(std::unique_ptr<TRNGenerator> generator, DrawJournalHook journal);
     void endCommittedDraws();
-    bool drawsCommitted() const { return m_committed != nullptr; }
 
 Q_SIGNALS:
     // The rows were replaced, emptied or reordered.

@@ -157,7 +157,7 @@ void LoadSettings(SettingsPanel &p, SettingsHost &host, const Settings &s)
     host.loadPrizeList();
 }
 
-Settings CollectSettings(SettingsPanel &p, const SettingsHost &host)
+Settings CollectSettings(const SettingsPanel &p, const SettingsHost &host)
 {
     Settings s;
     s.Start = p.Minimum->value();
@@ -192,12 +192,7 @@ Settings CollectSettings(SettingsPanel &p, const SettingsHost &host)
 
     s.Games = p.Lotto_Spiele->value();
     s.Pool = p.Lotto_Pool->value();
-    // A count of numbers below 1 is first raised to 1 in its field.
-    if (p.Lotto_n->value() < 1)
-        p.Lotto_n->setValue(1);
     s.Pool_n = p.Lotto_n->value();
-    if (p.Lotto_x->value() < 1)
-        p.Lotto_x->setValue(1);
     s.Pool_x = p.Lotto_x->value();
 
     s.Mode = p.DoStatus->itemIndex();

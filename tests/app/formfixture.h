@@ -82,12 +82,7 @@ struct Form {
     void close() { window->close(); }
     void resize(int width, int height) { window->resize(width, height); }
     // Start-up's restore of the pass from the draw log.
-    void restorePassFromLog()
-    {
-        pool().ReloadDrawLog();
-        pool().BuildPool(false);
-        pool().RestorePass();
-    }
+    void restorePassFromLog() { ::restorePassFromLog(*window); }
 };
 
 inline bool shown(const QWidget *widget)

@@ -192,23 +192,6 @@ private Q_SLOTS:
         QVERIFY(!again.Hilfeviewer->isVisibleTo(again.window.get()));
     }
 
-    void listEntriesWithPipesAndCommasLeaveThePoolOnRestore()
-    {
-        FormFixture fx;
-        fx.folder.write(QStringLiteral("liste.txt"), "A|B\r\nMeier, Hans\r\nE\r\n");
-        Form &form = fx.start();
-        fx.platform.answers.enqueue(Platform::Answer::Yes); // the pass may go
-        fx.panel().AusDatei->setChecked(true);
-        fx.panel().AusDateiPfad->setText(QStringLiteral("liste.txt"));
-        fx.useRange(1, 3, 3);
-        QCOMPARE(form.poolTexts().size(), 3);
-        fx.writeLog(
-            {{1, QString(), QStringLiteral("A|B")}, {2, QString(), QStringLiteral("Meier, Hans")}});
-        form.restorePassFromLog();
-        QCOMPARE(form.poolTexts(), QStringList{QStringLiteral("E")});
-        QCOMPARE(form.pass().DrawCount, 2);
-    }
-
     void outputPaneFollowsTheStoredPercentage()
     {
         // The window's outer height is to be 750: take the frame's share off.
