@@ -21,8 +21,8 @@
 #include <QTimer>
 
 DrawControl::DrawControl(const Parts &parts, QObject *parent)
-    : QObject(parent), Refresher(new WindowTimer(80, this)),
-      IntervallTimer(new WindowTimer(1000, this)), Nochtimer(new WindowTimer(1000, this)), p(parts)
+    : QObject(parent), p(parts), Refresher(new WindowTimer(80, this)),
+      IntervallTimer(new WindowTimer(1000, this)), Nochtimer(new WindowTimer(1000, this))
 {
     setObjectName(QStringLiteral("DrawControl"));
     Refresher->setObjectName(QStringLiteral("Refresher"));
@@ -279,9 +279,9 @@ void DrawControl::ckAutopilotClick()
     panel.AutopilotStart->setEnabled(on);
     panel.lbAutopilotRest->setVisible(on);
     if (on) {
-        if (panel.AutopilotStart->value() > p.pass.DrawQuota)
-            panel.AutopilotStart->setValue(p.pass.DrawQuota);
-        panel.AutopilotStart->setMaximum(qMax(0, p.pass.DrawQuota));
+        if (panel.AutopilotStart->value() > p.pass.drawQuota())
+            panel.AutopilotStart->setValue(p.pass.drawQuota());
+        panel.AutopilotStart->setMaximum(qMax(0, p.pass.drawQuota()));
     }
 }
 
@@ -289,13 +289,13 @@ void DrawControl::AutopilotStartChange()
 {
     p.panel.lbAutopilotRest->setText(
         QStringLiteral(" + ") +
-        QString::number(p.pass.DrawQuota - p.panel.AutopilotStart->value()));
+        QString::number(p.pass.drawQuota() - p.panel.AutopilotStart->value()));
 }
 
 void DrawControl::AutopilotStartEnter()
 {
     p.passCommands.ApplyQuotaRule();
-    p.panel.AutopilotStart->setMaximum(qMax(0, p.pass.DrawQuota));
+    p.panel.AutopilotStart->setMaximum(qMax(0, p.pass.drawQuota()));
 }
 
 void DrawControl::UhrzeitExit()

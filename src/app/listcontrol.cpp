@@ -134,7 +134,7 @@ bool ListControl::ApplyListRange()
         if (panel.Ziehung_Prozent->isChecked()) {
             panel.Ziehungsquote->setValue(100);
             panel.LAnzahl_Ziehungen->setText(QStringLiteral("= ") + QString::number(lines));
-            p.pass.DrawQuota = lines;
+            p.pass.setQuota(lines);
         } else {
             panel.Ziehungsquote->setValue(lines);
         }

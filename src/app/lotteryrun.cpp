@@ -18,15 +18,14 @@
 #include <QSpinBox>
 
 // What the game loop asks of the window: the animation, the draw at the next tick, the waits.
-class LotteryWindow final : public LotteryHost {
+class DrawControl::LotteryWindow final : public LotteryHost {
 public:
     explicit LotteryWindow(DrawControl &control) : d(control) {}
 
     bool settingsPanelVisible() const override { return !d.p.panel.isHidden(); }
     void refillPool(const QStringList &pool) override
     {
-        d.p.pass.setPool(EntryPool::fromList(pool), false);
-        d.p.pass.DrawCount = 0;
+        d.p.pass.beginLotteryGame(EntryPool::fromList(pool));
     }
     void setGameNo(int game) override { d.p.passCommands.setLottoGameNo(game); }
     // A number whose animation tick has not come yet (a machine too busy for the pause) is
@@ -96,10 +95,9 @@ void DrawControl::runLottery()
     }
     panel.Ziehung_Prozent->setChecked(false);
     const LotteryRun run(lottery);
-    p.pass.DrawQuota = run.drawTotal();
+    p.pass.beginLotteryRun(run.drawTotal());
     panel.Ziehungsquote->setValue(run.drawTotal());
     // The games are played one after the other, each drawing its numbers.
-    p.pass.DrawCount = 0;
     LotteryWindow window(*this);
     if (playLotteryGames(lottery, window) == LotteryEnd::Closing)
         return;

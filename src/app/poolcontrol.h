@@ -52,7 +52,8 @@ public:
     void showQuotaTexts();
     void setLottoGameNo(qint32 game) override { LottoGameNo = game; }
 
-    void ShowPrepareWindow();
+    // The notice that a pool of `entries` entries is being built.
+    void ShowPrepareWindow(qint32 entries);
     bool prepareWindowShown() const { return !m_prepareWindow.isNull(); }
 
     void ZeigeNullenClick();

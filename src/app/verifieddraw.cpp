@@ -66,13 +66,13 @@ bool VerifiedDraw::beginSegment()
         writeFailed(saveFailureText(failure));
         return false;
     }
-    m_countAtBegin = p.pass.DrawCount;
+    m_countAtBegin = p.pass.drawCount();
     return true;
 }
 
 bool VerifiedDraw::awaitingFirstDraw() const
 {
-    return m_journal.segmentOpen() && p.pass.DrawCount == m_countAtBegin;
+    return m_journal.segmentOpen() && p.pass.drawCount() == m_countAtBegin;
 }
 
 void VerifiedDraw::showCommitment()

@@ -396,7 +396,8 @@ void TForm1::FormCreate()
     restorePassFromLog();
     // The timed draws that follow the autopilot's manual part.
     panel.lbAutopilotRest->setText(
-        QStringLiteral(" + ") + QString::number(m_pass->DrawQuota - panel.AutopilotStart->value()));
+        QStringLiteral(" + ") +
+        QString::number(m_pass->drawQuota() - panel.AutopilotStart->value()));
     // The mode page in front when the panel next opens.
     panel.Konfiguration->setCurrentWidget(panel.konfAktion);
     // (The pass's generator seeds itself at its first number.) The prepare window closes.
@@ -475,12 +476,12 @@ Settings TForm1::current() const
 
 qint32 TForm1::rangeSize() const
 {
-    return m_pass->RangeSize;
+    return m_pass->rangeSize();
 }
 
 void TForm1::setDrawQuota(qint32 quota)
 {
-    m_pass->DrawQuota = quota;
+    m_pass->setQuota(quota);
 }
 
 void TForm1::setDisplayForeColour(quint32 bgr)

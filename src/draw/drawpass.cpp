@@ -42,7 +42,6 @@ bool DrawPass::drawAllowed() const
 void DrawPass::setPool(EntryPool pool, bool removeDrawn)
 {
     m_pool = std::move(pool);
-    PoolBuildCount = qint32(m_pool.size());
     if (!removeDrawn)
         return;
     DrawCount = qint32(m_rows.size());
@@ -65,7 +64,20 @@ void DrawPass::setRows(ResultRows rows)
 void DrawPass::restore()
 {
     DrawCount = qint32(m_rows.size());
-    m_pool.removeDrawn(m_rows);
+    if (!m_rows.isEmpty())
+        m_pool.removeDrawn(m_rows);
+}
+
+void DrawPass::beginLotteryRun(qint32 draws)
+{
+    DrawQuota = draws;
+    DrawCount = 0;
+}
+
+void DrawPass::beginLotteryGame(EntryPool pool)
+{
+    setPool(std::move(pool), false);
+    DrawCount = 0;
 }
 
 void DrawPass::clear()

@@ -43,11 +43,21 @@ public:
     // The drawn entries, in row order.
     QStringList drawnEntries() const;
 
-    qint32 DrawCount = 0;      // draws made in this pass
-    qint32 DrawQuota = 90;     // draws one pass may make
-    qint32 RangeSize = 900;    // Maximum - Minimum + 1
-    qint32 PoolBuildCount = 0; // entries the pool was last built with, before removals
-    PoolSource Source;         // what the pool was last built from
+    qint32 drawCount() const { return DrawCount; } // draws made in this pass
+    qint32 drawQuota() const { return DrawQuota; } // draws one pass may make
+    qint32 rangeSize() const { return RangeSize; } // Maximum - Minimum + 1
+    const PoolSource &source() const { return Source; }
+
+    // The quota: how many draws this pass may make.
+    void setQuota(qint32 quota) { DrawQuota = quota; }
+    // The range Minimum .. Maximum changed to this many numbers.
+    void setRangeSize(qint32 size) { RangeSize = size; }
+    // What the pool was built from (the verifiable draw commits to it).
+    void setSource(const PoolSource &source) { Source = source; }
+    // A lottery run begins: it may make `draws` draws, counted from none.
+    void beginLotteryRun(qint32 draws);
+    // A game of a lottery run begins on its own pool; its draws are counted from none.
+    void beginLotteryGame(EntryPool pool);
 
     // True while another draw may be made.
     bool drawAllowed() const;
@@ -61,7 +71,8 @@ public:
     void setPool(EntryPool pool, bool removeDrawn);
     // The rows of a restored pass, in the order the log holds them; the pool is left alone.
     void setRows(ResultRows rows);
-    // Start-up: the restored rows' entries leave the pool and DrawCount counts them.
+    // Start-up: the restored rows' entries leave the pool and DrawCount counts them (none
+    // without rows).
     void restore();
     // A new pass: no rows, an empty pool.
     void clear();
@@ -104,6 +115,10 @@ private:
     // Where a row with this draw number goes in rows() for the given order.
     qsizetype insertionPlace(qint32 drawNumber, Qt::SortOrder order) const;
 
+    qint32 DrawCount = 0;
+    qint32 DrawQuota = 90;
+    qint32 RangeSize = 900;
+    PoolSource Source;
     TRNGenerator m_generator;
     std::unique_ptr<TRNGenerator> m_committed;
     DrawJournalHook m_journal;

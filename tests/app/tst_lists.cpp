@@ -191,7 +191,7 @@ private Q_SLOTS:
             {{1, QString(), QStringLiteral("A|B")}, {2, QString(), QStringLiteral("Meier, Hans")}});
         form.restorePassFromLog();
         QCOMPARE(form.poolTexts(), QStringList{QStringLiteral("E")});
-        QCOMPARE(form.pass().DrawCount, 2);
+        QCOMPARE(form.pass().drawCount(), 2);
     }
 };
 
