@@ -3,7 +3,6 @@
 #include "app/controlstrip.h"
 #include "app/listcontrol.h"
 #include "app/mainlayout.h"
-#include "app/poolcontrol.h"
 #include "app/soundpart.h"
 #include "app/verifieddraw.h"
 #include "draw/drawschedule.h"
@@ -71,8 +70,8 @@ void SettingsFlow::OpenSettingsPanel()
 
 bool SettingsFlow::lotteryQuestions()
 {
-    if (p.pool.lotteryTableLeftOver())
-        return p.pool.clearLotteryTable();
+    if (p.pass.lotteryTableLeftOver())
+        return p.pass.clearLotteryTable();
     if (!p.results.columnShown(ResultsModel::Spiel) &&
         p.settings.current().mode() == DrawMode::Lottery) {
         const auto answer =
@@ -116,9 +115,9 @@ bool SettingsFlow::ApplySettings()
     if (!lotteryQuestions() || !timeOfDayValid())
         return false;
     // The pool is built anew from the range or the list; the prepare window closes.
-    if (!p.pool.BuildPool())
+    if (!p.pass.BuildPool())
         return false;
-    p.pool.closePrepareWindow();
+    p.pass.closePrepareWindow();
     // Single entries drawn (not a lottery): the prize list is read again.
     const Settings settings = p.settings.current();
     if (drawsSingleEntries(settings.mode()))

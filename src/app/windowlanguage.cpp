@@ -14,7 +14,6 @@
 #include <QComboBox>
 #include <QLoggingCategory>
 #include <QMainWindow>
-#include <QPushButton>
 #include <QSignalBlocker>
 #include <QTextBrowser>
 
@@ -40,10 +39,10 @@ WindowLanguage::WindowLanguage(const Parts &parts)
 void WindowLanguage::bindTexts()
 {
     // The Start/Stop caption shows the state of the animation in the language in force.
-    QPushButton *startStop = p.window.findChild<QPushButton *>(QStringLiteral("BTStartStop"));
+    ControlStrip &strip = p.strip;
     m_spin.bind(
         QStringLiteral("BTStartStop"), QStringLiteral("Caption"),
-        [startStop] { return startStop ? startStop->text() : QString(); },
+        [&strip] { return strip.startCaption(); },
         [this](const QString &) {
             p.strip.showRunning(p.animationRunning && p.animationRunning());
         });

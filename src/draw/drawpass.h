@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // How a draw numbers and labels its row: the autopilot counts the manual part down to 1, and the
 // game column holds a prize or a lottery game, or nothing.
