@@ -74,7 +74,6 @@ void DrawControl::Lotto_PoolChange()
 
 void DrawControl::runLottery()
 {
-    SettingsPanel &panel = p.panel;
     const Settings settings = p.settings.current();
     const LotterySettings lottery{settings.Pool_n, settings.Pool_x, settings.Games, settings.Pool};
     // The table shows games and numbers; no start button, the run's note instead.
@@ -85,18 +84,8 @@ void DrawControl::runLottery()
     p.strip.showNote(lng("StrLottoziehungStart"));
     // A lottery run is a pass of its own: the rows of the last one go.
     p.pass.clear();
-    // The range records the run (the maximum first, so the minimum is not pulled down).
-    panel.Maximum->setValue(lottery.x);
-    panel.Minimum->setValue(lottery.n);
-    // No padding (the switch asks nothing), a count quota of every number drawn.
-    if (panel.ZeigeNullen->isChecked()) {
-        panel.ZerosPromptMuted = 1;
-        panel.ZeigeNullen->setChecked(false);
-    }
-    panel.Ziehung_Prozent->setChecked(false);
-    const LotteryRun run(lottery);
-    p.pass.beginLotteryRun(run.drawTotal());
-    panel.Ziehungsquote->setValue(run.drawTotal());
+    // The range page, which the pool part owns, records the run.
+    p.passCommands.recordLotteryRange(lottery.n, lottery.x, LotteryRun(lottery).drawTotal());
     // The games are played one after the other, each drawing its numbers.
     LotteryWindow window(*this);
     if (playLotteryGames(lottery, window) == LotteryEnd::Closing)

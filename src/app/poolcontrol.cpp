@@ -215,6 +215,22 @@ bool PoolControl::clearLotteryTable()
     return true;
 }
 
+void PoolControl::recordLotteryRange(qint32 n, qint32 x, qint32 draws)
+{
+    SettingsPanel &panel = p.panel;
+    // The maximum first, so the minimum is not pulled down.
+    panel.Maximum->setValue(x);
+    panel.Minimum->setValue(n);
+    // No padding (the switch asks nothing), a count quota of every number drawn.
+    if (panel.ZeigeNullen->isChecked()) {
+        panel.ZerosPromptMuted = 1;
+        panel.ZeigeNullen->setChecked(false);
+    }
+    panel.Ziehung_Prozent->setChecked(false);
+    p.pass.beginLotteryRun(draws);
+    panel.Ziehungsquote->setValue(draws);
+}
+
 void PoolControl::MinimumChange()
 {
     SettingsPanel &panel = p.panel;

@@ -51,6 +51,7 @@ public:
     // The quota's label and count in the language in force, for the quota mode ticked.
     void showQuotaTexts();
     void setLottoGameNo(qint32 game) override { LottoGameNo = game; }
+    void recordLotteryRange(qint32 n, qint32 x, qint32 draws) override;
 
     // The notice that a pool of `entries` entries is being built.
     void ShowPrepareWindow(qint32 entries);
