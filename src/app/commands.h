@@ -49,4 +49,7 @@ public:
     virtual void ApplyQuotaRule() = 0;
     // The lottery game the next draws belong to.
     virtual void setLottoGameNo(qint32 game) = 0;
+    // A lottery run of `draws` numbers out of n .. x begins: the range page shows n .. x
+    // without padding and a count quota of `draws`, and the pass counts its draws from none.
+    virtual void recordLotteryRange(qint32 n, qint32 x, qint32 draws) = 0;
 };

@@ -39,7 +39,7 @@ void ListControl::warn(const ListFileResult &result, const QString &name)
 void ListControl::AusDateiClick()
 {
     SettingsPanel &panel = p.panel;
-    // 1.-2. A switch by hand ends the pass, after a question; the program's own switches ask
+    // A switch by hand ends the pass, after a question; the program's own switches ask
     // nothing.
     ListSwitchPrompt prompt(panel.ListPromptMuted, panel.ListBrowsePending);
     if (prompt.asks()) {
@@ -58,7 +58,7 @@ void ListControl::AusDateiClick()
         case ListSwitchPrompt::Then::Keep: break;
         }
     }
-    // 3. List lines sort alphabetically, numbers by value; the range fields give way to the
+    // List lines sort alphabetically, numbers by value; the range fields give way to the
     // list's fields.
     const bool on = panel.AusDatei->isChecked();
     p.results.results()->setDrawnSortNumeric(!on);
@@ -83,7 +83,7 @@ QString ListControl::chooseListFile(const QString &filter)
 void ListControl::AusDateiPfadButtonClick()
 {
     SettingsPanel &panel = p.panel;
-    // 1. A list in use is replaced only after the question.
+    // A list in use is replaced only after the question.
     if (panel.AusDatei->isChecked() && listPathSet(panel.AusDateiPfad->text())) {
         panel.ListBrowsePending = 1;
         AusDateiClick();
@@ -92,7 +92,7 @@ void ListControl::AusDateiPfadButtonClick()
             return;
         }
     }
-    // 2.-3. A spreadsheet's rows become entries as the operator chooses; cancelling that
+    // A spreadsheet's rows become entries as the operator chooses; cancelling that
     // choice keeps the list named before.
     const QString stored = chooseListFile(QStringLiteral("Textdatei (*.txt);;CSV (*.csv *.tsv)"));
     if (!stored.isEmpty() && isCsvListPath(stored)) {
@@ -113,7 +113,7 @@ void ListControl::AusDateiPfadButtonClick()
     } else if (!stored.isEmpty()) {
         panel.AusDateiPfad->setText(stored);
     }
-    // 4. Chosen or not, the list named in the field is in use and read.
+    // Chosen or not, the list named in the field is in use and read.
     panel.AusDatei->setChecked(true);
     ApplyListRange();
 }
@@ -121,11 +121,11 @@ void ListControl::AusDateiPfadButtonClick()
 bool ListControl::ApplyListRange()
 {
     SettingsPanel &panel = p.panel;
-    // 1.
+    // No list named: the range stays as it is.
     const QString stored = panel.AusDateiPfad->text();
     if (!listPathSet(stored))
         return true;
-    // 2.
+    // A list read: the range is its lines, the quota all of them or kept within them.
     const ListFileResult list = readAndReport(stored);
     if (list.ok()) {
         const int lines = int(list.lines.size());
@@ -134,14 +134,14 @@ bool ListControl::ApplyListRange()
         if (panel.Ziehung_Prozent->isChecked()) {
             panel.Ziehungsquote->setValue(100);
             panel.LAnzahl_Ziehungen->setText(QStringLiteral("= ") + QString::number(lines));
-            p.pass.DrawQuota = lines;
+            p.pass.setQuota(lines);
         } else {
             panel.Ziehungsquote->setValue(lines);
         }
         panel.AutopilotStart->setMaximum(lines);
         return true;
     }
-    // 3. A missing list: list drawing goes off (asking, unless muted) and the field says why.
+    // A missing list: list drawing goes off (asking, unless muted) and the field says why.
     // A list refused for its size or content changes nothing but is reported.
     warn(list, stored);
     if (list.error == ListFileError::Missing || list.error == ListFileError::NotReadable) {
@@ -165,7 +165,7 @@ std::optional<QStringList> ListControl::readDrawList()
 void ListControl::edWinningsButtonClick()
 {
     SettingsPanel &panel = p.panel;
-    // 1.-2. The file is read later, by LoadPrizeList.
+    // The file is read later, by LoadPrizeList.
     const QString stored = chooseListFile(QStringLiteral("Textdatei (*.txt)"));
     if (stored.isEmpty())
         return;
@@ -184,12 +184,12 @@ void ListControl::edWinningsButtonClick()
 void ListControl::LoadPrizeList()
 {
     SettingsPanel &panel = p.panel;
-    // 1.
+    // The draw list is read again first: its range may have changed.
     if (panel.AusDatei->isChecked())
         ApplyListRange();
-    // 2.
+    // The prizes read before are forgotten.
     PrizeList.emplace();
-    // 3.
+    // With the prize list on, its lines head the column "Spiel".
     if (!panel.cbWinnings->isChecked())
         return;
     ListFileResult prizes =

@@ -1,9 +1,11 @@
 #include "app/mainwindow.h"
+#include "draw/drawjournal.h"
 #include "platform/commandline.h"
 #include "platform/filelocations.h"
 #include "platform/heap.h"
 #include "platform/qtplatform.h"
 #include "platform/savefile.h"
+#include "presentation/qtspeechengine.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,6 +27,8 @@ int main(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const CommandLine line = parseCommandLine(arguments);
+    if (line.action == CommandLine::Action::Verify)
+        return runVerifyCommand(line.journal, line.list);
     if (const int exitCode = answerCommandLine(line); exitCode >= 0)
         return exitCode;
 
@@ -52,7 +56,9 @@ int main(int argc, char *argv[])
     }
 
     QtPlatform platform;
-    const std::unique_ptr<QMainWindow> form = createMainWindow(platform, files);
+    // The system's voice for the spoken result; its engine starts when the option is first used.
+    QtSpeechEngine speech;
+    const std::unique_ptr<QMainWindow> form = createMainWindow(platform, files, &speech);
     form->show();
     return QApplication::exec();
 }

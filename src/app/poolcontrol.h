@@ -51,8 +51,10 @@ public:
     // The quota's label and count in the language in force, for the quota mode ticked.
     void showQuotaTexts();
     void setLottoGameNo(qint32 game) override { LottoGameNo = game; }
+    void recordLotteryRange(qint32 n, qint32 x, qint32 draws) override;
 
-    void ShowPrepareWindow();
+    // The notice that a pool of `entries` entries is being built.
+    void ShowPrepareWindow(qint32 entries);
     bool prepareWindowShown() const { return !m_prepareWindow.isNull(); }
 
     void ZeigeNullenClick();

@@ -11,7 +11,6 @@ class VerifiedDraw;
 class HelpViewer;
 class MainLayout;
 class Platform;
-class PoolControl;
 class ResultsTable;
 class SettingsHost;
 class SettingsPanel;
@@ -33,7 +32,7 @@ public:
         Platform &platform;
         SoundControl &sound;
         DrawCommands &draw;
-        PoolControl &pool;
+        PassCommands &pass; // the pool part
         ListControl &lists;
         VerifiedDraw &verify;
         QString settingsFile;

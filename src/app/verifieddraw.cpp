@@ -44,7 +44,7 @@ void VerifiedDraw::passReady()
         const SaveResult opened = m_journal.open(p.platform.now());
         m_opened = true;
         if (!opened.ok) {
-            writeFailed(opened.error);
+            writeFailed(saveFailureText(opened));
             return;
         }
     }
@@ -63,16 +63,16 @@ bool VerifiedDraw::beginSegment()
     m_commitment = beginCommittedSegment(
         p.pass, m_journal, m_seeds(), [this] { return p.platform.now(); }, word, &failure);
     if (m_commitment.isEmpty()) {
-        writeFailed(failure.error);
+        writeFailed(saveFailureText(failure));
         return false;
     }
-    m_countAtBegin = p.pass.DrawCount;
+    m_countAtBegin = p.pass.drawCount();
     return true;
 }
 
 bool VerifiedDraw::awaitingFirstDraw() const
 {
-    return m_journal.segmentOpen() && p.pass.DrawCount == m_countAtBegin;
+    return m_journal.segmentOpen() && p.pass.drawCount() == m_countAtBegin;
 }
 
 void VerifiedDraw::showCommitment()
@@ -97,7 +97,7 @@ void VerifiedDraw::reveal()
     p.pass.endCommittedDraws();
     const SaveResult revealed = m_journal.reveal(p.platform.now());
     if (!revealed.ok) {
-        writeFailed(revealed.error);
+        writeFailed(saveFailureText(revealed));
         return;
     }
     p.strip.showLongNote(lngFormat("StrStartwertOffen", {groupedHex(seed)}));

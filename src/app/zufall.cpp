@@ -23,6 +23,7 @@
 #include "presentation/helpviewer.h"
 #include "presentation/numberdisplaywidget.h"
 #include "presentation/soundoutput.h"
+#include "results/drawlog.h"
 #include "results/helppageoutput.h"
 #include "results/resultsoutput.h"
 #include "results/resultstable.h"
@@ -55,14 +56,15 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-std::unique_ptr<QMainWindow> createMainWindow(Platform &platform)
+std::unique_ptr<QMainWindow> createMainWindow(Platform &platform, SpeechEngine *speech)
 {
-    return std::make_unique<TForm1>(platform, filesBesideProgram(platform.programPath()));
+    return std::make_unique<TForm1>(platform, filesBesideProgram(platform.programPath()), speech);
 }
 
-std::unique_ptr<QMainWindow> createMainWindow(Platform &platform, const FileLocations &files)
+std::unique_ptr<QMainWindow> createMainWindow(Platform &platform, const FileLocations &files,
+                                              SpeechEngine *speech)
 {
-    return std::make_unique<TForm1>(platform, files);
+    return std::make_unique<TForm1>(platform, files, speech);
 }
 
 MainWindowParts partsOf(QMainWindow &window)
@@ -70,8 +72,14 @@ MainWindowParts partsOf(QMainWindow &window)
     return static_cast<TForm1 &>(window).parts();
 }
 
-TForm1::TForm1(Platform &platform, const FileLocations &files, QWidget *parent)
-    : QMainWindow(parent), m_platform(platform)
+void restorePassFromLog(QMainWindow &window)
+{
+    static_cast<TForm1 &>(window).restorePassFromLog();
+}
+
+TForm1::TForm1(Platform &platform, const FileLocations &files, SpeechEngine *speech,
+               QWidget *parent)
+    : QMainWindow(parent), m_platform(platform), m_speech(speech)
 {
     // The window's texts as designed, and the built-in constants, are German.
     LangManager().SetSourceLanguage(LangIdGerman);
@@ -80,7 +88,7 @@ TForm1::TForm1(Platform &platform, const FileLocations &files, QWidget *parent)
     DrawLog = files.drawLog;
     m_pass = new DrawPass([&platform] { return platform.tickCount(); }, this);
     m_pass->setObjectName(QStringLiteral("DrawPass"));
-    m_pass->setLogPath(DrawLog);
+    m_pass->setRecord(std::make_unique<DrawLogFile>(DrawLog));
     buildWindow();
     buildMenu();
     m_sound = new SoundPart(*Einstellungen, m_platform, this);
@@ -153,8 +161,7 @@ void TForm1::buildParts()
         *Einstellungen, *this, *this, *m_layout, *m_strip, *Resultate, *Hilfeviewer, m_platform,
         m_sound->control(), *m_draw, *m_pool, *m_lists, *m_verify, SettingsFile, windowTitle()});
     m_draw->setSettingsCommands(*m_settings);
-    m_show =
-        new ShowPart({*this, *Ergebnisfeld, *Einstellungen, *m_pass, m_platform.speech()}, this);
+    m_show = new ShowPart({*this, *Ergebnisfeld, *Einstellungen, *m_pass, m_speech}, this);
     SettingsPanel *panel = Einstellungen;
     // The exports go where the program's files are, named after the program like them.
     m_output = std::make_unique<ResultsOutput>(
@@ -363,36 +370,37 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 void TForm1::FormCreate()
 {
     SettingsPanel &panel = *Einstellungen;
-    // 1.
+    // Start/Stop on Ctrl+S and Ctrl+Space.
     acStartStop->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::CTRL | Qt::Key_Space)});
-    // 2.-4.
+    // The language: the system's where the program has it; the help pages follow it.
     m_language->chooseStartupLanguage();
     SetHelpLanguage(LangManager().CurrentLanguage());
-    // 5. (Widgets paint double-buffered.)
+    // The normal view first; the panel shows when the settings are opened. (Widgets paint
+    // double-buffered, so no flicker needs hiding.)
     panel.hide();
-    // 6. First start: greeting and welcome page.
+    // First start: greeting and welcome page.
     if (!QFile::exists(SettingsFile)) {
         Ergebnisfeld->ShowOnDisplay(lng("StrHallo"), 2, false);
         Hilfeviewer->showHelp(QStringLiteral("HTMLStart"));
         Resultate->hide();
         Hilfeviewer->show();
     }
-    // 7.
+    // The settings file's values into the panel and the window.
     loadSettings();
     // The lottery page's limit and wording follow the loaded values, also where loading left a
     // field at its design value.
     m_draw->Lotto_nChange();
     m_draw->Lotto_PoolChange();
-    // 8.-10.
+    // The pass the draw log holds, with its pool built and its drawn entries out of it.
     restorePassFromLog();
-    // 11.
+    // The timed draws that follow the autopilot's manual part.
     panel.lbAutopilotRest->setText(
-        QStringLiteral(" + ") + QString::number(m_pass->DrawQuota - panel.AutopilotStart->value()));
-    // 12.
+        QStringLiteral(" + ") +
+        QString::number(m_pass->drawQuota() - panel.AutopilotStart->value()));
+    // The mode page in front when the panel next opens.
     panel.Konfiguration->setCurrentWidget(panel.konfAktion);
-    // 13. (The pass's generator seeds itself at its first number.)
-    // 14.
+    // (The pass's generator seeds itself at its first number.) The prepare window closes.
     m_pool->closePrepareWindow();
     m_pool->setStartupDone();
 }
@@ -468,12 +476,12 @@ Settings TForm1::current() const
 
 qint32 TForm1::rangeSize() const
 {
-    return m_pass->RangeSize;
+    return m_pass->rangeSize();
 }
 
 void TForm1::setDrawQuota(qint32 quota)
 {
-    m_pass->DrawQuota = quota;
+    m_pass->setQuota(quota);
 }
 
 void TForm1::setDisplayForeColour(quint32 bgr)

@@ -27,6 +27,7 @@ class ResultsTable;
 class SettingsFlow;
 class SettingsPanel;
 class SoundPart;
+class SpeechEngine;
 class ShowPart;
 struct FileLocations;
 class VerifiedDraw;
@@ -42,10 +43,14 @@ class TForm1 : public QMainWindow, private SettingsHost, private SettingsSource 
 public:
     // Builds the window and runs the start-up sequence (FormCreate); the settings file, the
     // draw log and the exports are where `files` says.
-    TForm1(Platform &platform, const FileLocations &files, QWidget *parent = nullptr);
+    // The spoken result uses `speech`; null when the system cannot speak.
+    TForm1(Platform &platform, const FileLocations &files, SpeechEngine *speech,
+           QWidget *parent = nullptr);
     ~TForm1() override;
 
     MainWindowParts parts();
+    // Start-up's restore of the pass from the draw log.
+    void restorePassFromLog();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -58,7 +63,6 @@ private:
     void FormCreate();
     void FormShow();
     void FormClose();
-    void restorePassFromLog();
 
     void buildWindow();
     void buildMenu();
@@ -89,6 +93,7 @@ private:
     void loadPrizeList() override;
 
     Platform &m_platform;
+    SpeechEngine *m_speech;
     QString ProgramFolder;
     QString SettingsFile;
     QString DrawLog;

@@ -10,8 +10,8 @@ QByteArray beginCommittedSegment(DrawPass &pass, DrawJournal &journal, const QBy
     SegmentStart start;
     // Restored rows continue their pass; an empty table begins the next one.
     start.pass = pass.rows().isEmpty() ? journal.lastPass() + 1 : qMax(1, journal.lastPass());
-    start.source = pass.Source;
-    start.quota = pass.DrawQuota;
+    start.source = pass.source();
+    start.quota = pass.drawQuota();
     start.drawn = pass.drawnEntries();
     start.word = word;
     start.commitment = commitmentOf(seed, poolFingerprint(pass.pool().texts(), start.quota));

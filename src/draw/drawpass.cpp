@@ -1,6 +1,6 @@
 #include "draw/drawpass.h"
 
-#include "results/drawlog.h"
+#include "localisation/uitext.h"
 
 qint32 drawNumberOf(qint32 rowNumber, const DrawRowRule &rule)
 {
@@ -20,6 +20,11 @@ DrawPass::DrawPass(std::function<quint32()> ticks, QObject *parent)
 
 DrawPass::~DrawPass() = default;
 
+void DrawPass::setRecord(std::unique_ptr<PassRecord> record)
+{
+    m_record = std::move(record);
+}
+
 QStringList DrawPass::drawnEntries() const
 {
     QStringList entries;
@@ -37,7 +42,6 @@ bool DrawPass::drawAllowed() const
 void DrawPass::setPool(EntryPool pool, bool removeDrawn)
 {
     m_pool = std::move(pool);
-    PoolBuildCount = qint32(m_pool.size());
     if (!removeDrawn)
         return;
     DrawCount = qint32(m_rows.size());
@@ -47,7 +51,8 @@ void DrawPass::setPool(EntryPool pool, bool removeDrawn)
 void DrawPass::setRows(ResultRows rows)
 {
     m_rows = std::move(rows);
-    m_logImage.invalidate();
+    if (m_record)
+        m_record->rowsReplaced();
     // Every log is written right after its rows were sorted by draw number.
     if (m_rows.size() > 1)
         m_order = m_rows.drawNumber(0) <= m_rows.drawNumber(m_rows.size() - 1)
@@ -59,13 +64,27 @@ void DrawPass::setRows(ResultRows rows)
 void DrawPass::restore()
 {
     DrawCount = qint32(m_rows.size());
-    m_pool.removeDrawn(m_rows);
+    if (!m_rows.isEmpty())
+        m_pool.removeDrawn(m_rows);
+}
+
+void DrawPass::beginLotteryRun(qint32 draws)
+{
+    DrawQuota = draws;
+    DrawCount = 0;
+}
+
+void DrawPass::beginLotteryGame(EntryPool pool)
+{
+    setPool(std::move(pool), false);
+    DrawCount = 0;
 }
 
 void DrawPass::clear()
 {
     m_rows.clear();
-    m_logImage.invalidate();
+    if (m_record)
+        m_record->rowsReplaced();
     m_pool.clear();
     DrawCount = 0;
     Q_EMIT rowsReset();
@@ -132,16 +151,12 @@ std::optional<ResultRow> DrawPass::drawEntry(const DrawRowRule &rule)
         place = insertionPlace(row.Durchgang, order);
         m_rows.insert(place, row);
     }
-    // The row's line joins the kept log content where the row joined the rows; anywhere else
-    // the content is encoded again.
-    if (m_logImage.isValid() && place == 0)
-        m_logImage.addFirst(encodeDrawLogLine(row));
-    else if (m_logImage.isValid() && place == m_rows.size() - 1)
-        m_logImage.addLast(encodeDrawLogLine(row));
-    else
-        m_logImage.invalidate();
+    if (m_record && reordered)
+        m_record->rowsReplaced();
+    else if (m_record)
+        m_record->rowAdded(row, place, m_rows.size());
     const bool journaled = !m_journal || m_journal(row, DrawCount);
-    const bool logged = m_logPath.isEmpty() || writeLogQuietly();
+    const bool logged = !m_record || writeLogQuietly();
 
     // The pass is complete; now the others may look.
     if (reordered)
@@ -149,7 +164,7 @@ std::optional<ResultRow> DrawPass::drawEntry(const DrawRowRule &rule)
     else
         Q_EMIT rowInserted(int(place));
     if (!logged)
-        Q_EMIT logWriteFailed(m_lastLogWrite.error);
+        Q_EMIT logWriteFailed(saveFailureText(m_lastLogWrite));
     if (!journaled)
         Q_EMIT journalWriteFailed();
     return row;
@@ -169,9 +184,7 @@ void DrawPass::endCommittedDraws()
 
 bool DrawPass::writeLogQuietly()
 {
-    if (!m_logImage.isValid())
-        m_logImage.assign(encodeDrawLog(m_rows));
-    m_lastLogWrite = saveFileAtomically(m_logPath, m_logImage.content());
+    m_lastLogWrite = m_record ? m_record->write(m_rows) : SaveResult{};
     return m_lastLogWrite.ok;
 }
 
@@ -179,6 +192,6 @@ bool DrawPass::writeLog()
 {
     if (writeLogQuietly())
         return true;
-    Q_EMIT logWriteFailed(m_lastLogWrite.error);
+    Q_EMIT logWriteFailed(saveFailureText(m_lastLogWrite));
     return false;
 }

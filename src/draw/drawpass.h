@@ -3,9 +3,9 @@
 #include "draw/drawjournal.h"
 #include "draw/entrypool.h"
 #include "draw/mersenne.h"
+#include "draw/passrecord.h"
 #include "draw/resultrows.h"
 #include "platform/savefile.h"
-#include "results/drawlog.h"
 
 #include <QList>
 #include <QObject>
@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // How a draw numbers and labels its row: the autopilot counts the manual part down to 1, and the
 // game column holds a prize or a lottery game, or nothing.
@@ -43,18 +44,27 @@ public:
     // The drawn entries, in row order.
     QStringList drawnEntries() const;
 
-    qint32 DrawCount = 0;      // draws made in this pass
-    qint32 DrawQuota = 90;     // draws one pass may make
-    qint32 RangeSize = 900;    // Maximum - Minimum + 1
-    qint32 PoolBuildCount = 0; // entries the pool was last built with, before removals
-    PoolSource Source;         // what the pool was last built from
+    qint32 drawCount() const { return DrawCount; } // draws made in this pass
+    qint32 drawQuota() const { return DrawQuota; } // draws one pass may make
+    qint32 rangeSize() const { return RangeSize; } // Maximum - Minimum + 1
+    const PoolSource &source() const { return Source; }
+
+    // The quota: how many draws this pass may make.
+    void setQuota(qint32 quota) { DrawQuota = quota; }
+    // The range Minimum .. Maximum changed to this many numbers.
+    void setRangeSize(qint32 size) { RangeSize = size; }
+    // What the pool was built from (the verifiable draw commits to it).
+    void setSource(const PoolSource &source) { Source = source; }
+    // A lottery run begins: it may make `draws` draws, counted from none.
+    void beginLotteryRun(qint32 draws);
+    // A game of a lottery run begins on its own pool; its draws are counted from none.
+    void beginLotteryGame(EntryPool pool);
 
     // True while another draw may be made.
     bool drawAllowed() const;
 
-    // The draw log the pass writes after each draw; empty for none.
-    void setLogPath(const QString &path) { m_logPath = path; }
-    QString logPath() const { return m_logPath; }
+    // Where the pass keeps its rows after each draw (the draw log); none keeps them nowhere.
+    void setRecord(std::unique_ptr<PassRecord> record);
     SaveResult lastLogWrite() const { return m_lastLogWrite; }
 
     // A freshly built pool. With removeDrawn the entries of the rows leave it and DrawCount
@@ -62,7 +72,8 @@ public:
     void setPool(EntryPool pool, bool removeDrawn);
     // The rows of a restored pass, in the order the log holds them; the pool is left alone.
     void setRows(ResultRows rows);
-    // Start-up: the restored rows' entries leave the pool and DrawCount counts them.
+    // Start-up: the restored rows' entries leave the pool and DrawCount counts them (none
+    // without rows).
     void restore();
     // A new pass: no rows, an empty pool.
     void clear();
@@ -89,7 +100,6 @@ public:
     using DrawJournalHook = std::function<bool(const ResultRow &row, qint32 drawCount)>;
     void commitDraws(std::unique_ptr<TRNGenerator> generator, DrawJournalHook journal);
     void endCommittedDraws();
-    bool drawsCommitted() const { return m_committed != nullptr; }
 
 Q_SIGNALS:
     // The rows were replaced, emptied or reordered.
@@ -106,16 +116,18 @@ private:
     // Where a row with this draw number goes in rows() for the given order.
     qsizetype insertionPlace(qint32 drawNumber, Qt::SortOrder order) const;
 
+    qint32 DrawCount = 0;
+    qint32 DrawQuota = 90;
+    qint32 RangeSize = 900;
+    PoolSource Source;
     TRNGenerator m_generator;
     std::unique_ptr<TRNGenerator> m_committed;
     DrawJournalHook m_journal;
     EntryPool m_pool;
     ResultRows m_rows;
-    // The log's content for m_rows, kept between draws; invalid after any other change.
-    DrawLogImage m_logImage;
+    std::unique_ptr<PassRecord> m_record;
     Qt::SortOrder m_order = Qt::DescendingOrder;
     qsizetype m_animationIndex = 0;
-    QString m_logPath;
     SaveResult m_lastLogWrite;
 };
 

@@ -1,7 +1,6 @@
 #include "localisation/uitext.h"
 
 #include "localisation/langmanager.h"
-#include "presentation/helppages.h"
 
 #include <QLoggingCategory>
 
@@ -44,7 +43,7 @@ QString lngFormat(const char *name, const QVariantList &args)
     }
 }
 
-QString helpText(const QString &name)
+QString saveFailureText(const SaveResult &result)
 {
-    return helpPageText(name, HelpLanguage());
+    return result.fileTooLarge ? lng("StrDateiZuGross") : result.error;
 }

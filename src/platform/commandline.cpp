@@ -1,7 +1,5 @@
 #include "platform/commandline.h"
 
-#include "draw/drawjournal.h"
-
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
@@ -138,11 +136,11 @@ int answerCommandLine(const CommandLine &line)
 {
     const QByteArray text = line.output.toLocal8Bit();
     switch (line.action) {
-    case CommandLine::Action::Run: return -1;
+    case CommandLine::Action::Run:
+    case CommandLine::Action::Verify: return -1;
     case CommandLine::Action::ShowHelp:
     case CommandLine::Action::ShowVersion: std::fputs(text.constData(), stdout); return 0;
     case CommandLine::Action::Fail: std::fputs(text.constData(), stderr); return 1;
-    case CommandLine::Action::Verify: return runVerifyCommand(line.journal, line.list);
     }
     return -1;
 }

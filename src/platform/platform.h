@@ -5,7 +5,6 @@
 #include <QtGlobal>
 
 class QImage;
-class SpeechEngine;
 
 // Everything the program asks of the operating system goes through this interface, so that
 // every handler can run headless in a test with a scripted fake.
@@ -33,8 +32,6 @@ public:
     virtual QString tempFolder() const = 0;
     // Full path of the program file; the settings file and the draw log sit beside it.
     virtual QString programPath() const = 0;
-    // The system's voice for texts read aloud; null when the system has none.
-    virtual SpeechEngine *speech() { return nullptr; }
 };
 
 // Paths derived from the program file.

@@ -1,7 +1,5 @@
 #include "platform/qtplatform.h"
 
-#include "presentation/qtspeechengine.h"
-
 #include "platform/languageid.h"
 
 #include <QApplication>
@@ -89,10 +87,3 @@ QString QtPlatform::programPath() const
 }
 
 QtPlatform::~QtPlatform() = default;
-
-SpeechEngine *QtPlatform::speech()
-{
-    if (!m_speech)
-        m_speech = std::make_unique<QtSpeechEngine>();
-    return m_speech.get();
-}

@@ -4,8 +4,6 @@
 
 #include <QElapsedTimer>
 
-#include <memory>
-
 // The platform of the running program, built on Qt's widgets and services.
 class QtPlatform final : public Platform {
 public:
@@ -22,10 +20,8 @@ public:
     QDateTime now() const override;
     QString tempFolder() const override;
     QString programPath() const override;
-    SpeechEngine *speech() override;
 
 private:
-    std::unique_ptr<SpeechEngine> m_speech;
     QElapsedTimer m_clock;
     quint32 m_tickBase;
 };

@@ -1,7 +1,5 @@
 #include "platform/savefile.h"
 
-#include "localisation/uitext.h"
-
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -16,17 +14,17 @@ namespace {
 
 // Why a write of a file that would end up `size` bytes long failed. A write cut short by the
 // file size limit leaves no error behind in Qt ("Unknown error"): that reason is named.
-QString writeFailure(const QFileDevice &file, qint64 size)
+SaveResult writeFailure(const QFileDevice &file, qint64 size)
 {
 #ifdef Q_OS_UNIX
     rlimit limit{};
     if (getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
         quint64(size) > quint64(limit.rlim_cur))
-        return lng("StrDateiZuGross");
+        return {false, QString(), true};
 #else
     Q_UNUSED(size);
 #endif
-    return file.errorString();
+    return {false, file.errorString()};
 }
 
 } // namespace
@@ -49,9 +47,9 @@ SaveResult saveFileAtomically(const QString &path, const QByteArray &content)
     // A short write or a failed flush must not reach commit(): it would put a torn file in
     // place of the complete previous one.
     if (file.write(content) != content.size() || !file.flush()) {
-        const QString reason = writeFailure(file, content.size());
+        const SaveResult failed = writeFailure(file, content.size());
         file.cancelWriting();
-        return {false, reason};
+        return failed;
     }
     if (!file.commit())
         return {false, file.errorString()};
@@ -67,9 +65,9 @@ SaveResult appendToFile(const QString &path, const QByteArray &content)
         return {false, file.errorString()};
     const qint64 before = file.size();
     if (file.write(content) != content.size() || !file.flush()) {
-        const QString reason = writeFailure(file, before + content.size());
+        const SaveResult failed = writeFailure(file, before + content.size());
         file.resize(before);
-        return {false, reason};
+        return failed;
     }
     return {};
 }

@@ -3,15 +3,17 @@
 #include <QByteArray>
 #include <QString>
 
-// The outcome of writing a file: ok, or the reason why not.
+// The outcome of writing a file: ok, or the reason why not. The caller words the reason
+// (saveFailureText in localisation/uitext.h): this folder shows no texts of its own.
 struct SaveResult {
     bool ok = true;
-    QString error; // the system's reason when ok is false; the file size limit by name
+    QString error;             // the system's reason when ok is false
+    bool fileTooLarge = false; // the write ran into the system's file size limit (ulimit -f)
 };
 
 // A write past the system's file size limit (ulimit -f) ends the process with SIGXFSZ, losing
 // whatever was in flight. Called once at start: such a write then fails like any other, and
-// the save reports "StrDateiZuGross" as its reason.
+// the save reports fileTooLarge.
 void ignoreFileSizeLimitSignal();
 
 // Replaces the file at `path` with `content`. The file on disk holds either its previous content

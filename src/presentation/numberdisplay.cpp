@@ -31,23 +31,23 @@ bool NumberDisplayRenderer::ShowOnDisplay(const QString &text, int smoothing, bo
                                           const DisplayFrame &frame, const EntryPool &pool,
                                           EffectsGenerator &effects)
 {
-    // 1. An empty text changes nothing.
+    // An empty text changes nothing.
     if (text.isEmpty())
         return false;
-    // 2. Remember the text for resizes and colour changes.
+    // Remember the text for resizes and colour changes.
     state.DisplayText = text;
     state.DisplayTextIsEntry = isEntry;
-    // 3. Shorten list entries.
+    // Shorten list entries.
     const QString shown = displayedText(text, isEntry, options);
     // A ticked picture that is not loaded is left out altogether: no black area, no smaller
     // box, the number in the user's colours.
     const bool picture = options.picture && options.pictureEnabled && !state.picture.isNull();
-    // 4.-6. Fit the size to the box.
+    // Fit the size to the box.
     const QSize box = textSizeBox(frame.imageSize, picture);
     m_fontSize = m_text.fitFontSize(shown, box.width(), box.height());
     const QSize extent = m_text.extent(shown, m_fontSize);
 
-    // 7. Resize the bitmap and clear it with the colour chosen by the previous paint. When
+    // Resize the bitmap and clear it with the colour chosen by the previous paint. When
     // the picture is painted below it replaces every pixel, so the clear is left out.
     const bool running = frame.running;
     const bool animatedPicture = picture && options.pictureAnimated && !options.safeAnimation;
@@ -58,12 +58,12 @@ bool NumberDisplayRenderer::ShowOnDisplay(const QString &text, int smoothing, bo
         fillBitmap(m_bitmap, state.DisplayBackColour);
     m_translucent = QRect();
 
-    // 8. Centre the text.
+    // Centre the text.
     const int x = (frame.imageSize.width() - extent.width()) / 2;
     const int y = (frame.imageSize.height() - extent.height()) / 2;
     m_textRect = QRect(QPoint(x, y), extent);
 
-    // 9. The background picture: spinning while running, upright with a grey strip when idle.
+    // The background picture: spinning while running, upright with a grey strip when idle.
     m_pictureAngle.reset();
     if (running) {
         if (picture) {
@@ -81,7 +81,7 @@ bool NumberDisplayRenderer::ShowOnDisplay(const QString &text, int smoothing, bo
             fitStripContrast(m_bitmap, m_translucent, safeStill(options).foreground);
     }
 
-    // 10. Random colours, unless a resize or the hidden panel asks to keep them. The
+    // Random colours, unless a resize or the hidden panel asks to keep them. The
     // background colour only shows from the next paint on.
     if (options.safeAnimation) {
         applySafeColours(state, options, running, frame.panelHidden, effects);
@@ -91,14 +91,14 @@ bool NumberDisplayRenderer::ShowOnDisplay(const QString &text, int smoothing, bo
         state.DisplayBackColour = ToColor32(effects.next((1u << 28) - 1));
         state.DisplayForeColour = ToColor32(effects.next((1u << 24) - 1));
     }
-    // 11. Idle paints use the picker colours.
+    // Idle paints use the picker colours.
     if (!running && !options.safeAnimation) {
         state.DisplayForeColour = ToColor32(options.foreground);
         state.DisplayBackColour = ToColor32(options.background);
     }
-    // 12. The text.
+    // The text.
     m_text.drawText(m_bitmap, shown, m_fontSize, QPoint(x, y), state.DisplayForeColour, smoothing);
-    // 13. The number rain.
+    // The number rain.
     m_rain.clear();
     if (options.numberEffect && frame.stopCaption)
         paintRain(pool, isEntry, options, frame, effects);

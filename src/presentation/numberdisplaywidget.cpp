@@ -142,12 +142,12 @@ void NumberDisplayWidget::ErgebnisfeldResize()
 
 bool NumberDisplayWidget::LoadBackgroundPicture(const QString &fileName)
 {
-    // 1.-3. Decode the file by its extension; its outer ring comes back transparent.
+    // Decode the file by its extension; its outer ring comes back transparent.
     QImage picture = decodeBackgroundPicture(picturePath(fileName));
     if (picture.isNull())
         return false;
     m_state.picture = std::move(picture);
-    // 4. Both options can now be chosen; their ticks stay as they are.
+    // Both options can now be chosen; their ticks stay as they are.
     setPictureOptionsEnabled(true, true);
     return true;
 }
@@ -166,7 +166,7 @@ bool NumberDisplayWidget::LoadBackgroundPictureAtStartUp(const QString &fileName
 
 void NumberDisplayWidget::edHintergrundbildButtonClick(const QString &fieldText)
 {
-    // 1. The file dialog, starting in the program's folder.
+    // The file dialog, starting in the program's folder.
     QString name = fieldText;
     const QString folder = filesFolder();
     QString chosen =
@@ -177,7 +177,7 @@ void NumberDisplayWidget::edHintergrundbildButtonClick(const QString &fieldText)
         name = QDir(folder).relativeFilePath(chosen);
         Q_EMIT pictureFieldChanged(name);
     }
-    // 2. A name: load it, or say that it cannot be loaded.
+    // A name: load it, or say that it cannot be loaded.
     if (name > Blank) {
         if (!QFileInfo::exists(picturePath(name)) || !LoadBackgroundPicture(name)) {
             QString text = constant(QStringLiteral("HinweisDateiNichtGefunden"));
@@ -187,7 +187,7 @@ void NumberDisplayWidget::edHintergrundbildButtonClick(const QString &fieldText)
         }
         return;
     }
-    // 3. No name: no picture.
+    // No name: no picture.
     m_state.picture = QImage();
     setPictureOptionsEnabled(false, false);
 }

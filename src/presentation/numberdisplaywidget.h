@@ -82,7 +82,6 @@ public:
     const NumberDisplayRenderer &renderer() const { return m_renderer; }
     bool pictureEnabled() const { return m_options.pictureEnabled; }
     bool animatedEnabled() const { return m_animatedEnabled; }
-    EffectsGenerator &effectsGenerator() { return m_effects; }
 
 Q_SIGNALS:
     // A new still text stands on the display; assistive technology is told at the same time.

@@ -360,6 +360,25 @@ DrawLogContent decodeDrawLog(const QByteArray &bytes)
     return content;
 }
 
+void DrawLogFile::rowAdded(const ResultRow &row, qsizetype place, qsizetype rowCount)
+{
+    // The row's line joins the kept content where the row joined the rows; anywhere else the
+    // content is encoded again.
+    if (m_image.isValid() && place == 0)
+        m_image.addFirst(encodeDrawLogLine(row));
+    else if (m_image.isValid() && place == rowCount - 1)
+        m_image.addLast(encodeDrawLogLine(row));
+    else
+        m_image.invalidate();
+}
+
+SaveResult DrawLogFile::write(const ResultRows &rows)
+{
+    if (!m_image.isValid())
+        m_image.assign(encodeDrawLog(rows));
+    return saveFileAtomically(m_path, m_image.content());
+}
+
 SaveResult writeDrawLog(const QString &path, const ResultRows &rows)
 {
     return saveFileAtomically(path, encodeDrawLog(rows));

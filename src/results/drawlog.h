@@ -1,5 +1,6 @@
 #pragma once
 
+#include "draw/passrecord.h"
 #include "draw/resultrows.h"
 #include "platform/savefile.h"
 #include "results/resultsmodel.h"
@@ -47,6 +48,23 @@ private:
     qsizetype m_end = 0;
     bool m_valid = false;
 };
+
+// The draw log as the pass's record: the file at `path`, its content kept between draws, so a
+// draw that adds its row at the top or the bottom of the table writes the previous content
+// with one line more; any other change encodes the rows again.
+class DrawLogFile final : public PassRecord {
+public:
+    explicit DrawLogFile(QString path) : m_path(std::move(path)) {}
+    QString path() const { return m_path; }
+    void rowsReplaced() override { m_image.invalidate(); }
+    void rowAdded(const ResultRow &row, qsizetype place, qsizetype rowCount) override;
+    SaveResult write(const ResultRows &rows) override;
+
+private:
+    QString m_path;
+    DrawLogImage m_image;
+};
+
 // What a draw log holds: its rows, and how many lines were left out because their draw
 // number is not a number (blank lines, a hand-edited or foreign file).
 struct DrawLogContent {

@@ -1,5 +1,6 @@
 #include "results/printing.h"
 
+#include "localisation/uitext.h"
 #include "results/resultstable.h"
 
 #include <QBuffer>
@@ -167,7 +168,7 @@ PrintResult printResults(const PrintTable &table, const QString &pdfFallbackPath
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
         const SaveResult saved = printTableToPdf(table, pdfFallbackPath);
-        return {saved.ok, saved.error, saved.ok ? pdfFallbackPath : QString()};
+        return {saved.ok, saveFailureText(saved), saved.ok ? pdfFallbackPath : QString()};
     }
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setResolution(PrintResolution);

@@ -1,5 +1,6 @@
 #include "results/resultsoutput.h"
 
+#include "localisation/uitext.h"
 #include "platform/platform.h"
 #include "results/printing.h"
 #include "results/resultstable.h"
@@ -56,8 +57,8 @@ void ResultsOutput::finish(const SaveResult &result, const QString &path)
 {
     if (!result.ok) {
         // The program's standard error box: its title, a stop icon, the text with a full stop.
-        m_platform.messageBox(m_errorCaption, result.error + QLatin1Char('.'), Platform::Icon::Stop,
-                              Platform::Buttons::Ok);
+        m_platform.messageBox(m_errorCaption, saveFailureText(result) + QLatin1Char('.'),
+                              Platform::Icon::Stop, Platform::Buttons::Ok);
         return;
     }
     if (!path.isEmpty())

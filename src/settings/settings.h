@@ -76,10 +76,6 @@ struct Settings {
     {
         return DrawMode(Mode);
     }
-    void setMode(DrawMode mode)
-    {
-        Mode = int(mode);
-    }
     // Whether any of the show options differs from its default: a file that never had them
     // does not get their section.
     bool showOptionsUsed() const

@@ -18,7 +18,7 @@ void LoadSettings(SettingsPanel &panel, SettingsHost &host, const Settings &sett
 void LoadSettings(SettingsPanel &panel, SettingsHost &host, const QString &settingsFile);
 
 // The settings as the panel and the window hold them now.
-Settings CollectSettings(SettingsPanel &panel, const SettingsHost &host);
+Settings CollectSettings(const SettingsPanel &panel, const SettingsHost &host);
 
 struct SettingsSaveResult {
     bool ok = true;

@@ -176,6 +176,23 @@ private Q_SLOTS:
         panel.Lotto_Pool->setValue(1);
         QCOMPARE(panel.lbLottoAnzahl->text(), lng("StrSpiel"));
     }
+
+    void listEntriesWithPipesAndCommasLeaveThePoolOnRestore()
+    {
+        FormFixture fx;
+        fx.folder.write(QStringLiteral("liste.txt"), "A|B\r\nMeier, Hans\r\nE\r\n");
+        Form &form = fx.start();
+        fx.platform.answers.enqueue(Platform::Answer::Yes); // the pass may go
+        fx.panel().AusDatei->setChecked(true);
+        fx.panel().AusDateiPfad->setText(QStringLiteral("liste.txt"));
+        fx.useRange(1, 3, 3);
+        QCOMPARE(form.poolTexts().size(), 3);
+        fx.writeLog(
+            {{1, QString(), QStringLiteral("A|B")}, {2, QString(), QStringLiteral("Meier, Hans")}});
+        form.restorePassFromLog();
+        QCOMPARE(form.poolTexts(), QStringList{QStringLiteral("E")});
+        QCOMPARE(form.pass().drawCount(), 2);
+    }
 };
 
 QTEST_MAIN(TestLists)

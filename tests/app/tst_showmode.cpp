@@ -277,7 +277,7 @@ private Q_SLOTS:
     {
         FakeSpeech voice;
         FormFixture fx;
-        fx.platform.speechEngine = &voice;
+        fx.speech = &voice;
         fx.start();
         QVERIFY(box(fx).cbAnsagen->isEnabled());
         QVERIFY(box(fx).lbKeineSprache->isHidden());

@@ -61,7 +61,7 @@ private Q_SLOTS:
         QCOMPARE(written.size(), 3);
 
         form = std::make_unique<Form>(createMainWindow(platform, files));
-        QCOMPARE(form->pass().DrawCount, 3);
+        QCOMPARE(form->pass().drawCount(), 3);
         QCOMPARE(form->pass().rows().toList(), written);
         for (const ResultRow &row : written)
             QVERIFY(!form->poolTexts().contains(row.Gezogen));

@@ -118,7 +118,7 @@ private Q_SLOTS:
                                              : u"StrZiehungAnzahl"_s));
         QCOMPARE(fx.panel().LAnzahl_Ziehungen->text(),
                  english.constants.value(u"StrZiehungAnzahl"_s) + u": "_s +
-                     QString::number(form.pass().DrawQuota));
+                     QString::number(form.pass().drawQuota()));
 
         fx.panel().HilfeLng->setCurrentIndex(0);
         QCOMPARE(LangManager().CurrentLanguage(), LangIdGerman);

@@ -34,9 +34,9 @@ struct JournaledPass {
                              ? EntryPool::fromList(list)
                              : EntryPool::fromRange({source.minimum, source.maximum}, source.zeros),
                          true);
-        pass.DrawQuota = quota;
-        pass.RangeSize = qint32(pass.pool().size() + pass.rows().size());
-        pass.Source = source;
+        pass.setQuota(quota);
+        pass.setRangeSize(qint32(pass.pool().size() + pass.rows().size()));
+        pass.setSource(source);
         QVERIFY(!beginCommittedSegment(
                      pass, journal, seed, [] { return Noon; }, word)
                      .isEmpty());

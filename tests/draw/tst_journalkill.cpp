@@ -42,16 +42,18 @@ int drawUntilKilled(const QString &folder, bool onlyOpen)
     if (onlyOpen)
         return 0;
     DrawPass pass([] { return 1u; });
-    pass.setLogPath(folder + QStringLiteral("/tivrel.log"));
-    if (std::optional<DrawLogContent> log = readDrawLog(pass.logPath()))
+    const QString logPath = folder + QStringLiteral("/tivrel.log");
+    pass.setRecord(std::make_unique<DrawLogFile>(logPath));
+    if (std::optional<DrawLogContent> log = readDrawLog(logPath))
         pass.setRows(log->rows);
     const auto build = [&pass] {
-        pass.Source = PoolSource{};
-        pass.Source.minimum = 1;
-        pass.Source.maximum = 120;
+        PoolSource source;
+        source.minimum = 1;
+        source.maximum = 120;
+        pass.setSource(source);
         pass.setPool(EntryPool::fromRange({1, 120}, false), true);
-        pass.DrawQuota = 120;
-        pass.RangeSize = 120;
+        pass.setQuota(120);
+        pass.setRangeSize(120);
     };
     build();
     for (;;) {

@@ -186,7 +186,7 @@ private Q_SLOTS:
             restored.append({i, QString(), QString::number(i * 11)});
         fx.writeLog(restored);
         Form &form = fx.start();
-        QCOMPARE(form.pass().DrawCount, 400);
+        QCOMPARE(form.pass().drawCount(), 400);
         const QString file = fileOf(target);
         const QString path = fx.folder.file(file);
 
@@ -212,7 +212,7 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(path));
         const QByteArray before = fx.folder.read(file);
         const qsizetype messages = fx.platform.messages.size();
-        const qint32 draws = form.pass().DrawCount;
+        const qint32 draws = form.pass().drawCount();
         {
             FaultScope faultScope(fault, folder, path);
             QVERIFY(faultScope.ok());
@@ -223,7 +223,7 @@ private Q_SLOTS:
                 QCOMPARE(fx.folder.read(file), before);
             }
             if (target == Target::Log) {
-                QCOMPARE(form.pass().DrawCount, draws + 1);
+                QCOMPARE(form.pass().drawCount(), draws + 1);
                 QCOMPARE(fx.results().rowCount(), draws + 1);
                 QCOMPARE(form.poolTexts().size(), Range - draws - 1);
             }

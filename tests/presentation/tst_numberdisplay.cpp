@@ -3,7 +3,6 @@
 #include "presentation/displaypixels.h"
 #include "presentation/numberdisplay.h"
 
-#include <QFontInfo>
 #include <QSet>
 #include <QTest>
 
@@ -75,13 +74,6 @@ bool channelBetween(int value, int a, int b)
 class TestNumberDisplay : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void arialIsAvailable()
-    {
-        const QString family = QFontInfo(displayFont(20)).family();
-        QVERIFY2(family == u"Arial" || family == u"Liberation Sans", qPrintable(family));
-        QVERIFY(QFontInfo(displayFont(20)).bold());
-    }
-
     void emptyTextChangesNothing()
     {
         TestDisplay display;

@@ -402,29 +402,6 @@ private Q_SLOTS:
         }
     }
 
-    // Not a check: with TIVREL_SHOT_DIR set, writes a picture of every page in both languages.
-    void renderPages()
-    {
-        const QString dir = qEnvironmentVariable("TIVREL_SHOT_DIR");
-        if (dir.isEmpty())
-            QSKIP("set TIVREL_SHOT_DIR to write pictures of the pages");
-        for (const bool english : {false, true}) {
-            SettingsPanel panel;
-            fillLanguages(panel);
-            panel.resize(760, SettingsPanel::PanelHeight);
-            panel.show();
-            applyCaptions(panel, english ? englishCaptions() : germanRunTimeTexts());
-            int i = 0;
-            for (QWidget *page :
-                 {panel.konfAktion, panel.konfQuote, panel.konfLotto, panel.konfOptionen}) {
-                openPage(panel, page);
-                QCoreApplication::processEvents();
-                QVERIFY(panel.grab().save(
-                    dir + s("/panel-%1-%2.png").arg(english ? s("en") : s("de")).arg(++i)));
-            }
-        }
-    }
-
 private:
     static void activate(QWidget &window)
     {

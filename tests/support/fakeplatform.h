@@ -31,7 +31,6 @@ public:
     QDateTime now() const override { return clock; }
     QString tempFolder() const override { return temp; }
     QString programPath() const override { return program; }
-    SpeechEngine *speech() override { return speechEngine; }
 
     // Scripted answers, taken in order. A box with only OK needs none; a question with none
     // queued fails the running test (and then answers with its first button).
@@ -52,5 +51,4 @@ public:
     QDateTime clock;
     QString temp;
     QString program;
-    SpeechEngine *speechEngine = nullptr; // none: the system cannot speak
 };
