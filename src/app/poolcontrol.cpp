@@ -78,6 +78,7 @@ bool PoolControl::BuildPool(bool removeDrawn)
         p.pass.Source.list = true;
         p.pass.Source.lines = qint32(lines.size());
         p.pass.Source.listDigest = listDigest(lines);
+        p.pass.Source.csv = p.lists.lastCsvLayout();
         pool = EntryPool::fromList(std::move(lines));
     } else {
         // 2. The range Minimum .. Maximum; the report on a list no longer applies.
