@@ -225,6 +225,7 @@ ListFileResult ListControl::readAndReport(const QString &stored)
     const bool known = m_report && key == m_reportKey;
     ListFileResult list;
     std::optional<PoolReport> report;
+    m_csvLayout.reset();
     if (!isCsvListPath(stored)) {
         list = readListFile(path);
         if (list.ok() && !known)
@@ -239,6 +240,7 @@ ListFileResult ListControl::readAndReport(const QString &stored)
         CsvListResult read = readCsvListFile(path, p.panel.csvLayout, {}, sink);
         if (read.list.ok() && !known)
             report = builder.finish(read.list.encoding, &read.csv.skipped);
+        m_csvLayout = read.layout;
         list = std::move(read.list);
     }
     if (!list.ok()) {

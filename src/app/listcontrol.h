@@ -60,6 +60,8 @@ public:
     // The draw list's lines for the pool; nothing when the list can not be read, after the
     // operator has been told why.
     std::optional<QStringList> readDrawList();
+    // The layout the last CSV list was read with; none after a plain list.
+    const std::optional<CsvLayout> &lastCsvLayout() const { return m_csvLayout; }
 
 private:
     void warn(const ListFileResult &result, const QString &name);
@@ -74,4 +76,5 @@ private:
     CsvLayoutChooser m_chooseCsvLayout;
     std::optional<PoolReport> m_report;
     QString m_reportKey; // the file and layout the report was made of
+    std::optional<CsvLayout> m_csvLayout;
 };

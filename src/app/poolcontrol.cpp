@@ -78,6 +78,7 @@ bool PoolControl::BuildPool(bool removeDrawn)
         source.list = true;
         source.lines = qint32(lines.size());
         source.listDigest = listDigest(lines);
+        source.csv = p.lists.lastCsvLayout();
         pool = EntryPool::fromList(std::move(lines));
     } else {
         // The range Minimum .. Maximum; the report on a list no longer applies.

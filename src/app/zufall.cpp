@@ -139,6 +139,8 @@ void TForm1::buildParts()
             panel->edPublikumswort->clear();
             return word;
         }});
+    Resultate->results()->setRowToolTip(
+        [verify = m_verify.get()](const QString &entry) { return verify->chainHeadNote(entry); });
     m_lists = std::make_unique<ListControl>(
         ListControl::Parts{*Einstellungen, *m_pass, *Resultate, m_platform, ProgramFolder});
     m_pool = std::make_unique<PoolControl>(

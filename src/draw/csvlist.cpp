@@ -269,6 +269,7 @@ CsvListResult readCsvListFile(const QString &path, const CsvLayout &layout,
         used.separator = detectCsvSeparator(text.text, tsv ? u'\t' : u',');
         used.separatorKnown = true;
     }
+    result.layout = used;
     result.csv = csvEntries(text.text, used, MaxListLines, progress, rows);
     result.list.lines = std::move(result.csv.entries);
     result.csv.entries = QStringList();

@@ -111,6 +111,7 @@ CsvEntries csvEntries(QStringView text, const CsvLayout &layout, qint32 maxEntri
 struct CsvListResult {
     ListFileResult list;
     CsvEntries csv;
+    CsvLayout layout; // as read: a separator to detect is the one found
 };
 CsvListResult readCsvListFile(const QString &path, const CsvLayout &layout,
                               const CsvProgress &progress = {}, const CsvRowSink &rows = {});

@@ -123,19 +123,29 @@ qsizetype DrawPass::insertionPlace(qint32 drawNumber, Qt::SortOrder order) const
 
 std::optional<ResultRow> DrawPass::drawEntry(const DrawRowRule &rule)
 {
+    if (m_halted) {
+        Q_EMIT drawRefused();
+        return std::nullopt;
+    }
     if (m_pool.isEmpty())
         return std::nullopt;
-    const qsizetype index =
-        chooseEntryIndex(m_committed ? *m_committed : m_generator, m_pool.size());
+    const qsizetype index = m_committed ? committedIndex(*m_committed, m_pool.size(), JournalFormat)
+                                        : chooseEntryIndex(m_generator, m_pool.size());
     ResultRow row;
     row.Gezogen = m_pool.at(index);
-    m_pool.removeAt(index);
-    DrawCount += 1;
-
     const qint32 rowNumber = qint32(m_rows.size()) + 1;
     row.Durchgang = drawNumberOf(rowNumber, rule);
     if (rule.gameText)
         row.Spiel = rule.gameText(row.Durchgang, row.Gezogen);
+    // A committed draw counts only once the journal holds it. One it could not take is not
+    // made, and the segment's generator has moved past it: the segment draws no more.
+    if (m_journal && !m_journal(row, DrawCount + 1)) {
+        m_halted = true;
+        Q_EMIT journalWriteFailed();
+        return std::nullopt;
+    }
+    m_pool.removeAt(index);
+    DrawCount += 1;
 
     const Qt::SortOrder order = rowOrderAfter(rowNumber, rule);
     bool reordered = false;
@@ -155,7 +165,6 @@ std::optional<ResultRow> DrawPass::drawEntry(const DrawRowRule &rule)
         m_record->rowsReplaced();
     else if (m_record)
         m_record->rowAdded(row, place, m_rows.size());
-    const bool journaled = !m_journal || m_journal(row, DrawCount);
     const bool logged = !m_record || writeLogQuietly();
 
     // The pass is complete; now the others may look.
@@ -165,8 +174,6 @@ std::optional<ResultRow> DrawPass::drawEntry(const DrawRowRule &rule)
         Q_EMIT rowInserted(int(place));
     if (!logged)
         Q_EMIT logWriteFailed(saveFailureText(m_lastLogWrite));
-    if (!journaled)
-        Q_EMIT journalWriteFailed();
     return row;
 }
 
@@ -174,12 +181,29 @@ void DrawPass::commitDraws(std::unique_ptr<TRNGenerator> generator, DrawJournalH
 {
     m_committed = std::move(generator);
     m_journal = std::move(journal);
+    m_halted = false;
 }
 
 void DrawPass::endCommittedDraws()
 {
     m_committed.reset();
     m_journal = {};
+    m_halted = false;
+}
+
+void DrawPass::restoreRows(const QList<ResultRow> &rows)
+{
+    if (rows.isEmpty())
+        return;
+    for (const ResultRow &row : rows) {
+        m_rows.insert(insertionPlace(row.Durchgang, m_order), row);
+        m_pool.removeDrawn(QStringList{row.Gezogen});
+    }
+    DrawCount = qint32(m_rows.size());
+    m_logImage.invalidate();
+    Q_EMIT rowsReset();
+    if (!m_logPath.isEmpty())
+        writeLog();
 }
 
 bool DrawPass::writeLogQuietly()

@@ -75,6 +75,9 @@ public:
     // Start-up: the restored rows' entries leave the pool and DrawCount counts them (none
     // without rows).
     void restore();
+    // Start-up: rows the journal holds and the draw log lacks join the rows at their place by
+    // draw number, their entries leave the pool, and the log is written.
+    void restoreRows(const QList<ResultRow> &rows);
     // A new pass: no rows, an empty pool.
     void clear();
 
@@ -96,10 +99,16 @@ public:
     // The verifiable draw: from now on draws choose with `generator`, seeded for this segment
     // alone (the animation keeps the other one, so how long it runs changes nothing), and each
     // draw is handed to `journal` before the draw log is written and before anyone is told.
-    // `journal` returns false when it could not record the draw.
+    // `journal` returns false when it could not record the draw: the draw is then not made,
+    // and the pass draws no more (journalWriteFailed) until a new segment is committed.
     using DrawJournalHook = std::function<bool(const ResultRow &row, qint32 drawCount)>;
     void commitDraws(std::unique_ptr<TRNGenerator> generator, DrawJournalHook journal);
+    // Back to the ordinary generator; a halt ends too.
     void endCommittedDraws();
+    // No draw is made until commitDraws or endCommittedDraws: each attempt is refused
+    // (drawRefused). For a verifiable draw whose journal cannot be written.
+    void haltDraws() { m_halted = true; }
+    bool drawsHalted() const { return m_halted; }
 
 Q_SIGNALS:
     // The rows were replaced, emptied or reordered.
@@ -108,8 +117,11 @@ Q_SIGNALS:
     void rowInserted(int position);
     // The last log write failed with this reason (the draw itself stands).
     void logWriteFailed(const QString &reason);
-    // The journal of the verifiable draw could not record the last draw.
+    // The journal of the verifiable draw could not record a draw: it was not made, and the
+    // pass is halted.
     void journalWriteFailed();
+    // A draw was asked for while the pass is halted.
+    void drawRefused();
 
 private:
     bool writeLogQuietly();
@@ -123,6 +135,7 @@ private:
     TRNGenerator m_generator;
     std::unique_ptr<TRNGenerator> m_committed;
     DrawJournalHook m_journal;
+    bool m_halted = false;
     EntryPool m_pool;
     ResultRows m_rows;
     std::unique_ptr<PassRecord> m_record;

@@ -72,8 +72,10 @@ CommandLine parseCommandLine(const QStringList &arguments)
         QStringLiteral("Check a journal of verifiable draws: replay every segment from its "
                        "revealed seed and check every draw and the chain of lines. Give the "
                        "draw list file after it when the draws came from a list. Prints "
-                       "\"verified: N draws in M segments\" and exits 0, or the first line "
-                       "that does not match and why, and exits 1."),
+                       "\"verified: N draws in M segments\" and exits 0 when every segment is "
+                       "revealed and every draw replays; the first line that does not match "
+                       "and why, exit 1; \"incomplete: ...\", exit 2, while a segment's seed "
+                       "is not revealed yet."),
         QStringLiteral("journal"));
     parser.addOption(verify);
     parser.addPositionalArgument(QStringLiteral("list"),

@@ -5,9 +5,13 @@
 #include <QSaveFile>
 
 #include <csignal>
+#include <cstring>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -56,18 +60,53 @@ SaveResult saveFileAtomically(const QString &path, const QByteArray &content)
     return {};
 }
 
-SaveResult appendToFile(const QString &path, const QByteArray &content)
+SaveResult appendToFile(const QString &path, const QByteArray &content,
+                        const AppendOptions &options)
 {
-    QFile file(path);
+    QFile file;
     // Unbuffered: what a failed write left in a buffer would otherwise be written by the close,
     // after the cut, into the room the cut freed.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+    const QIODevice::OpenMode mode =
+        QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered;
+#ifdef Q_OS_UNIX
+    const int flags =
+        O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | (options.noFollow ? O_NOFOLLOW : 0);
+    const int fd = ::open(QFile::encodeName(path).constData(), flags, 0644);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == ELOOP && options.noFollow)
+            return {false, lng("StrSymbolischerLink")};
+        return {false, QString::fromLocal8Bit(std::strerror(error))};
+    }
+    if (!file.open(fd, mode, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return {false, file.errorString()};
-    const qint64 before = file.size();
+    }
+#else
+    if (options.noFollow && QFileInfo(path).isSymLink())
+        return {false, lng("StrSymbolischerLink")};
+    file.setFileName(path);
+    if (!file.open(mode))
+        return {false, file.errorString()};
+#endif
+    qint64 before = file.size();
+    if (options.expectedSize >= 0 && before != options.expectedSize) {
+        if (before < options.expectedSize || !file.resize(options.expectedSize))
+            return {false,
+                    before < options.expectedSize ? lng("StrDateiGekuerzt") : file.errorString()};
+        before = options.expectedSize;
+    }
     if (file.write(content) != content.size() || !file.flush()) {
         const SaveResult failed = writeFailure(file, before + content.size());
         file.resize(before);
         return failed;
     }
+#ifdef Q_OS_UNIX
+    if (options.sync && ::fsync(file.handle()) != 0) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        file.resize(before);
+        return {false, reason};
+    }
+#endif
     return {};
 }

@@ -22,6 +22,19 @@ void ignoreFileSizeLimitSignal();
 // cancels the save.
 [[nodiscard]] SaveResult saveFileAtomically(const QString &path, const QByteArray &content);
 
-// Appends `content` to the file at `path`, creating it when missing. A write that fails part
-// way is taken back: the file is cut to its previous length, so earlier content stays whole.
-[[nodiscard]] SaveResult appendToFile(const QString &path, const QByteArray &content);
+struct AppendOptions {
+    // Synced to the disk before the call returns.
+    bool sync = false;
+    // A symbolic link at `path` is refused ("StrSymbolischerLink"), not followed.
+    bool noFollow = false;
+    // The length the file had after the caller's last append, or -1. A longer file ends with
+    // the rest of a write whose cut failed: it is cut to this length before anything is
+    // appended, so nothing is ever glued to a torn line. A shorter one is refused.
+    qint64 expectedSize = -1;
+};
+
+// Appends `content` to the file at `path`, creating it when missing. The file is written
+// unbuffered and every write is checked. A write that fails part way is taken back: the file
+// is cut to its previous length, so earlier content stays whole.
+[[nodiscard]] SaveResult appendToFile(const QString &path, const QByteArray &content,
+                                      const AppendOptions &options = {});

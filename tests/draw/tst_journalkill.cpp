@@ -56,6 +56,8 @@ int drawUntilKilled(const QString &folder, bool onlyOpen)
         pass.setRangeSize(120);
     };
     build();
+    // Draws the journal holds and the log lacks (killed in between) are put back.
+    pass.restoreRows(rowsMissingFromPass(journal, pass));
     for (;;) {
         if (!pass.drawAllowed()) {
             if (!journal.reveal(now()).ok)
@@ -103,8 +105,9 @@ private Q_SLOTS:
             child.kill();
             QVERIFY(child.waitForFinished());
             QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+            // At most the killed child's segment waits for its seed; nothing fails.
             const JournalCheck check = verifyJournal(readAll(journal));
-            QVERIFY2(check.ok,
+            QVERIFY2(check.verdict() != JournalCheck::Verdict::Failed,
                      qPrintable(QStringLiteral("after kill %1: ").arg(kill) + check.report()));
             cut += check.cut ? 1 : 0;
         }
@@ -115,7 +118,8 @@ private Q_SLOTS:
         const JournalCheck check = verifyJournal(readAll(journal));
         const QString summary = check.report().split(QLatin1Char('\n'), Qt::SkipEmptyParts).last();
         qInfo("%s; %d of 100 kills left a line cut", qPrintable(summary), cut);
-        QVERIFY2(check.ok && check.waiting == 0 && !check.cut, qPrintable(summary));
+        QVERIFY2(check.verdict() == JournalCheck::Verdict::Verified && !check.cut,
+                 qPrintable(summary));
         // Every kill hit a child that had begun its segment.
         QVERIFY2(check.segments >= 100 && check.draws > 0, qPrintable(summary));
     }

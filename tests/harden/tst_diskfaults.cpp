@@ -1,5 +1,6 @@
 #include "../app/formfixture.h"
 #include "../settings/filesizelimit.h"
+#include "draw/drawjournal.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -248,6 +250,70 @@ private Q_SLOTS:
             for (const ResultRow &row : fx.rows())
                 QVERIFY2(holdsText(after, row.Gezogen), qPrintable(row.Gezogen));
         }
+    }
+
+    void aFullDiskHaltsTheVerifiableDrawAndTheJournalRestoresTheTable()
+    {
+        if (!g_mountNamespace)
+            QSKIP("no mount namespace here");
+        FormFixture fx;
+        const QString folder = fx.folder.path();
+        const SmallDisk disk(folder);
+        QVERIFY2(disk.mounted(), std::strerror(errno));
+        fx.folder.write(QStringLiteral("tivrel.ini"),
+                        "[NUM]\r\nStart=1\r\nEnd=5000\r\nCent=0\r\n"
+                        "Percentage=5000\r\n[VERIFY]\r\nEnabled=1\r\n");
+        Form &form = fx.start();
+        fx.drawOnce();
+        const QString journal = fx.folder.file(QStringLiteral("tivrel.journal"));
+        const auto check = [&journal] {
+            QFile file(journal);
+            return file.open(QIODevice::ReadOnly) ? verifyJournal(file.readAll()) : JournalCheck{};
+        };
+        qint32 halted = 0;
+        {
+            FaultScope full(Fault::DiskFull, folder, journal);
+            QVERIFY(full.ok());
+            // Draws go on while the journal's last block has room, then stop.
+            for (int i = 0; i < 80 && !form.pass().drawsHalted(); ++i)
+                fx.drawOnce();
+            QVERIFY(form.pass().drawsHalted());
+            halted = form.pass().drawCount();
+            QCOMPARE(fx.results().rowCount(), halted);
+            QCOMPARE(fx.display(), lng("StrJournalAngehalten"));
+            QVERIFY(std::any_of(fx.platform.messages.cbegin(), fx.platform.messages.cend(),
+                                [&journal](const auto &m) { return m.text.contains(journal); }));
+            // Asked again while the disk is still full: refused again.
+            fx.drawOnce();
+            QCoreApplication::processEvents();
+            QCOMPARE(form.pass().drawCount(), halted);
+            QVERIFY(form.pass().drawsHalted());
+            QVERIFY(QFile(journal).size() > 0 &&
+                    fx.folder.read(QStringLiteral("tivrel.journal")).endsWith('\n'));
+            QVERIFY2(check().ok, qPrintable(check().report()));
+        }
+        // With room again the next start command reveals the halted segment and commits anew.
+        fx.drawOnce();
+        QCoreApplication::processEvents();
+        QVERIFY(!form.pass().drawsHalted());
+        QCOMPARE(form.pass().drawCount(), halted);
+        QVERIFY(fx.display().startsWith(lngFormat("StrFestlegung", {QString()})));
+
+        // The program ends before a draw wrote the log: the log lacks the draws made while the
+        // disk was full, the journal holds them, and the next start puts them back.
+        const ResultRows shown = form.pass().rows();
+        ResultRows logged;
+        QVERIFY(readDrawLog(form.DrawLog, logged));
+        QVERIFY(logged.size() < shown.size());
+        Form &again = fx.start();
+        QCOMPARE(again.pass().drawCount(), halted);
+        QCOMPARE(again.pass().rows().toList(), shown.toList());
+        QVERIFY(readDrawLog(again.DrawLog, logged));
+        QCOMPARE(logged.size(), shown.size());
+        fx.drawOnce();
+        QCOMPARE(again.pass().drawCount(), halted + 1);
+        const JournalCheck after = check();
+        QVERIFY2(after.ok && after.draws >= halted, qPrintable(after.report()));
     }
 };
 
