@@ -278,19 +278,8 @@ void PoolControl::ReloadDrawLog()
 {
     if (!QFile::exists(p.drawLog))
         return;
-    if (p.settings.current().mode() == DrawMode::Lottery) {
-        p.results.results()->setHeaderText(ResultsModel::Spiel, lng("StrSpielZahl"));
-        p.results.setColumnShown(ResultsModel::Spiel, true);
-        p.results.setColumnShown(ResultsModel::Gezogen, false);
-    }
-    std::optional<DrawLogContent> log = readDrawLog(p.drawLog);
-    if (!log)
-        return;
-    if (log->skippedLines > 0) {
-        // Lines that are no draws are left out; the operator hears of it once, from the event
-        // loop, when the window is up.
-        const QString notice =
-            lngFormat("HinweisLogZeilenUebersprungen", {p.drawLog, log->skippedLines});
+    // Notices are told once, from the event loop, when the window is up.
+    const auto noticeLater = [this](const QString &notice) {
         QMetaObject::invokeMethod(
             &m_notices,
             [this, notice] {
@@ -298,7 +287,23 @@ void PoolControl::ReloadDrawLog()
                                       Platform::Buttons::Ok);
             },
             Qt::QueuedConnection);
+    };
+    QString refusal;
+    std::optional<DrawLogContent> log = readDrawLog(p.drawLog, &refusal);
+    if (!log) {
+        // A pipe, a device or a file of gigabytes in the log's place: no pass to restore.
+        if (!refusal.isEmpty())
+            noticeLater(refusal);
+        return;
     }
+    if (p.settings.current().mode() == DrawMode::Lottery) {
+        p.results.results()->setHeaderText(ResultsModel::Spiel, lng("StrSpielZahl"));
+        p.results.setColumnShown(ResultsModel::Spiel, true);
+        p.results.setColumnShown(ResultsModel::Gezogen, false);
+    }
+    // Lines that are no draws are left out.
+    if (log->skippedLines > 0)
+        noticeLater(lngFormat("HinweisLogZeilenUebersprungen", {p.drawLog, log->skippedLines}));
     p.pass.setRows(std::move(log->rows));
 }
 

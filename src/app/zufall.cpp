@@ -331,9 +331,11 @@ void TForm1::connectDisplay()
     connect(
         display, &NumberDisplayWidget::pictureUnavailable, this,
         [this](const QString &name) {
-            m_platform.messageBox(lng("StrTivrelHinweis"),
-                                  lngFormat("HinweisBildNichtGeladen", {name}),
-                                  Platform::Icon::Warning, Platform::Buttons::Ok);
+            QString text = Ergebnisfeld->pictureRefusal(name);
+            if (text.isEmpty())
+                text = lngFormat("HinweisBildNichtGeladen", {name});
+            m_platform.messageBox(lng("StrTivrelHinweis"), text, Platform::Icon::Warning,
+                                  Platform::Buttons::Ok);
         },
         Qt::QueuedConnection);
 
@@ -407,10 +409,26 @@ void TForm1::restorePassFromLog()
 
 void TForm1::loadSettings()
 {
-    LoadSettings(*Einstellungen, *this, SettingsFile);
+    QString refusal;
+    LoadSettings(*Einstellungen, *this, SettingsFile, &refusal);
+    // A settings file that is no plain file, or far too large, counts as missing; the operator
+    // hears why once the window runs.
+    if (!refusal.isEmpty())
+        noticeLater(refusal);
     // A file without a mode leaves the manual mode chosen.
     if (Einstellungen->DoStatus->itemIndex() < 0)
         Einstellungen->DoStatus->setItemIndex(int(DrawMode::Manual));
+}
+
+void TForm1::noticeLater(const QString &text)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, text] {
+            m_platform.messageBox(lng("StrTivrelHinweis"), text, Platform::Icon::Warning,
+                                  Platform::Buttons::Ok);
+        },
+        Qt::QueuedConnection);
 }
 
 void TForm1::FormShow()

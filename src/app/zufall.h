@@ -67,6 +67,8 @@ private:
     void connectHandlers();
     void connectDisplay();
     void loadSettings();
+    // A warning box with `text`, shown from the event loop once the window runs.
+    void noticeLater(const QString &text);
     void mStilleClick();
     void describeForAssistiveTechnology(const FileLocations &files);
 

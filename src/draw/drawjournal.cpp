@@ -1,5 +1,7 @@
 #include "draw/drawjournal.h"
 
+#include "localisation/filerefusal.h"
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <QJsonArray>
@@ -148,6 +150,10 @@ SaveResult DrawJournal::open(const QDateTime &now)
     QFile file(m_path);
     bool revealed = true;
     if (file.exists()) {
+        // A pipe, a device or a file of gigabytes in the journal's place is not read.
+        if (const ReadRefusal refusal = checkReadable(m_path, MaxJournalBytes);
+            refusal != ReadRefusal::None)
+            return {false, fileRefusalReason(refusal, MaxJournalBytes)};
         if (!file.open(QIODevice::ReadWrite))
             return {false, file.errorString()};
         QByteArray content = file.readAll();

@@ -214,10 +214,22 @@ JournalCheck verifyJournal(const QByteArray &journal, const QStringList *listLin
 
 int runVerifyCommand(const QString &journalPath, const QString &listPath)
 {
-    QFile file(journalPath);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const FileRead journal = readFileBounded(journalPath, MaxJournalBytes);
+    if (!journal.ok()) {
+        QString reason = journal.detail;
+        switch (journal.refusal) {
+        case ReadRefusal::Missing: reason = QStringLiteral("no such file"); break;
+        case ReadRefusal::Folder:
+        case ReadRefusal::Pipe:
+        case ReadRefusal::Device: reason = QStringLiteral("not a plain file"); break;
+        case ReadRefusal::TooLarge:
+            reason = QStringLiteral("larger than %1 bytes").arg(journal.limit);
+            break;
+        case ReadRefusal::None:
+        case ReadRefusal::Unreadable: break;
+        }
         std::fprintf(stderr, "tivrel: cannot read %s: %s\n", qPrintable(journalPath),
-                     qPrintable(file.errorString()));
+                     qPrintable(reason));
         return 1;
     }
     std::optional<QStringList> list;
@@ -229,7 +241,7 @@ int runVerifyCommand(const QString &journalPath, const QString &listPath)
         }
         list = std::move(read.lines);
     }
-    const JournalCheck check = verifyJournal(file.readAll(), list ? &*list : nullptr);
+    const JournalCheck check = verifyJournal(journal.bytes, list ? &*list : nullptr);
     std::fputs(check.report().toLocal8Bit().constData(), stdout);
     return check.ok ? 0 : 1;
 }

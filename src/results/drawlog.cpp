@@ -1,9 +1,9 @@
 #include "results/drawlog.h"
 
 #include "localisation/codepage.h"
+#include "localisation/filerefusal.h"
 #include "platform/savefile.h"
 
-#include <QFile>
 #include <QStringDecoder>
 #include <QStringView>
 #include <QSysInfo>
@@ -365,12 +365,17 @@ SaveResult writeDrawLog(const QString &path, const ResultRows &rows)
     return saveFileAtomically(path, encodeDrawLog(rows));
 }
 
-std::optional<DrawLogContent> readDrawLog(const QString &path)
+std::optional<DrawLogContent> readDrawLog(const QString &path, QString *refusal)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const FileRead read = readFileBounded(path, MaxDrawLogBytes);
+    if (!read.ok()) {
+        // A log that may not be read is passed over without a word; something that is no
+        // draw log at all is named.
+        if (refusal && refusedForWhatItIs(read.refusal))
+            *refusal = fileRefusalMessage(path, read);
         return std::nullopt;
-    return decodeDrawLog(file.readAll());
+    }
+    return decodeDrawLog(read.bytes);
 }
 
 bool readDrawLog(const QString &path, ResultRows &rows)

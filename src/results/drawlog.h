@@ -1,5 +1,6 @@
 #pragma once
 
+#include "draw/listfile.h"
 #include "draw/resultrows.h"
 #include "platform/savefile.h"
 #include "results/resultsmodel.h"
@@ -63,7 +64,17 @@ DrawLogContent decodeDrawLog(const QByteArray &content);
 // which is flushed to the disk and then takes the old file's place.
 SaveResult writeDrawLog(const QString &path, const ResultRows &rows);
 
-// Reads the log at `path`; nothing when there is no such file or it cannot be read.
-std::optional<DrawLogContent> readDrawLog(const QString &path);
+// The largest draw log a pass can write, and the bound it is read within: 999,999 rows (the
+// most a pass can draw), each framed by a draw number of up to ten digits, two commas, two
+// pairs of quotes and CR LF; the entries and prize texts of all rows come from a draw list and
+// a prize list of at most MaxListFileBytes each, and each of their bytes takes at most two
+// UTF-16 units (a quote is doubled) of two bytes.
+inline constexpr qint64 MaxDrawLogBytes =
+    2 + qint64(MaxListLines) * 2 * (10 + 2 + 4 + 2) + 2 * (2 * 2 * MaxListFileBytes);
+
+// Reads the log at `path`; nothing when there is no such file or it cannot be read. A file that
+// is not a plain file, or is larger than MaxDrawLogBytes, is not read: `refusal` (when given)
+// then gets the operator's message naming the file and the reason.
+std::optional<DrawLogContent> readDrawLog(const QString &path, QString *refusal = nullptr);
 // The same, the rows only; false when there is no such file or it cannot be read.
 bool readDrawLog(const QString &path, ResultRows &rows);
