@@ -26,31 +26,7 @@
 
 #include <cmath>
 
-PoolControl::PoolControl(const Parts &parts) : p(parts)
-{
-    // The draw is complete when the pass says the log failed; the operator hears of it once,
-    // not at every draw, and from the event loop, so the notice never holds up a draw.
-    QObject::connect(
-        &p.pass, &DrawPass::logWriteFailed, &m_notices,
-        [this](const QString &reason) {
-            if (m_logFailureShown)
-                return;
-            m_logFailureShown = true;
-            p.platform.messageBox(
-                lng("StrTivrelHinweis"),
-                lngFormat("HinweisLogNichtGeschrieben",
-                          {QString(p.drawLog + QStringLiteral(" (") + reason + QLatin1Char(')'))}),
-                Platform::Icon::Warning, Platform::Buttons::Ok);
-        },
-        Qt::QueuedConnection);
-    // A draw whose log was written clears the notice, so the next failure is told again.
-    const auto logWritten = [this] {
-        if (p.pass.lastLogWrite().ok)
-            m_logFailureShown = false;
-    };
-    QObject::connect(&p.pass, &DrawPass::rowInserted, &m_notices, logWritten);
-    QObject::connect(&p.pass, &DrawPass::rowsReset, &m_notices, logWritten);
-}
+PoolControl::PoolControl(const Parts &parts) : p(parts) {}
 
 PoolControl::~PoolControl()
 {

@@ -4,6 +4,7 @@
 #include "app/drawcontrol.h"
 #include "app/layoutmath.h"
 #include "app/listcontrol.h"
+#include "app/logkeeper.h"
 #include "app/mainlayout.h"
 #include "app/mainwindow.h"
 #include "app/poolcontrol.h"
@@ -81,6 +82,7 @@ TForm1::TForm1(Platform &platform, const FileLocations &files, QWidget *parent)
     m_pass = new DrawPass([&platform] { return platform.tickCount(); }, this);
     m_pass->setObjectName(QStringLiteral("DrawPass"));
     m_pass->setLogPath(DrawLog);
+    m_logKeeper = new LogKeeper({*m_pass, m_platform, DrawLog, ProgramFolder}, this);
     buildWindow();
     buildMenu();
     m_sound = new SoundPart(*Einstellungen, m_platform, this);
@@ -464,6 +466,11 @@ void TForm1::showEvent(QShowEvent *event)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
+    // Results the draw log could not take yet are not given up without asking.
+    if (!m_closing && !m_logKeeper->closeAllowed()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
 }

@@ -16,6 +16,7 @@ class QSplitter;
 class ControlStrip;
 class DrawControl;
 class DrawPass;
+class LogKeeper;
 class ListControl;
 class HelpViewer;
 class MainLayout;
@@ -122,7 +123,8 @@ private:
 
     // The pass and the parts.
     DrawPass *m_pass = nullptr;
-    SoundPart *m_sound = nullptr; // the output, WavePlayer and the sound options
+    LogKeeper *m_logKeeper = nullptr; // the draw log's failures, retries and the close question
+    SoundPart *m_sound = nullptr;     // the output, WavePlayer and the sound options
     std::unique_ptr<ControlStrip> m_strip;
     std::unique_ptr<VerifiedDraw> m_verify;
     std::unique_ptr<MainLayout> m_layout;

@@ -171,8 +171,30 @@ bool DrawPass::writeLogQuietly()
 {
     if (!m_logImage.isValid())
         m_logImage.assign(encodeDrawLog(m_rows));
-    m_lastLogWrite = saveFileAtomically(m_logPath, m_logImage.content());
+    const QByteArray content = m_logImage.content();
+    m_lastLogWrite = saveFileAtomically(m_logPath, content);
+    if (m_lastLogWrite.ok)
+        m_pendingLog.reset();
+    else // a copy: the image's store changes with the next draw
+        m_pendingLog = QByteArray(content.constData(), content.size());
     return m_lastLogWrite.ok;
+}
+
+bool DrawPass::retryLog()
+{
+    if (!logPending())
+        return true;
+    m_lastLogWrite = saveFileAtomically(m_logPath, *m_pendingLog);
+    if (!m_lastLogWrite.ok)
+        return false;
+    m_pendingLog.reset();
+    Q_EMIT logCaughtUp();
+    return true;
+}
+
+SaveResult DrawPass::writeLogTo(const QString &path) const
+{
+    return saveFileAtomically(path, logPending() ? *m_pendingLog : encodeDrawLog(m_rows));
 }
 
 bool DrawPass::writeLog()
