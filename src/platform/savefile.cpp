@@ -5,8 +5,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
@@ -29,6 +36,33 @@ QString writeFailure(const QFileDevice &file, qint64 size)
     return file.errorString();
 }
 
+// Writes `content` to a new file beside the link at `path`, then renames it over the link: the
+// link is gone, its target untouched, and the disk holds the link or the complete file.
+SaveResult replaceLink(const QString &path, const QByteArray &content)
+{
+    const QFileInfo info(path);
+    QTemporaryFile file(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+                        QStringLiteral(".XXXXXX"));
+    if (!file.open())
+        return {false, file.errorString()};
+    if (file.write(content) != content.size() || !file.flush()) {
+        const QString reason = writeFailure(file, content.size());
+        return {false, reason};
+    }
+#ifdef Q_OS_UNIX
+    if (::fsync(file.handle()) != 0)
+        return {false, QString::fromLocal8Bit(std::strerror(errno))};
+#endif
+    // The new file gets the permissions a newly saved file gets, not the temporary's 0600.
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                        QFileDevice::ReadOther);
+    if (::rename(QFile::encodeName(file.fileName()).constData(),
+                 QFile::encodeName(path).constData()) != 0)
+        return {false, QString::fromLocal8Bit(std::strerror(errno))};
+    file.setAutoRemove(false);
+    return {};
+}
+
 } // namespace
 
 void ignoreFileSizeLimitSignal()
@@ -41,6 +75,10 @@ void ignoreFileSizeLimitSignal()
 SaveResult saveFileAtomically(const QString &path, const QByteArray &content)
 {
     const QFileInfo info(path);
+    // A link in the file's place is replaced by the file, not written through: whatever it
+    // points to stays as it is.
+    if (info.isSymLink())
+        return replaceLink(path, content);
     if (info.exists() && !info.isFile())
         return {false, QStringLiteral("%1 is not a file").arg(path)};
     QSaveFile file(path);
@@ -60,11 +98,30 @@ SaveResult saveFileAtomically(const QString &path, const QByteArray &content)
 
 SaveResult appendToFile(const QString &path, const QByteArray &content)
 {
-    QFile file(path);
+    // Never through a link planted in the file's place, and never into a pipe: the open does
+    // not wait for a reader, and only a plain file is written.
+    const int fd =
+        ::open(QFile::encodeName(path).constData(),
+               O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        const int error = errno;
+        return {false, error == ELOOP ? lng("StrDateiIstVerknuepfung")
+                                      : QString::fromLocal8Bit(std::strerror(error))};
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return {false, QStringLiteral("%1 is not a file").arg(path)};
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    QFile file;
     // Unbuffered: what a failed write left in a buffer would otherwise be written by the close,
     // after the cut, into the room the cut freed.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+    if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered,
+                   QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return {false, file.errorString()};
+    }
     const qint64 before = file.size();
     if (file.write(content) != content.size() || !file.flush()) {
         const QString reason = writeFailure(file, before + content.size());

@@ -1,0 +1,81 @@
+// The files the program writes are never written through a link planted in their place, nor
+// into a pipe.
+#include "localisation/uitext.h"
+#include "platform/savefile.h"
+#include "support/testfolder.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+class TestFileSafety : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void cleanup() { alarm(0); }
+
+    void writesNeverGoThroughAPlantedLink_data()
+    {
+        QTest::addColumn<bool>("append");
+        QTest::addColumn<bool>("targetExists");
+        QTest::newRow("save over a link to a file") << false << true;
+        QTest::newRow("save over a link to nowhere") << false << false;
+        QTest::newRow("append through a link to a file") << true << true;
+        QTest::newRow("append through a link to nowhere") << true << false;
+    }
+    void writesNeverGoThroughAPlantedLink()
+    {
+        QFETCH(bool, append);
+        QFETCH(bool, targetExists);
+        TestFolder folder;
+        const QString target = folder.file(QStringLiteral("elsewhere.txt"));
+        const QString path = folder.file(QStringLiteral("tivrel.log"));
+        if (targetExists)
+            folder.write(QStringLiteral("elsewhere.txt"), "precious");
+        QVERIFY(QFile::link(target, path));
+
+        const QByteArray content("new content");
+        const SaveResult result =
+            append ? appendToFile(path, content) : saveFileAtomically(path, content);
+
+        // What the link pointed to is as it was.
+        QCOMPARE(QFileInfo::exists(target), targetExists);
+        if (targetExists)
+            QCOMPARE(folder.read(QStringLiteral("elsewhere.txt")), QByteArray("precious"));
+        if (append) {
+            // Appending to the link's target is refused, with the reason.
+            QVERIFY(!result.ok);
+            QCOMPARE(result.error, lng("StrDateiIstVerknuepfung"));
+            QVERIFY(QFileInfo(path).isSymLink());
+        } else {
+            // A save replaces the link with the file.
+            QVERIFY2(result.ok, qPrintable(result.error));
+            QVERIFY(!QFileInfo(path).isSymLink());
+            QCOMPARE(folder.read(QStringLiteral("tivrel.log")), content);
+        }
+    }
+
+    void writesIntoAPipeAreRefusedAtOnce_data()
+    {
+        QTest::addColumn<bool>("append");
+        QTest::newRow("save") << false;
+        QTest::newRow("append") << true;
+    }
+    void writesIntoAPipeAreRefusedAtOnce()
+    {
+        QFETCH(bool, append);
+        TestFolder folder;
+        const QString path = folder.file(QStringLiteral("tivrel.txt"));
+        QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0644) == 0);
+        // An open that waited for a reader would never come back.
+        alarm(20);
+        const SaveResult result = append ? appendToFile(path, "x") : saveFileAtomically(path, "x");
+        QVERIFY(!result.ok);
+        QVERIFY(!result.error.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFileSafety)
+#include "tst_filesafety.moc"
