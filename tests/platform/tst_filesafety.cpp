@@ -1,13 +1,16 @@
 // The files the program writes are never written through a link planted in their place, nor
-// into a pipe.
+// into a pipe; and the system's request to end the program reaches the event loop.
 #include "localisation/uitext.h"
 #include "platform/savefile.h"
+#include "platform/terminationsignal.h"
 #include "support/testfolder.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSignalSpy>
 #include <QTest>
 
+#include <csignal>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -74,6 +77,26 @@ private Q_SLOTS:
         const SaveResult result = append ? appendToFile(path, "x") : saveFileAtomically(path, "x");
         QVERIFY(!result.ok);
         QVERIFY(!result.error.isEmpty());
+    }
+
+    void terminationRequestsArriveOnTheEventLoop_data()
+    {
+        QTest::addColumn<int>("signalNumber");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+        QTest::newRow("SIGINT") << int(SIGINT);
+    }
+    void terminationRequestsArriveOnTheEventLoop()
+    {
+        QFETCH(int, signalNumber);
+        TerminationSignal termination;
+        QVERIFY(termination.installed());
+        QSignalSpy received(&termination, &TerminationSignal::received);
+        // Without the handler the signal would end this test program here.
+        QCOMPARE(::kill(::getpid(), signalNumber), 0);
+        QCOMPARE(received.count(), 0); // nothing runs inside the handler
+        QTRY_COMPARE(received.count(), 1);
+        QCOMPARE(received.first().first().toInt(), signalNumber);
     }
 };
 
