@@ -73,3 +73,13 @@ if(TIVREL_BUILD_TESTS)
       -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/ValidateInstall.cmake)
   set_tests_properties(desktop_files_validate PROPERTIES TIMEOUT 120)
 endif()
+
+# The installed program keeps its files in the user's folders, run as root or as a user.
+if(TIVREL_BUILD_TESTS)
+  add_test(NAME installed_program_folders
+    COMMAND ${CMAKE_COMMAND}
+      -D "BUILD_DIR=${CMAKE_CURRENT_BINARY_DIR}"
+      -D "STAGE=${CMAKE_CURRENT_BINARY_DIR}/installed-folders-check"
+      -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/InstalledFolders.cmake)
+  set_tests_properties(installed_program_folders PROPERTIES TIMEOUT 120)
+endif()

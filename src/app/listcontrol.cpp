@@ -144,7 +144,8 @@ bool ListControl::ApplyListRange()
     // A missing list: list drawing goes off (asking, unless muted) and the field says why.
     // A list refused for its size or content changes nothing but is reported.
     warn(list, stored);
-    if (list.error == ListFileError::Missing || list.error == ListFileError::NotReadable) {
+    if (list.error == ListFileError::Missing || list.error == ListFileError::NotReadable ||
+        list.error == ListFileError::NotAFile) {
         panel.AusDatei->setChecked(false);
         panel.AusDateiPfad->setText(stored + lng("HinweisNichtGefunden"));
     }
@@ -192,15 +193,18 @@ void ListControl::LoadPrizeList()
     // With the prize list on, its lines head the column "Spiel".
     if (!panel.cbWinnings->isChecked())
         return;
-    ListFileResult prizes =
-        readListFile(resolveListPath(p.programFolder, panel.edWinnings->text()));
+    const QString stored = panel.edWinnings->text();
+    ListFileResult prizes = readListFile(resolveListPath(p.programFolder, stored));
     if (prizes.ok()) {
         PrizeList = std::move(prizes.lines);
         p.results.results()->setHeaderText(ResultsModel::Spiel, lng("StrGewinn"));
         p.results.setColumnShown(ResultsModel::Spiel, true);
         return;
     }
-    warn(prizes, lng("HinweisDatei01"));
+    // A prize list that is there but refused is named by its path.
+    const bool absent =
+        prizes.error == ListFileError::Missing || prizes.error == ListFileError::NotReadable;
+    warn(prizes, absent ? lng("HinweisDatei01") : stored);
     if (panel.DoStatus->itemIndex() <= int(DrawMode::Timer))
         p.results.setColumnShown(ResultsModel::Spiel, false);
 }

@@ -1,3 +1,4 @@
+#include "app/filefolders.h"
 #include "app/mainwindow.h"
 #include "draw/drawjournal.h"
 #include "platform/commandline.h"
@@ -6,16 +7,14 @@
 #include "platform/qtplatform.h"
 #include "platform/savefile.h"
 #include "presentation/qtspeechengine.h"
+#include "platform/terminationsignal.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMainWindow>
 #include <QTranslator>
-
-#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -48,17 +47,21 @@ int main(int argc, char *argv[])
     // else in the user's folders; --folder chooses the folder.
     const FileLocations files = decideFileLocations(QCoreApplication::applicationFilePath(),
                                                     line.folder, UserFolders::standard());
-    QString failedFolder;
-    if (!createFileFolders(files, &failedFolder)) {
-        std::fprintf(stderr, "tivrel: cannot create the folder %s\n",
-                     qPrintable(QDir::toNativeSeparators(failedFolder)));
+    QtPlatform platform;
+    // Started from the menu, a folder that cannot take the files is told in a box too.
+    if (const FolderProblem problem = prepareFileFolders(files)) {
+        reportFolderProblem(platform, problem);
         return 1;
     }
 
-    QtPlatform platform;
     // The system's voice for the spoken result; its engine starts when the option is first used.
     QtSpeechEngine speech;
     const std::unique_ptr<QMainWindow> form = createMainWindow(platform, files, &speech);
+    // The desktop logging out (SIGTERM) closes the window as the operator would, with the
+    // question about results the draw log could not take yet.
+    TerminationSignal termination;
+    QObject::connect(&termination, &TerminationSignal::received, form.get(),
+                     [&form] { form->close(); });
     form->show();
     return QApplication::exec();
 }

@@ -26,31 +26,7 @@
 
 #include <cmath>
 
-PoolControl::PoolControl(const Parts &parts) : p(parts)
-{
-    // The draw is complete when the pass says the log failed; the operator hears of it once,
-    // not at every draw, and from the event loop, so the notice never holds up a draw.
-    QObject::connect(
-        &p.pass, &DrawPass::logWriteFailed, &m_notices,
-        [this](const QString &reason) {
-            if (m_logFailureShown)
-                return;
-            m_logFailureShown = true;
-            p.platform.messageBox(
-                lng("StrTivrelHinweis"),
-                lngFormat("HinweisLogNichtGeschrieben",
-                          {QString(p.drawLog + QStringLiteral(" (") + reason + QLatin1Char(')'))}),
-                Platform::Icon::Warning, Platform::Buttons::Ok);
-        },
-        Qt::QueuedConnection);
-    // A draw whose log was written clears the notice, so the next failure is told again.
-    const auto logWritten = [this] {
-        if (p.pass.lastLogWrite().ok)
-            m_logFailureShown = false;
-    };
-    QObject::connect(&p.pass, &DrawPass::rowInserted, &m_notices, logWritten);
-    QObject::connect(&p.pass, &DrawPass::rowsReset, &m_notices, logWritten);
-}
+PoolControl::PoolControl(const Parts &parts) : p(parts) {}
 
 PoolControl::~PoolControl()
 {
@@ -295,19 +271,8 @@ void PoolControl::ReloadDrawLog()
 {
     if (!QFile::exists(p.drawLog))
         return;
-    if (p.settings.current().mode() == DrawMode::Lottery) {
-        p.results.results()->setHeaderText(ResultsModel::Spiel, lng("StrSpielZahl"));
-        p.results.setColumnShown(ResultsModel::Spiel, true);
-        p.results.setColumnShown(ResultsModel::Gezogen, false);
-    }
-    std::optional<DrawLogContent> log = readDrawLog(p.drawLog);
-    if (!log)
-        return;
-    if (log->skippedLines > 0) {
-        // Lines that are no draws are left out; the operator hears of it once, from the event
-        // loop, when the window is up.
-        const QString notice =
-            lngFormat("HinweisLogZeilenUebersprungen", {p.drawLog, log->skippedLines});
+    // Notices are told once, from the event loop, when the window is up.
+    const auto noticeLater = [this](const QString &notice) {
         QMetaObject::invokeMethod(
             &m_notices,
             [this, notice] {
@@ -315,7 +280,23 @@ void PoolControl::ReloadDrawLog()
                                       Platform::Buttons::Ok);
             },
             Qt::QueuedConnection);
+    };
+    QString refusal;
+    std::optional<DrawLogContent> log = readDrawLog(p.drawLog, &refusal);
+    if (!log) {
+        // A pipe, a device or a file of gigabytes in the log's place: no pass to restore.
+        if (!refusal.isEmpty())
+            noticeLater(refusal);
+        return;
     }
+    if (p.settings.current().mode() == DrawMode::Lottery) {
+        p.results.results()->setHeaderText(ResultsModel::Spiel, lng("StrSpielZahl"));
+        p.results.setColumnShown(ResultsModel::Spiel, true);
+        p.results.setColumnShown(ResultsModel::Gezogen, false);
+    }
+    // Lines that are no draws are left out.
+    if (log->skippedLines > 0)
+        noticeLater(lngFormat("HinweisLogZeilenUebersprungen", {p.drawLog, log->skippedLines}));
     p.pass.setRows(std::move(log->rows));
 }
 

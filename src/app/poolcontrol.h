@@ -75,8 +75,7 @@ private:
     DrawRowRule rowRule(const Settings &settings) const;
 
     Parts p;
-    QObject m_notices; // receives the pass's signals for as long as this part lives
-    bool m_logFailureShown = false;
+    QObject m_notices; // runs the queued notices for as long as this part lives
     QPointer<QWidget> m_prepareWindow;
     bool m_startupDone = false;
 };

@@ -4,6 +4,7 @@
 #include "app/drawcontrol.h"
 #include "app/layoutmath.h"
 #include "app/listcontrol.h"
+#include "app/logkeeper.h"
 #include "app/mainlayout.h"
 #include "app/mainwindow.h"
 #include "app/poolcontrol.h"
@@ -89,6 +90,7 @@ TForm1::TForm1(Platform &platform, const FileLocations &files, SpeechEngine *spe
     m_pass = new DrawPass([&platform] { return platform.tickCount(); }, this);
     m_pass->setObjectName(QStringLiteral("DrawPass"));
     m_pass->setRecord(std::make_unique<DrawLogFile>(DrawLog));
+    m_logKeeper = new LogKeeper({*m_pass, m_platform, DrawLog, ProgramFolder}, this);
     buildWindow();
     buildMenu();
     m_sound = new SoundPart(*Einstellungen, m_platform, this);
@@ -340,9 +342,11 @@ void TForm1::connectDisplay()
     connect(
         display, &NumberDisplayWidget::pictureUnavailable, this,
         [this](const QString &name) {
-            m_platform.messageBox(lng("StrTivrelHinweis"),
-                                  lngFormat("HinweisBildNichtGeladen", {name}),
-                                  Platform::Icon::Warning, Platform::Buttons::Ok);
+            QString text = Ergebnisfeld->pictureRefusal(name);
+            if (text.isEmpty())
+                text = lngFormat("HinweisBildNichtGeladen", {name});
+            m_platform.messageBox(lng("StrTivrelHinweis"), text, Platform::Icon::Warning,
+                                  Platform::Buttons::Ok);
         },
         Qt::QueuedConnection);
 
@@ -417,10 +421,26 @@ void TForm1::restorePassFromLog()
 
 void TForm1::loadSettings()
 {
-    LoadSettings(*Einstellungen, *this, SettingsFile);
+    QString refusal;
+    LoadSettings(*Einstellungen, *this, SettingsFile, &refusal);
+    // A settings file that is no plain file, or far too large, counts as missing; the operator
+    // hears why once the window runs.
+    if (!refusal.isEmpty())
+        noticeLater(refusal);
     // A file without a mode leaves the manual mode chosen.
     if (Einstellungen->DoStatus->itemIndex() < 0)
         Einstellungen->DoStatus->setItemIndex(int(DrawMode::Manual));
+}
+
+void TForm1::noticeLater(const QString &text)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, text] {
+            m_platform.messageBox(lng("StrTivrelHinweis"), text, Platform::Icon::Warning,
+                                  Platform::Buttons::Ok);
+        },
+        Qt::QueuedConnection);
 }
 
 void TForm1::FormShow()
@@ -456,6 +476,11 @@ void TForm1::showEvent(QShowEvent *event)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
+    // Results the draw log could not take yet are not given up without asking.
+    if (!m_closing && !m_logKeeper->closeAllowed()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
 }

@@ -16,6 +16,7 @@ class QSplitter;
 class ControlStrip;
 class DrawControl;
 class DrawPass;
+class LogKeeper;
 class ListControl;
 class HelpViewer;
 class MainLayout;
@@ -71,6 +72,8 @@ private:
     void connectHandlers();
     void connectDisplay();
     void loadSettings();
+    // A warning box with `text`, shown from the event loop once the window runs.
+    void noticeLater(const QString &text);
     void mStilleClick();
     void describeForAssistiveTechnology(const FileLocations &files);
 
@@ -125,7 +128,8 @@ private:
 
     // The pass and the parts.
     DrawPass *m_pass = nullptr;
-    SoundPart *m_sound = nullptr; // the output, WavePlayer and the sound options
+    LogKeeper *m_logKeeper = nullptr; // the draw log's failures, retries and the close question
+    SoundPart *m_sound = nullptr;     // the output, WavePlayer and the sound options
     std::unique_ptr<ControlStrip> m_strip;
     std::unique_ptr<VerifiedDraw> m_verify;
     std::unique_ptr<MainLayout> m_layout;

@@ -2,6 +2,7 @@
 
 #include "draw/drawpool.h"
 #include "localisation/uitext.h"
+#include "localisation/filerefusal.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -279,6 +280,10 @@ SaveResult DrawJournal::open(const QDateTime &now)
     QFile file(m_path);
     bool revealed = true;
     if (file.exists()) {
+        // A pipe, a device or a file of gigabytes in the journal's place is not read.
+        if (const ReadRefusal refusal = checkReadable(m_path, MaxJournalBytes);
+            refusal != ReadRefusal::None)
+            return {false, fileRefusalReason(refusal, MaxJournalBytes)};
         if (!file.open(QIODevice::ReadWrite))
             return {false, file.errorString()};
         QByteArray content = file.readAll();

@@ -88,6 +88,12 @@ SegmentStart segmentStartOf(const QJsonObject &object);
 QByteArray lineHash(const QByteArray &line);
 QByteArray firstPrev();
 
+// The bound the journal is read within: 999,999 draw lines of up to 256 bytes besides their
+// entry (numbers, hashes, the time), and the entries twice (drawn, and listed again when a
+// segment begins), which come from a draw list of at most MaxListFileBytes, each byte at most
+// three bytes of JSON text.
+inline constexpr qint64 MaxJournalBytes = qint64(999999) * 256 + 2 * 3 * (qint64(128) << 20);
+
 // Writes the journal. Each line is written, flushed and synced before the call returns. The seed
 // of the open segment is kept in a file beside the journal until it is revealed, so a segment
 // that a crash left open is revealed by the next run.

@@ -212,6 +212,27 @@ bool DrawPass::writeLogQuietly()
     return m_lastLogWrite.ok;
 }
 
+bool DrawPass::logPending() const
+{
+    return m_record && m_record->pending();
+}
+
+bool DrawPass::retryLog()
+{
+    if (!logPending())
+        return true;
+    m_lastLogWrite = m_record->writePending();
+    if (!m_lastLogWrite.ok)
+        return false;
+    Q_EMIT logCaughtUp();
+    return true;
+}
+
+SaveResult DrawPass::writeLogTo(const QString &path) const
+{
+    return m_record ? m_record->writeCopy(path, m_rows) : SaveResult{};
+}
+
 bool DrawPass::writeLog()
 {
     if (writeLogQuietly())

@@ -94,6 +94,17 @@ public:
     // Writes the rows to the draw log now; false (and logWriteFailed) when that failed.
     bool writeLog();
 
+    // A log write failed, and the table it was to hold is not on disk yet. What stays pending
+    // is the content of that write (a new pass started since does not empty the log, as the
+    // next draw would); the next draw's write replaces it.
+    bool logPending() const;
+    // Writes the pending content again: true when the log is now on disk (or nothing was
+    // pending), and then logCaughtUp.
+    bool retryLog();
+    // Writes the pending content (or, with none pending, the rows) to another file: the
+    // results saved elsewhere when the log's own place cannot take them.
+    SaveResult writeLogTo(const QString &path) const;
+
     TRNGenerator &generator() { return m_generator; }
 
     // The verifiable draw: from now on draws choose with `generator`, seeded for this segment
@@ -117,6 +128,8 @@ Q_SIGNALS:
     void rowInserted(int position);
     // The last log write failed with this reason (the draw itself stands).
     void logWriteFailed(const QString &reason);
+    // A log whose write had failed is now on disk.
+    void logCaughtUp();
     // The journal of the verifiable draw could not record a draw: it was not made, and the
     // pass is halted.
     void journalWriteFailed();

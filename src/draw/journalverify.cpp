@@ -4,6 +4,7 @@
 #include "draw/csvlist.h"
 #include "draw/drawjournal.h"
 #include "draw/listfile.h"
+#include "platform/boundedread.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -289,39 +290,28 @@ JournalCheck verifyJournal(const QByteArray &journal, const QStringList *listLin
 
 std::optional<QByteArray> readJournalFile(const QString &path, QString &error)
 {
-    const QFileInfo info(path);
-    if (info.isSymLink()) {
+    if (QFileInfo(path).isSymLink()) {
         error = QStringLiteral("is a symbolic link, not a journal the program wrote");
         return std::nullopt;
     }
-    if (!info.exists()) {
-        error = QStringLiteral("no such file");
+    // A pipe, a device or a file beyond what 999,999 draws can take is not read.
+    const FileRead journal = readFileBounded(path, MaxJournalBytes);
+    switch (journal.refusal) {
+    case ReadRefusal::None: break;
+    case ReadRefusal::Missing: error = QStringLiteral("no such file"); return std::nullopt;
+    case ReadRefusal::Folder:
+    case ReadRefusal::Pipe:
+    case ReadRefusal::Device: error = QStringLiteral("not a plain file"); return std::nullopt;
+    case ReadRefusal::TooLarge:
+        error = QStringLiteral("larger than %1 bytes").arg(journal.limit);
+        return std::nullopt;
+    case ReadRefusal::Unreadable: error = journal.detail; return std::nullopt;
+    }
+    if (journal.bytes.contains('\0')) {
+        error = QStringLiteral("holds NUL bytes: not a journal");
         return std::nullopt;
     }
-    if (!info.isFile()) {
-        error = QStringLiteral("not a plain file");
-        return std::nullopt;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
-        return std::nullopt;
-    }
-    // Read in pieces: a file of NUL bytes is refused at its first piece, not after gigabytes.
-    QByteArray content;
-    while (!file.atEnd()) {
-        const QByteArray piece = file.read(qint64(1) << 20);
-        if (piece.isEmpty() && file.error() != QFileDevice::NoError) {
-            error = file.errorString();
-            return std::nullopt;
-        }
-        if (piece.contains('\0')) {
-            error = QStringLiteral("holds NUL bytes: not a journal");
-            return std::nullopt;
-        }
-        content += piece;
-    }
-    return content;
+    return journal.bytes;
 }
 
 JournalCheck verifyJournalFile(const QString &journalPath, const QString &listPath)

@@ -1,6 +1,7 @@
 #include "draw/listfile.h"
 
 #include "localisation/codepage.h"
+#include "localisation/filerefusal.h"
 #include "localisation/uitext.h"
 
 #include <QDir>
@@ -150,44 +151,25 @@ ListFileResult parseListText(const QByteArray &bytes, qint32 maxLines)
 
 QByteArray readListBytes(const QString &path, ListFileResult &result, qint64 maxBytes)
 {
-    const QFileInfo info(path);
-    if (!info.exists() || info.isDir()) {
-        result.error = ListFileError::Missing;
-        return {};
-    }
-    // Regular files tell their size; devices and pipes are cut off while reading.
-    if (info.isFile() && info.size() > maxBytes) {
-        result.error = ListFileError::TooLarge;
-        return {};
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Only a plain file is read, and only within the bound: a pipe or a device in the list's
+    // place is refused at once instead of holding the program.
+    FileRead read = readFileBounded(path, maxBytes);
+    switch (read.refusal) {
+    case ReadRefusal::None: return std::move(read.bytes);
+    case ReadRefusal::Missing: result.error = ListFileError::Missing; break;
+    case ReadRefusal::TooLarge: result.error = ListFileError::TooLarge; break;
+    case ReadRefusal::Unreadable:
         result.error = ListFileError::NotReadable;
-        result.detail = file.errorString();
-        return {};
+        result.detail = read.detail;
+        break;
+    case ReadRefusal::Folder:
+    case ReadRefusal::Pipe:
+    case ReadRefusal::Device:
+        result.error = ListFileError::NotAFile;
+        result.refusal = read.refusal;
+        break;
     }
-    QByteArray bytes;
-    bytes.reserve(qsizetype(qMin(info.size(), maxBytes)));
-    constexpr qint64 Chunk = 1 << 20;
-    for (;;) {
-        const qint64 want = qMin(Chunk, maxBytes + 1 - qint64(bytes.size()));
-        const qsizetype before = bytes.size();
-        bytes.resize(before + qsizetype(want));
-        const qint64 got = file.read(bytes.data() + before, want);
-        if (got < 0) {
-            result.error = ListFileError::NotReadable;
-            result.detail = file.errorString();
-            return {};
-        }
-        bytes.resize(before + qsizetype(got));
-        if (bytes.size() > maxBytes) {
-            result.error = ListFileError::TooLarge;
-            return {};
-        }
-        if (got == 0)
-            break;
-    }
-    return bytes;
+    return {};
 }
 
 ListFileResult readListFile(const QString &path, qint32 maxLines, qint64 maxBytes)
@@ -215,6 +197,8 @@ QString listFileMessage(const ListFileResult &result, const QString &name)
     case ListFileError::TooLarge:
         return lngFormat("HinweisListeZuGross",
                          {name, QString::number(MaxListFileBytes / (1024 * 1024))});
+    case ListFileError::NotAFile:
+        return lngFormat("HinweisDateiNichtGelesen", {name, fileRefusalReason(result.refusal, 0)});
     }
     return {};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/boundedread.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -23,6 +25,7 @@ enum class ListFileError {
     TooManyLines, // more entries than the limit
     NotText,      // control characters or data after the end of the text: not a list
     TooLarge,     // over MaxListFileBytes
+    NotAFile,     // a folder, a pipe or a device: not read at all (`refusal` says which)
 };
 
 struct ListFileResult {
@@ -30,6 +33,7 @@ struct ListFileResult {
     ListFileError error = ListFileError::None;
     QString detail;   // the system's reason when the file was not readable
     QString encoding; // how the bytes were read: "ASCII", "UTF-8" or "Windows-1252"
+    ReadRefusal refusal = ReadRefusal::None; // what stood in the file's place, for NotAFile
 
     bool ok() const { return error == ListFileError::None; }
 };

@@ -15,6 +15,13 @@ public:
     virtual void rowsReplaced() = 0;
     // One draw put `row` at `place` of the rows, which now hold `rowCount` rows.
     virtual void rowAdded(const ResultRow &row, qsizetype place, qsizetype rowCount) = 0;
-    // Keeps `rows` now; the outcome of the write.
+    // Keeps `rows` now; the outcome of the write. What a failed write was to keep stays
+    // pending until a later write or writePending keeps it.
     virtual SaveResult write(const ResultRows &rows) = 0;
+    // A write failed, and what it was to keep is not kept yet.
+    virtual bool pending() const = 0;
+    // Keeps the pending content again (nothing to do when none is pending).
+    virtual SaveResult writePending() = 0;
+    // Writes the pending content (or, with none pending, `rows`) to another file.
+    virtual SaveResult writeCopy(const QString &path, const ResultRows &rows) const = 0;
 };

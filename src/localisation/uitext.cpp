@@ -45,5 +45,12 @@ QString lngFormat(const char *name, const QVariantList &args)
 
 QString saveFailureText(const SaveResult &result)
 {
-    return result.fileTooLarge ? lng("StrDateiZuGross") : result.error;
+    switch (result.problem) {
+    case SaveResult::Problem::System: break;
+    case SaveResult::Problem::FileTooLarge: return lng("StrDateiZuGross");
+    case SaveResult::Problem::Link: return lng("StrDateiIstVerknuepfung");
+    case SaveResult::Problem::NotAFile: return lng("StrDateiKeineDatei");
+    case SaveResult::Problem::Shortened: return lng("StrDateiGekuerzt");
+    }
+    return result.error;
 }

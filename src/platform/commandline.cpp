@@ -57,8 +57,9 @@ CommandLine parseCommandLine(const QStringList &arguments)
         QStringLiteral("Tivrel draws raffle and tombola tickets at random, without repetition, "
                        "from a number range or from the lines of a list file.\n\n"
                        "The settings file and the draw log stay beside the program when its "
-                       "folder is writable or already holds the settings file; otherwise they "
-                       "are kept in the user's configuration and data folders."));
+                       "folder is writable or already holds the settings file, unless the "
+                       "program is installed in a system folder; otherwise they are kept in "
+                       "the user's configuration and data folders."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption folder(

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 class QImage;
@@ -19,8 +20,16 @@ public:
     // A modal message box; returns the button the user pressed (Cancel or No when closed).
     virtual Answer messageBox(const QString &caption, const QString &text, Icon icon,
                               Buttons buttons) = 0;
+    // A modal message box whose buttons carry the program's own texts, in this order; returns
+    // the index of the button pressed, or -1 when the box was closed without one.
+    virtual int askChoice(const QString &caption, const QString &text, Icon icon,
+                          const QStringList &buttons) = 0;
     // The shared open-file dialog; an empty string when the user cancels.
     virtual QString openFileName(const QString &title, const QString &startFolder,
+                                 const QString &filter) = 0;
+    // The shared save-file dialog, starting at `suggestedPath`; an empty string when the user
+    // cancels.
+    virtual QString saveFileName(const QString &title, const QString &suggestedPath,
                                  const QString &filter) = 0;
     // Opens a file or URL in the program the desktop associates with it.
     virtual bool shellOpen(const QString &pathOrUrl) = 0;

@@ -12,7 +12,11 @@ public:
 
     Answer messageBox(const QString &caption, const QString &text, Icon icon,
                       Buttons buttons) override;
+    int askChoice(const QString &caption, const QString &text, Icon icon,
+                  const QStringList &buttons) override;
     QString openFileName(const QString &title, const QString &startFolder,
+                         const QString &filter) override;
+    QString saveFileName(const QString &title, const QString &suggestedPath,
                          const QString &filter) override;
     bool shellOpen(const QString &pathOrUrl) override;
     quint16 systemLanguageId() const override;

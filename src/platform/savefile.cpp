@@ -3,15 +3,18 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 
-#ifdef Q_OS_UNIX
-#include <cerrno>
 #include <fcntl.h>
-#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
 #endif
 
 namespace {
@@ -24,11 +27,46 @@ SaveResult writeFailure(const QFileDevice &file, qint64 size)
     rlimit limit{};
     if (getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
         quint64(size) > quint64(limit.rlim_cur))
-        return {false, QString(), true};
+        return {false, QString(), SaveResult::Problem::FileTooLarge};
 #else
     Q_UNUSED(size);
 #endif
     return {false, file.errorString()};
+}
+
+SaveResult failure(SaveResult::Problem problem)
+{
+    return {false, QString(), problem};
+}
+
+SaveResult systemFailure(int error)
+{
+    return {false, QString::fromLocal8Bit(std::strerror(error))};
+}
+
+// Writes `content` to a new file beside the link at `path`, then renames it over the link: the
+// link is gone, its target untouched, and the disk holds the link or the complete file.
+SaveResult replaceLink(const QString &path, const QByteArray &content)
+{
+    const QFileInfo info(path);
+    QTemporaryFile file(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+                        QStringLiteral(".XXXXXX"));
+    if (!file.open())
+        return {false, file.errorString()};
+    if (file.write(content) != content.size() || !file.flush())
+        return writeFailure(file, content.size());
+#ifdef Q_OS_UNIX
+    if (::fsync(file.handle()) != 0)
+        return systemFailure(errno);
+#endif
+    // The new file gets the permissions a newly saved file gets, not the temporary's 0600.
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                        QFileDevice::ReadOther);
+    if (::rename(QFile::encodeName(file.fileName()).constData(),
+                 QFile::encodeName(path).constData()) != 0)
+        return systemFailure(errno);
+    file.setAutoRemove(false);
+    return {};
 }
 
 } // namespace
@@ -43,8 +81,12 @@ void ignoreFileSizeLimitSignal()
 SaveResult saveFileAtomically(const QString &path, const QByteArray &content)
 {
     const QFileInfo info(path);
+    // A link in the file's place is replaced by the file, not written through: whatever it
+    // points to stays as it is.
+    if (info.isSymLink())
+        return replaceLink(path, content);
     if (info.exists() && !info.isFile())
-        return {false, QStringLiteral("%1 is not a file").arg(path)};
+        return failure(SaveResult::Problem::NotAFile);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return {false, file.errorString()};
@@ -63,37 +105,35 @@ SaveResult saveFileAtomically(const QString &path, const QByteArray &content)
 SaveResult appendToFile(const QString &path, const QByteArray &content,
                         const AppendOptions &options)
 {
+    // Never through a link planted in the file's place, and never into a pipe: the open does
+    // not wait for a reader, and only a plain file is written.
+    const int fd =
+        ::open(QFile::encodeName(path).constData(),
+               O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        const int error = errno;
+        return error == ELOOP ? failure(SaveResult::Problem::Link) : systemFailure(error);
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return failure(SaveResult::Problem::NotAFile);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     QFile file;
     // Unbuffered: what a failed write left in a buffer would otherwise be written by the close,
     // after the cut, into the room the cut freed.
-    const QIODevice::OpenMode mode =
-        QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered;
-#ifdef Q_OS_UNIX
-    const int flags =
-        O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | (options.noFollow ? O_NOFOLLOW : 0);
-    const int fd = ::open(QFile::encodeName(path).constData(), flags, 0644);
-    if (fd < 0) {
-        const int error = errno;
-        if (error == ELOOP && options.noFollow)
-            return {false, lng("StrSymbolischerLink")};
-        return {false, QString::fromLocal8Bit(std::strerror(error))};
-    }
-    if (!file.open(fd, mode, QFileDevice::AutoCloseHandle)) {
+    if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered,
+                   QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return {false, file.errorString()};
     }
-#else
-    if (options.noFollow && QFileInfo(path).isSymLink())
-        return {false, lng("StrSymbolischerLink")};
-    file.setFileName(path);
-    if (!file.open(mode))
-        return {false, file.errorString()};
-#endif
     qint64 before = file.size();
     if (options.expectedSize >= 0 && before != options.expectedSize) {
-        if (before < options.expectedSize || !file.resize(options.expectedSize))
-            return {false,
-                    before < options.expectedSize ? lng("StrDateiGekuerzt") : file.errorString()};
+        if (before < options.expectedSize)
+            return failure(SaveResult::Problem::Shortened);
+        if (!file.resize(options.expectedSize))
+            return {false, file.errorString()};
         before = options.expectedSize;
     }
     if (file.write(content) != content.size() || !file.flush()) {
@@ -101,12 +141,10 @@ SaveResult appendToFile(const QString &path, const QByteArray &content,
         file.resize(before);
         return failed;
     }
-#ifdef Q_OS_UNIX
     if (options.sync && ::fsync(file.handle()) != 0) {
-        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        const SaveResult failed = systemFailure(errno);
         file.resize(before);
-        return {false, reason};
+        return failed;
     }
-#endif
     return {};
 }

@@ -7,13 +7,21 @@
 // (saveFailureText in localisation/uitext.h): this folder shows no texts of its own.
 struct SaveResult {
     bool ok = true;
-    QString error;             // the system's reason when ok is false
-    bool fileTooLarge = false; // the write ran into the system's file size limit (ulimit -f)
+    // Why, where the system gives no reason of its own: the caller names these.
+    enum class Problem {
+        System,       // the system's reason is in `error`
+        FileTooLarge, // the write ran into the system's file size limit (ulimit -f)
+        Link,         // a symbolic link stands in the file's place and is not written through
+        NotAFile,     // a folder, pipe or device stands in the file's place
+        Shortened,    // the file is shorter than its last append left it: cut from outside
+    };
+    QString error; // the system's reason when ok is false
+    Problem problem = Problem::System;
 };
 
 // A write past the system's file size limit (ulimit -f) ends the process with SIGXFSZ, losing
 // whatever was in flight. Called once at start: such a write then fails like any other, and
-// the save reports fileTooLarge.
+// the save reports Problem::FileTooLarge.
 void ignoreFileSizeLimitSignal();
 
 // Replaces the file at `path` with `content`. The file on disk holds either its previous content
@@ -25,8 +33,6 @@ void ignoreFileSizeLimitSignal();
 struct AppendOptions {
     // Synced to the disk before the call returns.
     bool sync = false;
-    // A symbolic link at `path` is refused ("StrSymbolischerLink"), not followed.
-    bool noFollow = false;
     // The length the file had after the caller's last append, or -1. A longer file ends with
     // the rest of a write whose cut failed: it is cut to this length before anything is
     // appended, so nothing is ever glued to a torn line. A shorter one is refused.
@@ -34,7 +40,8 @@ struct AppendOptions {
 };
 
 // Appends `content` to the file at `path`, creating it when missing. The file is written
-// unbuffered and every write is checked. A write that fails part way is taken back: the file
+// unbuffered and every write is checked; a link in the file's place is not written through, and
+// only a plain file is written (the open never waits for a pipe's reader). A write that fails part way is taken back: the file
 // is cut to its previous length, so earlier content stays whole.
 [[nodiscard]] SaveResult appendToFile(const QString &path, const QByteArray &content,
                                       const AppendOptions &options = {});

@@ -1,5 +1,6 @@
 #include "presentation/numberdisplaywidget.h"
 
+#include "localisation/filerefusal.h"
 #include "localisation/uitext.h"
 #include "platform/platform.h"
 #include "presentation/backgroundpicture.h"
@@ -245,6 +246,12 @@ void NumberDisplayWidget::resizeEvent(QResizeEvent *event)
 QString NumberDisplayWidget::constant(const QString &name) const
 {
     return lng(name);
+}
+
+QString NumberDisplayWidget::pictureRefusal(const QString &fileName) const
+{
+    const QString path = picturePath(fileName);
+    return fileRefusalMessage(path, checkReadable(path, MaxPictureFileBytes), MaxPictureFileBytes);
 }
 
 QString NumberDisplayWidget::picturePath(const QString &fileName) const

@@ -67,6 +67,9 @@ public:
     // emits pictureUnavailable, once. The field keeps the name (the settings loading shows the
     // problem beside it). True when the picture was loaded.
     bool LoadBackgroundPictureAtStartUp(const QString &fileName);
+    // Why the picture of that name was not even read (a folder, a pipe or a device in its
+    // place, or a file far too large), as the operator's message; empty otherwise.
+    QString pictureRefusal(const QString &fileName) const;
     void edHintergrundbildButtonClick(const QString &fieldText);
     void edHintergrundbildExit(const QString &fieldText);
 

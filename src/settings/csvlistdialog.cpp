@@ -33,7 +33,8 @@ void CsvListWorker::load(const QString &path)
     ListFileResult result;
     const QByteArray bytes = readListBytes(path, result);
     if (!result.ok()) {
-        Q_EMIT loaded({}, u',', {}, int(result.error));
+        // What stood in the file's place rides along above the error's own bits.
+        Q_EMIT loaded({}, u',', {}, int(result.error) | int(result.refusal) << 8);
         return;
     }
     ListText text = decodeListText(bytes);
@@ -166,7 +167,8 @@ void CsvListDialog::onLoaded(const QString &head, QChar separator, const QString
     m_loaded = true;
     if (error != int(ListFileError::None)) {
         ListFileResult failed;
-        failed.error = ListFileError(error);
+        failed.error = ListFileError(error & 0xff);
+        failed.refusal = ReadRefusal(error >> 8);
         m_progress->setRange(0, 1000);
         m_progress->setValue(0);
         m_status->setText(listFileMessage(failed, QFileInfo(m_path).fileName()));

@@ -98,9 +98,12 @@ Settings readSettings(const ProfileFile &ini, const SettingsContext &context)
     return s;
 }
 
-Settings readSettingsFile(const QString &path, const SettingsContext &context)
+Settings readSettingsFile(const QString &path, const SettingsContext &context, QString *refusal)
 {
-    return readSettings(ProfileFile(path), context);
+    const ProfileFile ini(path);
+    if (refusal)
+        *refusal = ini.readRefusalMessage();
+    return readSettings(ini, context);
 }
 
 SaveResult writeSettings(const Settings &s, ProfileFile &ini)

@@ -110,7 +110,10 @@ struct SettingsContext {
 // list falls back to the chosen one and a negative one means the first; the time of day is
 // kept only as "hh:mm".
 Settings readSettings(const ProfileFile &ini, const SettingsContext &context = {});
-Settings readSettingsFile(const QString &path, const SettingsContext &context = {});
+// `refusal`, when given, gets the operator's message for a file that is there but was not read
+// (a pipe, a device, a huge file); the settings then are the defaults, as for a missing file.
+Settings readSettingsFile(const QString &path, const SettingsContext &context = {},
+                          QString *refusal = nullptr);
 
 // Writes every key into the file at once: one atomic save of the whole file. Keys already in
 // the file are replaced in place, new ones appended to their section, other lines untouched.

@@ -212,12 +212,13 @@ Settings CollectSettings(const SettingsPanel &p, const SettingsHost &host)
     return s;
 }
 
-void LoadSettings(SettingsPanel &panel, SettingsHost &host, const QString &settingsFile)
+void LoadSettings(SettingsPanel &panel, SettingsHost &host, const QString &settingsFile,
+                  QString *refusal)
 {
     SettingsContext context;
     context.languageCount = qMax(1, panel.HilfeLng->count());
     context.chosenLanguage = qMax(0, panel.HilfeLng->currentIndex());
-    LoadSettings(panel, host, readSettingsFile(settingsFile, context));
+    LoadSettings(panel, host, readSettingsFile(settingsFile, context, refusal));
 }
 
 SettingsSaveResult SaveSettings(SettingsPanel &panel, SettingsHost &host,

@@ -96,9 +96,13 @@ private Q_SLOTS:
     {
         TestFolder folder;
         QCOMPARE(readListFile(folder.file(u"nope.txt"_s)).error, ListFileError::Missing);
-        QCOMPARE(readListFile(folder.path()).error, ListFileError::Missing);
-        // A device that never ends is cut off at the size limit, not read forever.
-        QCOMPARE(readListFile(u"/dev/zero"_s, -1, 1 << 20).error, ListFileError::TooLarge);
+        // A folder or a device is no list: refused before a byte is read, and said what it is.
+        const ListFileResult inFolder = readListFile(folder.path());
+        QCOMPARE(inFolder.error, ListFileError::NotAFile);
+        QCOMPARE(inFolder.refusal, ReadRefusal::Folder);
+        const ListFileResult device = readListFile(u"/dev/zero"_s, -1, 1 << 20);
+        QCOMPARE(device.error, ListFileError::NotAFile);
+        QCOMPARE(device.refusal, ReadRefusal::Device);
     }
 
     void theLimitIsNamedInTheMessage()

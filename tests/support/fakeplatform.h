@@ -17,13 +17,18 @@ public:
         QString text;
         Icon icon;
         Buttons buttons;
+        QStringList choices; // the buttons' texts of askChoice; empty for messageBox
     };
 
     explicit FakePlatform(const QString &programPath = QString());
 
     Answer messageBox(const QString &caption, const QString &text, Icon icon,
                       Buttons buttons) override;
+    int askChoice(const QString &caption, const QString &text, Icon icon,
+                  const QStringList &buttons) override;
     QString openFileName(const QString &title, const QString &startFolder,
+                         const QString &filter) override;
+    QString saveFileName(const QString &title, const QString &suggestedPath,
                          const QString &filter) override;
     bool shellOpen(const QString &pathOrUrl) override;
     quint16 systemLanguageId() const override { return languageId; }
@@ -39,6 +44,11 @@ public:
     // test: for tests that cannot know which questions come (random input).
     std::function<Answer(const MessageCall &)> answerer;
     QQueue<QString> fileNames;
+    // Answers of askChoice (button indexes, -1 for a box closed without one), taken in order;
+    // a choice with none queued fails the running test.
+    QQueue<int> choiceAnswers;
+    // Answers of the save-file dialog, taken in order; a dialog with none queued fails the test.
+    QQueue<QString> saveNames;
 
     // How long a message box stays open, in milliseconds, with the event loop running as under
     // a real modal box; 0 answers at once.
