@@ -20,6 +20,8 @@ if command -v ccache >/dev/null 2>&1; then
   # Paths below the checkout are hashed relative to it, so a fresh clone elsewhere (as CI
   # makes) finds the objects of earlier builds.
   export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$here}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
+  # The precompiled headers: their definitions and the times in them do not change a result.
+  export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}"
 fi
 # A folder configured with another compiler starts afresh (CMake would drop the options).
 if [ -f "$build/CMakeCache.txt" ] && ! grep -qx "CMAKE_CXX_COMPILER:[A-Z]*=$compiler" "$build/CMakeCache.txt"; then

@@ -1,0 +1,35 @@
+# Precompiled headers: the Qt and standard headers that most files include are parsed once per
+# library, and once for all test programs of a kind, instead of once per file. Off with
+# -DTIVREL_PCH=OFF (for example to see that every file includes what it uses).
+option(TIVREL_PCH "Precompile the common Qt headers" ON)
+
+set(tivrel_pch_core
+  <algorithm> <functional> <memory> <optional> <vector>
+  <QtCore/QByteArray> <QtCore/QDateTime> <QtCore/QDir> <QtCore/QFile> <QtCore/QFileInfo>
+  <QtCore/QHash> <QtCore/QList> <QtCore/QLocale> <QtCore/QObject> <QtCore/QString>
+  <QtCore/QStringList> <QtGui/QColor> <QtGui/QFont> <QtGui/QImage> <QtGui/QPainter>)
+set(tivrel_pch_widgets
+  <QtWidgets/QCheckBox> <QtWidgets/QComboBox> <QtWidgets/QLabel> <QtWidgets/QLineEdit>
+  <QtWidgets/QPushButton> <QtWidgets/QSpinBox> <QtWidgets/QVBoxLayout> <QtWidgets/QWidget>)
+set(tivrel_pch_test <QtTest/QSignalSpy> <QtTest/QTest>)
+
+# tivrel_precompile(<target> <lists...>): the target's own precompiled header, from the named
+# lists (tivrel_pch_core, tivrel_pch_widgets, tivrel_pch_test).
+function(tivrel_precompile target)
+  if(NOT TIVREL_PCH)
+    return()
+  endif()
+  set(headers)
+  foreach(list ${ARGN})
+    list(APPEND headers ${${list}})
+  endforeach()
+  target_precompile_headers(${target} PRIVATE ${headers})
+endfunction()
+
+# tivrel_reuse_precompiled(<target> <holder>): the target compiles with the holder's
+# precompiled header; both must be compiled with the same flags and definitions.
+function(tivrel_reuse_precompiled target holder)
+  if(TIVREL_PCH)
+    target_precompile_headers(${target} REUSE_FROM ${holder})
+  endif()
+endfunction()
