@@ -52,14 +52,15 @@ void NumberDisplayWidget::ShowOnDisplay(const QString &text, int smoothing, bool
                             : (parentWidget() && parentWidget()->isHidden() &&
                                parentWidget()->testAttribute(Qt::WA_WState_ExplicitShowHide));
     static const EntryPool noPool;
-    if (m_mirror && !text.isEmpty())
+    const bool paints = !text.isEmpty() || isEntry;
+    if (m_mirror && paints)
         m_mirror->showPaint({text, smoothing, isEntry, m_state, m_options, frame,
                              m_pool ? m_pool : &noPool, m_effects});
     if (m_renderer.ShowOnDisplay(text, smoothing, isEntry, m_state, m_options, frame,
                                  m_pool ? *m_pool : noPool, m_effects))
         update();
     // Assistive technology hears the still texts, not the animation's passing frames.
-    if (smoothing != 0 && !text.isEmpty()) {
+    if (smoothing != 0 && paints) {
         const QString shown = displayedText(text, isEntry, m_options);
         if (shown != m_spokenText) {
             m_spokenText = shown;
