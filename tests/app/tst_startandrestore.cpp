@@ -10,8 +10,8 @@ void pressCtrlS(FormFixture &fx)
 {
     QAction *startStop = fx.form->child<QAction>("acStartStop");
     startStop->trigger();
-    fx.draw().RefresherTimer();
     if (fx.running()) {
+        fx.draw().RefresherTimer();
         startStop->trigger();
         fx.draw().RefresherTimer();
     }
@@ -38,8 +38,10 @@ private Q_SLOTS:
         QFETCH(int, quota);
         QFETCH(bool, open);
         FormFixture fx;
+        fx.folder.write(QStringLiteral("preise.txt"), "Fahrrad\r\nKuchen\r\nBuch\r\n");
         {
             Form &form = fx.start();
+            fx.panel().edWinnings->setText(QStringLiteral("preise.txt"));
             fx.panel().cbWinnings->setChecked(prizes);
             fx.useRange(1, 50, quota);
             for (int i = 0; i < 3; ++i)
