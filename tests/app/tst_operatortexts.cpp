@@ -83,6 +83,7 @@ QString shownText(bool english, int textCase)
     }
     case ListDialog: {
         Form &form = fx.start();
+        fx.platform.answers.enqueue(Platform::Answer::Yes); // list drawing goes on
         form.parts.lists.AusDateiPfadButtonClick();
         if (fx.platform.dialogs.isEmpty())
             return {};
