@@ -2,6 +2,7 @@
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
