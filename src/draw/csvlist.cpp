@@ -190,13 +190,14 @@ std::optional<CsvSkip> parseCount(const QString &cell, qint64 &count)
 } // namespace
 
 namespace {
-// Whether the cells of a column, from `first` on, are ticket counts: at least three in four of
-// them, so that one mistyped count does not hide the column, and no running number 1, 2, 3.
-bool countColumn(const QList<QStringList> &records, qsizetype first, int column)
+// Whether the cells of a column, from `first` on, are whole numbers: at least three in four of
+// them, so that one mistyped count does not hide the column. A running number 1, 2, 3 is one,
+// but no ticket count unless `running` allows it.
+bool numberColumn(const QList<QStringList> &records, qsizetype first, int column, bool running)
 {
     qsizetype cells = 0;
     qsizetype counts = 0;
-    bool running = true;
+    bool ascending = true;
     for (qsizetype r = first; r < records.size(); ++r) {
         if (column >= records[r].size())
             continue;
@@ -204,10 +205,15 @@ bool countColumn(const QList<QStringList> &records, qsizetype first, int column)
         qint64 value = 0;
         if (parseCount(records[r][column], value))
             continue;
-        running = running && value == qint64(counts) + 1;
+        ascending = ascending && value == qint64(counts) + 1;
         ++counts;
     }
-    return counts > 0 && 4 * counts >= 3 * cells && !(running && counts > 1);
+    return counts > 0 && 4 * counts >= 3 * cells && (running || !(ascending && counts > 1));
+}
+
+bool countColumn(const QList<QStringList> &records, qsizetype first, int column)
+{
+    return numberColumn(records, first, column, false);
 }
 
 bool wholeNumber(const QString &cell)
@@ -228,11 +234,11 @@ CsvLayout guessCsvLayout(const QList<QStringList> &records)
     const QStringList &first = records.first();
     for (int c = 0; c < columns && !guess.header; ++c)
         guess.header = c < first.size() && !first[c].trimmed().isEmpty() &&
-                       !wholeNumber(first[c]) && countColumn(records, 1, c);
+                       !wholeNumber(first[c]) && numberColumn(records, 1, c, true);
     const qsizetype body = guess.header ? 1 : 0;
     int entry = -1;
     for (int c = 0; c < columns && entry < 0; ++c)
-        if (!countColumn(records, body, c))
+        if (!numberColumn(records, body, c, true))
             entry = c;
     if (entry < 0)
         return guess; // numbers only: each row is one entry

@@ -156,6 +156,8 @@ private Q_SLOTS:
         QTest::newRow("one mistyped count")
             << u"Name,Vorname,Lose\nMeier,Anna,2\nKurz,Bert,x\nOtto,,1\nLang,Eva,0\n"_s << true
             << QList<int>{0} << 2;
+        QTest::newRow("a running number names no tickets")
+            << u"Nr,Name\n1,Anna\n2,Bert\n3,Carl\n"_s << true << QList<int>{1} << -1;
         QTest::newRow("a single row") << u"Anna,2\n"_s << false << QList<int>{0} << -1;
     }
     void aLayoutIsGuessedFromTheFirstRecords()
