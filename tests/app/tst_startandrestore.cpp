@@ -100,7 +100,7 @@ private Q_SLOTS:
         QCOMPARE(form.pass().DrawQuota, percent ? 20 : 10);
         QCOMPARE(fx.panel().Ziehung_Prozent->isChecked(), percent);
         QCOMPARE(fx.panel().Ziehungsquote->value(), 10.0);
-        QCOMPARE(fx.panel().LAnzahl_Ziehungen->isVisibleTo(form.Einstellungen), percent);
+        QCOMPARE(!fx.panel().LAnzahl_Ziehungen->isHidden(), percent);
         if (percent)
             QCOMPARE(fx.panel().LAnzahl_Ziehungen->text(),
                      lng("StrZiehungAnzahl") + QStringLiteral(": 20"));
