@@ -79,9 +79,12 @@ void DrawControl::endPass()
 
 void DrawControl::BTStartStopClick()
 {
-    // Start pressed while the help page shows: apply the settings first.
-    if (p.strip.startEnabled() && m_settingsCommands->helpPageShown())
-        m_settingsCommands->ApplySettings();
+    // Start pressed while the settings panel is open, with or without its help page:
+    // apply the settings and close it first, so that no draw runs behind it unseen. When
+    // they cannot be applied the panel stays open, and nothing is drawn.
+    if (p.strip.startEnabled() && m_settingsCommands->panelShown() &&
+        !m_settingsCommands->ApplySettings())
+        return;
 
     // No draw allowed: the pass is over. (A running animation may always be stopped.)
     const bool running = m_animation == Animation::Running;

@@ -30,9 +30,9 @@ bool ListControl::listInUse() const
     return p.panel.AusDatei->isChecked() && listPathSet(p.panel.AusDateiPfad->text());
 }
 
-void ListControl::warn(const ListFileResult &result, const QString &name)
+void ListControl::warn(const ListFileResult &result, const QString &name, const char *kind)
 {
-    p.platform.messageBox(lng("StrTivrelHinweis"), listFileMessage(result, name),
+    p.platform.messageBox(lng("StrTivrelHinweis"), listFileMessage(result, name, lng(kind)),
                           Platform::Icon::Warning, Platform::Buttons::Ok);
 }
 
@@ -72,8 +72,7 @@ void ListControl::AusDateiClick()
 
 QString ListControl::chooseListFile(const QString &filter)
 {
-    const QString chosen =
-        p.platform.openFileName(QStringLiteral("Tivrel-Liste laden"), p.programFolder, filter);
+    const QString chosen = p.platform.openFileName(lng("StrListeLaden"), p.programFolder, filter);
     if (chosen.isEmpty())
         return {};
     // A file outside the program folder keeps its absolute path, so it is found again.
@@ -94,7 +93,7 @@ void ListControl::AusDateiPfadButtonClick()
     }
     // A spreadsheet's rows become entries as the operator chooses; cancelling that
     // choice keeps the list named before.
-    const QString stored = chooseListFile(QStringLiteral("Textdatei (*.txt);;CSV (*.csv *.tsv)"));
+    const QString stored = chooseListFile(lng("StrFilterListe"));
     if (!stored.isEmpty() && isCsvListPath(stored)) {
         // The layout stored before belongs to the list named before; another file starts
         // from its own separator and its first column.
@@ -102,6 +101,7 @@ void ListControl::AusDateiPfadButtonClick()
         if (stored != panel.AusDateiPfad->text()) {
             initial = CsvLayout();
             initial.separatorKnown = false;
+            initial.layoutKnown = false;
         }
         const std::optional<CsvLayout> layout =
             m_chooseCsvLayout ? m_chooseCsvLayout(resolveListPath(p.programFolder, stored), initial)
@@ -143,7 +143,7 @@ bool ListControl::ApplyListRange()
     }
     // A missing list: list drawing goes off (asking, unless muted) and the field says why.
     // A list refused for its size or content changes nothing but is reported.
-    warn(list, stored);
+    warn(list, stored, "HinweisDateiListe");
     if (list.error == ListFileError::Missing || list.error == ListFileError::NotReadable ||
         list.error == ListFileError::NotAFile) {
         panel.AusDatei->setChecked(false);
@@ -157,7 +157,7 @@ std::optional<QStringList> ListControl::readDrawList()
     const QString stored = p.panel.AusDateiPfad->text();
     ListFileResult list = readAndReport(stored);
     if (!list.ok()) {
-        warn(list, stored);
+        warn(list, stored, "HinweisDateiListe");
         return std::nullopt;
     }
     return std::move(list.lines);
@@ -167,7 +167,7 @@ void ListControl::edWinningsButtonClick()
 {
     SettingsPanel &panel = p.panel;
     // The file is read later, by LoadPrizeList.
-    const QString stored = chooseListFile(QStringLiteral("Textdatei (*.txt)"));
+    const QString stored = chooseListFile(lng("StrFilterText"));
     if (stored.isEmpty())
         return;
     panel.edWinnings->setText(stored);
@@ -178,7 +178,7 @@ void ListControl::edWinningsButtonClick()
     }
     ListFileResult missing;
     missing.error = ListFileError::Missing;
-    warn(missing, lng("HinweisDatei01"));
+    warn(missing, stored, "HinweisDatei01");
     panel.edWinnings->setText(QString());
 }
 
@@ -201,10 +201,7 @@ void ListControl::LoadPrizeList()
         p.results.setColumnShown(ResultsModel::Spiel, true);
         return;
     }
-    // A prize list that is there but refused is named by its path.
-    const bool absent =
-        prizes.error == ListFileError::Missing || prizes.error == ListFileError::NotReadable;
-    warn(prizes, absent ? lng("HinweisDatei01") : stored);
+    warn(prizes, panel.edWinnings->text(), "HinweisDatei01");
     if (panel.DoStatus->itemIndex() <= int(DrawMode::Timer))
         p.results.setColumnShown(ResultsModel::Spiel, false);
 }
@@ -247,6 +244,8 @@ ListFileResult ListControl::readAndReport(const QString &stored)
         m_csvLayout = read.layout;
         list = std::move(read.list);
     }
+    if (report)
+        report->mixedLine = list.mixedLine;
     if (!list.ok()) {
         m_report.reset();
     } else if (report) {

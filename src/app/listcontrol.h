@@ -64,7 +64,8 @@ public:
     const std::optional<CsvLayout> &lastCsvLayout() const { return m_csvLayout; }
 
 private:
-    void warn(const ListFileResult &result, const QString &name);
+    // `kind` is the constant of the word for the file: a draw list or a prize list.
+    void warn(const ListFileResult &result, const QString &name, const char *kind);
     QString chooseListFile(const QString &filter);
     // Reads the draw list, as a CSV list when its name says so, and makes the report on it.
     ListFileResult readAndReport(const QString &stored);

@@ -312,7 +312,11 @@ void PoolControl::RestorePass()
     const Settings settings = p.settings.current();
     pass.setQuota(settings.Cent ? quotaFromPercent(settings.QuotaPercent, pass.rangeSize())
                                 : settings.QuotaCount);
-    if (pass.drawCount() >= pass.drawQuota() || p.results.columnShown(ResultsModel::Spiel)) {
+    // A restored lottery table is a finished run: its draws were its quota, so neither the
+    // button nor Ctrl+S draws on under "Pass closed". A shown prize column is no such table.
+    if (settings.mode() == DrawMode::Lottery && p.results.columnShown(ResultsModel::Spiel))
+        pass.setQuota(qMin(pass.drawQuota(), pass.drawCount()));
+    if (pass.drawCount() >= pass.drawQuota()) {
         p.strip.showNote(lng("StrDurchgangBeendet"));
         p.strip.setStartShown(false);
     }

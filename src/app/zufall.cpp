@@ -92,6 +92,9 @@ TForm1::TForm1(Platform &platform, const FileLocations &files, SpeechEngine *spe
     m_pass->setRecord(std::make_unique<DrawLogFile>(DrawLog));
     m_logKeeper = new LogKeeper({*m_pass, m_platform, DrawLog, ProgramFolder}, this);
     buildWindow();
+    // The help pages say where this run keeps its files, in the language they are shown in.
+    Hilfeviewer->setFilesText(
+        [files] { return fileLocationsText(files, isGermanLanguage(HelpLanguage())); });
     buildMenu();
     m_sound = new SoundPart(*Einstellungen, m_platform, this);
     m_sound->control().setFilesFolder(ProgramFolder);
@@ -178,8 +181,10 @@ void TForm1::buildParts()
         [flow = m_settings.get()](const QString &) {
             flow->helpLanguageChanged(LangManager().CurrentLanguage());
         },
-        [pool = m_pool.get(), draw = m_draw, show = m_show, lists = m_lists.get()] {
+        [pool = m_pool.get(), draw = m_draw, show = m_show, lists = m_lists.get(), panel] {
             show->retranslate();
+            panel->cpVordergrund->retranslate();
+            panel->cpHintergrund->retranslate();
             pool->showQuotaTexts();
             lists->retranslatePoolReport();
             draw->showModeTitle();
@@ -465,11 +470,18 @@ void TForm1::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (!m_shownOnce) {
         m_shownOnce = true;
-        // The outer size never goes below 600 x 600; the window opens centred.
+        // The outer size never goes below 600 x 600, nor beyond the screen's available area
+        // (a high scale factor leaves a 1080p screen 540 pixels high); the window opens
+        // centred, its title bar on the screen.
         const QSize frame = frameGeometry().size() - geometry().size();
-        setMinimumSize(600 - frame.width(), 600 - frame.height());
-        if (const QScreen *screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - frameGeometry().center() + pos());
+        const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+        const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 600, 600);
+        const QSize least = QSize(600, 600).boundedTo(area.size());
+        setMinimumSize(least - frame);
+        resize(size().boundedTo(area.size() - frame));
+        QRect placed = frameGeometry();
+        placed.moveCenter(area.center());
+        move(qMax(placed.left(), area.left()), qMax(placed.top(), area.top()));
     }
     FormShow();
 }

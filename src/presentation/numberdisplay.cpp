@@ -31,8 +31,9 @@ bool NumberDisplayRenderer::ShowOnDisplay(const QString &text, int smoothing, bo
                                           const DisplayFrame &frame, const EntryPool &pool,
                                           EffectsGenerator &effects)
 {
-    // An empty text changes nothing.
-    if (text.isEmpty())
+    // An empty text changes nothing, unless it is a pool entry: a drawn blank line is
+    // shown as what it is, an empty still, so the text shown before cannot pass for it.
+    if (text.isEmpty() && !isEntry)
         return false;
     // Remember the text for resizes and colour changes.
     state.DisplayText = text;

@@ -32,7 +32,7 @@ struct DisplayOptions {
 
 // What the display keeps from one paint to the next.
 struct DisplayState {
-    QString DisplayText; // last non-empty text, before shortening
+    QString DisplayText; // last text painted (an empty one only as an entry), before shortening
     bool DisplayTextIsEntry = false;
     QRgb DisplayForeColour = 0xFF000000u;
     QRgb DisplayBackColour = 0xFFFFFFFFu;
@@ -70,13 +70,13 @@ QString displayedText(const QString &text, bool isEntry, const DisplayOptions &o
 QSize textSizeBox(QSize imageSize, bool picture);
 
 // Builds the picture of the number display, one ShowOnDisplay at a time, into a bitmap it
-// keeps (an empty text leaves it as it was).
+// keeps (an empty text leaves it as it was, an empty entry paints an empty still).
 class NumberDisplayRenderer {
 public:
     static constexpr int RainGlyphs = 21;
     static constexpr int PictureAngles = 330; // animated picture: 0 .. 329 degrees
 
-    // Returns false when the text was empty and nothing was painted.
+    // Returns false when the text was empty and not an entry, and nothing was painted.
     bool ShowOnDisplay(const QString &text, int smoothing, bool isEntry, DisplayState &state,
                        const DisplayOptions &options, const DisplayFrame &frame,
                        const EntryPool &pool, EffectsGenerator &effects);

@@ -53,14 +53,15 @@ void NumberDisplayWidget::ShowOnDisplay(const QString &text, int smoothing, bool
                             : (parentWidget() && parentWidget()->isHidden() &&
                                parentWidget()->testAttribute(Qt::WA_WState_ExplicitShowHide));
     static const EntryPool noPool;
-    if (m_mirror && !text.isEmpty())
+    const bool paints = !text.isEmpty() || isEntry;
+    if (m_mirror && paints)
         m_mirror->showPaint({text, smoothing, isEntry, m_state, m_options, frame,
                              m_pool ? m_pool : &noPool, m_effects});
     if (m_renderer.ShowOnDisplay(text, smoothing, isEntry, m_state, m_options, frame,
                                  m_pool ? *m_pool : noPool, m_effects))
         update();
     // Assistive technology hears the still texts, not the animation's passing frames.
-    if (smoothing != 0 && !text.isEmpty()) {
+    if (smoothing != 0 && paints) {
         const QString shown = displayedText(text, isEntry, m_options);
         if (shown != m_spokenText) {
             m_spokenText = shown;
@@ -170,8 +171,7 @@ void NumberDisplayWidget::edHintergrundbildButtonClick(const QString &fieldText)
     // The file dialog, starting in the program's folder.
     QString name = fieldText;
     const QString folder = filesFolder();
-    QString chosen =
-        m_platform.openFileName(QString(), folder, QStringLiteral("Grafikdatei (*.jpg)"));
+    QString chosen = m_platform.openFileName(QString(), folder, lng("StrFilterBild"));
     if (!chosen.isEmpty()) {
         if (QFileInfo(chosen).suffix().isEmpty())
             chosen += QStringLiteral(".jpg");
@@ -181,8 +181,8 @@ void NumberDisplayWidget::edHintergrundbildButtonClick(const QString &fieldText)
     // A name: load it, or say that it cannot be loaded.
     if (name > Blank) {
         if (!QFileInfo::exists(picturePath(name)) || !LoadBackgroundPicture(name)) {
-            QString text = constant(QStringLiteral("HinweisDateiNichtGefunden"));
-            text.replace(QStringLiteral("%s"), name);
+            const QString text =
+                lngFormat("HinweisDateiNichtGeladen", {lng("HinweisDateiBild"), name});
             m_platform.messageBox(constant(QStringLiteral("StrTivrelHinweis")), text,
                                   Platform::Icon::Warning, Platform::Buttons::Ok);
         }

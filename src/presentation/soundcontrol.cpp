@@ -41,7 +41,7 @@ bool SoundControl::loadNamed(const QString &fileName)
     QString text =
         fileRefusalMessage(path, checkReadable(path, MaxWaveImageSize), MaxWaveImageSize);
     if (text.isEmpty())
-        text = lngFormat("HinweisDateiNichtGefunden", {fileName});
+        text = lngFormat("HinweisDateiNichtGeladen", {lng("HinweisDateiKlang"), fileName});
     m_platform.messageBox(lng("StrTivrelHinweis"), text, Platform::Icon::Warning,
                           Platform::Buttons::Ok);
     return false;
@@ -68,8 +68,7 @@ bool SoundControl::edSoundfileExit(const QString &fileName)
 QString SoundControl::edSoundfileButtonClick(const QString &fieldText)
 {
     const QString folder = filesFolder();
-    QString chosen =
-        m_platform.openFileName(QString(), folder, QStringLiteral("Wave-Datei (*.wav)"));
+    QString chosen = m_platform.openFileName(QString(), folder, lng("StrFilterKlang"));
     if (chosen.isEmpty())
         return fieldText;
     if (QFileInfo(chosen).suffix().isEmpty())

@@ -64,7 +64,8 @@ public:
     ReadRefusal readRefusal() const { return m_readRefusal; }
     QString readRefusalMessage() const { return m_readRefusalMessage; }
 
-    // "In <full path> kann nicht geschrieben werden" after a failed write.
+    // "In <full path> kann nicht geschrieben werden" (in the language in force) after a failed
+    // write.
     QString errorString() const { return m_error; }
 
     // The text forms of the value types.

@@ -86,6 +86,36 @@ private Q_SLOTS:
         QCOMPARE(display.effects.state(), effectsBefore);
     }
 
+    void drawnEmptyEntryIsAnEmptyStill_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<bool>("animated");
+        QTest::newRow("after the greeting") << QStringLiteral("Hallo!") << false;
+        QTest::newRow("after a drawn name") << QStringLiteral("Anna") << false;
+        QTest::newRow("after an animation") << QStringLiteral("17") << true;
+    }
+    void drawnEmptyEntryIsAnEmptyStill()
+    {
+        QFETCH(QString, before);
+        QFETCH(bool, animated);
+        TestDisplay display;
+        display.options.colourEffect = true;
+        display.options.foreground = 0x000000FFu;
+        display.options.background = 0x00FF0000u;
+        display.state.KeepColours = false;
+        display.setRunning(animated);
+        display.show(before, animated ? 0 : 2, animated);
+        if (animated) {
+            display.setRunning(false);
+            display.show(before, 0, true);
+        }
+        QVERIFY(display.show(QString(), 2, true));
+        QCOMPARE(display.state.DisplayText, QString());
+        QVERIFY(display.state.DisplayTextIsEntry);
+        const QImage &image = display.renderer.bitmap();
+        QCOMPARE(display.count(0xFF0000FFu), image.width() * image.height());
+    }
+
     void fittedSizeEqualsStepwiseSearch_data()
     {
         QTest::addColumn<QString>("text");

@@ -64,8 +64,10 @@ QString FakePlatform::saveFileName(const QString &, const QString &, const QStri
     return saveNames.dequeue();
 }
 
-QString FakePlatform::openFileName(const QString &, const QString &, const QString &)
+QString FakePlatform::openFileName(const QString &title, const QString &startFolder,
+                                   const QString &filter)
 {
+    dialogs.append({title, startFolder, filter});
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
 }
 
