@@ -4,6 +4,7 @@
 #include <QString>
 #include <QtGlobal>
 
+class PrintSpooler;
 class QImage;
 class SpeechEngine;
 
@@ -35,6 +36,8 @@ public:
     virtual QString programPath() const = 0;
     // The system's voice for texts read aloud; null when the system has none.
     virtual SpeechEngine *speech() { return nullptr; }
+    // The system's print spooler; null when the system has no print system.
+    virtual PrintSpooler *printer() { return nullptr; }
 };
 
 // Paths derived from the program file.

@@ -3,6 +3,7 @@
 #include "presentation/qtspeechengine.h"
 
 #include "platform/languageid.h"
+#include "platform/printspooler.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -95,4 +96,11 @@ SpeechEngine *QtPlatform::speech()
     if (!m_speech)
         m_speech = std::make_unique<QtSpeechEngine>();
     return m_speech.get();
+}
+
+PrintSpooler *QtPlatform::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<CupsSpooler>();
+    return m_printer.get();
 }

@@ -23,9 +23,11 @@ public:
     QString tempFolder() const override;
     QString programPath() const override;
     SpeechEngine *speech() override;
+    PrintSpooler *printer() override;
 
 private:
     std::unique_ptr<SpeechEngine> m_speech;
+    std::unique_ptr<PrintSpooler> m_printer;
     QElapsedTimer m_clock;
     quint32 m_tickBase;
 };

@@ -32,6 +32,7 @@ public:
     QString tempFolder() const override { return temp; }
     QString programPath() const override { return program; }
     SpeechEngine *speech() override { return speechEngine; }
+    PrintSpooler *printer() override { return spooler; }
 
     // Scripted answers, taken in order. A box with only OK needs none; a question with none
     // queued fails the running test (and then answers with its first button).
@@ -53,4 +54,5 @@ public:
     QString temp;
     QString program;
     SpeechEngine *speechEngine = nullptr; // none: the system cannot speak
+    PrintSpooler *spooler = nullptr;      // none: the system has no print system
 };
