@@ -1,7 +1,8 @@
 // The time from the press on "Print results" to the job held by the print system, for 2,000
 // rows of long names, through a CUPS scheduler of the benchmark's own with a cups-pdf queue:
 // the printer looked up, the PDF made, the job handed over and answered. Also the PDF alone.
-// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_printjob [RUNS]
+// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_printjob [RUNS] [PDF]
+// With PDF the document handed to the printer is also saved there, to be looked at.
 #include "benchplatform.h"
 #include "benchstats.h"
 
@@ -13,7 +14,11 @@
 #include "support/cupssandbox.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QDir>
 #include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -52,6 +57,7 @@ int main(int argc, char **argv)
         platform, table, folder.path() + QStringLiteral("/tivrel"), [] { return false; },
         QStringLiteral("Tivrel"));
 
+    const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
     std::vector<double> pdf;
     std::vector<double> job;
     for (int run = 0; run < runs; ++run) {
@@ -59,8 +65,14 @@ int main(int argc, char **argv)
         timer.start();
         const QByteArray document = printTableAsPdf(printTableOf(table));
         pdf.push_back(elapsedMs(timer));
-        if (run == 0)
+        if (run == 0) {
             std::printf("PDF of 2,000 rows: %lld bytes\n", qlonglong(document.size()));
+            if (argc > 2) {
+                QFile file(QString::fromLocal8Bit(argv[2]));
+                if (!file.open(QIODevice::WriteOnly) || file.write(document) != document.size())
+                    std::printf("cannot write %s\n", argv[2]);
+            }
+        }
 
         timer.restart();
         output.BTDruckenClick();
@@ -79,8 +91,16 @@ int main(int argc, char **argv)
     std::printf("jobs held by CUPS: %lld\n",
                 qlonglong(cups.pendingJobs(QStringLiteral("TivrelPDF")).size() +
                           cups.completedJobs(QStringLiteral("TivrelPDF")).size()));
-    // The documents are not wanted: cups-pdf would write them all.
+    // The documents are not wanted: the jobs still waiting are cancelled, and what cups-pdf
+    // wrote for the others is removed.
     cups.tool(QStringLiteral("cancel"), {QStringLiteral("-a"), QStringLiteral("TivrelPDF")});
+    for (const QString &id : cups.completedJobs(QStringLiteral("TivrelPDF"))) {
+        QDir out(CupsSandbox::pdfOutputFolder());
+        const QString number = id.section(QLatin1Char('-'), -1);
+        for (const QString &name : out.entryList({QStringLiteral("*-job_%1.pdf").arg(number)}))
+            if (QFileInfo(out.filePath(name)).lastModified() >= started)
+                out.remove(name);
+    }
     cups.stop();
     return 0;
 }
