@@ -30,6 +30,9 @@ public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
     QString tempFolder() const override { return QDir::tempPath(); }
     QString programPath() const override { return m_program; }
+    PrintSpooler *printer() override { return spooler; }
+
+    PrintSpooler *spooler = nullptr;
 
 private:
     QString m_program;

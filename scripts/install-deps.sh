@@ -19,6 +19,7 @@ packages=(
   desktop-file-utils appstream  # validate the menu entry and the metainfo (tests)
   dpkg-dev file  # dpkg-shlibdeps works out the dependencies of the .deb (cpack)
   poppler-utils  # pdftotext and pdftoppm read the printed PDF back in the tests
+  cups cups-client printer-driver-cups-pdf  # the printing tests run a CUPS scheduler of their own
   python3  # reads the CSV and HTML exports back in the tests
   qt6-speech-dev qt6-speech-flite-plugin  # the result spoken aloud (flite gives a voice)
   qt6-declarative-dev  # Qt6TextToSpeech's CMake package asks for Qt6QmlIntegration

@@ -35,6 +35,7 @@
 #include "settings/settingsstore.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -175,6 +176,14 @@ void TForm1::buildParts()
         m_platform, *Resultate, ProgramFolder + QFileInfo(SettingsFile).completeBaseName(),
         [panel] { return panel->cbWinnings->isChecked(); }, windowTitle());
     m_output->setNote([verify = m_verify.get()] { return verify->commitmentNote(); });
+    // While the print system is asked, the print button waits and the pointer says so.
+    m_output->setBusyIndicator([panel](bool busy) {
+        panel->BTDrucken->setEnabled(!busy);
+        if (busy)
+            QApplication::setOverrideCursor(Qt::BusyCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
     m_language = std::make_unique<WindowLanguage>(WindowLanguage::Parts{
         *this, *Einstellungen, *Resultate, *Hilfeviewer, *m_strip, m_platform, windowTitle(),
         [draw = m_draw] { return draw->animation() == DrawControl::Animation::Running; },

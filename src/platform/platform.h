@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QtGlobal>
 
+class PrintSpooler;
 class QImage;
 
 // Everything the program asks of the operating system goes through this interface, so that
@@ -41,6 +42,8 @@ public:
     virtual QString tempFolder() const = 0;
     // Full path of the program file; the settings file and the draw log sit beside it.
     virtual QString programPath() const = 0;
+    // The system's print spooler; null when the system has no print system.
+    virtual PrintSpooler *printer() { return nullptr; }
 };
 
 // Paths derived from the program file.

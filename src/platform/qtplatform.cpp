@@ -1,6 +1,7 @@
 #include "platform/qtplatform.h"
 
 #include "platform/languageid.h"
+#include "platform/printspooler.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -117,3 +118,10 @@ QString QtPlatform::programPath() const
 }
 
 QtPlatform::~QtPlatform() = default;
+
+PrintSpooler *QtPlatform::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<CupsSpooler>();
+    return m_printer.get();
+}

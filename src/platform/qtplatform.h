@@ -24,8 +24,10 @@ public:
     QDateTime now() const override;
     QString tempFolder() const override;
     QString programPath() const override;
+    PrintSpooler *printer() override;
 
 private:
+    std::unique_ptr<PrintSpooler> m_printer;
     QElapsedTimer m_clock;
     quint32 m_tickBase;
 };

@@ -36,6 +36,7 @@ public:
     QDateTime now() const override { return clock; }
     QString tempFolder() const override { return temp; }
     QString programPath() const override { return program; }
+    PrintSpooler *printer() override { return spooler; }
 
     // Scripted answers, taken in order. A box with only OK needs none; a question with none
     // queued fails the running test (and then answers with its first button).
@@ -68,4 +69,5 @@ public:
     QDateTime clock;
     QString temp;
     QString program;
+    PrintSpooler *spooler = nullptr; // none: the system has no print system
 };
