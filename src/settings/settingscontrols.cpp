@@ -1,5 +1,8 @@
 #include "settings/settingscontrols.h"
 
+#include "presentation/showcolours.h"
+#include "settings/settingsaccessibility.h"
+
 #include <QAction>
 #include <QButtonGroup>
 #include <QComboBox>
@@ -151,18 +154,6 @@ QString FileField::problem() const
 }
 
 namespace {
-struct NamedColour {
-    const char *name;
-    quint32 bgr;
-};
-// The standard colours of the picker, in the stored 0x00BBGGRR form.
-constexpr NamedColour standardColours[] = {
-    {"Schwarz", 0x000000},  {"Weiß", 0xFFFFFF}, {"Rot", 0x0000FF},     {"Grün", 0x008000},
-    {"Blau", 0xFF0000},     {"Gelb", 0x00FFFF}, {"Fuchsie", 0xFF00FF}, {"Aqua", 0xFFFF00},
-    {"Kastanie", 0x000080}, {"Oliv", 0x008080}, {"Marine", 0x800000},  {"Violett", 0x800080},
-    {"Petrol", 0x808000},   {"Grau", 0x808080}, {"Silber", 0xC0C0C0},  {"Limone", 0x00FF00},
-};
-
 QColor toQColor(quint32 bgr)
 {
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
@@ -180,7 +171,7 @@ constexpr int NoColourEntry = -2;
 } // namespace
 
 ColourPicker::ColourPicker(bool offerNoColour, QWidget *parent)
-    : QWidget(parent), m_box(new QComboBox(this))
+    : QWidget(parent), m_box((installSettingsAccessible(), new QComboBox(this)))
 {
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -188,7 +179,7 @@ ColourPicker::ColourPicker(bool offerNoColour, QWidget *parent)
     setFocusProxy(m_box);
     m_box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_box->setMinimumContentsLength(9);
-    for (const NamedColour &c : standardColours)
+    for (const NamedColour &c : StandardColours)
         m_box->addItem(swatch(c.bgr), QString::fromUtf8(c.name), QVariant::fromValue(c.bgr));
     if (offerNoColour)
         m_box->addItem(QStringLiteral("Keine Farbe"), NoColourEntry);
