@@ -27,6 +27,7 @@ packages=(
   clang-format  # CI fails on a source file that is not in the project's style
   clang-14 libclang-rt-14-dev  # the fuzz targets: libFuzzer and the sanitizers' runtime
   strace  # fails the system calls of a save one at a time (tests)
+  dbus-daemon at-spi2-core python3-pyatspi  # an accessibility bus and a client that listens on it (tests)
 )
 
 sudo=""

@@ -139,7 +139,8 @@ void PoolControl::DrawNumber()
     p.display.ShowOnDisplay(row->Gezogen, 2, true);
     // The table shows the rows by draw number, with the newest draw selected.
     p.results.sortResults(ResultsModel::Durchgang, p.pass.rowOrder());
-    p.results.selectRow(0);
+    // The focus stands on the drawn entry, not on its draw number.
+    p.results.setCurrentIndex(p.results.model()->index(0, ResultsModel::Gezogen));
     // The selection shows again.
     p.results.setSelectionHidden(false);
     // The columns fit the new row's texts.

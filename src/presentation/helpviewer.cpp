@@ -2,7 +2,9 @@
 
 #include "platform/platform.h"
 #include "presentation/helppages.h"
+#include "presentation/helpvieweraccessible.h"
 
+#include <QAccessible>
 #include <QPalette>
 #include <QUrl>
 
@@ -15,6 +17,11 @@ HelpViewer::HelpViewer(Platform &platform, QWidget *parent)
     : QTextBrowser(parent), m_platform(platform)
 {
     setObjectName(QStringLiteral("Hilfeviewer"));
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(&HelpViewerAccessible::create);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
     // Links are the system's business: the viewer neither follows nor opens them itself.
     setOpenLinks(false);
     setOpenExternalLinks(false);

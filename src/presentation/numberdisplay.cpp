@@ -35,11 +35,20 @@ bool NumberDisplayRenderer::ShowOnDisplay(const QString &text, int smoothing, bo
     // shown as what it is, an empty still, so the text shown before cannot pass for it.
     if (text.isEmpty() && !isEntry)
         return false;
+    // The safe animation shows a new entry only on every SafeColourTicks-th frame and keeps
+    // the one before in between, so the number changes fewer than three times a second.
+    const bool running = frame.running;
+    const SafeStep safe = safeAnimationStep(state, options, running, smoothing, text, isEntry);
+    // Between its changes the safe animation's frame stays as it is: same entry, same
+    // colours, no rain, no spinning picture.
+    if (options.safeAnimation && running && smoothing == 0 && !safe.newEntry &&
+        m_bitmap.size() == frame.imageSize && !state.KeepColours && !frame.panelHidden)
+        return true;
     // Remember the text for resizes and colour changes.
-    state.DisplayText = text;
-    state.DisplayTextIsEntry = isEntry;
+    state.DisplayText = safe.text;
+    state.DisplayTextIsEntry = safe.isEntry;
     // Shorten list entries.
-    const QString shown = displayedText(text, isEntry, options);
+    const QString shown = displayedText(safe.text, safe.isEntry, options);
     // A ticked picture that is not loaded is left out altogether: no black area, no smaller
     // box, the number in the user's colours.
     const bool picture = options.picture && options.pictureEnabled && !state.picture.isNull();
@@ -50,7 +59,6 @@ bool NumberDisplayRenderer::ShowOnDisplay(const QString &text, int smoothing, bo
 
     // Resize the bitmap and clear it with the colour chosen by the previous paint. When
     // the picture is painted below it replaces every pixel, so the clear is left out.
-    const bool running = frame.running;
     const bool animatedPicture = picture && options.pictureAnimated && !options.safeAnimation;
     const bool paintsPicture = picture;
     if (m_bitmap.size() != frame.imageSize)
@@ -85,7 +93,7 @@ bool NumberDisplayRenderer::ShowOnDisplay(const QString &text, int smoothing, bo
     // Random colours, unless a resize or the hidden panel asks to keep them. The
     // background colour only shows from the next paint on.
     if (options.safeAnimation) {
-        applySafeColours(state, options, running, frame.panelHidden, effects);
+        applySafeColours(state, options, running, frame.panelHidden, safe.newEntry, effects);
     } else if (frame.panelHidden || state.KeepColours) {
         state.KeepColours = false;
     } else if (options.colourEffect) {
@@ -101,7 +109,7 @@ bool NumberDisplayRenderer::ShowOnDisplay(const QString &text, int smoothing, bo
     m_text.drawText(m_bitmap, shown, m_fontSize, QPoint(x, y), state.DisplayForeColour, smoothing);
     // The number rain.
     m_rain.clear();
-    if (options.numberEffect && frame.stopCaption)
+    if (options.numberEffect && frame.stopCaption && !options.safeAnimation)
         paintRain(pool, isEntry, options, frame, effects);
     return true;
 }

@@ -38,7 +38,9 @@ struct DisplayState {
     QRgb DisplayBackColour = 0xFFFFFFFFu;
     bool KeepColours = true; // set at creation and by every resize
     QImage picture;          // the background picture (straight ARGB), may be empty
-    int safeTick = 0;        // running paints of the safe animation so far
+    int safeTick = 0;        // animation frames of the safe animation so far
+    QString safeText;        // the entry the safe animation shows, kept between its changes
+    bool safeTextIsEntry = false;
 };
 
 // The circumstances of one paint.

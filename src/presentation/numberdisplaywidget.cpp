@@ -60,9 +60,10 @@ void NumberDisplayWidget::ShowOnDisplay(const QString &text, int smoothing, bool
     if (m_renderer.ShowOnDisplay(text, smoothing, isEntry, m_state, m_options, frame,
                                  m_pool ? *m_pool : noPool, m_effects))
         update();
-    // Assistive technology hears the still texts, not the animation's passing frames.
+    // Assistive technology hears the still texts, not the animation's passing frames, and
+    // hears an entry whole where the display shows only its start.
     if (smoothing != 0 && paints) {
-        const QString shown = displayedText(text, isEntry, m_options);
+        const QString shown = displayedText(text, false, m_options);
         if (shown != m_spokenText) {
             m_spokenText = shown;
             QAccessibleEvent event(this, QAccessible::NameChanged);

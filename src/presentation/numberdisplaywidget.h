@@ -74,7 +74,7 @@ public:
     void edHintergrundbildExit(const QString &fieldText);
 
     // The text a screen reader reads: the last still text shown (animation frames excluded),
-    // as it stands on the display.
+    // a list entry whole, also where the display shows only its first characters.
     QString spokenText() const { return m_spokenText; }
 
     const DisplayState &displayState() const { return m_state; }

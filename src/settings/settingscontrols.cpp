@@ -4,6 +4,9 @@
 
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
+#include "presentation/showcolours.h"
+#include "settings/settingsaccessibility.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
@@ -188,7 +191,7 @@ constexpr int NoColourEntry = -2;
 } // namespace
 
 ColourPicker::ColourPicker(bool offerNoColour, QWidget *parent)
-    : QWidget(parent), m_box(new QComboBox(this))
+    : QWidget(parent), m_box((installSettingsAccessible(), new QComboBox(this)))
 {
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -198,6 +201,8 @@ ColourPicker::ColourPicker(bool offerNoColour, QWidget *parent)
     m_box->setMinimumContentsLength(9);
     for (const NamedColour &c : standardColours)
         m_box->addItem(swatch(c.bgr), QString(), QVariant::fromValue(c.bgr));
+    for (const NamedColour &c : StandardColours)
+        m_box->addItem(swatch(c.bgr), QString::fromUtf8(c.name), QVariant::fromValue(c.bgr));
     if (offerNoColour)
         m_box->addItem(QString(), NoColourEntry);
     connect(m_box, &QComboBox::activated, this, &ColourPicker::choose);

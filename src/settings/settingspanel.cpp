@@ -57,6 +57,7 @@ SettingsPanel::SettingsPanel(QWidget *parent) : QFrame(parent)
     btKonfig = new QPushButton(t("Konfigurieren"), SettingX);
     btOptionen = new QPushButton(t("Optionen"), SettingX);
     for (QPushButton *b : {btModus, btKonfig, btOptionen}) {
+        markPageTab(b);
         b->setCheckable(true);
         b->setMinimumSize(96, RowHeight);
         b->setAutoDefault(false);
