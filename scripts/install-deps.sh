@@ -26,6 +26,8 @@ packages=(
   clang-format  # CI fails on a source file that is not in the project's style
   clang-14 libclang-rt-14-dev  # the fuzz targets: libFuzzer and the sanitizers' runtime
   strace  # fails the system calls of a save one at a time (tests)
+  libqrencode-dev  # the results page's address as a QR code on the display
+  curl chromium python3-websocket  # the results page asked by real clients (tests)
 )
 
 sudo=""

@@ -133,6 +133,8 @@ bool SettingsFlow::ApplySettings()
     p.results.FitResultColumns(p.results.window()->width());
     // 11. With the verifiable draw: a new segment, its commitment shown before its first draw.
     p.verify.passReady();
+    if (m_applied)
+        m_applied();
     return true;
 }
 

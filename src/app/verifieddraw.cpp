@@ -67,6 +67,7 @@ bool VerifiedDraw::beginSegment()
         return false;
     }
     m_countAtBegin = p.pass.DrawCount;
+    m_revealed.clear();
     return true;
 }
 
@@ -100,6 +101,7 @@ void VerifiedDraw::reveal()
         writeFailed(revealed.error);
         return;
     }
+    m_revealed = seed;
     p.strip.showLongNote(lngFormat("StrStartwertOffen", {groupedHex(seed)}));
 }
 

@@ -53,6 +53,8 @@ public:
     QString commitmentNote() const;
     QByteArray commitment() const { return m_commitment; }
     const DrawJournal &journal() const { return m_journal; }
+    // The seed revealed last, until the next segment begins; empty otherwise.
+    QByteArray revealedSeed() const { return m_revealed; }
 
 private:
     bool beginSegment();
@@ -64,6 +66,7 @@ private:
     DrawJournal m_journal;
     bool m_opened = false;
     QByteArray m_commitment;
+    QByteArray m_revealed;
     QObject m_notices; // receives the pass's signals for as long as this part lives
     bool m_failureShown = false;
     qint32 m_countAtBegin = 0; // the pass's DrawCount when the open segment began

@@ -86,6 +86,8 @@ public:
     qint32 lastPass() const { return m_lastPass; }
     qint32 lastSegment() const { return m_lastSegment; }
     QByteArray seed() const { return m_seed; }
+    // The hex SHA-256 of the last line written: the head of the chain.
+    QByteArray chainHead() const { return m_prev; }
 
     // Opens the next segment: keeps the seed, then writes the segment's first line. The pass
     // and segment numbers of `start` are set here; its commitment must be filled in.
