@@ -6,6 +6,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
+
 QrOverlay::QrOverlay(QWidget *display) : QWidget(display)
 {
     setObjectName(QStringLiteral("QrOverlay"));
@@ -44,22 +46,19 @@ void QrOverlay::place()
     if (!display || m_code.isNull())
         return;
     const QSize area = display->size();
+    // Large: the whole display, the code as large as it fits above its address; small: a
+    // corner a phone still reads from the hall.
     const int side = std::min(area.width(), area.height());
-    // Large: most of the display's height; small: a corner a phone still reads from the hall.
-    const int codeSide = m_size == Size::Large ? side * 62 / 100 : std::max(80, side / 5);
-    const int textHeight = QFontMetrics(font()).height() * (m_size == Size::Large ? 2 : 1);
-    const int padding = m_size == Size::Large ? 16 : 6;
     QFont f = font();
-    f.setPixelSize(std::max(10, codeSide / (m_size == Size::Large ? 14 : 10)));
+    f.setPixelSize(std::clamp(side / 16, 10, 40));
     setFont(f);
-    const int textLine = QFontMetrics(f).height() + (textHeight > 0 ? 4 : 0);
-    const int width = std::max(codeSide, QFontMetrics(f).horizontalAdvance(m_url)) + 2 * padding;
-    const QSize own(std::min(width, area.width()), codeSide + textLine + 2 * padding);
-    const QPoint at =
-        m_size == Size::Large
-            ? QPoint((area.width() - own.width()) / 2, (area.height() - own.height()) / 2)
-            : QPoint(area.width() - own.width() - 8, area.height() - own.height() - 8);
-    setGeometry(QRect(at, own));
+    if (m_size == Size::Large) {
+        setGeometry(QRect(QPoint(0, 0), area));
+        return;
+    }
+    const int codeSide = std::max(80, side / 5);
+    const int own = codeSide + QFontMetrics(f).height() + 16;
+    setGeometry(QRect(area.width() - own - 8, area.height() - own - 8, own, own));
 }
 
 void QrOverlay::paintEvent(QPaintEvent *)
@@ -68,7 +67,7 @@ void QrOverlay::paintEvent(QPaintEvent *)
     painter.fillRect(rect(), Qt::white);
     if (m_code.isNull())
         return;
-    const int padding = m_size == Size::Large ? 16 : 6;
+    const int padding = 8;
     const int textLine = fontMetrics().height() + 4;
     const int side = std::min(width() - 2 * padding, height() - textLine - 2 * padding);
     // Whole pixels a module keep the modules' edges sharp for the phone's camera.
