@@ -28,6 +28,8 @@ packages=(
   clang-14 libclang-rt-14-dev  # the fuzz targets: libFuzzer and the sanitizers' runtime
   strace  # fails the system calls of a save one at a time (tests)
   dbus-daemon at-spi2-core python3-pyatspi  # an accessibility bus and a client that listens on it (tests)
+  libqrencode-dev  # the results page's address as a QR code on the display
+  curl chromium python3-websocket  # the results page asked by real clients (tests)
 )
 
 sudo=""

@@ -137,6 +137,8 @@ bool SettingsFlow::ApplySettings()
     p.results.FitResultColumns(p.results.window()->width());
     // With the verifiable draw: a new segment, its commitment shown before its first draw.
     p.verify.passReady();
+    if (m_applied)
+        m_applied();
     return true;
 }
 

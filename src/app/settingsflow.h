@@ -48,6 +48,8 @@ public:
 
     void MMParameterClick() { OpenSettingsPanel(); }
     void BTEinstellungenSchliessenClick() { ApplySettings(); }
+    // Called at the end of each successful apply, for the parts that follow the settings.
+    void setAppliedHook(std::function<void()> hook) { m_applied = std::move(hook); }
 
     // Loads the help page of the settings page with this caption into the help viewer.
     void loadHelpPage(const QString &pageCaption);
@@ -67,4 +69,5 @@ private:
     bool timeOfDayValid();
 
     Parts p;
+    std::function<void()> m_applied;
 };

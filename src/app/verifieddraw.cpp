@@ -97,6 +97,7 @@ bool VerifiedDraw::beginSegment()
         return false;
     }
     m_countAtBegin = p.pass.drawCount();
+    m_revealed.clear();
     return true;
 }
 
@@ -147,6 +148,7 @@ bool VerifiedDraw::reveal()
         halt(saveFailureText(revealed));
         return false;
     }
+    m_revealed = seed;
     p.strip.showLongNote(lngFormat("StrStartwertOffen", {groupedHex(seed)}));
     return true;
 }

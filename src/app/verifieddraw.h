@@ -58,6 +58,8 @@ public:
     // for the results table; empty while the option is off or the journal holds no such draw.
     QString chainHeadNote(const QString &entry) const;
     const DrawJournal &journal() const { return m_journal; }
+    // The seed revealed last, until the next segment begins; empty otherwise.
+    QByteArray revealedSeed() const { return m_revealed; }
 
 private:
     bool beginSegment();
@@ -75,6 +77,7 @@ private:
     DrawJournal m_journal;
     bool m_opened = false;
     QByteArray m_commitment;
+    QByteArray m_revealed;
     QObject m_notices; // receives the pass's signals for as long as this part lives
     bool m_failureShown = false;
     qint32 m_countAtBegin = 0; // the pass's DrawCount when the open segment began

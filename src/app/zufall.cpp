@@ -12,6 +12,7 @@
 #include "app/showpart.h"
 #include "app/soundpart.h"
 #include "app/verifieddraw.h"
+#include "app/webpart.h"
 #include "app/windowaccess.h"
 #include "app/windowlanguage.h"
 #include "app/windowtimer.h"
@@ -20,6 +21,7 @@
 #include "localisation/uitext.h"
 #include "platform/filelocations.h"
 #include "platform/platform.h"
+#include "presentation/audiencewindow.h"
 #include "presentation/helppages.h"
 #include "presentation/helpviewer.h"
 #include "presentation/numberdisplaywidget.h"
@@ -33,6 +35,7 @@
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
 #include "settings/settingsstore.h"
+#include "settings/weboptions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -105,6 +108,7 @@ TForm1::TForm1(Platform &platform, const FileLocations &files, SpeechEngine *spe
     m_language->bindTexts();
     FormCreate();
     describeForAssistiveTechnology(files);
+    m_web->apply();
 }
 
 // Names and descriptions for screen readers, in the language start-up chose.
@@ -170,6 +174,18 @@ void TForm1::buildParts()
         m_sound->control(), *m_draw, *m_pool, *m_lists, *m_verify, SettingsFile, windowTitle()});
     m_draw->setSettingsCommands(*m_settings);
     m_show = new ShowPart({*this, *Ergebnisfeld, *Einstellungen, *m_pass, m_speech}, this);
+    m_web = new WebPart({*this, *Ergebnisfeld, m_show->audienceWindow(), *PopupMenu1, *Label3,
+                         *Einstellungen->gbWeb, *m_pass, *this,
+                         [&platform = m_platform] { return platform.now(); },
+                         [verify = m_verify.get()](ResultsSnapshot &s) {
+                             if (!verify->segmentOpen() && verify->revealedSeed().isEmpty())
+                                 return;
+                             s.commitment = QString::fromLatin1(verify->commitment().toHex());
+                             s.chainHead = QString::fromLatin1(verify->journal().chainHead());
+                             s.revealedSeed = QString::fromLatin1(verify->revealedSeed().toHex());
+                         }},
+                        this);
+    m_settings->setAppliedHook([web = m_web] { web->apply(); });
     SettingsPanel *panel = Einstellungen;
     // The exports go where the program's files are, named after the program like them.
     m_output = std::make_unique<ResultsOutput>(
@@ -190,8 +206,10 @@ void TForm1::buildParts()
         [flow = m_settings.get()](const QString &) {
             flow->helpLanguageChanged(LangManager().CurrentLanguage());
         },
-        [pool = m_pool.get(), draw = m_draw, show = m_show, lists = m_lists.get(), panel] {
+        [pool = m_pool.get(), draw = m_draw, show = m_show, lists = m_lists.get(), panel,
+         web = m_web] {
             show->retranslate();
+            web->retranslate();
             panel->cpVordergrund->retranslate();
             panel->cpHintergrund->retranslate();
             pool->showQuotaTexts();

@@ -32,6 +32,7 @@ class SpeechEngine;
 class ShowPart;
 struct FileLocations;
 class VerifiedDraw;
+class WebPart;
 class WindowLanguage;
 struct MainWindowParts;
 
@@ -140,6 +141,7 @@ private:
     std::unique_ptr<ResultsOutput> m_output;
     std::unique_ptr<WindowLanguage> m_language;
     ShowPart *m_show = nullptr; // audience window, safe animation, spoken result
+    WebPart *m_web = nullptr;   // the results page on the local network
     bool m_closing = false;
     bool m_shownOnce = false;
 };

@@ -114,6 +114,8 @@ public:
     QByteArray seed() const { return m_seed; }
     // The outcome of the last line written.
     SaveResult lastWrite() const { return m_lastWrite; }
+    // The hex SHA-256 of the last line written: the head of the chain.
+    QByteArray chainHead() const { return m_prev; }
 
     // Opens the next segment: keeps the seed, then writes the segment's first line. The pass
     // and segment numbers of `start` are set here; its commitment must be filled in.

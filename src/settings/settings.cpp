@@ -17,6 +17,7 @@ const QString LOTTERY = QStringLiteral("LOTTERY");
 const QString DRAW = QStringLiteral("DRAW");
 const QString SHOW = QStringLiteral("SHOW");
 const QString VERIFY = QStringLiteral("VERIFY");
+const QString WEB = QStringLiteral("WEB");
 
 constexpr qint32 NoColour = 0x1FFFFFFF;
 
@@ -130,6 +131,8 @@ SaveResult writeSettings(const Settings &s, ProfileFile &ini)
             return showSection;
         if (section == VERIFY)
             return s.VerifyEnabled || ini.value(VERIFY, key).has_value();
+        if (section == WEB)
+            return s.WebEnabled || ini.value(WEB, key).has_value();
         if (key == QLatin1String("Count"))
             return s.Cent;
         if (key == QLatin1String("Percentage"))

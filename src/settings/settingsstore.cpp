@@ -7,6 +7,7 @@
 #include "settings/settingshost.h"
 #include "settings/settingspanel.h"
 #include "settings/showoptions.h"
+#include "settings/weboptions.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -98,6 +99,7 @@ void loadDisplay(SettingsPanel &p, SettingsHost &host, const Settings &s)
     p.gbShow->cbSanft->setChecked(s.SafeAnimation);
     if (p.gbShow->cbAnsagen->isEnabled())
         p.gbShow->cbAnsagen->setChecked(s.Speak);
+    p.gbWeb->load(s);
 
     p.cbHintergrund->setChecked(s.HGB);
     p.cbHintergrundAnimiert->setChecked(s.HGA);
@@ -192,6 +194,7 @@ Settings CollectSettings(const SettingsPanel &p, const SettingsHost &host)
     s.AudienceScreen = p.gbShow->screenName();
     s.SafeAnimation = p.gbShow->cbSanft->isChecked();
     s.Speak = p.gbShow->cbAnsagen->isChecked();
+    p.gbWeb->collect(s);
 
     s.Games = p.Lotto_Spiele->value();
     s.Pool = p.Lotto_Pool->value();
