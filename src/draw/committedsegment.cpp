@@ -7,6 +7,9 @@ QByteArray beginCommittedSegment(DrawPass &pass, DrawJournal &journal, const QBy
                                  SaveResult *failure)
 {
     const QByteArray seed = seedWithWord(random, word);
+    // The pool in the order a replay builds it: as built, without the rows in their order.
+    // Draws remove entries in draw order, and the rows may stand in another.
+    pass.rebuildPool();
     SegmentStart start;
     // Restored rows continue their pass; an empty table begins the next one.
     start.pass = pass.rows().isEmpty() ? journal.lastPass() + 1 : qMax(1, journal.lastPass());

@@ -42,6 +42,7 @@ bool DrawPass::drawAllowed() const
 void DrawPass::setPool(EntryPool pool, bool removeDrawn)
 {
     m_pool = std::move(pool);
+    m_builtPool = m_pool;
     if (!removeDrawn)
         return;
     DrawCount = qint32(m_rows.size());
@@ -86,6 +87,7 @@ void DrawPass::clear()
     if (m_record)
         m_record->rowsReplaced();
     m_pool.clear();
+    m_builtPool.clear();
     DrawCount = 0;
     Q_EMIT rowsReset();
 }
@@ -191,14 +193,19 @@ void DrawPass::endCommittedDraws()
     m_halted = false;
 }
 
+void DrawPass::rebuildPool()
+{
+    m_pool = m_builtPool;
+    m_pool.removeDrawn(m_rows);
+}
+
 void DrawPass::restoreRows(const QList<ResultRow> &rows)
 {
     if (rows.isEmpty())
         return;
-    for (const ResultRow &row : rows) {
+    for (const ResultRow &row : rows)
         m_rows.insert(insertionPlace(row.Durchgang, m_order), row);
-        m_pool.removeDrawn(QStringList{row.Gezogen});
-    }
+    rebuildPool();
     DrawCount = qint32(m_rows.size());
     m_logImage.invalidate();
     Q_EMIT rowsReset();

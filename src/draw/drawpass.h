@@ -78,6 +78,9 @@ public:
     // Start-up: rows the journal holds and the draw log lacks join the rows at their place by
     // draw number, their entries leave the pool, and the log is written.
     void restoreRows(const QList<ResultRow> &rows);
+    // The pool as last built, with the entries of the rows removed in the rows' order: the
+    // same entries as now, in the order the verifiable draw commits to and replays.
+    void rebuildPool();
     // A new pass: no rows, an empty pool.
     void clear();
 
@@ -150,6 +153,7 @@ private:
     DrawJournalHook m_journal;
     bool m_halted = false;
     EntryPool m_pool;
+    EntryPool m_builtPool; // as last built, before any removal
     ResultRows m_rows;
     std::unique_ptr<PassRecord> m_record;
     Qt::SortOrder m_order = Qt::DescendingOrder;
