@@ -67,7 +67,8 @@ void reportFolderProblem(Platform &platform, const FolderProblem &problem)
     manager.AddLanguageResource(ProgramModule, QStringLiteral("LNG_ENGLISH"), LangIdEnglishUK);
     manager.ActivateLanguage(StartupLanguageId(platform.systemLanguageId()));
     const QString message = folderProblemMessage(problem);
-    std::fprintf(stderr, "tivrel: %s\n", qPrintable(QString(message).replace(u"\r\n", u" ")));
+    std::fprintf(stderr, "tivrel: %s\n",
+                 qPrintable(QString(message).replace(QStringLiteral("\r\n"), QStringLiteral(" "))));
     platform.messageBox(lng("StrTivrelHinweis"), message, Platform::Icon::Stop,
                         Platform::Buttons::Ok);
 }

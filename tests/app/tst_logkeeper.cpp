@@ -22,7 +22,11 @@ struct BlockedLog {
         fx.start().show();
     }
     Form &form() const { return *fx.form; }
-    void block() const { QVERIFY(QDir().mkdir(log)); }
+    void block() const
+    {
+        QFile::remove(log);
+        QVERIFY(QDir().mkdir(log));
+    }
     void free() const { QVERIFY(QDir().rmdir(log)); }
     void drawToTheEnd()
     {
@@ -127,7 +131,7 @@ private Q_SLOTS:
         if (freeWhileAsked) {
             // The operator frees the disk while the question is open.
             b.fx.platform.modalMs = 50;
-            QTimer::singleShot(10, [&b] { b.free(); });
+            QTimer::singleShot(10, b.form().window.get(), [&b] { b.free(); });
         }
         const qsizetype asked = b.fx.platform.messages.size();
         b.form().close();
