@@ -26,6 +26,7 @@ packages=(
   clang-format  # CI fails on a source file that is not in the project's style
   clang-14 libclang-rt-14-dev  # the fuzz targets: libFuzzer and the sanitizers' runtime
   strace  # fails the system calls of a save one at a time (tests)
+  lintian devscripts man-db  # the package's checks: lintian, hardening-check, man --warnings
 )
 
 sudo=""
