@@ -30,6 +30,7 @@ packages=(
   dbus-daemon at-spi2-core python3-pyatspi  # an accessibility bus and a client that listens on it (tests)
   libqrencode-dev  # the results page's address as a QR code on the display
   curl chromium python3-websocket  # the results page asked by real clients (tests)
+  lintian devscripts man-db  # the package's checks: lintian, hardening-check, man --warnings
 )
 
 sudo=""
