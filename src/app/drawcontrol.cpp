@@ -79,10 +79,11 @@ void DrawControl::endPass()
 
 void DrawControl::BTStartStopClick()
 {
-    // Start pressed while the settings panel is open, with or without its help page:
-    // apply the settings and close it first, so that no draw runs behind it unseen. When
-    // they cannot be applied the panel stays open, and nothing is drawn.
-    if (p.strip.startEnabled() && m_settingsCommands->panelShown() &&
+    // Start pressed while the help page shows or the settings panel is open (with or
+    // without its help page): apply the settings and close them first, so that no draw runs
+    // behind them unseen. When they cannot be applied they stay open, and nothing is drawn.
+    if (p.strip.startEnabled() &&
+        (m_settingsCommands->helpPageShown() || m_settingsCommands->panelShown()) &&
         !m_settingsCommands->ApplySettings())
         return;
 
