@@ -3,6 +3,7 @@
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
 #include "settings/showoptions.h"
+#include "settings/weboptions.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -285,6 +286,17 @@ void applyAccessibleTexts(SettingsPanel &p, bool german)
         {p.gbShow->cbAnsagen,
          {"", "", "Liest jedes gezogene Los und seinen Gewinn vor",
           "Reads out each drawn entry and its prize"}},
+        {p.gbWeb->cbWeb,
+         {"", "", "Zeigt die Ziehungen dieser Runde auf einer Seite im lokalen Netz (F9: QR-Code)",
+          "Shows this pass's draws on a page on the local network (F9: QR code)"}},
+        {p.gbWeb->sbWebPort,
+         {"Port der Ergebnisseite", "Port of the results page",
+          "Ist er belegt, nimmt die Seite den nächsten freien",
+          "When it is taken, the page takes the next free one"}},
+        {p.gbWeb->cbWebAdresse,
+         {"Adresse der Ergebnisseite", "Address of the results page",
+          "Auf welcher Adresse des Rechners die Seite erreichbar ist",
+          "On which of the machine's addresses the page can be reached"}},
         {p.BTDrucken,
          {"", "", "Druckt die Ergebnisliste auf dem Standarddrucker",
           "Prints the results on the default printer"}},
