@@ -141,11 +141,12 @@ bool ListControl::ApplyListRange()
         panel.AutopilotStart->setMaximum(lines);
         return true;
     }
-    // 3. A missing list: list drawing goes off (asking, unless muted) and the field says why.
-    // A list refused for its size or content changes nothing but is reported.
+    // 3. A missing list, or something that is no list file at all (a folder, a pipe, a
+    // device, a file beyond the size bound): list drawing goes off (asking, unless muted) and
+    // the field says why. A list refused for its content changes nothing but is reported.
     warn(list, stored);
     if (list.error == ListFileError::Missing || list.error == ListFileError::NotReadable ||
-        list.error == ListFileError::NotAFile) {
+        list.error == ListFileError::NotAFile || list.error == ListFileError::TooLarge) {
         panel.AusDatei->setChecked(false);
         panel.AusDateiPfad->setText(stored + lng("HinweisNichtGefunden"));
     }
