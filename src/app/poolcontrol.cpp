@@ -313,7 +313,11 @@ void PoolControl::RestorePass()
     const Settings settings = p.settings.current();
     pass.DrawQuota = settings.Cent ? quotaFromPercent(settings.QuotaPercent, pass.RangeSize)
                                    : settings.QuotaCount;
-    if (pass.DrawCount >= pass.DrawQuota || p.results.columnShown(ResultsModel::Spiel)) {
+    // A restored lottery table is a finished run: its draws were its quota, so neither the
+    // button nor Ctrl+S draws on under "Pass closed". A shown prize column is no such table.
+    if (settings.mode() == DrawMode::Lottery && p.results.columnShown(ResultsModel::Spiel))
+        pass.DrawQuota = qMin(pass.DrawQuota, pass.DrawCount);
+    if (pass.DrawCount >= pass.DrawQuota) {
         p.strip.showNote(lng("StrDurchgangBeendet"));
         p.strip.setStartShown(false);
     }
