@@ -14,6 +14,8 @@ public:
     virtual void OpenSettingsPanel() = 0;
     // Whether the help page shows in place of the results (the panel is open with help).
     virtual bool helpPageShown() const = 0;
+    // Whether the settings panel is open, with the help page below it or not.
+    virtual bool panelShown() const = 0;
 };
 
 // The draw control, as the settings steps use it.

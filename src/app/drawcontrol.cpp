@@ -79,9 +79,13 @@ void DrawControl::endPass()
 
 void DrawControl::BTStartStopClick()
 {
-    // 1. Start pressed while the help page shows: apply the settings first.
-    if (p.strip.startEnabled() && m_settingsCommands->helpPageShown())
-        m_settingsCommands->ApplySettings();
+    // 1. Start pressed while the help page shows or the settings panel is open (with or
+    // without its help page): apply the settings and close them first, so that no draw runs
+    // behind them unseen. When they cannot be applied they stay open, and nothing is drawn.
+    if (p.strip.startEnabled() &&
+        (m_settingsCommands->helpPageShown() || m_settingsCommands->panelShown()) &&
+        !m_settingsCommands->ApplySettings())
+        return;
 
     // 2. No draw allowed: the pass is over. (A running animation may always be stopped.)
     const bool running = m_animation == Animation::Running;

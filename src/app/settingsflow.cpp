@@ -30,6 +30,11 @@ bool SettingsFlow::helpPageShown() const
     return p.layout.helpShown();
 }
 
+bool SettingsFlow::panelShown() const
+{
+    return p.layout.settingsViewShown();
+}
+
 void SettingsFlow::helpLanguageChanged(quint16 languageId)
 {
     SetHelpLanguage(languageId);

@@ -45,6 +45,7 @@ public:
     void OpenSettingsPanel() override;
     bool ApplySettings() override;
     bool helpPageShown() const override;
+    bool panelShown() const override;
 
     void MMParameterClick() { OpenSettingsPanel(); }
     void BTEinstellungenSchliessenClick() { ApplySettings(); }

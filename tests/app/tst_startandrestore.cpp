@@ -74,6 +74,47 @@ private Q_SLOTS:
         QCOMPARE(fx.results().rowCount(), 2);
         QVERIFY(!form.BTStartStop->isVisibleTo(form.window.get()));
     }
+
+    void startWithThePanelOpenAppliesAndClosesItFirst_data()
+    {
+        QTest::addColumn<bool>("help");
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("help shown") << true << true;
+        QTest::newRow("help hidden") << false << true;
+        QTest::newRow("help hidden, settings not writable") << false << false;
+    }
+    void startWithThePanelOpenAppliesAndClosesItFirst()
+    {
+        QFETCH(bool, help);
+        QFETCH(bool, writable);
+        FormFixture fx;
+        if (writable)
+            fx.folder.write(QStringLiteral("tivrel.ini"),
+                            help ? "[DISPLAY]\r\nHelp=1\r\n" : "[DISPLAY]\r\nHelp=0\r\n");
+        else
+            QVERIFY(QDir(fx.folder.path()).mkdir(QStringLiteral("tivrel.ini")));
+        Form &form = fx.start(!writable);
+        if (!writable)
+            fx.panel().HilfeAktiv->setChecked(false);
+        form.show();
+        form.settingsFlow().OpenSettingsPanel();
+        QVERIFY(form.Einstellungen->isVisible());
+        QCOMPARE(form.Hilfeviewer->isVisible(), help && writable);
+        fx.panel().Maximum->setValue(160);
+        fx.platform.messages.clear();
+
+        pressCtrlS(fx);
+        if (writable) {
+            QVERIFY(!form.Einstellungen->isVisible());
+            QVERIFY(shown(form.Ausgabe));
+            QCOMPARE(form.pass().RangeSize, 61);
+            QCOMPARE(fx.results().rowCount(), 1);
+        } else {
+            QVERIFY(form.Einstellungen->isVisible());
+            QCOMPARE(fx.results().rowCount(), 0);
+            QCOMPARE(fx.platform.messages.size(), 1);
+        }
+    }
 };
 
 QTEST_MAIN(TestStartAndRestore)
