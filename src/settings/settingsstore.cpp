@@ -56,6 +56,9 @@ void loadRangeAndQuota(SettingsPanel &p, SettingsHost &host, const Settings &s)
         p.Ziehungsquote->setDecimals(0);
         p.Ziehungsquote->setValue(s.QuotaCount);
         host.setDrawQuota(static_cast<qint32>(std::floor(p.Ziehungsquote->value())));
+        // The page shows the count mode as applying it did: its label, no percentage line.
+        p.LQuote->setText(host.lookupConstant(QStringLiteral("StrZiehungAnzahl")));
+        p.LAnzahl_Ziehungen->hide();
     }
 }
 

@@ -75,6 +75,39 @@ private Q_SLOTS:
         QVERIFY(!form.BTStartStop->isVisibleTo(form.window.get()));
     }
 
+    void quotaPageShowsTheStoredModeAfterARestart_data()
+    {
+        QTest::addColumn<bool>("percent");
+        QTest::newRow("count") << false;
+        QTest::newRow("percent") << true;
+    }
+    void quotaPageShowsTheStoredModeAfterARestart()
+    {
+        QFETCH(bool, percent);
+        FormFixture fx;
+        {
+            Form &form = fx.start();
+            fx.panel().Maximum->setValue(200);
+            fx.panel().Minimum->setValue(1);
+            fx.panel().Ziehung_Prozent->setChecked(percent);
+            fx.panel().Ziehungsquote->setValue(10);
+            QVERIFY(form.settingsFlow().ApplySettings());
+            form.close();
+        }
+        Form &form = fx.start();
+        form.show();
+        form.settingsFlow().OpenSettingsPanel();
+        QCOMPARE(form.pass().DrawQuota, percent ? 20 : 10);
+        QCOMPARE(fx.panel().Ziehung_Prozent->isChecked(), percent);
+        QCOMPARE(fx.panel().Ziehungsquote->value(), 10.0);
+        QCOMPARE(!fx.panel().LAnzahl_Ziehungen->isHidden(), percent);
+        if (percent)
+            QCOMPARE(fx.panel().LAnzahl_Ziehungen->text(),
+                     lng("StrZiehungAnzahl") + QStringLiteral(": 20"));
+        else
+            QCOMPARE(fx.panel().LQuote->text(), lng("StrZiehungAnzahl"));
+    }
+
     void startWithThePanelOpenAppliesAndClosesItFirst_data()
     {
         QTest::addColumn<bool>("help");
