@@ -30,9 +30,9 @@ bool ListControl::listInUse() const
     return p.panel.AusDatei->isChecked() && listPathSet(p.panel.AusDateiPfad->text());
 }
 
-void ListControl::warn(const ListFileResult &result, const QString &name)
+void ListControl::warn(const ListFileResult &result, const QString &name, const char *kind)
 {
-    p.platform.messageBox(lng("StrTivrelHinweis"), listFileMessage(result, name),
+    p.platform.messageBox(lng("StrTivrelHinweis"), listFileMessage(result, name, lng(kind)),
                           Platform::Icon::Warning, Platform::Buttons::Ok);
 }
 
@@ -143,7 +143,7 @@ bool ListControl::ApplyListRange()
     }
     // 3. A missing list: list drawing goes off (asking, unless muted) and the field says why.
     // A list refused for its size or content changes nothing but is reported.
-    warn(list, stored);
+    warn(list, stored, "HinweisDateiListe");
     if (list.error == ListFileError::Missing || list.error == ListFileError::NotReadable) {
         panel.AusDatei->setChecked(false);
         panel.AusDateiPfad->setText(stored + lng("HinweisNichtGefunden"));
@@ -156,7 +156,7 @@ std::optional<QStringList> ListControl::readDrawList()
     const QString stored = p.panel.AusDateiPfad->text();
     ListFileResult list = readAndReport(stored);
     if (!list.ok()) {
-        warn(list, stored);
+        warn(list, stored, "HinweisDateiListe");
         return std::nullopt;
     }
     return std::move(list.lines);
@@ -177,7 +177,7 @@ void ListControl::edWinningsButtonClick()
     }
     ListFileResult missing;
     missing.error = ListFileError::Missing;
-    warn(missing, lng("HinweisDatei01"));
+    warn(missing, stored, "HinweisDatei01");
     panel.edWinnings->setText(QString());
 }
 
@@ -200,7 +200,7 @@ void ListControl::LoadPrizeList()
         p.results.setColumnShown(ResultsModel::Spiel, true);
         return;
     }
-    warn(prizes, lng("HinweisDatei01"));
+    warn(prizes, panel.edWinnings->text(), "HinweisDatei01");
     if (panel.DoStatus->itemIndex() <= int(DrawMode::Timer))
         p.results.setColumnShown(ResultsModel::Spiel, false);
 }

@@ -62,7 +62,8 @@ public:
     std::optional<QStringList> readDrawList();
 
 private:
-    void warn(const ListFileResult &result, const QString &name);
+    // `kind` is the constant of the word for the file: a draw list or a prize list.
+    void warn(const ListFileResult &result, const QString &name, const char *kind);
     QString chooseListFile(const QString &filter);
     // Reads the draw list, as a CSV list when its name says so, and makes the report on it.
     ListFileResult readAndReport(const QString &stored);

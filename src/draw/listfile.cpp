@@ -199,13 +199,13 @@ ListFileResult readListFile(const QString &path, qint32 maxLines, qint64 maxByte
     return parseListText(bytes, maxLines);
 }
 
-QString listFileMessage(const ListFileResult &result, const QString &name)
+QString listFileMessage(const ListFileResult &result, const QString &name, const QString &kind)
 {
     switch (result.error) {
     case ListFileError::None: return {};
-    case ListFileError::Missing: return lngFormat("HinweisDateiNichtGefunden", {name});
+    case ListFileError::Missing: return lngFormat("HinweisDateiNichtGeladen", {kind, name});
     case ListFileError::NotReadable:
-        return lngFormat("HinweisDateiNichtGefunden", {name}) + QStringLiteral("\r\n(") +
+        return lngFormat("HinweisDateiNichtGeladen", {kind, name}) + QStringLiteral("\r\n(") +
                result.detail + QLatin1Char(')');
     case ListFileError::TooManyLines: {
         const QString limit = QString::number(MaxListLines);

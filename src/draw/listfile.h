@@ -57,8 +57,8 @@ QByteArray readListBytes(const QString &path, ListFileResult &result,
                          qint64 maxBytes = MaxListFileBytes);
 
 // The operator's message for a list that could not be read; `name` is how the message names
-// the file (its stored path, or the word for a prize list).
-QString listFileMessage(const ListFileResult &result, const QString &name);
+// the file (its stored path), `kind` what it is (the word for a draw list or a prize list).
+QString listFileMessage(const ListFileResult &result, const QString &name, const QString &kind);
 
 // A stored list path counts as set when its text compares greater than a single blank.
 bool listPathSet(const QString &stored);

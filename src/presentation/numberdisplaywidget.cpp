@@ -181,8 +181,8 @@ void NumberDisplayWidget::edHintergrundbildButtonClick(const QString &fieldText)
     // 2. A name: load it, or say that it cannot be loaded.
     if (name > Blank) {
         if (!QFileInfo::exists(picturePath(name)) || !LoadBackgroundPicture(name)) {
-            QString text = constant(QStringLiteral("HinweisDateiNichtGefunden"));
-            text.replace(QStringLiteral("%s"), name);
+            const QString text =
+                lngFormat("HinweisDateiNichtGeladen", {lng("HinweisDateiBild"), name});
             m_platform.messageBox(constant(QStringLiteral("StrTivrelHinweis")), text,
                                   Platform::Icon::Warning, Platform::Buttons::Ok);
         }

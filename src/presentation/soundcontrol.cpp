@@ -34,9 +34,10 @@ bool SoundControl::loadNamed(const QString &fileName)
 {
     if (m_player.LoadFromFile(soundPath(fileName)) == WaveError::None)
         return true;
-    m_platform.messageBox(lng("StrTivrelHinweis"),
-                          lngFormat("HinweisDateiNichtGefunden", {fileName}),
-                          Platform::Icon::Warning, Platform::Buttons::Ok);
+    m_platform.messageBox(
+        lng("StrTivrelHinweis"),
+        lngFormat("HinweisDateiNichtGeladen", {lng("HinweisDateiKlang"), fileName}),
+        Platform::Icon::Warning, Platform::Buttons::Ok);
     return false;
 }
 

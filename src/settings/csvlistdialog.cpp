@@ -169,7 +169,8 @@ void CsvListDialog::onLoaded(const QString &head, QChar separator, const QString
         failed.error = ListFileError(error);
         m_progress->setRange(0, 1000);
         m_progress->setValue(0);
-        m_status->setText(listFileMessage(failed, QFileInfo(m_path).fileName()));
+        m_status->setText(
+            listFileMessage(failed, QFileInfo(m_path).fileName(), lng("HinweisDateiListe")));
         return;
     }
     m_head = head;

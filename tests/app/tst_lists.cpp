@@ -97,7 +97,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing") << QByteArray() << u"HinweisDateiNichtGefunden"_s;
+        QTest::newRow("missing") << QByteArray() << u"HinweisDateiNichtGeladen"_s;
         QTest::newRow("binary") << "\x89PNG\r\n\x1a\n\0\0\0\rIHDR"_ba << u"HinweisListeKeinText"_s;
     }
     void unusableListsAreReportedAndApplyingStops()

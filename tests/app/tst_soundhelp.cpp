@@ -104,9 +104,9 @@ private slots:
                         "[DISPLAY]\r\nSFile=weg.wav\r\nPlay=1\r\nSound=1\r\n");
         fx.start();
         SettingsPanel &panel = fx.panel();
-        QCOMPARE(
-            fx.messagesWith(lngFormat("HinweisDateiNichtGefunden", {QStringLiteral("weg.wav")})),
-            1);
+        QCOMPARE(fx.messagesWith(lngFormat("HinweisDateiNichtGeladen",
+                                           {lng("HinweisDateiKlang"), QStringLiteral("weg.wav")})),
+                 1);
         QVERIFY(!panel.cbSchleife->isChecked());
         QVERIFY(!panel.cbSchleife->isEnabled());
         // A draw with sound on goes on without a sound to play.

@@ -105,11 +105,11 @@ private Q_SLOTS:
     {
         ListFileResult result;
         result.error = ListFileError::TooManyLines;
-        const QString text = listFileMessage(result, u"gaeste.txt"_s);
+        const QString text = listFileMessage(result, u"gaeste.txt"_s, u"Ziehungsliste"_s);
         QVERIFY2(text.contains(u"gaeste.txt"_s) && text.contains(u"999999"_s), qPrintable(text));
         result.error = ListFileError::Missing;
-        QCOMPARE(listFileMessage(result, u"gaeste.txt"_s),
-                 u"Die angegebene gaeste.txt kann nicht geladen werden.\r\nBitte prüfen!"_s);
+        QCOMPARE(listFileMessage(result, u"gaeste.txt"_s, u"Ziehungsliste"_s),
+                 u"Die Ziehungsliste „gaeste.txt“ kann nicht geladen werden.\r\nBitte prüfen!"_s);
     }
 
     void pathIsSetWhenAboveOneBlank_data()

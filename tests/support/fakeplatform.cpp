@@ -38,8 +38,10 @@ Platform::Answer FakePlatform::messageBox(const QString &caption, const QString 
     return Answer::Ok;
 }
 
-QString FakePlatform::openFileName(const QString &, const QString &, const QString &)
+QString FakePlatform::openFileName(const QString &title, const QString &startFolder,
+                                   const QString &filter)
 {
+    dialogs.append({title, startFolder, filter});
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
 }
 

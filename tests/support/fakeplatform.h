@@ -46,6 +46,13 @@ public:
     int modalMs = 0;
 
     QList<MessageCall> messages;
+    // The open-file dialogs shown: title, start folder and filter of each.
+    struct DialogCall {
+        QString title;
+        QString startFolder;
+        QString filter;
+    };
+    QList<DialogCall> dialogs;
     QStringList opened;
     quint16 languageId = 1031;
     quint32 ticks = 4357;
