@@ -72,8 +72,7 @@ void ListControl::AusDateiClick()
 
 QString ListControl::chooseListFile(const QString &filter)
 {
-    const QString chosen =
-        p.platform.openFileName(QStringLiteral("Tivrel-Liste laden"), p.programFolder, filter);
+    const QString chosen = p.platform.openFileName(lng("StrListeLaden"), p.programFolder, filter);
     if (chosen.isEmpty())
         return {};
     // A file outside the program folder keeps its absolute path, so it is found again.
@@ -94,7 +93,7 @@ void ListControl::AusDateiPfadButtonClick()
     }
     // 2.-3. A spreadsheet's rows become entries as the operator chooses; cancelling that
     // choice keeps the list named before.
-    const QString stored = chooseListFile(QStringLiteral("Textdatei (*.txt);;CSV (*.csv *.tsv)"));
+    const QString stored = chooseListFile(lng("StrFilterListe"));
     if (!stored.isEmpty() && isCsvListPath(stored)) {
         // The layout stored before belongs to the list named before; another file starts
         // from its own separator and its first column.
@@ -166,7 +165,7 @@ void ListControl::edWinningsButtonClick()
 {
     SettingsPanel &panel = p.panel;
     // 1.-2. The file is read later, by LoadPrizeList.
-    const QString stored = chooseListFile(QStringLiteral("Textdatei (*.txt)"));
+    const QString stored = chooseListFile(lng("StrFilterText"));
     if (stored.isEmpty())
         return;
     panel.edWinnings->setText(stored);

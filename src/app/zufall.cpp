@@ -167,8 +167,10 @@ void TForm1::buildParts()
         [flow = m_settings.get()](const QString &) {
             flow->helpLanguageChanged(LangManager().CurrentLanguage());
         },
-        [pool = m_pool.get(), draw = m_draw, show = m_show, lists = m_lists.get()] {
+        [pool = m_pool.get(), draw = m_draw, show = m_show, lists = m_lists.get(), panel] {
             show->retranslate();
+            panel->cpVordergrund->retranslate();
+            panel->cpHintergrund->retranslate();
             pool->showQuotaTexts();
             lists->retranslatePoolReport();
             draw->showModeTitle();

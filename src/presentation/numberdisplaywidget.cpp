@@ -170,8 +170,7 @@ void NumberDisplayWidget::edHintergrundbildButtonClick(const QString &fieldText)
     // 1. The file dialog, starting in the program's folder.
     QString name = fieldText;
     const QString folder = filesFolder();
-    QString chosen =
-        m_platform.openFileName(QString(), folder, QStringLiteral("Grafikdatei (*.jpg)"));
+    QString chosen = m_platform.openFileName(QString(), folder, lng("StrFilterBild"));
     if (!chosen.isEmpty()) {
         if (QFileInfo(chosen).suffix().isEmpty())
             chosen += QStringLiteral(".jpg");

@@ -62,8 +62,7 @@ bool SoundControl::edSoundfileExit(const QString &fileName)
 QString SoundControl::edSoundfileButtonClick(const QString &fieldText)
 {
     const QString folder = filesFolder();
-    QString chosen =
-        m_platform.openFileName(QString(), folder, QStringLiteral("Wave-Datei (*.wav)"));
+    QString chosen = m_platform.openFileName(QString(), folder, lng("StrFilterKlang"));
     if (chosen.isEmpty())
         return fieldText;
     if (QFileInfo(chosen).suffix().isEmpty())

@@ -1,6 +1,7 @@
 #include "settings/profilefile.h"
 
 #include "localisation/codepage.h"
+#include "localisation/uitext.h"
 #include "platform/savefile.h"
 
 #include <QDir>
@@ -266,7 +267,6 @@ bool ProfileFile::save()
         m_error.clear();
         return true;
     }
-    m_error =
-        QStringLiteral("In %1 kann nicht geschrieben werden").arg(QDir::toNativeSeparators(m_path));
+    m_error = lngFormat("HinweisEinstellungenNichtGeschrieben", {QDir::toNativeSeparators(m_path)});
     return false;
 }

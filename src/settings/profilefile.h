@@ -53,7 +53,8 @@ public:
     void deferWrites();
     bool commit();
 
-    // "In <full path> kann nicht geschrieben werden" after a failed write.
+    // "In <full path> kann nicht geschrieben werden" (in the language in force) after a failed
+    // write.
     QString errorString() const { return m_error; }
 
     // The text forms of the value types.

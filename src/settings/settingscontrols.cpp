@@ -1,5 +1,7 @@
 #include "settings/settingscontrols.h"
 
+#include "localisation/uitext.h"
+
 #include <QAction>
 #include <QButtonGroup>
 #include <QComboBox>
@@ -155,12 +157,15 @@ struct NamedColour {
     const char *name;
     quint32 bgr;
 };
-// The standard colours of the picker, in the stored 0x00BBGGRR form.
+// The standard colours of the picker, in the stored 0x00BBGGRR form, with the constants of
+// their names.
 constexpr NamedColour standardColours[] = {
-    {"Schwarz", 0x000000},  {"Weiß", 0xFFFFFF}, {"Rot", 0x0000FF},     {"Grün", 0x008000},
-    {"Blau", 0xFF0000},     {"Gelb", 0x00FFFF}, {"Fuchsie", 0xFF00FF}, {"Aqua", 0xFFFF00},
-    {"Kastanie", 0x000080}, {"Oliv", 0x008080}, {"Marine", 0x800000},  {"Violett", 0x800080},
-    {"Petrol", 0x808000},   {"Grau", 0x808080}, {"Silber", 0xC0C0C0},  {"Limone", 0x00FF00},
+    {"StrFarbeSchwarz", 0x000000}, {"StrFarbeWeiss", 0xFFFFFF},  {"StrFarbeRot", 0x0000FF},
+    {"StrFarbeGruen", 0x008000},   {"StrFarbeBlau", 0xFF0000},   {"StrFarbeGelb", 0x00FFFF},
+    {"StrFarbeFuchsie", 0xFF00FF}, {"StrFarbeAqua", 0xFFFF00},   {"StrFarbeKastanie", 0x000080},
+    {"StrFarbeOliv", 0x008080},    {"StrFarbeMarine", 0x800000}, {"StrFarbeViolett", 0x800080},
+    {"StrFarbePetrol", 0x808000},  {"StrFarbeGrau", 0x808080},   {"StrFarbeSilber", 0xC0C0C0},
+    {"StrFarbeLimone", 0x00FF00},
 };
 
 QColor toQColor(quint32 bgr)
@@ -189,11 +194,27 @@ ColourPicker::ColourPicker(bool offerNoColour, QWidget *parent)
     m_box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_box->setMinimumContentsLength(9);
     for (const NamedColour &c : standardColours)
-        m_box->addItem(swatch(c.bgr), QString::fromUtf8(c.name), QVariant::fromValue(c.bgr));
+        m_box->addItem(swatch(c.bgr), QString(), QVariant::fromValue(c.bgr));
     if (offerNoColour)
-        m_box->addItem(QStringLiteral("Keine Farbe"), NoColourEntry);
+        m_box->addItem(QString(), NoColourEntry);
     connect(m_box, &QComboBox::activated, this, &ColourPicker::choose);
+    retranslate();
     showColour();
+}
+
+void ColourPicker::retranslate()
+{
+    for (int i = 0; i < m_box->count(); ++i) {
+        const QVariant data = m_box->itemData(i);
+        if (data.typeId() == QMetaType::UInt) {
+            for (const NamedColour &c : standardColours)
+                if (c.bgr == data.value<quint32>())
+                    m_box->setItemText(i, lng(c.name));
+        } else if (data.typeId() == QMetaType::Int) {
+            m_box->setItemText(
+                i, lng(data.toInt() == CustomEntry ? "StrFarbeEigene" : "StrFarbeKeine"));
+        }
+    }
 }
 
 QString ColourPicker::colourText(quint32 bgr)
@@ -206,7 +227,7 @@ void ColourPicker::setCustomColourSource(std::function<bool(quint32 &)> source)
 {
     m_customSource = std::move(source);
     if (m_customSource && m_box->findData(CustomEntry) < 0)
-        m_box->addItem(QStringLiteral("Benutzerdefiniert…"), CustomEntry);
+        m_box->addItem(lng("StrFarbeEigene"), CustomEntry);
 }
 
 void ColourPicker::setColour(quint32 bgr)

@@ -94,6 +94,8 @@ public:
     static QString colourText(quint32 bgr);
     // Where a custom colour is asked for; without one the custom entry is not offered.
     void setCustomColourSource(std::function<bool(quint32 &)> source);
+    // The names of the colours in the language in force.
+    void retranslate();
 
 Q_SIGNALS:
     void colourChanged(quint32 bgr);
