@@ -240,6 +240,8 @@ ListFileResult ListControl::readAndReport(const QString &stored)
             report = builder.finish(read.list.encoding, &read.csv.skipped);
         list = std::move(read.list);
     }
+    if (report)
+        report->mixedLine = list.mixedLine;
     if (!list.ok()) {
         m_report.reset();
     } else if (report) {

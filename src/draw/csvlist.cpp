@@ -263,6 +263,7 @@ CsvListResult readCsvListFile(const QString &path, const CsvLayout &layout,
         return result;
     }
     result.list.encoding = text.encoding;
+    result.list.mixedLine = text.mixedLine;
     CsvLayout used = layout;
     if (!used.separatorKnown) {
         const bool tsv = QFileInfo(path).suffix().compare(u"tsv", Qt::CaseInsensitive) == 0;

@@ -83,14 +83,47 @@ std::optional<QByteArray> textBytes(const QByteArray &bytes)
     return QByteArray::fromRawData(data, size);
 }
 
-// Valid UTF-8 as UTF-8, anything else as Windows-1252; the name of what was read.
-void decodeInto(const QByteArray &raw, QString &text, QString &encoding)
+// The first line (counted as the entries are) whose bytes beyond ASCII are valid UTF-8, or 0:
+// in a file read as Windows-1252 such a line was saved as UTF-8 and reads garbled ("JÃ¼rgen").
+qint64 firstUtf8Line(const QByteArray &raw)
+{
+    const char *data = raw.constData();
+    const qsizetype size = raw.size();
+    qint64 line = 1;
+    qsizetype start = 0;
+    bool high = false;
+    for (qsizetype i = 0; i <= size; ++i) {
+        const char c = i < size ? data[i] : '\n';
+        if (c != '\n' && c != '\r') {
+            high = high || static_cast<unsigned char>(c) >= 0x80;
+            continue;
+        }
+        if (high) {
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            const QString decoded = utf8.decode(QByteArrayView(data + start, i - start));
+            if (!utf8.hasError())
+                return line;
+        }
+        if (c == '\r' && i + 1 < size && data[i + 1] == '\n')
+            ++i;
+        ++line;
+        start = i + 1;
+        high = false;
+    }
+    return 0;
+}
+
+// Valid UTF-8 as UTF-8, anything else as Windows-1252; the name of what was read, and the
+// first line that was saved as UTF-8 when the file as a whole is no UTF-8.
+void decodeInto(const QByteArray &raw, QString &text, QString &encoding, qint64 &mixedLine)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     text = utf8.decode(raw);
+    mixedLine = 0;
     if (utf8.hasError()) {
         text = DecodeWindows1252(raw);
         encoding = QStringLiteral("Windows-1252");
+        mixedLine = firstUtf8Line(raw);
         return;
     }
     const bool ascii = std::all_of(raw.begin(), raw.end(),
@@ -106,7 +139,7 @@ ListText decodeListText(const QByteArray &bytes)
     if (!raw)
         result.error = ListFileError::NotText;
     else
-        decodeInto(*raw, result.text, result.encoding);
+        decodeInto(*raw, result.text, result.encoding, result.mixedLine);
     return result;
 }
 
@@ -126,7 +159,7 @@ ListFileResult parseListText(const QByteArray &bytes, qint32 maxLines)
         return result;
     }
     QString text;
-    decodeInto(*raw, text, result.encoding);
+    decodeInto(*raw, text, result.encoding, result.mixedLine);
 
     QStringList &lines = result.lines;
     lines.reserve(entries);

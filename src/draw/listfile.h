@@ -30,6 +30,8 @@ struct ListFileResult {
     ListFileError error = ListFileError::None;
     QString detail;   // the system's reason when the file was not readable
     QString encoding; // how the bytes were read: "ASCII", "UTF-8" or "Windows-1252"
+    // Read as Windows-1252, the file still holds lines saved as UTF-8: the first of them.
+    qint64 mixedLine = 0;
 
     bool ok() const { return error == ListFileError::None; }
 };
@@ -39,6 +41,7 @@ struct ListFileResult {
 struct ListText {
     QString text;
     QString encoding;
+    qint64 mixedLine = 0; // as in ListFileResult
     ListFileError error = ListFileError::None;
 };
 ListText decodeListText(const QByteArray &bytes);

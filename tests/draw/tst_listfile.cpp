@@ -1,5 +1,8 @@
+#include "draw/csvlist.h"
 #include "draw/drawpool.h"
 #include "draw/listfile.h"
+#include "draw/poolreport.h"
+#include "localisation/uitext.h"
 #include "results/drawlog.h"
 #include "support/testfolder.h"
 
@@ -52,6 +55,42 @@ private Q_SLOTS:
         const ListFileResult result = readListFile(folder.file(u"list.txt"_s));
         QVERIFY(result.ok());
         QCOMPARE(result.lines, entries);
+    }
+
+    void mixedEncodingsAreReportedWithTheFirstUtf8Line_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<qint64>("mixedLine");
+        QTest::newRow("UTF-8 only") << "J\xC3\xBCrgen\r\nAnna\r\n"_ba << u"UTF-8"_s << qint64(0);
+        QTest::newRow("Windows-1252 only")
+            << "J\xFCrgen\r\nM\xFCller"_ba << u"Windows-1252"_s << qint64(0);
+        QTest::newRow("UTF-8 first")
+            << "J\xC3\xBCrgen\r\nM\xFCller\r\n"_ba << u"Windows-1252"_s << qint64(1);
+        QTest::newRow("UTF-8 on line 3") << "M\xFCller\r\nAnna\r\nJ\xC3\xBCrgen\r\nSto\xC3\x9F"_ba
+                                         << u"Windows-1252"_s << qint64(3);
+        QTest::newRow("line ends of every kind")
+            << "M\xFCller\rAnna\n\nJ\xC3\xBCrgen"_ba << u"Windows-1252"_s << qint64(4);
+    }
+    void mixedEncodingsAreReportedWithTheFirstUtf8Line()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, encoding);
+        QFETCH(qint64, mixedLine);
+        TestFolder folder;
+        folder.write(u"list.txt"_s, bytes);
+        const ListFileResult result = readListFile(folder.file(u"list.txt"_s));
+        QVERIFY(result.ok());
+        QCOMPARE(result.encoding, encoding);
+        QCOMPARE(result.mixedLine, mixedLine);
+        folder.write(u"list.csv"_s, bytes);
+        QCOMPARE(readCsvListFile(folder.file(u"list.csv"_s), {}).list.mixedLine, mixedLine);
+        // The report names the line; a list of one encoding has nothing to say about it.
+        PoolReport report = poolReportOfLines(result.lines, result.encoding);
+        report.mixedLine = result.mixedLine;
+        const QString said = lngFormat("StrBerichtGemischt", {QString::number(mixedLine)});
+        QCOMPARE(poolReportSummary(report).contains(said), mixedLine > 0);
+        QCOMPARE(poolReportFindings(report).contains(said), mixedLine > 0);
     }
 
     void unusableFilesAreRefused_data()
