@@ -101,6 +101,7 @@ void ListControl::AusDateiPfadButtonClick()
         if (stored != panel.AusDateiPfad->text()) {
             initial = CsvLayout();
             initial.separatorKnown = false;
+            initial.layoutKnown = false;
         }
         const std::optional<CsvLayout> layout =
             m_chooseCsvLayout ? m_chooseCsvLayout(resolveListPath(p.programFolder, stored), initial)

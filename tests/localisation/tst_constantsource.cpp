@@ -117,7 +117,7 @@ private Q_SLOTS:
         // show options, the four of the verifiable draw and the 27 of lists from spreadsheets and
         // of the report on a list, the four that name a file that cannot be loaded, and the
         // 24 of the colour names, the settings file's write error and the file dialogs.
-        QCOMPARE(german.size(), 145); // and the mixed encodings of a list
+        QCOMPARE(german.size(), 146); // and the mixed encodings, the guessed CSV layout
         QCOMPARE(namesOf(english), namesOf(german));
         for (const SourceConstant &constant : english) {
             if (constant.name == u"HinweisDateiNichtGefunden")
