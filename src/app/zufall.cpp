@@ -82,6 +82,9 @@ TForm1::TForm1(Platform &platform, const FileLocations &files, QWidget *parent)
     m_pass->setObjectName(QStringLiteral("DrawPass"));
     m_pass->setLogPath(DrawLog);
     buildWindow();
+    // The help pages say where this run keeps its files, in the language they are shown in.
+    Hilfeviewer->setFilesText(
+        [files] { return fileLocationsText(files, isGermanLanguage(HelpLanguage())); });
     buildMenu();
     m_sound = new SoundPart(*Einstellungen, m_platform, this);
     m_sound->control().setFilesFolder(ProgramFolder);

@@ -6,6 +6,11 @@
 #include <QPalette>
 #include <QUrl>
 
+namespace {
+// Where a page names the folders of this run.
+const QString FilesMark = QStringLiteral("<!--FILES-->");
+} // namespace
+
 HelpViewer::HelpViewer(Platform &platform, QWidget *parent)
     : QTextBrowser(parent), m_platform(platform)
 {
@@ -29,7 +34,13 @@ HelpViewer::HelpViewer(Platform &platform, QWidget *parent)
 
 void HelpViewer::showPage(const QString &text)
 {
-    const QString page = text.isEmpty() ? PageHelp(QStringLiteral("HTMLStart")) : text;
+    QString page = text.isEmpty() ? PageHelp(QStringLiteral("HTMLStart")) : text;
+    if (m_filesText && page.contains(FilesMark)) {
+        QString list = QStringLiteral("<ul class=\"s\">");
+        for (const QString &line : m_filesText().split(u'\n', Qt::SkipEmptyParts))
+            list += QStringLiteral("<li>") + line.toHtmlEscaped() + QStringLiteral("</li>");
+        page.replace(FilesMark, list + QStringLiteral("</ul>"));
+    }
     m_source = QByteArray("\xEF\xBB\xBF") + page.toUtf8();
     setHtml(page);
     clearHistory();
