@@ -2,7 +2,10 @@
 
 #include "localisation/uitext.h"
 
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QEvent>
@@ -296,4 +299,45 @@ QFont smallerFont(QFont font)
     else if (font.pixelSize() > 1)
         font.setPixelSize(font.pixelSize() - 1);
     return font;
+}
+
+namespace {
+class WheelNeedsFocus final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Wheel)
+            return false;
+        auto *field = qobject_cast<QWidget *>(watched);
+        if (!field || field->hasFocus() || field->isAncestorOf(QApplication::focusWidget()))
+            return false;
+        // The page scrolls instead, when it lies in a scroll area; else the wheel goes on to
+        // the field's parents as if the field had ignored it.
+        for (QWidget *w = field->parentWidget(); w; w = w->parentWidget()) {
+            if (auto *area = qobject_cast<QAbstractScrollArea *>(w)) {
+                QApplication::sendEvent(area->viewport(), event);
+                return true;
+            }
+        }
+        event->ignore();
+        return true;
+    }
+};
+} // namespace
+
+void takeWheelOnlyWithFocus(QWidget &root)
+{
+    auto *filter = new WheelNeedsFocus(&root);
+    QList<QWidget *> fields;
+    for (QAbstractSpinBox *box : root.findChildren<QAbstractSpinBox *>())
+        fields.append(box);
+    for (QComboBox *box : root.findChildren<QComboBox *>())
+        fields.append(box);
+    for (QWidget *field : fields) {
+        field->setFocusPolicy(Qt::StrongFocus);
+        field->installEventFilter(filter);
+    }
 }

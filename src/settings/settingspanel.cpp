@@ -136,6 +136,7 @@ SettingsPanel::SettingsPanel(QWidget *parent) : QFrame(parent)
     nameControls();
     arrangeTabOrder();
     applyAccessibleTexts(*this, true);
+    takeWheelOnlyWithFocus(*this);
     Konfiguration->setCurrentWidget(konfAktion);
     syncPageButtons();
     EinstellungenResize();
