@@ -440,11 +440,18 @@ void TForm1::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (!m_shownOnce) {
         m_shownOnce = true;
-        // The outer size never goes below 600 x 600; the window opens centred.
+        // The outer size never goes below 600 x 600, nor beyond the screen's available area
+        // (a high scale factor leaves a 1080p screen 540 pixels high); the window opens
+        // centred, its title bar on the screen.
         const QSize frame = frameGeometry().size() - geometry().size();
-        setMinimumSize(600 - frame.width(), 600 - frame.height());
-        if (const QScreen *screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - frameGeometry().center() + pos());
+        const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+        const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 600, 600);
+        const QSize least = QSize(600, 600).boundedTo(area.size());
+        setMinimumSize(least - frame);
+        resize(size().boundedTo(area.size() - frame));
+        QRect placed = frameGeometry();
+        placed.moveCenter(area.center());
+        move(qMax(placed.left(), area.left()), qMax(placed.top(), area.top()));
     }
     FormShow();
 }
