@@ -24,6 +24,11 @@ function(tivrel_precompile target)
     list(APPEND headers ${${list}})
   endforeach()
   target_precompile_headers(${target} PRIVATE ${headers})
+  # clang stores the headers' times in the precompiled header and refuses it when a header is
+  # newer; without them a header compiled by ccache in an earlier clone stays usable.
+  if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    target_compile_options(${target} PRIVATE "SHELL:-Xclang -fno-pch-timestamp")
+  endif()
 endfunction()
 
 # tivrel_reuse_precompiled(<target> <holder>): the target compiles with the holder's
@@ -31,5 +36,8 @@ endfunction()
 function(tivrel_reuse_precompiled target holder)
   if(TIVREL_PCH)
     target_precompile_headers(${target} REUSE_FROM ${holder})
+    if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+      target_compile_options(${target} PRIVATE "SHELL:-Xclang -fno-pch-timestamp")
+    endif()
   endif()
 endfunction()
