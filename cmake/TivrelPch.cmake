@@ -1,5 +1,6 @@
 # Precompiled headers: the Qt and standard headers that most files include are parsed once per
-# library, and once for all test programs of a kind, instead of once per file. Off with
+# library instead of once per file. (The test programs cannot share one: Qt Test defines each
+# program's build folder on its command line, and a precompiled header needs the same definitions.) Off with
 # -DTIVREL_PCH=OFF (for example to see that every file includes what it uses).
 option(TIVREL_PCH "Precompile the common Qt headers" ON)
 
@@ -11,10 +12,9 @@ set(tivrel_pch_core
 set(tivrel_pch_widgets
   <QtWidgets/QCheckBox> <QtWidgets/QComboBox> <QtWidgets/QLabel> <QtWidgets/QLineEdit>
   <QtWidgets/QPushButton> <QtWidgets/QSpinBox> <QtWidgets/QVBoxLayout> <QtWidgets/QWidget>)
-set(tivrel_pch_test <QtTest/QSignalSpy> <QtTest/QTest>)
 
 # tivrel_precompile(<target> <lists...>): the target's own precompiled header, from the named
-# lists (tivrel_pch_core, tivrel_pch_widgets, tivrel_pch_test).
+# lists (tivrel_pch_core, tivrel_pch_widgets).
 function(tivrel_precompile target)
   if(NOT TIVREL_PCH)
     return()
@@ -28,16 +28,5 @@ function(tivrel_precompile target)
   # newer; without them a header compiled by ccache in an earlier clone stays usable.
   if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     target_compile_options(${target} PRIVATE "SHELL:-Xclang -fno-pch-timestamp")
-  endif()
-endfunction()
-
-# tivrel_reuse_precompiled(<target> <holder>): the target compiles with the holder's
-# precompiled header; both must be compiled with the same flags and definitions.
-function(tivrel_reuse_precompiled target holder)
-  if(TIVREL_PCH)
-    target_precompile_headers(${target} REUSE_FROM ${holder})
-    if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-      target_compile_options(${target} PRIVATE "SHELL:-Xclang -fno-pch-timestamp")
-    endif()
   endif()
 endfunction()
