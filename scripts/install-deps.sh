@@ -34,7 +34,8 @@ if [ "$(id -u)" != "0" ]; then
 fi
 
 # Nothing to do when every package is installed already: no package lists fetched.
-installed=" $(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${packages[@]}" 2>/dev/null |
+# (dpkg-query fails for a package it has never seen; that package is simply missing.)
+installed=" $({ dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${packages[@]}" 2>/dev/null || true; } |
   awk '$2 == "installed" { printf "%s ", $1 }')"
 missing=()
 for package in "${packages[@]}"; do
