@@ -140,7 +140,7 @@ void startupBench(const QString &folder)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     const double painted = double(timer.nsecsElapsed()) / 1e6;
     std::printf("  rows %lld, pool %lld, DrawCount %d\n", qlonglong(parts.pass.rows().size()),
-                qlonglong(parts.pass.pool().size()), parts.pass.DrawCount);
+                qlonglong(parts.pass.pool().size()), parts.pass.drawCount());
     std::printf(
         "  in-process: window created (FormCreate) after %.0f ms, first paint after %.0f ms\n",
         created, painted);

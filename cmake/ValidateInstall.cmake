@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a throw-away folder and checks what a desktop reads from it: the menu
 # entry with desktop-file-validate, the metainfo with its launchable and icons with appstreamcli,
 # and that both icon sizes are there.
@@ -17,7 +18,7 @@ endif()
 set(share ${STAGE}/usr/share)
 foreach(file bin/tivrel
              share/applications/${APP_ID}.desktop
-             share/metainfo/${APP_ID}.metainfo.xml
+             share/metainfo/${COMPONENT_ID}.metainfo.xml
              share/icons/hicolor/scalable/apps/${APP_ID}.svg
              share/icons/hicolor/256x256/apps/${APP_ID}.png)
   if(NOT EXISTS ${STAGE}/usr/${file})

@@ -19,6 +19,7 @@ packages=(
   desktop-file-utils appstream  # validate the menu entry and the metainfo (tests)
   dpkg-dev file  # dpkg-shlibdeps works out the dependencies of the .deb (cpack)
   poppler-utils  # pdftotext and pdftoppm read the printed PDF back in the tests
+  cups cups-client printer-driver-cups-pdf  # the printing tests run a CUPS scheduler of their own
   python3  # reads the CSV and HTML exports back in the tests
   qt6-speech-dev qt6-speech-flite-plugin  # the result spoken aloud (flite gives a voice)
   qt6-declarative-dev  # Qt6TextToSpeech's CMake package asks for Qt6QmlIntegration
@@ -26,6 +27,10 @@ packages=(
   clang-format  # CI fails on a source file that is not in the project's style
   clang-14 libclang-rt-14-dev  # the fuzz targets: libFuzzer and the sanitizers' runtime
   strace  # fails the system calls of a save one at a time (tests)
+  dbus-daemon at-spi2-core python3-pyatspi  # an accessibility bus and a client that listens on it (tests)
+  libqrencode-dev  # the results page's address as a QR code on the display
+  curl chromium python3-websocket  # the results page asked by real clients (tests)
+  lintian devscripts man-db  # the package's checks: lintian, hardening-check, man --warnings
 )
 
 sudo=""

@@ -14,6 +14,8 @@ public:
     virtual void OpenSettingsPanel() = 0;
     // Whether the help page shows in place of the results (the panel is open with help).
     virtual bool helpPageShown() const = 0;
+    // Whether the settings panel is open, with the help page below it or not.
+    virtual bool panelShown() const = 0;
 };
 
 // The draw control, as the settings steps use it.
@@ -49,4 +51,7 @@ public:
     virtual void ApplyQuotaRule() = 0;
     // The lottery game the next draws belong to.
     virtual void setLottoGameNo(qint32 game) = 0;
+    // A lottery run of `draws` numbers out of n .. x begins: the range page shows n .. x
+    // without padding and a count quota of `draws`, and the pass counts its draws from none.
+    virtual void recordLotteryRange(qint32 n, qint32 x, qint32 draws) = 0;
 };

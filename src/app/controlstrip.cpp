@@ -27,6 +27,11 @@ bool ControlStrip::startEnabled() const
     return m_button.isEnabled();
 }
 
+QString ControlStrip::startCaption() const
+{
+    return m_button.text();
+}
+
 void ControlStrip::hideStart()
 {
     m_button.hide();

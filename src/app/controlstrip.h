@@ -17,6 +17,7 @@ public:
     // mode).
     void setStartShown(bool shown);
     bool startEnabled() const;
+    QString startCaption() const;
     // Hides the button only; its enabled state stays.
     void hideStart();
 

@@ -21,8 +21,8 @@
 #include <QTimer>
 
 DrawControl::DrawControl(const Parts &parts, QObject *parent)
-    : QObject(parent), Refresher(new WindowTimer(80, this)),
-      IntervallTimer(new WindowTimer(1000, this)), Nochtimer(new WindowTimer(1000, this)), p(parts)
+    : QObject(parent), p(parts), Refresher(new WindowTimer(80, this)),
+      IntervallTimer(new WindowTimer(1000, this)), Nochtimer(new WindowTimer(1000, this))
 {
     setObjectName(QStringLiteral("DrawControl"));
     Refresher->setObjectName(QStringLiteral("Refresher"));
@@ -79,11 +79,15 @@ void DrawControl::endPass()
 
 void DrawControl::BTStartStopClick()
 {
-    // 1. Start pressed while the help page shows: apply the settings first.
-    if (p.strip.startEnabled() && m_settingsCommands->helpPageShown())
-        m_settingsCommands->ApplySettings();
+    // Start pressed while the help page shows or the settings panel is open (with or
+    // without its help page): apply the settings and close them first, so that no draw runs
+    // behind them unseen. When they cannot be applied they stay open, and nothing is drawn.
+    if (p.strip.startEnabled() &&
+        (m_settingsCommands->helpPageShown() || m_settingsCommands->panelShown()) &&
+        !m_settingsCommands->ApplySettings())
+        return;
 
-    // 2. No draw allowed: the pass is over. (A running animation may always be stopped.)
+    // No draw allowed: the pass is over. (A running animation may always be stopped.)
     const bool running = m_animation == Animation::Running;
     if (!running && !p.pass.drawAllowed()) {
         endPass();
@@ -91,7 +95,7 @@ void DrawControl::BTStartStopClick()
     }
 
     const Settings settings = p.settings.current();
-    // 3. Autopilot: after the manual part, timed drawing takes over.
+    // Autopilot: after the manual part, timed drawing takes over.
     if (!running && settings.AutoPilot && !AutopilotSuppressed &&
         settings.mode() == DrawMode::Manual && p.pass.rows().size() >= settings.AutoVal) {
         p.panel.DoStatus->setItemIndex(int(DrawMode::Timer));
@@ -100,7 +104,7 @@ void DrawControl::BTStartStopClick()
         return;
     }
 
-    // 4. A lottery table left over.
+    // A lottery table left over.
     if (!running && p.passCommands.lotteryTableLeftOver()) {
         if (!p.passCommands.clearLotteryTable()) {
             m_settingsCommands->OpenSettingsPanel();
@@ -115,7 +119,7 @@ void DrawControl::BTStartStopClick()
         }
     }
 
-    // 5. Autostop in manual mode: arm or disarm the countdown.
+    // Autostop in manual mode: arm or disarm the countdown.
     if (settings.mode() == DrawMode::Manual && settings.Autostop) {
         if (!AutostopArmed) {
             IntervallTimer->setInterval(1000);
@@ -131,7 +135,7 @@ void DrawControl::BTStartStopClick()
         }
     }
 
-    // 6. Toggle.
+    // Start or stop the animation.
     if (running) {
         setAnimation(Animation::Stopping);
         p.results.show();
@@ -279,9 +283,9 @@ void DrawControl::ckAutopilotClick()
     panel.AutopilotStart->setEnabled(on);
     panel.lbAutopilotRest->setVisible(on);
     if (on) {
-        if (panel.AutopilotStart->value() > p.pass.DrawQuota)
-            panel.AutopilotStart->setValue(p.pass.DrawQuota);
-        panel.AutopilotStart->setMaximum(qMax(0, p.pass.DrawQuota));
+        if (panel.AutopilotStart->value() > p.pass.drawQuota())
+            panel.AutopilotStart->setValue(p.pass.drawQuota());
+        panel.AutopilotStart->setMaximum(qMax(0, p.pass.drawQuota()));
     }
 }
 
@@ -289,13 +293,13 @@ void DrawControl::AutopilotStartChange()
 {
     p.panel.lbAutopilotRest->setText(
         QStringLiteral(" + ") +
-        QString::number(p.pass.DrawQuota - p.panel.AutopilotStart->value()));
+        QString::number(p.pass.drawQuota() - p.panel.AutopilotStart->value()));
 }
 
 void DrawControl::AutopilotStartEnter()
 {
     p.passCommands.ApplyQuotaRule();
-    p.panel.AutopilotStart->setMaximum(qMax(0, p.pass.DrawQuota));
+    p.panel.AutopilotStart->setMaximum(qMax(0, p.pass.drawQuota()));
 }
 
 void DrawControl::UhrzeitExit()
@@ -305,7 +309,7 @@ void DrawControl::UhrzeitExit()
 
 void DrawControl::interruptForSettings()
 {
-    // 2.-4. of opening the settings.
+    // Opening the settings: the autopilot stays off until they are applied, no timer runs.
     AutopilotSuppressed = true;
     stopTimers();
 }

@@ -45,16 +45,16 @@ public:
     // The settings steps, which are made after the draw control and use it in turn.
     void setSettingsCommands(SettingsCommands &commands) { m_settingsCommands = &commands; }
 
-    WindowTimer *Refresher;      // 80 ms animation tick
-    WindowTimer *IntervallTimer; // timed start/stop and autostop countdown
-    WindowTimer *Nochtimer;      // 1000 ms countdown
-
-    bool AutopilotSuppressed = false; // a start command must not switch to timed drawing
-    bool AutostopArmed = false;       // while an autostop countdown runs
-    int AutostopRemaining = 0;        // seconds left in it
-    QDateTime NextDrawTime;           // the moment of the next draw in the countdown mode
-
     Animation animation() const { return m_animation; }
+
+    // The timers and the state of timed drawing, to look at.
+    const WindowTimer &refresher() const { return *Refresher; }
+    const WindowTimer &intervalTimer() const { return *IntervallTimer; }
+    const WindowTimer &countdownTimer() const { return *Nochtimer; }
+    bool autopilotSuppressed() const { return AutopilotSuppressed; }
+    bool autostopArmed() const { return AutostopArmed; }
+    int autostopRemaining() const { return AutostopRemaining; }
+    QDateTime timeOfNextDraw() const { return NextDrawTime; }
 
     void BTStartStopClick();
     void RefresherTimer();
@@ -96,7 +96,9 @@ Q_SIGNALS:
     void lotteryRunRequested();
 
 private:
-    friend class LotteryWindow;
+    // The lottery run's side of the game loop (lotteryrun.cpp).
+    class LotteryWindow;
+
     void startAnimation();
     void setAnimation(Animation animation);
     // An animation that ends without a draw: the display shows its last still again.
@@ -104,6 +106,13 @@ private:
     DrawMode mode() const;
 
     Parts p;
+    WindowTimer *Refresher;           // 80 ms animation tick
+    WindowTimer *IntervallTimer;      // timed start/stop and autostop countdown
+    WindowTimer *Nochtimer;           // 1000 ms countdown
+    bool AutopilotSuppressed = false; // a start command must not switch to timed drawing
+    bool AutostopArmed = false;       // while an autostop countdown runs
+    int AutostopRemaining = 0;        // seconds left in it
+    QDateTime NextDrawTime;           // the moment of the next draw in the countdown mode
     SettingsCommands *m_settingsCommands = nullptr;
     Animation m_animation = Animation::Idle;
 };

@@ -21,15 +21,5 @@ constexpr int outputPaneMaximum(int windowHeight)
 {
     return windowHeight / 4 * 3;
 }
-// Every results column gets the window width divided by the number of visible columns.
-constexpr int resultColumnWidth(int windowWidth, int visibleColumns)
-{
-    return visibleColumns > 0 ? windowWidth / visibleColumns : windowWidth;
-}
-// Left edge that centres an inner panel.
-constexpr int centredLeft(int outerWidth, int innerWidth)
-{
-    return (outerWidth - innerWidth) / 2;
-}
 
 } // namespace layoutmath

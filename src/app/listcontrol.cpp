@@ -30,16 +30,16 @@ bool ListControl::listInUse() const
     return p.panel.AusDatei->isChecked() && listPathSet(p.panel.AusDateiPfad->text());
 }
 
-void ListControl::warn(const ListFileResult &result, const QString &name)
+void ListControl::warn(const ListFileResult &result, const QString &name, const char *kind)
 {
-    p.platform.messageBox(lng("StrTivrelHinweis"), listFileMessage(result, name),
+    p.platform.messageBox(lng("StrTivrelHinweis"), listFileMessage(result, name, lng(kind)),
                           Platform::Icon::Warning, Platform::Buttons::Ok);
 }
 
 void ListControl::AusDateiClick()
 {
     SettingsPanel &panel = p.panel;
-    // 1.-2. A switch by hand ends the pass, after a question; the program's own switches ask
+    // A switch by hand ends the pass, after a question; the program's own switches ask
     // nothing.
     ListSwitchPrompt prompt(panel.ListPromptMuted, panel.ListBrowsePending);
     if (prompt.asks()) {
@@ -58,7 +58,7 @@ void ListControl::AusDateiClick()
         case ListSwitchPrompt::Then::Keep: break;
         }
     }
-    // 3. List lines sort alphabetically, numbers by value; the range fields give way to the
+    // List lines sort alphabetically, numbers by value; the range fields give way to the
     // list's fields.
     const bool on = panel.AusDatei->isChecked();
     p.results.results()->setDrawnSortNumeric(!on);
@@ -72,8 +72,7 @@ void ListControl::AusDateiClick()
 
 QString ListControl::chooseListFile(const QString &filter)
 {
-    const QString chosen =
-        p.platform.openFileName(QStringLiteral("Tivrel-Liste laden"), p.programFolder, filter);
+    const QString chosen = p.platform.openFileName(lng("StrListeLaden"), p.programFolder, filter);
     if (chosen.isEmpty())
         return {};
     // A file outside the program folder keeps its absolute path, so it is found again.
@@ -83,7 +82,7 @@ QString ListControl::chooseListFile(const QString &filter)
 void ListControl::AusDateiPfadButtonClick()
 {
     SettingsPanel &panel = p.panel;
-    // 1. A list in use is replaced only after the question.
+    // A list in use is replaced only after the question.
     if (panel.AusDatei->isChecked() && listPathSet(panel.AusDateiPfad->text())) {
         panel.ListBrowsePending = 1;
         AusDateiClick();
@@ -92,9 +91,9 @@ void ListControl::AusDateiPfadButtonClick()
             return;
         }
     }
-    // 2.-3. A spreadsheet's rows become entries as the operator chooses; cancelling that
+    // A spreadsheet's rows become entries as the operator chooses; cancelling that
     // choice keeps the list named before.
-    const QString stored = chooseListFile(QStringLiteral("Textdatei (*.txt);;CSV (*.csv *.tsv)"));
+    const QString stored = chooseListFile(lng("StrFilterListe"));
     if (!stored.isEmpty() && isCsvListPath(stored)) {
         // The layout stored before belongs to the list named before; another file starts
         // from its own separator and its first column.
@@ -102,6 +101,7 @@ void ListControl::AusDateiPfadButtonClick()
         if (stored != panel.AusDateiPfad->text()) {
             initial = CsvLayout();
             initial.separatorKnown = false;
+            initial.layoutKnown = false;
         }
         const std::optional<CsvLayout> layout =
             m_chooseCsvLayout ? m_chooseCsvLayout(resolveListPath(p.programFolder, stored), initial)
@@ -113,7 +113,7 @@ void ListControl::AusDateiPfadButtonClick()
     } else if (!stored.isEmpty()) {
         panel.AusDateiPfad->setText(stored);
     }
-    // 4. Chosen or not, the list named in the field is in use and read.
+    // Chosen or not, the list named in the field is in use and read.
     panel.AusDatei->setChecked(true);
     ApplyListRange();
 }
@@ -121,11 +121,11 @@ void ListControl::AusDateiPfadButtonClick()
 bool ListControl::ApplyListRange()
 {
     SettingsPanel &panel = p.panel;
-    // 1.
+    // No list named: the range stays as it is.
     const QString stored = panel.AusDateiPfad->text();
     if (!listPathSet(stored))
         return true;
-    // 2.
+    // A list read: the range is its lines, the quota all of them or kept within them.
     const ListFileResult list = readAndReport(stored);
     if (list.ok()) {
         const int lines = int(list.lines.size());
@@ -134,17 +134,19 @@ bool ListControl::ApplyListRange()
         if (panel.Ziehung_Prozent->isChecked()) {
             panel.Ziehungsquote->setValue(100);
             panel.LAnzahl_Ziehungen->setText(QStringLiteral("= ") + QString::number(lines));
-            p.pass.DrawQuota = lines;
+            p.pass.setQuota(lines);
         } else {
             panel.Ziehungsquote->setValue(lines);
         }
         panel.AutopilotStart->setMaximum(lines);
         return true;
     }
-    // 3. A missing list: list drawing goes off (asking, unless muted) and the field says why.
-    // A list refused for its size or content changes nothing but is reported.
-    warn(list, stored);
-    if (list.error == ListFileError::Missing || list.error == ListFileError::NotReadable) {
+    // A missing list, or something that is no list file at all (a folder, a pipe, a device, a
+    // file beyond the size bound): list drawing goes off (asking, unless muted) and the field
+    // says why. A list refused for its content changes nothing but is reported.
+    warn(list, stored, "HinweisDateiListe");
+    if (list.error == ListFileError::Missing || list.error == ListFileError::NotReadable ||
+        list.error == ListFileError::NotAFile || list.error == ListFileError::TooLarge) {
         panel.AusDatei->setChecked(false);
         panel.AusDateiPfad->setText(stored + lng("HinweisNichtGefunden"));
     }
@@ -156,7 +158,7 @@ std::optional<QStringList> ListControl::readDrawList()
     const QString stored = p.panel.AusDateiPfad->text();
     ListFileResult list = readAndReport(stored);
     if (!list.ok()) {
-        warn(list, stored);
+        warn(list, stored, "HinweisDateiListe");
         return std::nullopt;
     }
     return std::move(list.lines);
@@ -165,8 +167,8 @@ std::optional<QStringList> ListControl::readDrawList()
 void ListControl::edWinningsButtonClick()
 {
     SettingsPanel &panel = p.panel;
-    // 1.-2. The file is read later, by LoadPrizeList.
-    const QString stored = chooseListFile(QStringLiteral("Textdatei (*.txt)"));
+    // The file is read later, by LoadPrizeList.
+    const QString stored = chooseListFile(lng("StrFilterText"));
     if (stored.isEmpty())
         return;
     panel.edWinnings->setText(stored);
@@ -177,30 +179,30 @@ void ListControl::edWinningsButtonClick()
     }
     ListFileResult missing;
     missing.error = ListFileError::Missing;
-    warn(missing, lng("HinweisDatei01"));
+    warn(missing, stored, "HinweisDatei01");
     panel.edWinnings->setText(QString());
 }
 
 void ListControl::LoadPrizeList()
 {
     SettingsPanel &panel = p.panel;
-    // 1.
+    // The draw list is read again first: its range may have changed.
     if (panel.AusDatei->isChecked())
         ApplyListRange();
-    // 2.
+    // The prizes read before are forgotten.
     PrizeList.emplace();
-    // 3.
+    // With the prize list on, its lines head the column "Spiel".
     if (!panel.cbWinnings->isChecked())
         return;
-    ListFileResult prizes =
-        readListFile(resolveListPath(p.programFolder, panel.edWinnings->text()));
+    const QString stored = panel.edWinnings->text();
+    ListFileResult prizes = readListFile(resolveListPath(p.programFolder, stored));
     if (prizes.ok()) {
         PrizeList = std::move(prizes.lines);
         p.results.results()->setHeaderText(ResultsModel::Spiel, lng("StrGewinn"));
         p.results.setColumnShown(ResultsModel::Spiel, true);
         return;
     }
-    warn(prizes, lng("HinweisDatei01"));
+    warn(prizes, panel.edWinnings->text(), "HinweisDatei01");
     if (panel.DoStatus->itemIndex() <= int(DrawMode::Timer))
         p.results.setColumnShown(ResultsModel::Spiel, false);
 }
@@ -225,6 +227,7 @@ ListFileResult ListControl::readAndReport(const QString &stored)
     const bool known = m_report && key == m_reportKey;
     ListFileResult list;
     std::optional<PoolReport> report;
+    m_csvLayout.reset();
     if (!isCsvListPath(stored)) {
         list = readListFile(path);
         if (list.ok() && !known)
@@ -239,8 +242,11 @@ ListFileResult ListControl::readAndReport(const QString &stored)
         CsvListResult read = readCsvListFile(path, p.panel.csvLayout, {}, sink);
         if (read.list.ok() && !known)
             report = builder.finish(read.list.encoding, &read.csv.skipped);
+        m_csvLayout = read.layout;
         list = std::move(read.list);
     }
+    if (report)
+        report->mixedLine = list.mixedLine;
     if (!list.ok()) {
         m_report.reset();
     } else if (report) {

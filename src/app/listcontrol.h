@@ -60,9 +60,12 @@ public:
     // The draw list's lines for the pool; nothing when the list can not be read, after the
     // operator has been told why.
     std::optional<QStringList> readDrawList();
+    // The layout the last CSV list was read with; none after a plain list.
+    const std::optional<CsvLayout> &lastCsvLayout() const { return m_csvLayout; }
 
 private:
-    void warn(const ListFileResult &result, const QString &name);
+    // `kind` is the constant of the word for the file: a draw list or a prize list.
+    void warn(const ListFileResult &result, const QString &name, const char *kind);
     QString chooseListFile(const QString &filter);
     // Reads the draw list, as a CSV list when its name says so, and makes the report on it.
     ListFileResult readAndReport(const QString &stored);
@@ -74,4 +77,5 @@ private:
     CsvLayoutChooser m_chooseCsvLayout;
     std::optional<PoolReport> m_report;
     QString m_reportKey; // the file and layout the report was made of
+    std::optional<CsvLayout> m_csvLayout;
 };

@@ -18,15 +18,14 @@
 #include <QSpinBox>
 
 // What the game loop asks of the window: the animation, the draw at the next tick, the waits.
-class LotteryWindow final : public LotteryHost {
+class DrawControl::LotteryWindow final : public LotteryHost {
 public:
     explicit LotteryWindow(DrawControl &control) : d(control) {}
 
     bool settingsPanelVisible() const override { return !d.p.panel.isHidden(); }
     void refillPool(const QStringList &pool) override
     {
-        d.p.pass.setPool(EntryPool::fromList(pool), false);
-        d.p.pass.DrawCount = 0;
+        d.p.pass.beginLotteryGame(EntryPool::fromList(pool));
     }
     void setGameNo(int game) override { d.p.passCommands.setLottoGameNo(game); }
     // A number whose animation tick has not come yet (a machine too busy for the pause) is
@@ -75,36 +74,24 @@ void DrawControl::Lotto_PoolChange()
 
 void DrawControl::runLottery()
 {
-    SettingsPanel &panel = p.panel;
     const Settings settings = p.settings.current();
     const LotterySettings lottery{settings.Pool_n, settings.Pool_x, settings.Games, settings.Pool};
-    // 1. The table shows games and numbers; no start button, the run's note instead.
+    // The table shows games and numbers; no start button, the run's note instead.
     p.results.results()->setHeaderText(ResultsModel::Spiel, lng("StrSpielZahl"));
     p.results.setColumnShown(ResultsModel::Spiel, true);
     p.results.setColumnShown(ResultsModel::Gezogen, false);
     p.strip.hideStart();
     p.strip.showNote(lng("StrLottoziehungStart"));
-    // 2.
+    // A lottery run is a pass of its own: the rows of the last one go.
     p.pass.clear();
-    // 3. The range records the run (the maximum first, so the minimum is not pulled down).
-    panel.Maximum->setValue(lottery.x);
-    panel.Minimum->setValue(lottery.n);
-    // 4. No padding (the switch asks nothing), a count quota of every number drawn.
-    if (panel.ZeigeNullen->isChecked()) {
-        panel.ZerosPromptMuted = 1;
-        panel.ZeigeNullen->setChecked(false);
-    }
-    panel.Ziehung_Prozent->setChecked(false);
-    const LotteryRun run(lottery);
-    p.pass.DrawQuota = run.drawTotal();
-    panel.Ziehungsquote->setValue(run.drawTotal());
-    // 5.-6.
-    p.pass.DrawCount = 0;
+    // The range page, which the pool part owns, records the run.
+    p.passCommands.recordLotteryRange(lottery.n, lottery.x, LotteryRun(lottery).drawTotal());
+    // The games are played one after the other, each drawing its numbers.
     LotteryWindow window(*this);
     if (playLotteryGames(lottery, window) == LotteryEnd::Closing)
         return;
     window.drawPendingNumber();
-    // 7.
+    // The run is over: its closing note, and the entries' column back at its width.
     p.strip.hideNote();
     p.strip.showNote(lng("StrLottoziehungEnde"));
     p.results.setColumnWidth(ResultsModel::Gezogen, 100);

@@ -1,19 +1,20 @@
+#include "app/filefolders.h"
 #include "app/mainwindow.h"
+#include "draw/drawjournal.h"
 #include "platform/commandline.h"
 #include "platform/filelocations.h"
 #include "platform/heap.h"
 #include "platform/qtplatform.h"
 #include "platform/savefile.h"
+#include "platform/terminationsignal.h"
+#include "presentation/qtspeechengine.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMainWindow>
 #include <QTranslator>
-
-#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -25,6 +26,8 @@ int main(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const CommandLine line = parseCommandLine(arguments);
+    if (line.action == CommandLine::Action::Verify)
+        return runVerifyCommand(line.journal, line.list);
     if (const int exitCode = answerCommandLine(line); exitCode >= 0)
         return exitCode;
 
@@ -44,15 +47,21 @@ int main(int argc, char *argv[])
     // else in the user's folders; --folder chooses the folder.
     const FileLocations files = decideFileLocations(QCoreApplication::applicationFilePath(),
                                                     line.folder, UserFolders::standard());
-    QString failedFolder;
-    if (!createFileFolders(files, &failedFolder)) {
-        std::fprintf(stderr, "tivrel: cannot create the folder %s\n",
-                     qPrintable(QDir::toNativeSeparators(failedFolder)));
+    QtPlatform platform;
+    // Started from the menu, a folder that cannot take the files is told in a box too.
+    if (const FolderProblem problem = prepareFileFolders(files)) {
+        reportFolderProblem(platform, problem);
         return 1;
     }
 
-    QtPlatform platform;
-    const std::unique_ptr<QMainWindow> form = createMainWindow(platform, files);
+    // The system's voice for the spoken result; its engine starts when the option is first used.
+    QtSpeechEngine speech;
+    const std::unique_ptr<QMainWindow> form = createMainWindow(platform, files, &speech);
+    // The desktop logging out (SIGTERM) closes the window as the operator would, with the
+    // question about results the draw log could not take yet.
+    TerminationSignal termination;
+    QObject::connect(&termination, &TerminationSignal::received, form.get(),
+                     [&form] { form->close(); });
     form->show();
     return QApplication::exec();
 }

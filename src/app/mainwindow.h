@@ -12,13 +12,16 @@ class Platform;
 class PoolControl;
 class QMainWindow;
 class SettingsFlow;
+class SpeechEngine;
 struct FileLocations;
 class WindowLanguage;
 
-// The program's main window, built over a platform; its files lie beside the program.
-std::unique_ptr<QMainWindow> createMainWindow(Platform &platform);
+// The program's main window, built over a platform; its files lie beside the program. The
+// spoken result uses `speech`; without one the system cannot speak.
+std::unique_ptr<QMainWindow> createMainWindow(Platform &platform, SpeechEngine *speech = nullptr);
 // The same with its files where start-up decided (decideFileLocations).
-std::unique_ptr<QMainWindow> createMainWindow(Platform &platform, const FileLocations &files);
+std::unique_ptr<QMainWindow> createMainWindow(Platform &platform, const FileLocations &files,
+                                              SpeechEngine *speech = nullptr);
 
 // The parts of a main window made by createMainWindow, for tests and tools that drive them
 // directly: the pass, and the parts with the handlers of the commands.
@@ -36,3 +39,5 @@ struct MainWindowParts {
     ShowPart &show;
 };
 MainWindowParts partsOf(QMainWindow &window);
+// Start-up's restore of the pass from the draw log, as the window runs it.
+void restorePassFromLog(QMainWindow &window);

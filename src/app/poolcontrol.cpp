@@ -26,31 +26,7 @@
 
 #include <cmath>
 
-PoolControl::PoolControl(const Parts &parts) : p(parts)
-{
-    // The draw is complete when the pass says the log failed; the operator hears of it once,
-    // not at every draw, and from the event loop, so the notice never holds up a draw.
-    QObject::connect(
-        &p.pass, &DrawPass::logWriteFailed, &m_notices,
-        [this](const QString &reason) {
-            if (m_logFailureShown)
-                return;
-            m_logFailureShown = true;
-            p.platform.messageBox(
-                lng("StrTivrelHinweis"),
-                lngFormat("HinweisLogNichtGeschrieben",
-                          {QString(p.drawLog + QStringLiteral(" (") + reason + QLatin1Char(')'))}),
-                Platform::Icon::Warning, Platform::Buttons::Ok);
-        },
-        Qt::QueuedConnection);
-    // A draw whose log was written clears the notice, so the next failure is told again.
-    const auto logWritten = [this] {
-        if (p.pass.lastLogWrite().ok)
-            m_logFailureShown = false;
-    };
-    QObject::connect(&p.pass, &DrawPass::rowInserted, &m_notices, logWritten);
-    QObject::connect(&p.pass, &DrawPass::rowsReset, &m_notices, logWritten);
-}
+PoolControl::PoolControl(const Parts &parts) : p(parts) {}
 
 PoolControl::~PoolControl()
 {
@@ -62,44 +38,45 @@ bool PoolControl::BuildPool(bool removeDrawn)
     const Settings settings = p.settings.current();
     SettingsPanel &panel = p.panel;
     EntryPool pool;
+    PoolSource source;
     const bool fromList = p.lists.listInUse();
     if (fromList) {
-        // 1. The lines of the draw list file; a list that can not be read has been reported.
+        // The lines of the draw list file; a list that can not be read has been reported.
         std::optional<QStringList> read = p.lists.readDrawList();
         if (!read)
             return false;
         QStringList lines = std::move(*read);
         panel.Minimum->setValue(1);
         panel.Maximum->setValue(int(lines.size()));
-        p.pass.PoolBuildCount = panel.Maximum->value() - panel.Minimum->value() + 1;
-        if (p.pass.PoolBuildCount > 1000)
-            ShowPrepareWindow();
-        p.pass.Source = PoolSource{};
-        p.pass.Source.list = true;
-        p.pass.Source.lines = qint32(lines.size());
-        p.pass.Source.listDigest = listDigest(lines);
+        const qint32 entries = panel.Maximum->value() - panel.Minimum->value() + 1;
+        if (entries > 1000)
+            ShowPrepareWindow(entries);
+        source.list = true;
+        source.lines = qint32(lines.size());
+        source.listDigest = listDigest(lines);
+        source.csv = p.lists.lastCsvLayout();
         pool = EntryPool::fromList(std::move(lines));
     } else {
-        // 2. The range Minimum .. Maximum; the report on a list no longer applies.
+        // The range Minimum .. Maximum; the report on a list no longer applies.
         p.lists.clearPoolReport();
         const NumberRange range{settings.Start, settings.End};
-        p.pass.PoolBuildCount = rangeSizeOf(range);
-        if (p.pass.PoolBuildCount > 10000)
-            ShowPrepareWindow();
+        const qint32 entries = rangeSizeOf(range);
+        if (entries > 10000)
+            ShowPrepareWindow(entries);
         pool = EntryPool::fromRange(range, settings.Zeros);
-        p.pass.Source = PoolSource{};
-        p.pass.Source.minimum = range.minimum;
-        p.pass.Source.maximum = range.maximum;
-        p.pass.Source.zeros = settings.Zeros;
+        source.minimum = range.minimum;
+        source.maximum = range.maximum;
+        source.zeros = settings.Zeros;
     }
     // List lines sort alphabetically in the results, numbers by value.
     p.results.results()->setDrawnSortNumeric(!fromList);
-    // 3. Entries already drawn in this pass leave the pool (start-up restores the pass itself).
+    // Entries already drawn in this pass leave the pool (start-up restores the pass itself).
+    p.pass.setSource(source);
     p.pass.setPool(std::move(pool), removeDrawn);
     return true;
 }
 
-void PoolControl::ShowPrepareWindow()
+void PoolControl::ShowPrepareWindow(qint32 entries)
 {
     closePrepareWindow();
     auto *window = new QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint);
@@ -117,7 +94,7 @@ void PoolControl::ShowPrepareWindow()
     QFont font = text->font();
     font.setPointSize(12);
     text->setFont(font);
-    text->setPlainText(lng("StrFormResetHint1") + QString::number(p.pass.PoolBuildCount) +
+    text->setPlainText(lng("StrFormResetHint1") + QString::number(entries) +
                        lng("StrFormResetHint2"));
     layout->addWidget(text);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
@@ -154,18 +131,19 @@ DrawRowRule PoolControl::rowRule(const Settings &settings) const
 
 void PoolControl::DrawNumber()
 {
-    // 1.-7. and 10., 12.: the entry leaves the pool, its row joins the results at its place by
+    // The entry leaves the pool, its row joins the results at its place by
     // draw number and the log is written, all before anything else can run.
     const std::optional<ResultRow> row = p.pass.drawEntry(rowRule(p.settings.current()));
     if (!row)
         return;
     p.display.ShowOnDisplay(row->Gezogen, 2, true);
-    // 8. The table shows the rows by draw number, with the newest draw selected.
+    // The table shows the rows by draw number, with the newest draw selected.
     p.results.sortResults(ResultsModel::Durchgang, p.pass.rowOrder());
-    p.results.selectRow(0);
-    // 9. The selection shows again.
+    // The focus stands on the drawn entry, not on its draw number.
+    p.results.setCurrentIndex(p.results.model()->index(0, ResultsModel::Gezogen));
+    // The selection shows again.
     p.results.setSelectionHidden(false);
-    // 11.
+    // The columns fit the new row's texts.
     p.results.FitResultColumns(p.results.window()->width());
 }
 
@@ -215,6 +193,22 @@ bool PoolControl::clearLotteryTable()
     return true;
 }
 
+void PoolControl::recordLotteryRange(qint32 n, qint32 x, qint32 draws)
+{
+    SettingsPanel &panel = p.panel;
+    // The maximum first, so the minimum is not pulled down.
+    panel.Maximum->setValue(x);
+    panel.Minimum->setValue(n);
+    // No padding (the switch asks nothing), a count quota of every number drawn.
+    if (panel.ZeigeNullen->isChecked()) {
+        panel.ZerosPromptMuted = 1;
+        panel.ZeigeNullen->setChecked(false);
+    }
+    panel.Ziehung_Prozent->setChecked(false);
+    p.pass.beginLotteryRun(draws);
+    panel.Ziehungsquote->setValue(draws);
+}
+
 void PoolControl::MinimumChange()
 {
     SettingsPanel &panel = p.panel;
@@ -223,7 +217,7 @@ void PoolControl::MinimumChange()
         panel.Minimum->setValue(range.minimum);
     if (panel.Maximum->value() != range.maximum)
         panel.Maximum->setValue(range.maximum);
-    p.pass.RangeSize = rangeSizeOf(range);
+    p.pass.setRangeSize(rangeSizeOf(range));
     ZiehungsquoteChange();
 }
 
@@ -247,22 +241,22 @@ void PoolControl::ApplyQuotaRule()
             field->setMaximum(100);
         }
         panel.LAnzahl_Ziehungen->show();
-        pass.DrawQuota = quotaFromPercent(field->value(), pass.RangeSize);
+        pass.setQuota(quotaFromPercent(field->value(), pass.rangeSize()));
     } else {
         {
             // Raised to the next whole number before the field drops its decimal.
             const double whole = std::ceil(field->value());
             const QSignalBlocker block(field);
-            field->setMaximum(qMax(0, pass.RangeSize));
+            field->setMaximum(qMax(0, pass.rangeSize()));
             field->setDecimals(0);
             field->setValue(whole);
         }
         panel.LAnzahl_Ziehungen->hide();
-        pass.DrawQuota = quotaFromCount(field->value());
+        pass.setQuota(quotaFromCount(field->value()));
     }
     showQuotaTexts();
-    if (!panel.Ziehung_Prozent->isChecked() && pass.DrawQuota > pass.RangeSize)
-        field->setValue(pass.RangeSize); // runs the rule again
+    if (!panel.Ziehung_Prozent->isChecked() && pass.drawQuota() > pass.rangeSize())
+        field->setValue(pass.rangeSize()); // runs the rule again
 }
 
 void PoolControl::showQuotaTexts()
@@ -271,26 +265,15 @@ void PoolControl::showQuotaTexts()
     panel.LQuote->setText(
         lng(panel.Ziehung_Prozent->isChecked() ? "StrZiehungQuote" : "StrZiehungAnzahl"));
     panel.LAnzahl_Ziehungen->setText(lng("StrZiehungAnzahl") + QStringLiteral(": ") +
-                                     QString::number(p.pass.DrawQuota));
+                                     QString::number(p.pass.drawQuota()));
 }
 
 void PoolControl::ReloadDrawLog()
 {
     if (!QFile::exists(p.drawLog))
         return;
-    if (p.settings.current().mode() == DrawMode::Lottery) {
-        p.results.results()->setHeaderText(ResultsModel::Spiel, lng("StrSpielZahl"));
-        p.results.setColumnShown(ResultsModel::Spiel, true);
-        p.results.setColumnShown(ResultsModel::Gezogen, false);
-    }
-    std::optional<DrawLogContent> log = readDrawLog(p.drawLog);
-    if (!log)
-        return;
-    if (log->skippedLines > 0) {
-        // Lines that are no draws are left out; the operator hears of it once, from the event
-        // loop, when the window is up.
-        const QString notice =
-            lngFormat("HinweisLogZeilenUebersprungen", {p.drawLog, log->skippedLines});
+    // Notices are told once, from the event loop, when the window is up.
+    const auto noticeLater = [this](const QString &notice) {
         QMetaObject::invokeMethod(
             &m_notices,
             [this, notice] {
@@ -298,22 +281,43 @@ void PoolControl::ReloadDrawLog()
                                       Platform::Buttons::Ok);
             },
             Qt::QueuedConnection);
+    };
+    QString refusal;
+    std::optional<DrawLogContent> log = readDrawLog(p.drawLog, &refusal);
+    if (!log) {
+        // A pipe, a device or a file of gigabytes in the log's place: no pass to restore.
+        if (!refusal.isEmpty())
+            noticeLater(refusal);
+        return;
     }
+    if (p.settings.current().mode() == DrawMode::Lottery) {
+        p.results.results()->setHeaderText(ResultsModel::Spiel, lng("StrSpielZahl"));
+        p.results.setColumnShown(ResultsModel::Spiel, true);
+        p.results.setColumnShown(ResultsModel::Gezogen, false);
+    }
+    // Lines that are no draws are left out.
+    if (log->skippedLines > 0)
+        noticeLater(lngFormat("HinweisLogZeilenUebersprungen", {p.drawLog, log->skippedLines}));
     p.pass.setRows(std::move(log->rows));
 }
 
 void PoolControl::RestorePass()
 {
     DrawPass &pass = p.pass;
-    pass.DrawCount = 0;
-    if (pass.rows().isEmpty())
+    if (pass.rows().isEmpty()) {
+        pass.restore(); // nothing drawn: the count starts at none
         return;
+    }
     p.display.ShowOnDisplay(pass.rows().entry(pass.rows().size() - 1), 2, true);
     pass.restore();
     const Settings settings = p.settings.current();
-    pass.DrawQuota = settings.Cent ? quotaFromPercent(settings.QuotaPercent, pass.RangeSize)
-                                   : settings.QuotaCount;
-    if (pass.DrawCount >= pass.DrawQuota || p.results.columnShown(ResultsModel::Spiel)) {
+    pass.setQuota(settings.Cent ? quotaFromPercent(settings.QuotaPercent, pass.rangeSize())
+                                : settings.QuotaCount);
+    // A restored lottery table is a finished run: its draws were its quota, so neither the
+    // button nor Ctrl+S draws on under "Pass closed". A shown prize column is no such table.
+    if (settings.mode() == DrawMode::Lottery && p.results.columnShown(ResultsModel::Spiel))
+        pass.setQuota(qMin(pass.drawQuota(), pass.drawCount()));
+    if (pass.drawCount() >= pass.drawQuota()) {
         p.strip.showNote(lng("StrDurchgangBeendet"));
         p.strip.setStartShown(false);
     }

@@ -51,8 +51,10 @@ public:
     // The quota's label and count in the language in force, for the quota mode ticked.
     void showQuotaTexts();
     void setLottoGameNo(qint32 game) override { LottoGameNo = game; }
+    void recordLotteryRange(qint32 n, qint32 x, qint32 draws) override;
 
-    void ShowPrepareWindow();
+    // The notice that a pool of `entries` entries is being built.
+    void ShowPrepareWindow(qint32 entries);
     bool prepareWindowShown() const { return !m_prepareWindow.isNull(); }
 
     void ZeigeNullenClick();
@@ -73,8 +75,7 @@ private:
     DrawRowRule rowRule(const Settings &settings) const;
 
     Parts p;
-    QObject m_notices; // receives the pass's signals for as long as this part lives
-    bool m_logFailureShown = false;
+    QObject m_notices; // runs the queued notices for as long as this part lives
     QPointer<QWidget> m_prepareWindow;
     bool m_startupDone = false;
 };

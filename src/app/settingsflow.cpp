@@ -3,7 +3,6 @@
 #include "app/controlstrip.h"
 #include "app/listcontrol.h"
 #include "app/mainlayout.h"
-#include "app/poolcontrol.h"
 #include "app/soundpart.h"
 #include "app/verifieddraw.h"
 #include "draw/drawschedule.h"
@@ -30,6 +29,11 @@ bool SettingsFlow::helpPageShown() const
     return p.layout.helpShown();
 }
 
+bool SettingsFlow::panelShown() const
+{
+    return p.layout.settingsViewShown();
+}
+
 void SettingsFlow::helpLanguageChanged(quint16 languageId)
 {
     SetHelpLanguage(languageId);
@@ -52,18 +56,18 @@ void SettingsFlow::HilfeAktivClick(bool ticked)
 void SettingsFlow::OpenSettingsPanel()
 {
     const Settings settings = p.settings.current();
-    // 1.-4. No sound, no timed draw, no timer; a running animation ends without a draw.
+    // No sound, no timed draw, no timer; a running animation ends without a draw.
     p.sound.settingsOpened(SoundPart::optionsOf(settings));
     p.draw.interruptForSettings();
-    // 5. The panel on top, the help page or the results below it.
+    // The panel on top, the help page or the results below it.
     if (settings.Help)
         loadHelpPage(p.panel.activePageCaption());
     p.layout.showSettingsView(settings.Help);
-    // 6. A finished pass: explain what the two buttons do.
+    // A finished pass: explain what the two buttons do.
     if (!p.strip.startEnabled() && settings.Help)
         p.platform.messageBox(lng("StrTivrelHinweis"), lng("HilfeReset"),
                               Platform::Icon::Information, Platform::Buttons::Ok);
-    // 7.
+    // The panel shows, full width, without the splitter.
     p.panel.show();
     p.layout.setSplitterShown(false);
     p.layout.EinstellungenResize();
@@ -71,8 +75,8 @@ void SettingsFlow::OpenSettingsPanel()
 
 bool SettingsFlow::lotteryQuestions()
 {
-    if (p.pool.lotteryTableLeftOver())
-        return p.pool.clearLotteryTable();
+    if (p.pass.lotteryTableLeftOver())
+        return p.pass.clearLotteryTable();
     if (!p.results.columnShown(ResultsModel::Spiel) &&
         p.settings.current().mode() == DrawMode::Lottery) {
         const auto answer =
@@ -106,33 +110,35 @@ void SettingsFlow::closePanel()
 
 bool SettingsFlow::ApplySettings()
 {
-    // 1.
+    // The settings are saved first: a pass never runs on settings the file does not hold.
     if (!saveSettings())
         return false;
-    // 2.
+    // The autopilot may take over again after the manual part.
     p.draw.allowAutopilot();
-    // 3. A change between lottery and ordinary drawing. A time of day that is no time stops
+    // A change between lottery and ordinary drawing. A time of day that is no time stops
     // here too, before the countdown would aim at a wrong moment.
     if (!lotteryQuestions() || !timeOfDayValid())
         return false;
-    // 4.-5.
-    if (!p.pool.BuildPool())
+    // The pool is built anew from the range or the list; the prepare window closes.
+    if (!p.pass.BuildPool())
         return false;
-    p.pool.closePrepareWindow();
-    // 6.
+    p.pass.closePrepareWindow();
+    // Single entries drawn (not a lottery): the prize list is read again.
     const Settings settings = p.settings.current();
     if (drawsSingleEntries(settings.mode()))
         p.lists.LoadPrizeList();
-    // 7.-8.
+    // Back to the normal view, and the mode chosen takes effect.
     closePanel();
     p.draw.ActivateMode();
-    // 9.-10.
+    // The prize column, the results list as chosen, the columns fitted to the window.
     if (settings.UseWinnings)
         p.results.setColumnShown(ResultsModel::Spiel, true);
     p.layout.ApplyListVisibility();
     p.results.FitResultColumns(p.results.window()->width());
-    // 11. With the verifiable draw: a new segment, its commitment shown before its first draw.
+    // With the verifiable draw: a new segment, its commitment shown before its first draw.
     p.verify.passReady();
+    if (m_applied)
+        m_applied();
     return true;
 }
 

@@ -11,7 +11,6 @@ class VerifiedDraw;
 class HelpViewer;
 class MainLayout;
 class Platform;
-class PoolControl;
 class ResultsTable;
 class SettingsHost;
 class SettingsPanel;
@@ -33,7 +32,7 @@ public:
         Platform &platform;
         SoundControl &sound;
         DrawCommands &draw;
-        PoolControl &pool;
+        PassCommands &pass; // the pool part
         ListControl &lists;
         VerifiedDraw &verify;
         QString settingsFile;
@@ -45,9 +44,12 @@ public:
     void OpenSettingsPanel() override;
     bool ApplySettings() override;
     bool helpPageShown() const override;
+    bool panelShown() const override;
 
     void MMParameterClick() { OpenSettingsPanel(); }
     void BTEinstellungenSchliessenClick() { ApplySettings(); }
+    // Called at the end of each successful apply, for the parts that follow the settings.
+    void setAppliedHook(std::function<void()> hook) { m_applied = std::move(hook); }
 
     // Loads the help page of the settings page with this caption into the help viewer.
     void loadHelpPage(const QString &pageCaption);
@@ -67,4 +69,5 @@ private:
     bool timeOfDayValid();
 
     Parts p;
+    std::function<void()> m_applied;
 };

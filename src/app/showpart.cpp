@@ -4,12 +4,14 @@
 #include "draw/drawpass.h"
 #include "localisation/langmanager.h"
 #include "presentation/audiencewindow.h"
+#include "presentation/liveannouncement.h"
 #include "presentation/numberdisplaywidget.h"
 #include "settings/settingspanel.h"
 #include "settings/showoptions.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShortcut>
@@ -28,6 +30,7 @@ ShowPart::ShowPart(Parts parts, QObject *parent)
     box.setSpeechAvailable(m_announcer.available());
     screensChanged();
 
+    m_live = new LiveAnnouncement(&m_parts.window);
     m_parts.display.setMirror(m_audience.get());
     connect(box.cbPublikum, &QCheckBox::toggled, this, [this] { updateAudience(); });
     connect(box.cbBildschirm, &QComboBox::currentIndexChanged, this, [this] {
@@ -48,6 +51,20 @@ ShowPart::ShowPart(Parts parts, QObject *parent)
         m_shownOnOneScreen = false;
         updateAudience();
     });
+
+    // On one screen the audience window covers the operator's: the window's commands work
+    // from it too, its context menu opens over it, and F6 or anything that needs the
+    // operator's window (the settings panel) brings that one forward.
+    m_audience->addActions(m_parts.window.actions());
+    m_audience->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_audience.get(), &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) {
+                QWidget &window = m_parts.window;
+                Q_EMIT window.customContextMenuRequested(
+                    window.mapFromGlobal(m_audience->mapToGlobal(pos)));
+            });
+    connect(m_audience.get(), &AudienceWindow::operatorWindowRequested, this, &ShowPart::handBack);
+    m_parts.panel.installEventFilter(this);
 
     auto *app = qGuiApp;
     connect(app, &QGuiApplication::screenAdded, this, [this] { screensChanged(); });
@@ -113,11 +130,34 @@ void ShowPart::toggleAudience()
 {
     if (!m_parts.panel.gbShow->cbPublikum->isChecked())
         return;
-    if (screens().size() > 1)
+    if (screens().size() > 1) {
         m_hiddenByOperator = m_audience->isVisible();
-    else
+    } else if (m_audience->isVisible() && !m_audience->isActiveWindow()) {
+        // Behind the operator's window: F11 brings it forward again.
+        m_audience->raise();
+        m_audience->activateWindow();
+        return;
+    } else {
         m_shownOnOneScreen = !m_audience->isVisible();
+    }
     updateAudience();
+}
+
+void ShowPart::handBack()
+{
+    if (!m_audience->isVisible())
+        return;
+    QWidget &window = m_parts.window;
+    window.raise();
+    window.activateWindow();
+}
+
+bool ShowPart::eventFilter(QObject *watched, QEvent *event)
+{
+    // The settings panel is the operator's: it comes to the front with it.
+    if (watched == &m_parts.panel && event->type() == QEvent::Show && m_audience->isActiveWindow())
+        handBack();
+    return QObject::eventFilter(watched, event);
 }
 
 void ShowPart::screensChanged(QScreen *gone)
@@ -138,5 +178,7 @@ void ShowPart::announceRow(int position)
     const ResultRows &rows = m_parts.pass.rows();
     if (position < 0 || position >= rows.size())
         return;
+    // Assistive technology hears every draw; the voice only with its option on.
+    m_live->announce(m_announcer.announcement(rows.entry(position), rows.game(position)));
     m_announcer.announce(rows.entry(position), rows.game(position));
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 class AudienceWindow;
+class LiveAnnouncement;
 class DrawPass;
 class NumberDisplayWidget;
 class QScreen;
@@ -32,12 +33,20 @@ public:
 
     // Opens or closes the audience window as the options and the screens say.
     void updateAudience();
-    // F11: shows or hides the audience window (the only way to show it with one screen).
+    // F11: shows or hides the audience window (the only way to show it with one screen); on
+    // one screen, when it stands behind the operator's window, brings it forward.
     void toggleAudience();
+    // Gives the keyboard back to the operator's window; the audience window stays shown.
+    void handBack();
     void retranslate();
 
     AudienceWindow *audienceWindow() const { return m_audience.get(); }
     ResultAnnouncer &announcer() { return m_announcer; }
+    // What assistive technology is told after each draw.
+    const LiveAnnouncement &liveAnnouncement() const { return *m_live; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // The screens there are, less one that is going.
@@ -49,7 +58,8 @@ private:
     Parts m_parts;
     std::unique_ptr<AudienceWindow> m_audience;
     ResultAnnouncer m_announcer;
-    bool m_hiddenByOperator = false; // Esc or F11 with more than one screen
-    bool m_shownOnOneScreen = false; // F11 with one screen
-    QScreen *m_gone = nullptr;       // a screen being removed
+    LiveAnnouncement *m_live = nullptr; // a child of the window
+    bool m_hiddenByOperator = false;    // Esc or F11 with more than one screen
+    bool m_shownOnOneScreen = false;    // F11 with one screen
+    QScreen *m_gone = nullptr;          // a screen being removed
 };

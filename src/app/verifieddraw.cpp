@@ -31,29 +31,59 @@ VerifiedDraw::VerifiedDraw(const Parts &parts, SeedSource seeds)
                      Qt::QueuedConnection);
     QObject::connect(&p.pass, &DrawPass::rowsReset, &m_notices, passChanged, Qt::QueuedConnection);
     QObject::connect(&p.pass, &DrawPass::journalWriteFailed, &m_notices,
-                     [this] { writeFailed(QString()); });
+                     [this] { halt(saveFailureText(m_journal.lastWrite())); });
+    QObject::connect(
+        &p.pass, &DrawPass::drawRefused, &m_notices, [this] { resume(); }, Qt::QueuedConnection);
 }
 
 void VerifiedDraw::passReady()
 {
     const Settings settings = p.settings.current();
     if (!m_opened) {
-        if (!settings.VerifyEnabled)
-            return;
-        // A segment the last run left open is revealed first.
-        const SaveResult opened = m_journal.open(p.platform.now());
-        m_opened = true;
-        if (!opened.ok) {
-            writeFailed(opened.error);
+        if (!settings.VerifyEnabled) {
+            p.pass.endCommittedDraws();
             return;
         }
+        // A segment the last run left open is revealed first.
+        const SaveResult opened = m_journal.open(p.platform.now());
+        if (!opened.ok) {
+            halt(saveFailureText(opened));
+            return;
+        }
+        m_opened = true;
+        restoreFromJournal(settings);
     }
-    // A pool built anew draws in a segment of its own.
-    if (m_journal.segmentOpen())
-        reveal();
+    // A pool built anew draws in a segment of its own. A seed that cannot be revealed keeps
+    // the draw halted, unless the option was switched off.
+    if (m_journal.segmentOpen() && !reveal() && settings.VerifyEnabled)
+        return;
+    p.pass.endCommittedDraws();
     if (settings.VerifyEnabled && drawsSingleEntries(settings.mode()) && p.pass.drawAllowed() &&
-        beginSegment())
+        beginSegment()) {
+        m_failureShown = false;
         showCommitment();
+    }
+}
+
+void VerifiedDraw::resume()
+{
+    if (!p.pass.drawsHalted())
+        return;
+    passReady();
+}
+
+void VerifiedDraw::halt(const QString &reason)
+{
+    p.pass.haltDraws();
+    p.display.ShowOnDisplay(lng("StrJournalAngehalten"), 2, false);
+    p.strip.showLongNote(lng("StrJournalAngehalten"));
+    writeFailed(reason);
+}
+
+void VerifiedDraw::restoreFromJournal(const Settings &settings)
+{
+    if (drawsSingleEntries(settings.mode()))
+        p.pass.restoreRows(rowsMissingFromPass(m_journal, p.pass));
 }
 
 bool VerifiedDraw::beginSegment()
@@ -63,16 +93,17 @@ bool VerifiedDraw::beginSegment()
     m_commitment = beginCommittedSegment(
         p.pass, m_journal, m_seeds(), [this] { return p.platform.now(); }, word, &failure);
     if (m_commitment.isEmpty()) {
-        writeFailed(failure.error);
+        halt(saveFailureText(failure));
         return false;
     }
-    m_countAtBegin = p.pass.DrawCount;
+    m_countAtBegin = p.pass.drawCount();
+    m_revealed.clear();
     return true;
 }
 
 bool VerifiedDraw::awaitingFirstDraw() const
 {
-    return m_journal.segmentOpen() && p.pass.DrawCount == m_countAtBegin;
+    return m_journal.segmentOpen() && p.pass.drawCount() == m_countAtBegin;
 }
 
 void VerifiedDraw::showCommitment()
@@ -88,19 +119,38 @@ QString VerifiedDraw::commitmentNote() const
 {
     if (m_commitment.isEmpty())
         return {};
-    return lngFormat("StrFestlegung", {groupedHex(m_commitment)});
+    // The chain head after the newest draw anchors the journal from the printed page.
+    const QList<DrawJournal::PassDraw> &draws = m_journal.lastPassDraws();
+    const QString note = lngFormat("StrFestlegung", {groupedHex(m_commitment)});
+    if (draws.isEmpty())
+        return note;
+    return note + QStringLiteral(", ") +
+           lngFormat("StrKettenkopf",
+                     {groupedHex(QByteArray::fromHex(draws.last().hash.left(24)))});
 }
 
-void VerifiedDraw::reveal()
+QString VerifiedDraw::chainHeadNote(const QString &entry) const
+{
+    if (!m_opened || !p.settings.current().VerifyEnabled)
+        return {};
+    const QByteArray head = m_journal.chainHead(entry);
+    if (head.isEmpty())
+        return {};
+    return lngFormat("StrKettenkopf", {groupedHex(QByteArray::fromHex(head.left(24)))});
+}
+
+bool VerifiedDraw::reveal()
 {
     const QByteArray seed = m_journal.seed();
     p.pass.endCommittedDraws();
     const SaveResult revealed = m_journal.reveal(p.platform.now());
     if (!revealed.ok) {
-        writeFailed(revealed.error);
-        return;
+        halt(saveFailureText(revealed));
+        return false;
     }
+    m_revealed = seed;
     p.strip.showLongNote(lngFormat("StrStartwertOffen", {groupedHex(seed)}));
+    return true;
 }
 
 void VerifiedDraw::mmStartwertOffenlegenClick()

@@ -14,7 +14,6 @@
 #include <QComboBox>
 #include <QLoggingCategory>
 #include <QMainWindow>
-#include <QPushButton>
 #include <QSignalBlocker>
 #include <QTextBrowser>
 
@@ -40,10 +39,10 @@ WindowLanguage::WindowLanguage(const Parts &parts)
 void WindowLanguage::bindTexts()
 {
     // The Start/Stop caption shows the state of the animation in the language in force.
-    QPushButton *startStop = p.window.findChild<QPushButton *>(QStringLiteral("BTStartStop"));
+    ControlStrip &strip = p.strip;
     m_spin.bind(
         QStringLiteral("BTStartStop"), QStringLiteral("Caption"),
-        [startStop] { return startStop ? startStop->text() : QString(); },
+        [&strip] { return strip.startCaption(); },
         [this](const QString &) {
             p.strip.showRunning(p.animationRunning && p.animationRunning());
         });
@@ -142,9 +141,9 @@ WindowLanguage::FileDialogTexts WindowLanguage::listDialogTexts() const
 void WindowLanguage::chooseStartupLanguage()
 {
     TLanguageManager &manager = LangManager();
-    // 2.
+    // English is built in as a resource beside the German source texts.
     manager.AddLanguageResource(ProgramModule, QStringLiteral("LNG_ENGLISH"), LangIdEnglishUK);
-    // 3. Filling the list is no choice yet.
+    // Filling the list is no choice yet.
     QComboBox *selector = p.panel.HilfeLng;
     {
         const QSignalBlocker block(selector);
@@ -152,7 +151,7 @@ void WindowLanguage::chooseStartupLanguage()
         for (int i = 0; i < manager.LanguageCount(); ++i)
             selector->addItem(manager.LanguageNameAt(i));
     }
-    // 4.
+    // The system's language where the program has it, else English; a failure is told.
     const LanguageSwitch chosen =
         manager.ActivateLanguage(StartupLanguageId(p.platform.systemLanguageId()));
     if (!chosen.ok())
@@ -165,15 +164,15 @@ void WindowLanguage::HilfeLngChange()
 {
     TLanguageManager &manager = LangManager();
     QComboBox *selector = p.panel.HilfeLng;
-    // 1.
+    // The language chosen in the list; a failure is told and the old one stays.
     const LanguageSwitch chosen =
         manager.ActivateLanguage(manager.LanguageIdAt(qMax(0, selector->currentIndex())));
     if (!chosen.ok())
         p.platform.messageBox(p.errorCaption, chosen.error + u'.', Platform::Icon::Stop,
                               Platform::Buttons::Ok);
-    // 2.
+    // The list shows the language in force, whichever that is now.
     selector->setCurrentIndex(manager.LanguageIndexOf(manager.CurrentLanguage()));
-    // 3.
+    // The help page in front follows the new language.
     if (p.panel.HilfeAktiv->isChecked() && p.showHelpPage)
         p.showHelpPage(p.panel.activePageCaption());
 }

@@ -20,7 +20,10 @@ class SettingsPanel;
 class WindowLanguage {
 public:
     struct Parts {
-        QMainWindow &window; // "Form1"; its controls are found by their object names
+        // "Form1": the language files name its captions and hints by component ("Label3",
+        // "MMListe"), which bindControlTexts looks up among its children; the controls whose
+        // texts the code sets are handed in below.
+        QMainWindow &window;
         SettingsPanel &panel;
         ResultsTable &results;
         QTextBrowser &help;

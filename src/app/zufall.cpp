@@ -4,6 +4,7 @@
 #include "app/drawcontrol.h"
 #include "app/layoutmath.h"
 #include "app/listcontrol.h"
+#include "app/logkeeper.h"
 #include "app/mainlayout.h"
 #include "app/mainwindow.h"
 #include "app/poolcontrol.h"
@@ -11,6 +12,7 @@
 #include "app/showpart.h"
 #include "app/soundpart.h"
 #include "app/verifieddraw.h"
+#include "app/webpart.h"
 #include "app/windowaccess.h"
 #include "app/windowlanguage.h"
 #include "app/windowtimer.h"
@@ -19,10 +21,12 @@
 #include "localisation/uitext.h"
 #include "platform/filelocations.h"
 #include "platform/platform.h"
+#include "presentation/audiencewindow.h"
 #include "presentation/helppages.h"
 #include "presentation/helpviewer.h"
 #include "presentation/numberdisplaywidget.h"
 #include "presentation/soundoutput.h"
+#include "results/drawlog.h"
 #include "results/helppageoutput.h"
 #include "results/resultsoutput.h"
 #include "results/resultstable.h"
@@ -31,8 +35,10 @@
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
 #include "settings/settingsstore.h"
+#include "settings/weboptions.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -55,14 +61,15 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-std::unique_ptr<QMainWindow> createMainWindow(Platform &platform)
+std::unique_ptr<QMainWindow> createMainWindow(Platform &platform, SpeechEngine *speech)
 {
-    return std::make_unique<TForm1>(platform, filesBesideProgram(platform.programPath()));
+    return std::make_unique<TForm1>(platform, filesBesideProgram(platform.programPath()), speech);
 }
 
-std::unique_ptr<QMainWindow> createMainWindow(Platform &platform, const FileLocations &files)
+std::unique_ptr<QMainWindow> createMainWindow(Platform &platform, const FileLocations &files,
+                                              SpeechEngine *speech)
 {
-    return std::make_unique<TForm1>(platform, files);
+    return std::make_unique<TForm1>(platform, files, speech);
 }
 
 MainWindowParts partsOf(QMainWindow &window)
@@ -70,8 +77,14 @@ MainWindowParts partsOf(QMainWindow &window)
     return static_cast<TForm1 &>(window).parts();
 }
 
-TForm1::TForm1(Platform &platform, const FileLocations &files, QWidget *parent)
-    : QMainWindow(parent), m_platform(platform)
+void restorePassFromLog(QMainWindow &window)
+{
+    static_cast<TForm1 &>(window).restorePassFromLog();
+}
+
+TForm1::TForm1(Platform &platform, const FileLocations &files, SpeechEngine *speech,
+               QWidget *parent)
+    : QMainWindow(parent), m_platform(platform), m_speech(speech)
 {
     // The window's texts as designed, and the built-in constants, are German.
     LangManager().SetSourceLanguage(LangIdGerman);
@@ -80,8 +93,12 @@ TForm1::TForm1(Platform &platform, const FileLocations &files, QWidget *parent)
     DrawLog = files.drawLog;
     m_pass = new DrawPass([&platform] { return platform.tickCount(); }, this);
     m_pass->setObjectName(QStringLiteral("DrawPass"));
-    m_pass->setLogPath(DrawLog);
+    m_pass->setRecord(std::make_unique<DrawLogFile>(DrawLog));
+    m_logKeeper = new LogKeeper({*m_pass, m_platform, DrawLog, ProgramFolder}, this);
     buildWindow();
+    // The help pages say where this run keeps its files, in the language they are shown in.
+    Hilfeviewer->setFilesText(
+        [files] { return fileLocationsText(files, isGermanLanguage(HelpLanguage())); });
     buildMenu();
     m_sound = new SoundPart(*Einstellungen, m_platform, this);
     m_sound->control().setFilesFolder(ProgramFolder);
@@ -91,6 +108,7 @@ TForm1::TForm1(Platform &platform, const FileLocations &files, QWidget *parent)
     m_language->bindTexts();
     FormCreate();
     describeForAssistiveTechnology(files);
+    m_web->apply();
 }
 
 // Names and descriptions for screen readers, in the language start-up chose.
@@ -131,6 +149,8 @@ void TForm1::buildParts()
             panel->edPublikumswort->clear();
             return word;
         }});
+    Resultate->results()->setRowToolTip(
+        [verify = m_verify.get()](const QString &entry) { return verify->chainHeadNote(entry); });
     m_lists = std::make_unique<ListControl>(
         ListControl::Parts{*Einstellungen, *m_pass, *Resultate, m_platform, ProgramFolder});
     m_pool = std::make_unique<PoolControl>(
@@ -153,22 +173,45 @@ void TForm1::buildParts()
         *Einstellungen, *this, *this, *m_layout, *m_strip, *Resultate, *Hilfeviewer, m_platform,
         m_sound->control(), *m_draw, *m_pool, *m_lists, *m_verify, SettingsFile, windowTitle()});
     m_draw->setSettingsCommands(*m_settings);
-    m_show =
-        new ShowPart({*this, *Ergebnisfeld, *Einstellungen, *m_pass, m_platform.speech()}, this);
+    m_show = new ShowPart({*this, *Ergebnisfeld, *Einstellungen, *m_pass, m_speech}, this);
+    m_web = new WebPart({*this, *Ergebnisfeld, m_show->audienceWindow(), *PopupMenu1, *Label3,
+                         *Einstellungen->gbWeb, *m_pass, *this,
+                         [&platform = m_platform] { return platform.now(); },
+                         [verify = m_verify.get()](ResultsSnapshot &s) {
+                             if (!verify->segmentOpen() && verify->revealedSeed().isEmpty())
+                                 return;
+                             s.commitment = QString::fromLatin1(verify->commitment().toHex());
+                             s.chainHead = QString::fromLatin1(verify->journal().chainHead());
+                             s.revealedSeed = QString::fromLatin1(verify->revealedSeed().toHex());
+                         }},
+                        this);
+    m_settings->setAppliedHook([web = m_web] { web->apply(); });
     SettingsPanel *panel = Einstellungen;
     // The exports go where the program's files are, named after the program like them.
     m_output = std::make_unique<ResultsOutput>(
         m_platform, *Resultate, ProgramFolder + QFileInfo(SettingsFile).completeBaseName(),
         [panel] { return panel->cbWinnings->isChecked(); }, windowTitle());
     m_output->setNote([verify = m_verify.get()] { return verify->commitmentNote(); });
+    // While the print system is asked, the print button waits and the pointer says so.
+    m_output->setBusyIndicator([panel](bool busy) {
+        panel->BTDrucken->setEnabled(!busy);
+        if (busy)
+            QApplication::setOverrideCursor(Qt::BusyCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
     m_language = std::make_unique<WindowLanguage>(WindowLanguage::Parts{
         *this, *Einstellungen, *Resultate, *Hilfeviewer, *m_strip, m_platform, windowTitle(),
         [draw = m_draw] { return draw->animation() == DrawControl::Animation::Running; },
         [flow = m_settings.get()](const QString &) {
             flow->helpLanguageChanged(LangManager().CurrentLanguage());
         },
-        [pool = m_pool.get(), draw = m_draw, show = m_show, lists = m_lists.get()] {
+        [pool = m_pool.get(), draw = m_draw, show = m_show, lists = m_lists.get(), panel,
+         web = m_web] {
             show->retranslate();
+            web->retranslate();
+            panel->cpVordergrund->retranslate();
+            panel->cpHintergrund->retranslate();
             pool->showQuotaTexts();
             lists->retranslatePoolReport();
             draw->showModeTitle();
@@ -331,9 +374,11 @@ void TForm1::connectDisplay()
     connect(
         display, &NumberDisplayWidget::pictureUnavailable, this,
         [this](const QString &name) {
-            m_platform.messageBox(lng("StrTivrelHinweis"),
-                                  lngFormat("HinweisBildNichtGeladen", {name}),
-                                  Platform::Icon::Warning, Platform::Buttons::Ok);
+            QString text = Ergebnisfeld->pictureRefusal(name);
+            if (text.isEmpty())
+                text = lngFormat("HinweisBildNichtGeladen", {name});
+            m_platform.messageBox(lng("StrTivrelHinweis"), text, Platform::Icon::Warning,
+                                  Platform::Buttons::Ok);
         },
         Qt::QueuedConnection);
 
@@ -363,36 +408,37 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 void TForm1::FormCreate()
 {
     SettingsPanel &panel = *Einstellungen;
-    // 1.
+    // Start/Stop on Ctrl+S and Ctrl+Space.
     acStartStop->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::CTRL | Qt::Key_Space)});
-    // 2.-4.
+    // The language: the system's where the program has it; the help pages follow it.
     m_language->chooseStartupLanguage();
     SetHelpLanguage(LangManager().CurrentLanguage());
-    // 5. (Widgets paint double-buffered.)
+    // The normal view first; the panel shows when the settings are opened. (Widgets paint
+    // double-buffered, so no flicker needs hiding.)
     panel.hide();
-    // 6. First start: greeting and welcome page.
+    // First start: greeting and welcome page.
     if (!QFile::exists(SettingsFile)) {
         Ergebnisfeld->ShowOnDisplay(lng("StrHallo"), 2, false);
         Hilfeviewer->showHelp(QStringLiteral("HTMLStart"));
         Resultate->hide();
         Hilfeviewer->show();
     }
-    // 7.
+    // The settings file's values into the panel and the window.
     loadSettings();
     // The lottery page's limit and wording follow the loaded values, also where loading left a
     // field at its design value.
     m_draw->Lotto_nChange();
     m_draw->Lotto_PoolChange();
-    // 8.-10.
+    // The pass the draw log holds, with its pool built and its drawn entries out of it.
     restorePassFromLog();
-    // 11.
+    // The timed draws that follow the autopilot's manual part.
     panel.lbAutopilotRest->setText(
-        QStringLiteral(" + ") + QString::number(m_pass->DrawQuota - panel.AutopilotStart->value()));
-    // 12.
+        QStringLiteral(" + ") +
+        QString::number(m_pass->drawQuota() - panel.AutopilotStart->value()));
+    // The mode page in front when the panel next opens.
     panel.Konfiguration->setCurrentWidget(panel.konfAktion);
-    // 13. (The pass's generator seeds itself at its first number.)
-    // 14.
+    // (The pass's generator seeds itself at its first number.) The prepare window closes.
     m_pool->closePrepareWindow();
     m_pool->setStartupDone();
 }
@@ -407,10 +453,26 @@ void TForm1::restorePassFromLog()
 
 void TForm1::loadSettings()
 {
-    LoadSettings(*Einstellungen, *this, SettingsFile);
+    QString refusal;
+    LoadSettings(*Einstellungen, *this, SettingsFile, &refusal);
+    // A settings file that is no plain file, or far too large, counts as missing; the operator
+    // hears why once the window runs.
+    if (!refusal.isEmpty())
+        noticeLater(refusal);
     // A file without a mode leaves the manual mode chosen.
     if (Einstellungen->DoStatus->itemIndex() < 0)
         Einstellungen->DoStatus->setItemIndex(int(DrawMode::Manual));
+}
+
+void TForm1::noticeLater(const QString &text)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, text] {
+            m_platform.messageBox(lng("StrTivrelHinweis"), text, Platform::Icon::Warning,
+                                  Platform::Buttons::Ok);
+        },
+        Qt::QueuedConnection);
 }
 
 void TForm1::FormShow()
@@ -435,17 +497,29 @@ void TForm1::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (!m_shownOnce) {
         m_shownOnce = true;
-        // The outer size never goes below 600 x 600; the window opens centred.
+        // The outer size never goes below 600 x 600, nor beyond the screen's available area
+        // (a high scale factor leaves a 1080p screen 540 pixels high); the window opens
+        // centred, its title bar on the screen.
         const QSize frame = frameGeometry().size() - geometry().size();
-        setMinimumSize(600 - frame.width(), 600 - frame.height());
-        if (const QScreen *screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - frameGeometry().center() + pos());
+        const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+        const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 600, 600);
+        const QSize least = QSize(600, 600).boundedTo(area.size());
+        setMinimumSize(least - frame);
+        resize(size().boundedTo(area.size() - frame));
+        QRect placed = frameGeometry();
+        placed.moveCenter(area.center());
+        move(qMax(placed.left(), area.left()), qMax(placed.top(), area.top()));
     }
     FormShow();
 }
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
+    // Results the draw log could not take yet are not given up without asking.
+    if (!m_closing && !m_logKeeper->closeAllowed()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
 }
@@ -468,12 +542,12 @@ Settings TForm1::current() const
 
 qint32 TForm1::rangeSize() const
 {
-    return m_pass->RangeSize;
+    return m_pass->rangeSize();
 }
 
 void TForm1::setDrawQuota(qint32 quota)
 {
-    m_pass->DrawQuota = quota;
+    m_pass->setQuota(quota);
 }
 
 void TForm1::setDisplayForeColour(quint32 bgr)

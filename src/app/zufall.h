@@ -16,6 +16,7 @@ class QSplitter;
 class ControlStrip;
 class DrawControl;
 class DrawPass;
+class LogKeeper;
 class ListControl;
 class HelpViewer;
 class MainLayout;
@@ -27,9 +28,11 @@ class ResultsTable;
 class SettingsFlow;
 class SettingsPanel;
 class SoundPart;
+class SpeechEngine;
 class ShowPart;
 struct FileLocations;
 class VerifiedDraw;
+class WebPart;
 class WindowLanguage;
 struct MainWindowParts;
 
@@ -42,10 +45,14 @@ class TForm1 : public QMainWindow, private SettingsHost, private SettingsSource 
 public:
     // Builds the window and runs the start-up sequence (FormCreate); the settings file, the
     // draw log and the exports are where `files` says.
-    TForm1(Platform &platform, const FileLocations &files, QWidget *parent = nullptr);
+    // The spoken result uses `speech`; null when the system cannot speak.
+    TForm1(Platform &platform, const FileLocations &files, SpeechEngine *speech,
+           QWidget *parent = nullptr);
     ~TForm1() override;
 
     MainWindowParts parts();
+    // Start-up's restore of the pass from the draw log.
+    void restorePassFromLog();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -58,7 +65,6 @@ private:
     void FormCreate();
     void FormShow();
     void FormClose();
-    void restorePassFromLog();
 
     void buildWindow();
     void buildMenu();
@@ -67,6 +73,8 @@ private:
     void connectHandlers();
     void connectDisplay();
     void loadSettings();
+    // A warning box with `text`, shown from the event loop once the window runs.
+    void noticeLater(const QString &text);
     void mStilleClick();
     void describeForAssistiveTechnology(const FileLocations &files);
 
@@ -89,6 +97,7 @@ private:
     void loadPrizeList() override;
 
     Platform &m_platform;
+    SpeechEngine *m_speech;
     QString ProgramFolder;
     QString SettingsFile;
     QString DrawLog;
@@ -120,7 +129,8 @@ private:
 
     // The pass and the parts.
     DrawPass *m_pass = nullptr;
-    SoundPart *m_sound = nullptr; // the output, WavePlayer and the sound options
+    LogKeeper *m_logKeeper = nullptr; // the draw log's failures, retries and the close question
+    SoundPart *m_sound = nullptr;     // the output, WavePlayer and the sound options
     std::unique_ptr<ControlStrip> m_strip;
     std::unique_ptr<VerifiedDraw> m_verify;
     std::unique_ptr<MainLayout> m_layout;
@@ -131,6 +141,7 @@ private:
     std::unique_ptr<ResultsOutput> m_output;
     std::unique_ptr<WindowLanguage> m_language;
     ShowPart *m_show = nullptr; // audience window, safe animation, spoken result
+    WebPart *m_web = nullptr;   // the results page on the local network
     bool m_closing = false;
     bool m_shownOnce = false;
 };

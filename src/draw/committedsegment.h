@@ -2,8 +2,11 @@
 
 #include "draw/drawjournal.h"
 
+#include "draw/resultrow.h"
+
 #include <QByteArray>
 #include <QDateTime>
+#include <QList>
 
 #include <functional>
 
@@ -19,3 +22,9 @@ class DrawPass;
 QByteArray beginCommittedSegment(DrawPass &pass, DrawJournal &journal, const QByteArray &random,
                                  const std::function<QDateTime()> &clock,
                                  const QString &word = QString(), SaveResult *failure = nullptr);
+
+// The rows the journal holds for the pass it ended with and `pass` lacks: the journal is
+// written before the draw log, so a crash or a full disk can leave the log behind it. None
+// unless every row of `pass` is one of that pass's entries and the pool was built from the
+// same source; none either for an empty table after a pass that was used up (a new pass).
+QList<ResultRow> rowsMissingFromPass(const DrawJournal &journal, const DrawPass &pass);

@@ -189,6 +189,66 @@ std::optional<CsvSkip> parseCount(const QString &cell, qint64 &count)
 }
 } // namespace
 
+namespace {
+// Whether the cells of a column, from `first` on, are whole numbers: at least three in four of
+// them, so that one mistyped count does not hide the column. A running number 1, 2, 3 is one,
+// but no ticket count unless `running` allows it.
+bool numberColumn(const QList<QStringList> &records, qsizetype first, int column, bool running)
+{
+    qsizetype cells = 0;
+    qsizetype counts = 0;
+    bool ascending = true;
+    for (qsizetype r = first; r < records.size(); ++r) {
+        if (column >= records[r].size())
+            continue;
+        ++cells;
+        qint64 value = 0;
+        if (parseCount(records[r][column], value))
+            continue;
+        ascending = ascending && value == qint64(counts) + 1;
+        ++counts;
+    }
+    return counts > 0 && 4 * counts >= 3 * cells && (running || !(ascending && counts > 1));
+}
+
+bool countColumn(const QList<QStringList> &records, qsizetype first, int column)
+{
+    return numberColumn(records, first, column, false);
+}
+
+bool wholeNumber(const QString &cell)
+{
+    qint64 value = 0;
+    return !parseCount(cell, value);
+}
+} // namespace
+
+CsvLayout guessCsvLayout(const QList<QStringList> &records)
+{
+    CsvLayout guess;
+    int columns = 0;
+    for (const QStringList &record : records)
+        columns = qMax(columns, int(record.size()));
+    if (records.size() < 2 || columns == 0)
+        return guess;
+    const QStringList &first = records.first();
+    for (int c = 0; c < columns && !guess.header; ++c)
+        guess.header = c < first.size() && !first[c].trimmed().isEmpty() &&
+                       !wholeNumber(first[c]) && numberColumn(records, 1, c, true);
+    const qsizetype body = guess.header ? 1 : 0;
+    int entry = -1;
+    for (int c = 0; c < columns && entry < 0; ++c)
+        if (!numberColumn(records, body, c, true))
+            entry = c;
+    if (entry < 0)
+        return guess; // numbers only: each row is one entry
+    guess.columns = {entry};
+    for (int c = entry + 1; c < columns && guess.countColumn < 0; ++c)
+        if (countColumn(records, body, c))
+            guess.countColumn = c;
+    return guess;
+}
+
 CsvEntries csvEntries(QStringView text, const CsvLayout &layout, qint32 maxEntries,
                       const CsvProgress &progress, const CsvRowSink &rows)
 {
@@ -263,12 +323,14 @@ CsvListResult readCsvListFile(const QString &path, const CsvLayout &layout,
         return result;
     }
     result.list.encoding = text.encoding;
+    result.list.mixedLine = text.mixedLine;
     CsvLayout used = layout;
     if (!used.separatorKnown) {
         const bool tsv = QFileInfo(path).suffix().compare(u"tsv", Qt::CaseInsensitive) == 0;
         used.separator = detectCsvSeparator(text.text, tsv ? u'\t' : u',');
         used.separatorKnown = true;
     }
+    result.layout = used;
     result.csv = csvEntries(text.text, used, MaxListLines, progress, rows);
     result.list.lines = std::move(result.csv.entries);
     result.csv.entries = QStringList();

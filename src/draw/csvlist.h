@@ -21,6 +21,7 @@ struct CsvLayout {
     QList<int> columns{0};      // joined into the entry, in this order
     int countColumn = -1;       // the ticket count; -1: every row is one ticket
     bool separatorKnown = true; // false: detect it from the file
+    bool layoutKnown = true;    // false: guess the header row and the count column (a new file)
 
     friend bool operator==(const CsvLayout &, const CsvLayout &) = default;
 };
@@ -65,6 +66,12 @@ QList<QStringList> csvRecords(QStringView text, QChar separator, qsizetype limit
 // The separator of a CSV text: of comma, semicolon and tab the one that splits the first rows
 // into the same number of cells (more than one); `fallback` when none does.
 QChar detectCsvSeparator(QStringView text, QChar fallback = u',');
+
+// A first guess at the layout of a file nothing is stored for, from its first records: the first
+// row is a header when a column holds whole numbers below it but not in it; the entry is the
+// first column that is not all whole numbers, the ticket count the next column that is (and is
+// no running number 1, 2, 3 ...). The operator confirms or changes it.
+CsvLayout guessCsvLayout(const QList<QStringList> &records);
 
 // Why a row gave no entry.
 enum class CsvSkip {
@@ -111,6 +118,7 @@ CsvEntries csvEntries(QStringView text, const CsvLayout &layout, qint32 maxEntri
 struct CsvListResult {
     ListFileResult list;
     CsvEntries csv;
+    CsvLayout layout; // as read: a separator to detect is the one found
 };
 CsvListResult readCsvListFile(const QString &path, const CsvLayout &layout,
                               const CsvProgress &progress = {}, const CsvRowSink &rows = {});

@@ -1,6 +1,6 @@
 #include "draw/drawpass.h"
 
-#include "results/drawlog.h"
+#include "localisation/uitext.h"
 
 qint32 drawNumberOf(qint32 rowNumber, const DrawRowRule &rule)
 {
@@ -20,6 +20,11 @@ DrawPass::DrawPass(std::function<quint32()> ticks, QObject *parent)
 
 DrawPass::~DrawPass() = default;
 
+void DrawPass::setRecord(std::unique_ptr<PassRecord> record)
+{
+    m_record = std::move(record);
+}
+
 QStringList DrawPass::drawnEntries() const
 {
     QStringList entries;
@@ -37,7 +42,7 @@ bool DrawPass::drawAllowed() const
 void DrawPass::setPool(EntryPool pool, bool removeDrawn)
 {
     m_pool = std::move(pool);
-    PoolBuildCount = qint32(m_pool.size());
+    m_builtPool = m_pool;
     if (!removeDrawn)
         return;
     DrawCount = qint32(m_rows.size());
@@ -47,7 +52,8 @@ void DrawPass::setPool(EntryPool pool, bool removeDrawn)
 void DrawPass::setRows(ResultRows rows)
 {
     m_rows = std::move(rows);
-    m_logImage.invalidate();
+    if (m_record)
+        m_record->rowsReplaced();
     // Every log is written right after its rows were sorted by draw number.
     if (m_rows.size() > 1)
         m_order = m_rows.drawNumber(0) <= m_rows.drawNumber(m_rows.size() - 1)
@@ -59,14 +65,29 @@ void DrawPass::setRows(ResultRows rows)
 void DrawPass::restore()
 {
     DrawCount = qint32(m_rows.size());
-    m_pool.removeDrawn(m_rows);
+    if (!m_rows.isEmpty())
+        m_pool.removeDrawn(m_rows);
+}
+
+void DrawPass::beginLotteryRun(qint32 draws)
+{
+    DrawQuota = draws;
+    DrawCount = 0;
+}
+
+void DrawPass::beginLotteryGame(EntryPool pool)
+{
+    setPool(std::move(pool), false);
+    DrawCount = 0;
 }
 
 void DrawPass::clear()
 {
     m_rows.clear();
-    m_logImage.invalidate();
+    if (m_record)
+        m_record->rowsReplaced();
     m_pool.clear();
+    m_builtPool.clear();
     DrawCount = 0;
     Q_EMIT rowsReset();
 }
@@ -104,19 +125,29 @@ qsizetype DrawPass::insertionPlace(qint32 drawNumber, Qt::SortOrder order) const
 
 std::optional<ResultRow> DrawPass::drawEntry(const DrawRowRule &rule)
 {
+    if (m_halted) {
+        Q_EMIT drawRefused();
+        return std::nullopt;
+    }
     if (m_pool.isEmpty())
         return std::nullopt;
-    const qsizetype index =
-        chooseEntryIndex(m_committed ? *m_committed : m_generator, m_pool.size());
+    const qsizetype index = m_committed ? committedIndex(*m_committed, m_pool.size(), JournalFormat)
+                                        : chooseEntryIndex(m_generator, m_pool.size());
     ResultRow row;
     row.Gezogen = m_pool.at(index);
-    m_pool.removeAt(index);
-    DrawCount += 1;
-
     const qint32 rowNumber = qint32(m_rows.size()) + 1;
     row.Durchgang = drawNumberOf(rowNumber, rule);
     if (rule.gameText)
         row.Spiel = rule.gameText(row.Durchgang, row.Gezogen);
+    // A committed draw counts only once the journal holds it. One it could not take is not
+    // made, and the segment's generator has moved past it: the segment draws no more.
+    if (m_journal && !m_journal(row, DrawCount + 1)) {
+        m_halted = true;
+        Q_EMIT journalWriteFailed();
+        return std::nullopt;
+    }
+    m_pool.removeAt(index);
+    DrawCount += 1;
 
     const Qt::SortOrder order = rowOrderAfter(rowNumber, rule);
     bool reordered = false;
@@ -132,16 +163,11 @@ std::optional<ResultRow> DrawPass::drawEntry(const DrawRowRule &rule)
         place = insertionPlace(row.Durchgang, order);
         m_rows.insert(place, row);
     }
-    // The row's line joins the kept log content where the row joined the rows; anywhere else
-    // the content is encoded again.
-    if (m_logImage.isValid() && place == 0)
-        m_logImage.addFirst(encodeDrawLogLine(row));
-    else if (m_logImage.isValid() && place == m_rows.size() - 1)
-        m_logImage.addLast(encodeDrawLogLine(row));
-    else
-        m_logImage.invalidate();
-    const bool journaled = !m_journal || m_journal(row, DrawCount);
-    const bool logged = m_logPath.isEmpty() || writeLogQuietly();
+    if (m_record && reordered)
+        m_record->rowsReplaced();
+    else if (m_record)
+        m_record->rowAdded(row, place, m_rows.size());
+    const bool logged = !m_record || writeLogQuietly();
 
     // The pass is complete; now the others may look.
     if (reordered)
@@ -149,9 +175,7 @@ std::optional<ResultRow> DrawPass::drawEntry(const DrawRowRule &rule)
     else
         Q_EMIT rowInserted(int(place));
     if (!logged)
-        Q_EMIT logWriteFailed(m_lastLogWrite.error);
-    if (!journaled)
-        Q_EMIT journalWriteFailed();
+        Q_EMIT logWriteFailed(saveFailureText(m_lastLogWrite));
     return row;
 }
 
@@ -159,26 +183,68 @@ void DrawPass::commitDraws(std::unique_ptr<TRNGenerator> generator, DrawJournalH
 {
     m_committed = std::move(generator);
     m_journal = std::move(journal);
+    m_halted = false;
 }
 
 void DrawPass::endCommittedDraws()
 {
     m_committed.reset();
     m_journal = {};
+    m_halted = false;
+}
+
+void DrawPass::rebuildPool()
+{
+    m_pool = m_builtPool;
+    m_pool.removeDrawn(m_rows);
+}
+
+void DrawPass::restoreRows(const QList<ResultRow> &rows)
+{
+    if (rows.isEmpty())
+        return;
+    for (const ResultRow &row : rows)
+        m_rows.insert(insertionPlace(row.Durchgang, m_order), row);
+    rebuildPool();
+    DrawCount = qint32(m_rows.size());
+    if (m_record)
+        m_record->rowsReplaced();
+    Q_EMIT rowsReset();
+    if (m_record)
+        writeLog();
 }
 
 bool DrawPass::writeLogQuietly()
 {
-    if (!m_logImage.isValid())
-        m_logImage.assign(encodeDrawLog(m_rows));
-    m_lastLogWrite = saveFileAtomically(m_logPath, m_logImage.content());
+    m_lastLogWrite = m_record ? m_record->write(m_rows) : SaveResult{};
     return m_lastLogWrite.ok;
+}
+
+bool DrawPass::logPending() const
+{
+    return m_record && m_record->pending();
+}
+
+bool DrawPass::retryLog()
+{
+    if (!logPending())
+        return true;
+    m_lastLogWrite = m_record->writePending();
+    if (!m_lastLogWrite.ok)
+        return false;
+    Q_EMIT logCaughtUp();
+    return true;
+}
+
+SaveResult DrawPass::writeLogTo(const QString &path) const
+{
+    return m_record ? m_record->writeCopy(path, m_rows) : SaveResult{};
 }
 
 bool DrawPass::writeLog()
 {
     if (writeLogQuietly())
         return true;
-    Q_EMIT logWriteFailed(m_lastLogWrite.error);
+    Q_EMIT logWriteFailed(saveFailureText(m_lastLogWrite));
     return false;
 }

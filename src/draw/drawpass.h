@@ -3,9 +3,9 @@
 #include "draw/drawjournal.h"
 #include "draw/entrypool.h"
 #include "draw/mersenne.h"
+#include "draw/passrecord.h"
 #include "draw/resultrows.h"
 #include "platform/savefile.h"
-#include "results/drawlog.h"
 
 #include <QList>
 #include <QObject>
@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // How a draw numbers and labels its row: the autopilot counts the manual part down to 1, and the
 // game column holds a prize or a lottery game, or nothing.
@@ -43,18 +44,27 @@ public:
     // The drawn entries, in row order.
     QStringList drawnEntries() const;
 
-    qint32 DrawCount = 0;      // draws made in this pass
-    qint32 DrawQuota = 90;     // draws one pass may make
-    qint32 RangeSize = 900;    // Maximum - Minimum + 1
-    qint32 PoolBuildCount = 0; // entries the pool was last built with, before removals
-    PoolSource Source;         // what the pool was last built from
+    qint32 drawCount() const { return DrawCount; } // draws made in this pass
+    qint32 drawQuota() const { return DrawQuota; } // draws one pass may make
+    qint32 rangeSize() const { return RangeSize; } // Maximum - Minimum + 1
+    const PoolSource &source() const { return Source; }
+
+    // The quota: how many draws this pass may make.
+    void setQuota(qint32 quota) { DrawQuota = quota; }
+    // The range Minimum .. Maximum changed to this many numbers.
+    void setRangeSize(qint32 size) { RangeSize = size; }
+    // What the pool was built from (the verifiable draw commits to it).
+    void setSource(const PoolSource &source) { Source = source; }
+    // A lottery run begins: it may make `draws` draws, counted from none.
+    void beginLotteryRun(qint32 draws);
+    // A game of a lottery run begins on its own pool; its draws are counted from none.
+    void beginLotteryGame(EntryPool pool);
 
     // True while another draw may be made.
     bool drawAllowed() const;
 
-    // The draw log the pass writes after each draw; empty for none.
-    void setLogPath(const QString &path) { m_logPath = path; }
-    QString logPath() const { return m_logPath; }
+    // Where the pass keeps its rows after each draw (the draw log); none keeps them nowhere.
+    void setRecord(std::unique_ptr<PassRecord> record);
     SaveResult lastLogWrite() const { return m_lastLogWrite; }
 
     // A freshly built pool. With removeDrawn the entries of the rows leave it and DrawCount
@@ -62,8 +72,15 @@ public:
     void setPool(EntryPool pool, bool removeDrawn);
     // The rows of a restored pass, in the order the log holds them; the pool is left alone.
     void setRows(ResultRows rows);
-    // Start-up: the restored rows' entries leave the pool and DrawCount counts them.
+    // Start-up: the restored rows' entries leave the pool and DrawCount counts them (none
+    // without rows).
     void restore();
+    // Start-up: rows the journal holds and the draw log lacks join the rows at their place by
+    // draw number, their entries leave the pool, and the log is written.
+    void restoreRows(const QList<ResultRow> &rows);
+    // The pool as last built, with the entries of the rows removed in the rows' order: the
+    // same entries as now, in the order the verifiable draw commits to and replays.
+    void rebuildPool();
     // A new pass: no rows, an empty pool.
     void clear();
 
@@ -80,16 +97,32 @@ public:
     // Writes the rows to the draw log now; false (and logWriteFailed) when that failed.
     bool writeLog();
 
+    // A log write failed, and the table it was to hold is not on disk yet. What stays pending
+    // is the content of that write (a new pass started since does not empty the log, as the
+    // next draw would); the next draw's write replaces it.
+    bool logPending() const;
+    // Writes the pending content again: true when the log is now on disk (or nothing was
+    // pending), and then logCaughtUp.
+    bool retryLog();
+    // Writes the pending content (or, with none pending, the rows) to another file: the
+    // results saved elsewhere when the log's own place cannot take them.
+    SaveResult writeLogTo(const QString &path) const;
+
     TRNGenerator &generator() { return m_generator; }
 
     // The verifiable draw: from now on draws choose with `generator`, seeded for this segment
     // alone (the animation keeps the other one, so how long it runs changes nothing), and each
     // draw is handed to `journal` before the draw log is written and before anyone is told.
-    // `journal` returns false when it could not record the draw.
+    // `journal` returns false when it could not record the draw: the draw is then not made,
+    // and the pass draws no more (journalWriteFailed) until a new segment is committed.
     using DrawJournalHook = std::function<bool(const ResultRow &row, qint32 drawCount)>;
     void commitDraws(std::unique_ptr<TRNGenerator> generator, DrawJournalHook journal);
+    // Back to the ordinary generator; a halt ends too.
     void endCommittedDraws();
-    bool drawsCommitted() const { return m_committed != nullptr; }
+    // No draw is made until commitDraws or endCommittedDraws: each attempt is refused
+    // (drawRefused). For a verifiable draw whose journal cannot be written.
+    void haltDraws() { m_halted = true; }
+    bool drawsHalted() const { return m_halted; }
 
 Q_SIGNALS:
     // The rows were replaced, emptied or reordered.
@@ -98,24 +131,33 @@ Q_SIGNALS:
     void rowInserted(int position);
     // The last log write failed with this reason (the draw itself stands).
     void logWriteFailed(const QString &reason);
-    // The journal of the verifiable draw could not record the last draw.
+    // A log whose write had failed is now on disk.
+    void logCaughtUp();
+    // The journal of the verifiable draw could not record a draw: it was not made, and the
+    // pass is halted.
     void journalWriteFailed();
+    // A draw was asked for while the pass is halted.
+    void drawRefused();
 
 private:
     bool writeLogQuietly();
     // Where a row with this draw number goes in rows() for the given order.
     qsizetype insertionPlace(qint32 drawNumber, Qt::SortOrder order) const;
 
+    qint32 DrawCount = 0;
+    qint32 DrawQuota = 90;
+    qint32 RangeSize = 900;
+    PoolSource Source;
     TRNGenerator m_generator;
     std::unique_ptr<TRNGenerator> m_committed;
     DrawJournalHook m_journal;
+    bool m_halted = false;
     EntryPool m_pool;
+    EntryPool m_builtPool; // as last built, before any removal
     ResultRows m_rows;
-    // The log's content for m_rows, kept between draws; invalid after any other change.
-    DrawLogImage m_logImage;
+    std::unique_ptr<PassRecord> m_record;
     Qt::SortOrder m_order = Qt::DescendingOrder;
     qsizetype m_animationIndex = 0;
-    QString m_logPath;
     SaveResult m_lastLogWrite;
 };
 

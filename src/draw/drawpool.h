@@ -4,16 +4,6 @@
 
 class TRNGenerator;
 
-// The entries still drawable in the current pass and the numbers that bound the pass.
-// The entries are the exact texts that are displayed, logged and compared; their order carries
-// no meaning.
-struct DrawState {
-    QStringList DrawPool;
-    qint32 PoolBuildCount = 0; // entries the pool was last built with, before removals
-    qint32 RangeSize = 900;    // Maximum - Minimum + 1
-    qint32 DrawQuota = 90;     // draws one pass may make
-};
-
 // Range of the pool kept consistent: a minimum above the maximum is pulled down to it.
 struct NumberRange {
     qint32 minimum = 100;

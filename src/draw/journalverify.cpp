@@ -1,14 +1,19 @@
 // The replay of a journal: every segment from its revealed seed and its pool, with the same
-// generator and draw step the program draws with.
+// generator and mapping the program draws with.
 
+#include "draw/csvlist.h"
 #include "draw/drawjournal.h"
 #include "draw/listfile.h"
+#include "platform/boundedread.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -21,7 +26,6 @@ struct Segment {
     std::optional<TRNGenerator> generator; // without a revealed seed that fits: no replay
     qint32 draws = 0;
     qint64 lastDrawLine = 0;
-    QString lastEntry;
 };
 
 struct Journaled {
@@ -29,27 +33,59 @@ struct Journaled {
     qint64 line;
 };
 
-QString hex(const QJsonObject &o, const char *key)
+QString text(const QJsonObject &o, const char *key)
 {
     return o.value(QLatin1String(key)).toString();
 }
 
+// A hash or seed as the journal writes them: lowercase hex digits, nothing else.
+bool isHex(const QString &value, qsizetype digits)
+{
+    static const QRegularExpression hex(QStringLiteral("^[0-9a-f]*$"));
+    return value.size() == digits && hex.match(value).hasMatch();
+}
+
 } // namespace
+
+JournalCheck::Verdict JournalCheck::verdict() const
+{
+    if (!ok)
+        return Verdict::Failed;
+    return open ? Verdict::Incomplete : Verdict::Verified;
+}
+
+int JournalCheck::exitCode() const
+{
+    switch (verdict()) {
+    case Verdict::Verified: return 0;
+    case Verdict::Failed: return 1;
+    case Verdict::Incomplete: return 2;
+    }
+    return 1;
+}
 
 QString JournalCheck::report() const
 {
-    QString text;
+    QString out;
     for (const QString &note : notes)
-        text += QStringLiteral("note: ") + note + QLatin1Char('\n');
-    if (!ok)
-        return text + QStringLiteral("line %1: %2\n").arg(badLine).arg(reason);
-    text += QStringLiteral("verified: %1 draws in %2 segments").arg(draws).arg(segments);
-    if (waiting > 0)
-        text += QStringLiteral(" (%1 draws of the last segment wait for its seed)").arg(waiting);
-    return text + QLatin1Char('\n');
+        out += QStringLiteral("note: ") + note + QLatin1Char('\n');
+    switch (verdict()) {
+    case Verdict::Failed:
+        if (badLine == 0)
+            return out + QStringLiteral("not a journal: %1\n").arg(reason);
+        return out + QStringLiteral("line %1: %2\n").arg(badLine).arg(reason);
+    case Verdict::Incomplete:
+        return out + QStringLiteral("incomplete: %1 draws verified, %2 wait for a seed that is "
+                                    "not revealed\n")
+                         .arg(draws)
+                         .arg(waiting);
+    case Verdict::Verified: break;
+    }
+    return out + QStringLiteral("verified: %1 draws in %2 segments\n").arg(draws).arg(segments);
 }
 
-JournalCheck verifyJournal(const QByteArray &journal, const QStringList *listLines)
+JournalCheck verifyJournal(const QByteArray &journal, const QStringList *listLines,
+                           const ListReader &readList)
 {
     JournalCheck check;
     QList<QByteArray> lines = journal.split('\n');
@@ -60,24 +96,26 @@ JournalCheck verifyJournal(const QByteArray &journal, const QStringList *listLin
         check.notes << QStringLiteral("line %1 was cut off unfinished and is left out")
                            .arg(lines.size() + 1);
     }
-
-    // The revealed seeds, by segment, so each draw can be checked at its own line.
-    QHash<qint32, QByteArray> seeds;
-    for (const QByteArray &line : lines) {
-        const QJsonObject o = QJsonDocument::fromJson(line).object();
-        if (o.contains(QStringLiteral("reveal")))
-            seeds.insert(o.value(QStringLiteral("segment")).toInt(),
-                         QByteArray::fromHex(hex(o, "reveal").toLatin1()));
-    }
-
     const auto fail = [&check](qint64 line, const QString &reason) {
         check.ok = false;
         check.badLine = line;
         check.reason = reason;
         return check;
     };
+    if (lines.isEmpty())
+        return fail(1, QStringLiteral("no whole line: not a journal"));
+
+    // The revealed seeds, by segment, so each draw can be checked at its own line.
+    QHash<qint32, QByteArray> seeds;
+    for (const QByteArray &line : lines) {
+        const QJsonObject o = QJsonDocument::fromJson(line).object();
+        if (o.contains(QStringLiteral("reveal")) && isHex(text(o, "reveal"), 2 * SeedBytes))
+            seeds.insert(o.value(QStringLiteral("segment")).toInt(),
+                         QByteArray::fromHex(text(o, "reveal").toLatin1()));
+    }
 
     QByteArray prev = firstPrev();
+    QByteArray lastReveal = firstPrev();
     std::optional<Segment> open;
     qint32 lastPass = 0;
     QList<Journaled> passDraws; // the draws of the current pass, in journal order
@@ -89,10 +127,11 @@ JournalCheck verifyJournal(const QByteArray &journal, const QStringList *listLin
         if (error.error != QJsonParseError::NoError || !document.isObject())
             return fail(n, QStringLiteral("not a journal record"));
         const QJsonObject o = document.object();
-        if (hex(o, "prev").toLatin1() != prev)
+        if (text(o, "prev").toLatin1() != prev)
             return fail(n, QStringLiteral("does not follow the line before it (its hash of "
                                           "that line does not match: a line was changed, "
                                           "removed, inserted or moved)"));
+        const QByteArray previous = prev;
         prev = lineHash(line);
         const qint32 pass = o.value(QStringLiteral("pass")).toInt();
 
@@ -105,18 +144,42 @@ JournalCheck verifyJournal(const QByteArray &journal, const QStringList *listLin
             Segment s;
             s.start = segmentStartOf(o);
             s.line = n;
+            const int format = s.start.format;
+            if (format < 1 || format > JournalFormat)
+                return fail(n, QStringLiteral("format %1 is not known").arg(format));
             if (s.start.segment != check.segments + 1)
                 return fail(n, QStringLiteral("segment %1 where segment %2 was due")
                                    .arg(s.start.segment)
                                    .arg(check.segments + 1));
+            if (format >= 2 && s.start.after != lastReveal)
+                return fail(n, QStringLiteral("does not name the reveal of the segment before it "
+                                              "(a segment was removed or changed)"));
             if (pass < lastPass)
                 return fail(n, QStringLiteral("pass %1 after pass %2").arg(pass).arg(lastPass));
+            if (!isHex(text(o, "commit"), 64))
+                return fail(n, QStringLiteral("the commitment is not 64 hex digits"));
+            if (const std::optional<CsvLayout> &csv = s.start.source.csv;
+                csv && (csv->columns.isEmpty() ||
+                        *std::min_element(csv->columns.cbegin(), csv->columns.cend()) < 0 ||
+                        csv->countColumn < -1))
+                return fail(n, QStringLiteral("the list layout names no valid column"));
+            QStringList entries;
             if (s.start.source.list) {
-                if (!listLines)
+                if (readList) {
+                    const std::optional<QStringList> read = readList(s.start.source);
+                    if (read)
+                        entries = *read;
+                    else
+                        return fail(n, QStringLiteral("the list file cannot be read as the "
+                                                      "segment's list"));
+                } else if (listLines) {
+                    entries = *listLines;
+                } else {
                     return fail(n, QStringLiteral("the segment draws from a list: give the list "
                                                   "file after the journal"));
-                if (listDigest(*listLines) != s.start.source.listDigest ||
-                    listLines->size() != s.start.source.lines)
+                }
+                if (QString::fromLatin1(listDigest(entries).toHex()) != text(o, "list") ||
+                    entries.size() != s.start.source.lines)
                     return fail(n, QStringLiteral("the list file is not the list this segment "
                                                   "drew from"));
             }
@@ -124,16 +187,15 @@ JournalCheck verifyJournal(const QByteArray &journal, const QStringList *listLin
                 passDraws.clear();
                 lastOfSegment.reset();
             }
-            // Every entry journaled earlier in this pass must stay out of the pool. Only the
-            // last draw of the segment before may be missing: the program ended after
-            // journaling it and before it reached the results and the display.
-            // Such a draw stays out of the pass from then on.
+            // Every entry journaled earlier in this pass must stay out of the pool. In the first
+            // format only the last draw of the segment before may be missing: the program ended
+            // after journaling it and before it reached the results, and drew without it.
             QStringList left = s.start.drawn;
             for (qsizetype i = 0; i < passDraws.size(); ++i) {
                 const Journaled &d = passDraws.at(i);
                 if (left.removeOne(d.entry))
                     continue;
-                if (lastOfSegment && d.line == lastOfSegment->line) {
+                if (format < 2 && lastOfSegment && d.line == lastOfSegment->line) {
                     check.notes << QStringLiteral("the draw of line %1 (%2) never reached the "
                                                   "results; segment %3 draws without it")
                                        .arg(d.line)
@@ -146,7 +208,7 @@ JournalCheck verifyJournal(const QByteArray &journal, const QStringList *listLin
                                    .arg(d.entry)
                                    .arg(d.line));
             }
-            s.pool = segmentPool(s.start, listLines ? *listLines : QStringList());
+            s.pool = segmentPool(s.start, entries);
             const QByteArray random = seeds.value(s.start.segment);
             const QByteArray seed = random.isEmpty() ? random : seedWithWord(random, s.start.word);
             if (!seed.isEmpty() &&
@@ -175,10 +237,9 @@ JournalCheck verifyJournal(const QByteArray &journal, const QStringList *listLin
                                    .arg(s.start.quota));
             if (s.pool.isEmpty())
                 return fail(n, QStringLiteral("a draw from an empty pool"));
-            const QString entry = o.value(QStringLiteral("entry")).toString();
+            const QString entry = text(o, "entry");
             if (s.generator) {
-                // The program's own draw step.
-                const qsizetype index = chooseEntryIndex(*s.generator, s.pool.size());
+                const qsizetype index = committedIndex(*s.generator, s.pool.size(), s.start.format);
                 const QString expected = s.pool.at(index);
                 if (entry != expected)
                     return fail(
@@ -192,44 +253,101 @@ JournalCheck verifyJournal(const QByteArray &journal, const QStringList *listLin
         } else if (o.contains(QStringLiteral("reveal"))) {
             if (!open || o.value(QStringLiteral("segment")).toInt() != open->start.segment)
                 return fail(n, QStringLiteral("reveals a seed of no open segment"));
-            const QByteArray seed = QByteArray::fromHex(hex(o, "reveal").toLatin1());
-            if (seed.size() != SeedBytes)
-                return fail(n, QStringLiteral("the seed is not %1 bytes").arg(SeedBytes));
+            if (!isHex(text(o, "reveal"), 2 * SeedBytes))
+                return fail(
+                    n,
+                    QStringLiteral("the seed is not %1 lowercase hex digits").arg(2 * SeedBytes));
             if (!open->generator)
                 return fail(n, QStringLiteral("the seed and the pool do not give the commitment "
                                               "of line %1")
                                    .arg(open->line));
+            // The anchor: the seed's segment made this many draws and ended with this line.
+            const bool anchored = open->start.format >= 2;
+            if ((anchored || o.contains(QStringLiteral("draws"))) &&
+                o.value(QStringLiteral("draws")).toInt(-1) != open->draws)
+                return fail(n, QStringLiteral("the segment made %1 draws, the journal holds %2")
+                                   .arg(o.value(QStringLiteral("draws")).toInt(-1))
+                                   .arg(open->draws));
+            if ((anchored || o.contains(QStringLiteral("last"))) &&
+                text(o, "last").toLatin1() != previous)
+                return fail(n, QStringLiteral("the segment's last line is not the line before "
+                                              "the reveal"));
             lastOfSegment.reset();
             if (open->draws > 0)
                 lastOfSegment = Journaled{passDraws.last().entry, open->lastDrawLine};
+            lastReveal = prev;
             open.reset();
         } else {
             return fail(n, QStringLiteral("neither a segment, a draw nor a seed"));
         }
     }
-    if (open)
+    if (open) {
+        check.open = true;
         check.waiting = open->draws;
+    }
     return check;
+}
+
+std::optional<QByteArray> readJournalFile(const QString &path, QString &error)
+{
+    if (QFileInfo(path).isSymLink()) {
+        error = QStringLiteral("is a symbolic link, not a journal the program wrote");
+        return std::nullopt;
+    }
+    // A pipe, a device or a file beyond what 999,999 draws can take is not read.
+    const FileRead journal = readFileBounded(path, MaxJournalBytes);
+    switch (journal.refusal) {
+    case ReadRefusal::None: break;
+    case ReadRefusal::Missing: error = QStringLiteral("no such file"); return std::nullopt;
+    case ReadRefusal::Folder:
+    case ReadRefusal::Pipe:
+    case ReadRefusal::Device: error = QStringLiteral("not a plain file"); return std::nullopt;
+    case ReadRefusal::TooLarge:
+        error = QStringLiteral("larger than %1 bytes").arg(journal.limit);
+        return std::nullopt;
+    case ReadRefusal::Unreadable: error = journal.detail; return std::nullopt;
+    }
+    if (journal.bytes.contains('\0')) {
+        error = QStringLiteral("holds NUL bytes: not a journal");
+        return std::nullopt;
+    }
+    return journal.bytes;
+}
+
+JournalCheck verifyJournalFile(const QString &journalPath, const QString &listPath)
+{
+    JournalCheck check;
+    QString error;
+    const std::optional<QByteArray> content = readJournalFile(journalPath, error);
+    if (!content) {
+        check.ok = false;
+        check.reason = error;
+        return check;
+    }
+    // The list is read as each segment recorded it: a CSV list by its layout.
+    ListReader readList;
+    std::optional<CsvLayout> readLayout;
+    std::optional<QStringList> read;
+    if (!listPath.isEmpty())
+        readList = [&](const PoolSource &source) -> std::optional<QStringList> {
+            if (read && readLayout == source.csv)
+                return read;
+            readLayout = source.csv;
+            if (source.csv) {
+                CsvListResult csv = readCsvListFile(listPath, *source.csv);
+                read = csv.list.ok() ? std::optional(std::move(csv.list.lines)) : std::nullopt;
+            } else {
+                ListFileResult plain = readListFile(listPath);
+                read = plain.ok() ? std::optional(std::move(plain.lines)) : std::nullopt;
+            }
+            return read;
+        };
+    return verifyJournal(*content, nullptr, readList);
 }
 
 int runVerifyCommand(const QString &journalPath, const QString &listPath)
 {
-    QFile file(journalPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "tivrel: cannot read %s: %s\n", qPrintable(journalPath),
-                     qPrintable(file.errorString()));
-        return 1;
-    }
-    std::optional<QStringList> list;
-    if (!listPath.isEmpty()) {
-        ListFileResult read = readListFile(listPath);
-        if (!read.ok()) {
-            std::fprintf(stderr, "tivrel: cannot read the list %s\n", qPrintable(listPath));
-            return 1;
-        }
-        list = std::move(read.lines);
-    }
-    const JournalCheck check = verifyJournal(file.readAll(), list ? &*list : nullptr);
+    const JournalCheck check = verifyJournalFile(journalPath, listPath);
     std::fputs(check.report().toLocal8Bit().constData(), stdout);
-    return check.ok ? 0 : 1;
+    return check.exitCode();
 }

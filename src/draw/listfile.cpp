@@ -1,6 +1,7 @@
 #include "draw/listfile.h"
 
 #include "localisation/codepage.h"
+#include "localisation/filerefusal.h"
 #include "localisation/uitext.h"
 
 #include <QDir>
@@ -83,14 +84,47 @@ std::optional<QByteArray> textBytes(const QByteArray &bytes)
     return QByteArray::fromRawData(data, size);
 }
 
-// Valid UTF-8 as UTF-8, anything else as Windows-1252; the name of what was read.
-void decodeInto(const QByteArray &raw, QString &text, QString &encoding)
+// The first line (counted as the entries are) whose bytes beyond ASCII are valid UTF-8, or 0:
+// in a file read as Windows-1252 such a line was saved as UTF-8 and reads garbled ("JÃ¼rgen").
+qint64 firstUtf8Line(const QByteArray &raw)
+{
+    const char *data = raw.constData();
+    const qsizetype size = raw.size();
+    qint64 line = 1;
+    qsizetype start = 0;
+    bool high = false;
+    for (qsizetype i = 0; i <= size; ++i) {
+        const char c = i < size ? data[i] : '\n';
+        if (c != '\n' && c != '\r') {
+            high = high || static_cast<unsigned char>(c) >= 0x80;
+            continue;
+        }
+        if (high) {
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            const QString decoded = utf8.decode(QByteArrayView(data + start, i - start));
+            if (!utf8.hasError())
+                return line;
+        }
+        if (c == '\r' && i + 1 < size && data[i + 1] == '\n')
+            ++i;
+        ++line;
+        start = i + 1;
+        high = false;
+    }
+    return 0;
+}
+
+// Valid UTF-8 as UTF-8, anything else as Windows-1252; the name of what was read, and the
+// first line that was saved as UTF-8 when the file as a whole is no UTF-8.
+void decodeInto(const QByteArray &raw, QString &text, QString &encoding, qint64 &mixedLine)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     text = utf8.decode(raw);
+    mixedLine = 0;
     if (utf8.hasError()) {
         text = DecodeWindows1252(raw);
         encoding = QStringLiteral("Windows-1252");
+        mixedLine = firstUtf8Line(raw);
         return;
     }
     const bool ascii = std::all_of(raw.begin(), raw.end(),
@@ -106,7 +140,7 @@ ListText decodeListText(const QByteArray &bytes)
     if (!raw)
         result.error = ListFileError::NotText;
     else
-        decodeInto(*raw, result.text, result.encoding);
+        decodeInto(*raw, result.text, result.encoding, result.mixedLine);
     return result;
 }
 
@@ -126,7 +160,7 @@ ListFileResult parseListText(const QByteArray &bytes, qint32 maxLines)
         return result;
     }
     QString text;
-    decodeInto(*raw, text, result.encoding);
+    decodeInto(*raw, text, result.encoding, result.mixedLine);
 
     QStringList &lines = result.lines;
     lines.reserve(entries);
@@ -150,44 +184,25 @@ ListFileResult parseListText(const QByteArray &bytes, qint32 maxLines)
 
 QByteArray readListBytes(const QString &path, ListFileResult &result, qint64 maxBytes)
 {
-    const QFileInfo info(path);
-    if (!info.exists() || info.isDir()) {
-        result.error = ListFileError::Missing;
-        return {};
-    }
-    // Regular files tell their size; devices and pipes are cut off while reading.
-    if (info.isFile() && info.size() > maxBytes) {
-        result.error = ListFileError::TooLarge;
-        return {};
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Only a plain file is read, and only within the bound: a pipe or a device in the list's
+    // place is refused at once instead of holding the program.
+    FileRead read = readFileBounded(path, maxBytes);
+    switch (read.refusal) {
+    case ReadRefusal::None: return std::move(read.bytes);
+    case ReadRefusal::Missing: result.error = ListFileError::Missing; break;
+    case ReadRefusal::TooLarge: result.error = ListFileError::TooLarge; break;
+    case ReadRefusal::Unreadable:
         result.error = ListFileError::NotReadable;
-        result.detail = file.errorString();
-        return {};
+        result.detail = read.detail;
+        break;
+    case ReadRefusal::Folder:
+    case ReadRefusal::Pipe:
+    case ReadRefusal::Device:
+        result.error = ListFileError::NotAFile;
+        result.refusal = read.refusal;
+        break;
     }
-    QByteArray bytes;
-    bytes.reserve(qsizetype(qMin(info.size(), maxBytes)));
-    constexpr qint64 Chunk = 1 << 20;
-    for (;;) {
-        const qint64 want = qMin(Chunk, maxBytes + 1 - qint64(bytes.size()));
-        const qsizetype before = bytes.size();
-        bytes.resize(before + qsizetype(want));
-        const qint64 got = file.read(bytes.data() + before, want);
-        if (got < 0) {
-            result.error = ListFileError::NotReadable;
-            result.detail = file.errorString();
-            return {};
-        }
-        bytes.resize(before + qsizetype(got));
-        if (bytes.size() > maxBytes) {
-            result.error = ListFileError::TooLarge;
-            return {};
-        }
-        if (got == 0)
-            break;
-    }
-    return bytes;
+    return {};
 }
 
 ListFileResult readListFile(const QString &path, qint32 maxLines, qint64 maxBytes)
@@ -199,13 +214,13 @@ ListFileResult readListFile(const QString &path, qint32 maxLines, qint64 maxByte
     return parseListText(bytes, maxLines);
 }
 
-QString listFileMessage(const ListFileResult &result, const QString &name)
+QString listFileMessage(const ListFileResult &result, const QString &name, const QString &kind)
 {
     switch (result.error) {
     case ListFileError::None: return {};
-    case ListFileError::Missing: return lngFormat("HinweisDateiNichtGefunden", {name});
+    case ListFileError::Missing: return lngFormat("HinweisDateiNichtGeladen", {kind, name});
     case ListFileError::NotReadable:
-        return lngFormat("HinweisDateiNichtGefunden", {name}) + QStringLiteral("\r\n(") +
+        return lngFormat("HinweisDateiNichtGeladen", {kind, name}) + QStringLiteral("\r\n(") +
                result.detail + QLatin1Char(')');
     case ListFileError::TooManyLines: {
         const QString limit = QString::number(MaxListLines);
@@ -215,6 +230,8 @@ QString listFileMessage(const ListFileResult &result, const QString &name)
     case ListFileError::TooLarge:
         return lngFormat("HinweisListeZuGross",
                          {name, QString::number(MaxListFileBytes / (1024 * 1024))});
+    case ListFileError::NotAFile:
+        return lngFormat("HinweisDateiNichtGelesen", {name, fileRefusalReason(result.refusal, 0)});
     }
     return {};
 }

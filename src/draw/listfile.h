@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/boundedread.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -23,6 +25,7 @@ enum class ListFileError {
     TooManyLines, // more entries than the limit
     NotText,      // control characters or data after the end of the text: not a list
     TooLarge,     // over MaxListFileBytes
+    NotAFile,     // a folder, a pipe or a device: not read at all (`refusal` says which)
 };
 
 struct ListFileResult {
@@ -30,6 +33,9 @@ struct ListFileResult {
     ListFileError error = ListFileError::None;
     QString detail;   // the system's reason when the file was not readable
     QString encoding; // how the bytes were read: "ASCII", "UTF-8" or "Windows-1252"
+    ReadRefusal refusal = ReadRefusal::None; // what stood in the file's place, for NotAFile
+    // Read as Windows-1252, the file still holds lines saved as UTF-8: the first of them.
+    qint64 mixedLine = 0;
 
     bool ok() const { return error == ListFileError::None; }
 };
@@ -39,6 +45,7 @@ struct ListFileResult {
 struct ListText {
     QString text;
     QString encoding;
+    qint64 mixedLine = 0; // as in ListFileResult
     ListFileError error = ListFileError::None;
 };
 ListText decodeListText(const QByteArray &bytes);
@@ -57,8 +64,8 @@ QByteArray readListBytes(const QString &path, ListFileResult &result,
                          qint64 maxBytes = MaxListFileBytes);
 
 // The operator's message for a list that could not be read; `name` is how the message names
-// the file (its stored path, or the word for a prize list).
-QString listFileMessage(const ListFileResult &result, const QString &name);
+// the file (its stored path), `kind` what it is (the word for a draw list or a prize list).
+QString listFileMessage(const ListFileResult &result, const QString &name, const QString &kind);
 
 // A stored list path counts as set when its text compares greater than a single blank.
 bool listPathSet(const QString &stored);

@@ -109,6 +109,17 @@ QString places(const QList<qint64> &where, qsizetype total)
 }
 } // namespace
 
+namespace {
+// How the file was read, and the first line that reads garbled because it was saved otherwise.
+QString encodingText(const PoolReport &r)
+{
+    if (r.mixedLine <= 0)
+        return r.encoding;
+    return r.encoding + QStringLiteral(" (") +
+           lngFormat("StrBerichtGemischt", {QString::number(r.mixedLine)}) + u')';
+}
+} // namespace
+
 QString poolReportSummary(const PoolReport &r)
 {
     QStringList parts;
@@ -125,7 +136,7 @@ QString poolReportSummary(const PoolReport &r)
     }
     parts.append(duplicates);
     parts.append(lngFormat("StrBerichtLaengste", {number(r.longest)}));
-    parts.append(r.encoding);
+    parts.append(encodingText(r));
     if (r.csv)
         parts.append(lngFormat("StrBerichtUebersprungen", {number(r.skipped.size())}));
     return parts.join(QStringLiteral(" \u00B7 "));
@@ -136,7 +147,7 @@ QString poolReportFindings(const PoolReport &r)
     const QString where = r.csv ? lng("StrBerichtZeilenCsv") : lng("StrBerichtZeilen");
     QStringList out;
     out.append(lngFormat("StrBerichtEintraege", {number(r.entries)}));
-    out.append(lng("StrBerichtKodierung") + QStringLiteral(": ") + r.encoding);
+    out.append(lng("StrBerichtKodierung") + QStringLiteral(": ") + encodingText(r));
     out.append(lngFormat("StrBerichtLaengste", {number(r.longest)}) + QStringLiteral(" (") + where +
                u' ' + number(r.longestAt) + u')');
     out.append(QString());

@@ -25,6 +25,7 @@ struct PoolReport {
     qint64 longest = 0;          // characters of the longest entry
     qint64 longestAt = 0;        // its line (row)
     QString encoding;
+    qint64 mixedLine = 0; // read as Windows-1252, yet this line (the first such) is UTF-8
     bool csv = false;
     QList<CsvSkippedRow> skipped;
 

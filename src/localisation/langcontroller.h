@@ -49,7 +49,6 @@ public:
     // The owner is built: captures the source text of every bound entry and, when the
     // language in force is not the source language, receives its translation at once.
     void loaded();
-    bool isLoaded() const { return m_loaded; }
 
     // Sets every bound text to the section's text of its ID, or to its source text when
     // there is no section or the section has no text for the ID.

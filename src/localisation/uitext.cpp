@@ -1,7 +1,6 @@
 #include "localisation/uitext.h"
 
 #include "localisation/langmanager.h"
-#include "presentation/helppages.h"
 
 #include <QLoggingCategory>
 
@@ -44,7 +43,14 @@ QString lngFormat(const char *name, const QVariantList &args)
     }
 }
 
-QString helpText(const QString &name)
+QString saveFailureText(const SaveResult &result)
 {
-    return helpPageText(name, HelpLanguage());
+    switch (result.problem) {
+    case SaveResult::Problem::System: break;
+    case SaveResult::Problem::FileTooLarge: return lng("StrDateiZuGross");
+    case SaveResult::Problem::Link: return lng("StrDateiIstVerknuepfung");
+    case SaveResult::Problem::NotAFile: return lng("StrDateiKeineDatei");
+    case SaveResult::Problem::Shortened: return lng("StrDateiGekuerzt");
+    }
+    return result.error;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/savefile.h"
+
 #include <QString>
 #include <QVariantList>
 
@@ -9,6 +11,6 @@ QString lng(const char *name);
 QString lng(const QString &name);
 // The constant's text with its %-placeholders ("%s", "%d") filled from args.
 QString lngFormat(const char *name, const QVariantList &args);
-// A help text ("HTMLQuoteA", "HTMLHilfe") in the help language (SetHelpLanguage in
-// presentation/helppages.h); empty when the program holds no such text.
-QString helpText(const QString &name);
+// Why a save failed, in words: the system's reason, or "StrDateiZuGross" for a file that ran
+// into the file size limit.
+QString saveFailureText(const SaveResult &result);

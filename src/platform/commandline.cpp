@@ -1,7 +1,5 @@
 #include "platform/commandline.h"
 
-#include "draw/drawjournal.h"
-
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
@@ -59,8 +57,9 @@ CommandLine parseCommandLine(const QStringList &arguments)
         QStringLiteral("Tivrel draws raffle and tombola tickets at random, without repetition, "
                        "from a number range or from the lines of a list file.\n\n"
                        "The settings file and the draw log stay beside the program when its "
-                       "folder is writable or already holds the settings file; otherwise they "
-                       "are kept in the user's configuration and data folders."));
+                       "folder is writable or already holds the settings file, unless the "
+                       "program is installed in a system folder; otherwise they are kept in "
+                       "the user's configuration and data folders."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption folder(
@@ -74,8 +73,10 @@ CommandLine parseCommandLine(const QStringList &arguments)
         QStringLiteral("Check a journal of verifiable draws: replay every segment from its "
                        "revealed seed and check every draw and the chain of lines. Give the "
                        "draw list file after it when the draws came from a list. Prints "
-                       "\"verified: N draws in M segments\" and exits 0, or the first line "
-                       "that does not match and why, and exits 1."),
+                       "\"verified: N draws in M segments\" and exits 0 when every segment is "
+                       "revealed and every draw replays; the first line that does not match "
+                       "and why, exit 1; \"incomplete: ...\", exit 2, while a segment's seed "
+                       "is not revealed yet."),
         QStringLiteral("journal"));
     parser.addOption(verify);
     parser.addPositionalArgument(QStringLiteral("list"),
@@ -138,11 +139,11 @@ int answerCommandLine(const CommandLine &line)
 {
     const QByteArray text = line.output.toLocal8Bit();
     switch (line.action) {
-    case CommandLine::Action::Run: return -1;
+    case CommandLine::Action::Run:
+    case CommandLine::Action::Verify: return -1;
     case CommandLine::Action::ShowHelp:
     case CommandLine::Action::ShowVersion: std::fputs(text.constData(), stdout); return 0;
     case CommandLine::Action::Fail: std::fputs(text.constData(), stderr); return 1;
-    case CommandLine::Action::Verify: return runVerifyCommand(line.journal, line.list);
     }
     return -1;
 }

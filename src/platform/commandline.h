@@ -29,5 +29,6 @@ CommandLine parseCommandLine(const QStringList &arguments);
 QString programVersion();
 
 // Prints what the command line asks for (the help or the version on standard output, an error
-// on standard error) and returns the exit code; -1 when the program is to run.
+// on standard error) and returns the exit code; -1 when the program is to run or to verify a
+// journal (main() does that: the check belongs to the draw, above this folder).
 int answerCommandLine(const CommandLine &line);

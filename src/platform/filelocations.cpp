@@ -69,9 +69,38 @@ FileLocations filesBesideProgram(const QString &programPath)
     return locations;
 }
 
+QStringList systemProgramFolders()
+{
+    QStringList folders{QStringLiteral("/usr"), QStringLiteral("/opt"),
+                        QStringLiteral("/bin"), QStringLiteral("/sbin"),
+                        QStringLiteral("/lib"), QStringLiteral("/snap"),
+                        QStringLiteral("/app"), QStringLiteral("/nix/store")};
+#ifdef TIVREL_INSTALL_BINDIR
+    const QString installed = QDir::cleanPath(QStringLiteral(TIVREL_INSTALL_BINDIR));
+    if (installed != QLatin1String("/") && !folders.contains(installed))
+        folders.append(installed);
+#endif
+    return folders;
+}
+
+bool isSystemFolder(const QString &folder, const QStringList &systemFolders)
+{
+    const QString clean = QDir::cleanPath(QDir(folder).absolutePath());
+    for (const QString &system : systemFolders) {
+        const QString root = QDir::cleanPath(system);
+        if (clean == root || clean.startsWith(root + QLatin1Char('/')))
+            return true;
+    }
+    // Installed under any other prefix (~/.local, a staging folder): the menu entry that the
+    // installation puts beside the program's folder tells.
+    return QFileInfo::exists(clean + QStringLiteral("/../share/applications/") +
+                             QStringLiteral(TIVREL_DESKTOP_FILE));
+}
+
 FileLocations decideFileLocations(const QString &programPath, const QString &chosenFolder,
                                   const UserFolders &user,
-                                  const std::function<bool(const QString &)> &writable)
+                                  const std::function<bool(const QString &)> &writable,
+                                  const QStringList &systemFolders)
 {
     const QFileInfo program(programPath);
     const QString name = program.completeBaseName();
@@ -88,7 +117,10 @@ FileLocations decideFileLocations(const QString &programPath, const QString &cho
     }
 
     const QString programFolder = withSlash(program.absolutePath());
-    if (QFileInfo::exists(programFolder + iniName) || writable(programFolder))
+    // An installed program never keeps files beside itself, also where it may write (run as
+    // root): they would be every user's, and outlive the package.
+    if (!isSystemFolder(programFolder, systemFolders) &&
+        (QFileInfo::exists(programFolder + iniName) || writable(programFolder)))
         return filesBesideProgram(programPath);
 
     locations.place = FileLocations::Place::UserFolders;

@@ -45,16 +45,29 @@ QString fileLocationsText(const FileLocations &locations, bool german);
 // Whether the current user may create files in a folder.
 bool folderIsWritable(const QString &folder);
 
+// The folders an installed program lives in: /usr, /opt, /bin, ... and the build's own
+// installation folder for programs.
+QStringList systemProgramFolders();
+
+// Whether a program in `folder` is an installed one: the folder is one of `systemFolders` or
+// lies below one, or an installation's menu entry lies beside it (<prefix>/bin and
+// <prefix>/share/applications).
+bool isSystemFolder(const QString &folder, const QStringList &systemFolders);
+
 // Decides where the files live, once at start-up:
 // - a chosen folder (not empty) holds all of them;
+// - a program in a system folder (see isSystemFolder) keeps them in the user's folders, even
+//   where it may write (run as root);
 // - otherwise they stay beside the program when its folder is writable or already holds the
 //   settings file (a portable copy keeps working as it always has);
 // - otherwise they go to the user's folders.
-// The decision reads the disk only through `writable` and the existence of the settings file.
+// The decision reads the disk only through `writable` and the existence of the settings file
+// and of an installation's menu entry.
 FileLocations
 decideFileLocations(const QString &programPath, const QString &chosenFolder,
                     const UserFolders &user,
-                    const std::function<bool(const QString &)> &writable = folderIsWritable);
+                    const std::function<bool(const QString &)> &writable = folderIsWritable,
+                    const QStringList &systemFolders = systemProgramFolders());
 
 // Creates the folders of `locations` that do not exist yet. On failure returns false and sets
 // `failedFolder` to the folder that could not be made.

@@ -1,8 +1,7 @@
 #include "platform/qtplatform.h"
 
-#include "presentation/qtspeechengine.h"
-
 #include "platform/languageid.h"
+#include "platform/printspooler.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -11,6 +10,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QUrl>
 
@@ -21,19 +21,26 @@ QtPlatform::QtPlatform()
     m_clock.start();
 }
 
+namespace {
+void setBoxIcon(QMessageBox &box, Platform::Icon icon)
+{
+    switch (icon) {
+    case Platform::Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case Platform::Icon::Information: box.setIcon(QMessageBox::Information); break;
+    case Platform::Icon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case Platform::Icon::Question: box.setIcon(QMessageBox::Question); break;
+    case Platform::Icon::Stop: box.setIcon(QMessageBox::Critical); break;
+    }
+}
+} // namespace
+
 Platform::Answer QtPlatform::messageBox(const QString &caption, const QString &text, Icon icon,
                                         Buttons buttons)
 {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(caption);
     box.setText(text);
-    switch (icon) {
-    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case Icon::Information: box.setIcon(QMessageBox::Information); break;
-    case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
-    case Icon::Question: box.setIcon(QMessageBox::Question); break;
-    case Icon::Stop: box.setIcon(QMessageBox::Critical); break;
-    }
+    setBoxIcon(box, icon);
     switch (buttons) {
     case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
     case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
@@ -48,6 +55,28 @@ Platform::Answer QtPlatform::messageBox(const QString &caption, const QString &t
     case QMessageBox::No: return Answer::No;
     default: return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
     }
+}
+
+int QtPlatform::askChoice(const QString &caption, const QString &text, Icon icon,
+                          const QStringList &buttons)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(caption);
+    box.setText(text);
+    setBoxIcon(box, icon);
+    QList<QAbstractButton *> made;
+    for (const QString &label : buttons)
+        made.append(box.addButton(label, QMessageBox::ActionRole));
+    if (!made.isEmpty())
+        box.setDefaultButton(qobject_cast<QPushButton *>(made.first()));
+    box.exec();
+    return int(made.indexOf(box.clickedButton()));
+}
+
+QString QtPlatform::saveFileName(const QString &title, const QString &suggestedPath,
+                                 const QString &filter)
+{
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggestedPath, filter);
 }
 
 QString QtPlatform::openFileName(const QString &title, const QString &startFolder,
@@ -90,9 +119,9 @@ QString QtPlatform::programPath() const
 
 QtPlatform::~QtPlatform() = default;
 
-SpeechEngine *QtPlatform::speech()
+PrintSpooler *QtPlatform::printer()
 {
-    if (!m_speech)
-        m_speech = std::make_unique<QtSpeechEngine>();
-    return m_speech.get();
+    if (!m_printer)
+        m_printer = std::make_unique<CupsSpooler>();
+    return m_printer.get();
 }

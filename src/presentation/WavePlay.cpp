@@ -84,7 +84,7 @@ void TWavePlayer::Play()
     const WaveParseResult parsed = parseWaveImage(m_sound);
     if (!parsed.ok())
         return;
-    const WavePlayRequest request{!m_waitToStop, !m_stopOthers, m_loop};
+    const WavePlayRequest request{true, true, m_loop};
     m_active = m_output.play(m_sound, parsed.layout, request) && m_loop;
 }
 

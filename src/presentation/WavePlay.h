@@ -23,10 +23,6 @@ public:
     // Starts (Play) or stops (Stop) the sound; writing the current value does nothing.
     void setActive(bool active);
 
-    bool StopOthers() const { return m_stopOthers; }
-    void setStopOthers(bool stopOthers) { m_stopOthers = stopOthers; }
-    bool WaitToStop() const { return m_waitToStop; }
-    void setWaitToStop(bool waitToStop) { m_waitToStop = waitToStop; }
     bool Loop() const { return m_loop; }
     void setLoop(bool loop) { m_loop = loop; }
 
@@ -51,7 +47,5 @@ private:
     WaveOutput &m_output;
     QByteArray m_sound;
     bool m_active = false;
-    bool m_stopOthers = false;
-    bool m_waitToStop = false;
     bool m_loop = false;
 };

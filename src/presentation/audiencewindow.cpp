@@ -82,5 +82,9 @@ void AudienceWindow::keyPressEvent(QKeyEvent *event)
         Q_EMIT escapePressed();
         return;
     }
+    if (event->key() == Qt::Key_F6) {
+        Q_EMIT operatorWindowRequested();
+        return;
+    }
     QWidget::keyPressEvent(event);
 }

@@ -10,7 +10,9 @@ class QScreen;
 
 // The number display for the audience: a frameless window filling one screen that shows
 // every paint of the main display, rendered by its own renderer at that screen's size and
-// pixel ratio. Esc asks to leave it.
+// pixel ratio. Esc asks to leave it, F6 to hand the keyboard back to the operator's window
+// while it stays on screen; the operator's window lends it its commands (their shortcuts and
+// its context menu), so they work while it has the keyboard.
 class AudienceWindow : public QWidget, public DisplayMirror {
     Q_OBJECT
 public:
@@ -24,6 +26,7 @@ public:
 
 Q_SIGNALS:
     void escapePressed();
+    void operatorWindowRequested();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -1,5 +1,6 @@
 #include "presentation/backgroundpicture.h"
 
+#include "platform/boundedread.h"
 #include "presentation/displaypixels.h"
 
 #include <QBuffer>
@@ -52,6 +53,7 @@ constexpr qint64 MaxBytesPerDecodedPixel = 8;
 // row padding, and room for metadata (Exif, colour profiles, thumbnails).
 constexpr qint64 MaxFileBytesPerPixel = 9;
 constexpr qint64 MaxFileOverhead = qint64(16) << 20;
+static_assert(MaxPictureFileBytes == MaxPicturePixels * MaxFileBytesPerPixel + MaxFileOverhead);
 
 // The pixels from..to of a line sample the picture from (fu, fv) on, in 32.32 fixed point,
 // stepping by (stepU, stepV); every sample lies inside the picture.
@@ -368,8 +370,9 @@ QImage decodeBackgroundPicture(const QString &path)
     else
         return {};
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // A plain file only: a pipe in the picture's place would hold the program.
+    QFile file;
+    if (openBounded(file, path, MaxPictureFileBytes) != ReadRefusal::None)
         return {};
     // Refuse what the header claims before the file is read or a single pixel decoded.
     QSize size;

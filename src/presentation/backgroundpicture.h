@@ -24,6 +24,9 @@ double backgroundPictureScale(int w, int h, int width, int height, double angle)
 // Pictures above these sizes are refused before they are decoded.
 constexpr int MaxPictureSide = 16384;
 constexpr qint64 MaxPicturePixels = 40'000'000;
+// No picture within those sizes needs a larger file: uncompressed 16 bits a channel with row
+// padding (9 bytes a pixel) and 16 MB of metadata. A larger file is not opened for reading.
+constexpr qint64 MaxPictureFileBytes = MaxPicturePixels * 9 + (qint64(16) << 20);
 
 // Decodes a background picture file by its extension ("jpg"/"jpeg", "png", "bmp") into a
 // straight ARGB bitmap whose outermost one-pixel ring is transparent (colours untouched),

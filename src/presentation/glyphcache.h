@@ -70,7 +70,6 @@ public:
 
     // Bytes held by the glyph rasters. trim() drops them all once they pass the limit; they
     // are built again as they are met.
-    qsizetype rasterBytes() const { return m_rasterBytes; }
     static constexpr qsizetype RasterLimit = qsizetype(64) << 20;
     void trim();
 

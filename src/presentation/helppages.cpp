@@ -83,6 +83,11 @@ QString helpPageText(const QString &name, quint16 languageId)
     return source.mid(begin);
 }
 
+QString helpText(const QString &name)
+{
+    return helpPageText(name, HelpLanguage());
+}
+
 QString PageHelp(const QString &key)
 {
     const quint16 language = HelpLanguage();

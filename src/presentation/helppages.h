@@ -15,6 +15,8 @@ quint16 HelpLanguage();
 // One help text by its name ("HTMLQuoteA", "HTMLHilfe"; compared without regard to case) in the
 // given language; empty when the program holds no such text.
 QString helpPageText(const QString &name, quint16 languageId);
+// The same in the help language.
+QString helpText(const QString &name);
 
 // The page for a key, A part and B part in the help language. A page the program does not hold
 // gives the welcome page instead of an empty view.

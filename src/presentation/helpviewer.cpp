@@ -2,14 +2,26 @@
 
 #include "platform/platform.h"
 #include "presentation/helppages.h"
+#include "presentation/helpvieweraccessible.h"
 
+#include <QAccessible>
 #include <QPalette>
 #include <QUrl>
+
+namespace {
+// Where a page names the folders of this run.
+const QString FilesMark = QStringLiteral("<!--FILES-->");
+} // namespace
 
 HelpViewer::HelpViewer(Platform &platform, QWidget *parent)
     : QTextBrowser(parent), m_platform(platform)
 {
     setObjectName(QStringLiteral("Hilfeviewer"));
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(&HelpViewerAccessible::create);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
     // Links are the system's business: the viewer neither follows nor opens them itself.
     setOpenLinks(false);
     setOpenExternalLinks(false);
@@ -29,7 +41,13 @@ HelpViewer::HelpViewer(Platform &platform, QWidget *parent)
 
 void HelpViewer::showPage(const QString &text)
 {
-    const QString page = text.isEmpty() ? PageHelp(QStringLiteral("HTMLStart")) : text;
+    QString page = text.isEmpty() ? PageHelp(QStringLiteral("HTMLStart")) : text;
+    if (m_filesText && page.contains(FilesMark)) {
+        QString list = QStringLiteral("<ul class=\"s\">");
+        for (const QString &line : m_filesText().split(u'\n', Qt::SkipEmptyParts))
+            list += QStringLiteral("<li>") + line.toHtmlEscaped() + QStringLiteral("</li>");
+        page.replace(FilesMark, list + QStringLiteral("</ul>"));
+    }
     m_source = QByteArray("\xEF\xBB\xBF") + page.toUtf8();
     setHtml(page);
     clearHistory();

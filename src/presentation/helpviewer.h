@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QTextBrowser>
 
+#include <functional>
+
 class Platform;
 class QUrl;
 
@@ -23,6 +25,10 @@ public:
     // "Anzeige im Browser" writes to its file.
     const QByteArray &documentSource() const { return m_source; }
 
+    // Where this run keeps its files, one "what: where" a line, in the help language: it
+    // takes the place of the mark <!--FILES--> in a page.
+    void setFilesText(std::function<QString()> text) { m_filesText = std::move(text); }
+
     // A link in the page was clicked: its target goes to the system's default handler.
     void HilfeviewerHotSpotClick(const QUrl &link);
 
@@ -33,4 +39,5 @@ protected:
 private:
     Platform &m_platform;
     QByteArray m_source;
+    std::function<QString()> m_filesText;
 };

@@ -31,25 +31,34 @@ bool NumberDisplayRenderer::ShowOnDisplay(const QString &text, int smoothing, bo
                                           const DisplayFrame &frame, const EntryPool &pool,
                                           EffectsGenerator &effects)
 {
-    // 1. An empty text changes nothing.
-    if (text.isEmpty())
+    // An empty text changes nothing, unless it is a pool entry: a drawn blank line is
+    // shown as what it is, an empty still, so the text shown before cannot pass for it.
+    if (text.isEmpty() && !isEntry)
         return false;
-    // 2. Remember the text for resizes and colour changes.
-    state.DisplayText = text;
-    state.DisplayTextIsEntry = isEntry;
-    // 3. Shorten list entries.
-    const QString shown = displayedText(text, isEntry, options);
+    // The safe animation shows a new entry only on every SafeColourTicks-th frame and keeps
+    // the one before in between, so the number changes fewer than three times a second.
+    const bool running = frame.running;
+    const SafeStep safe = safeAnimationStep(state, options, running, smoothing, text, isEntry);
+    // Between its changes the safe animation's frame stays as it is: same entry, same
+    // colours, no rain, no spinning picture.
+    if (options.safeAnimation && running && smoothing == 0 && !safe.newEntry &&
+        m_bitmap.size() == frame.imageSize && !state.KeepColours && !frame.panelHidden)
+        return true;
+    // Remember the text for resizes and colour changes.
+    state.DisplayText = safe.text;
+    state.DisplayTextIsEntry = safe.isEntry;
+    // Shorten list entries.
+    const QString shown = displayedText(safe.text, safe.isEntry, options);
     // A ticked picture that is not loaded is left out altogether: no black area, no smaller
     // box, the number in the user's colours.
     const bool picture = options.picture && options.pictureEnabled && !state.picture.isNull();
-    // 4.-6. Fit the size to the box.
+    // Fit the size to the box.
     const QSize box = textSizeBox(frame.imageSize, picture);
     m_fontSize = m_text.fitFontSize(shown, box.width(), box.height());
     const QSize extent = m_text.extent(shown, m_fontSize);
 
-    // 7. Resize the bitmap and clear it with the colour chosen by the previous paint. When
+    // Resize the bitmap and clear it with the colour chosen by the previous paint. When
     // the picture is painted below it replaces every pixel, so the clear is left out.
-    const bool running = frame.running;
     const bool animatedPicture = picture && options.pictureAnimated && !options.safeAnimation;
     const bool paintsPicture = picture;
     if (m_bitmap.size() != frame.imageSize)
@@ -58,12 +67,12 @@ bool NumberDisplayRenderer::ShowOnDisplay(const QString &text, int smoothing, bo
         fillBitmap(m_bitmap, state.DisplayBackColour);
     m_translucent = QRect();
 
-    // 8. Centre the text.
+    // Centre the text.
     const int x = (frame.imageSize.width() - extent.width()) / 2;
     const int y = (frame.imageSize.height() - extent.height()) / 2;
     m_textRect = QRect(QPoint(x, y), extent);
 
-    // 9. The background picture: spinning while running, upright with a grey strip when idle.
+    // The background picture: spinning while running, upright with a grey strip when idle.
     m_pictureAngle.reset();
     if (running) {
         if (picture) {
@@ -81,26 +90,26 @@ bool NumberDisplayRenderer::ShowOnDisplay(const QString &text, int smoothing, bo
             fitStripContrast(m_bitmap, m_translucent, safeStill(options).foreground);
     }
 
-    // 10. Random colours, unless a resize or the hidden panel asks to keep them. The
+    // Random colours, unless a resize or the hidden panel asks to keep them. The
     // background colour only shows from the next paint on.
     if (options.safeAnimation) {
-        applySafeColours(state, options, running, frame.panelHidden, effects);
+        applySafeColours(state, options, running, frame.panelHidden, safe.newEntry, effects);
     } else if (frame.panelHidden || state.KeepColours) {
         state.KeepColours = false;
     } else if (options.colourEffect) {
         state.DisplayBackColour = ToColor32(effects.next((1u << 28) - 1));
         state.DisplayForeColour = ToColor32(effects.next((1u << 24) - 1));
     }
-    // 11. Idle paints use the picker colours.
+    // Idle paints use the picker colours.
     if (!running && !options.safeAnimation) {
         state.DisplayForeColour = ToColor32(options.foreground);
         state.DisplayBackColour = ToColor32(options.background);
     }
-    // 12. The text.
+    // The text.
     m_text.drawText(m_bitmap, shown, m_fontSize, QPoint(x, y), state.DisplayForeColour, smoothing);
-    // 13. The number rain.
+    // The number rain.
     m_rain.clear();
-    if (options.numberEffect && frame.stopCaption)
+    if (options.numberEffect && frame.stopCaption && !options.safeAnimation)
         paintRain(pool, isEntry, options, frame, effects);
     return true;
 }

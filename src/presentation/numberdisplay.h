@@ -32,13 +32,15 @@ struct DisplayOptions {
 
 // What the display keeps from one paint to the next.
 struct DisplayState {
-    QString DisplayText; // last non-empty text, before shortening
+    QString DisplayText; // last text painted (an empty one only as an entry), before shortening
     bool DisplayTextIsEntry = false;
     QRgb DisplayForeColour = 0xFF000000u;
     QRgb DisplayBackColour = 0xFFFFFFFFu;
     bool KeepColours = true; // set at creation and by every resize
     QImage picture;          // the background picture (straight ARGB), may be empty
-    int safeTick = 0;        // running paints of the safe animation so far
+    int safeTick = 0;        // animation frames of the safe animation so far
+    QString safeText;        // the entry the safe animation shows, kept between its changes
+    bool safeTextIsEntry = false;
 };
 
 // The circumstances of one paint.
@@ -70,13 +72,13 @@ QString displayedText(const QString &text, bool isEntry, const DisplayOptions &o
 QSize textSizeBox(QSize imageSize, bool picture);
 
 // Builds the picture of the number display, one ShowOnDisplay at a time, into a bitmap it
-// keeps (an empty text leaves it as it was).
+// keeps (an empty text leaves it as it was, an empty entry paints an empty still).
 class NumberDisplayRenderer {
 public:
     static constexpr int RainGlyphs = 21;
     static constexpr int PictureAngles = 330; // animated picture: 0 .. 329 degrees
 
-    // Returns false when the text was empty and nothing was painted.
+    // Returns false when the text was empty and not an entry, and nothing was painted.
     bool ShowOnDisplay(const QString &text, int smoothing, bool isEntry, DisplayState &state,
                        const DisplayOptions &options, const DisplayFrame &frame,
                        const EntryPool &pool, EffectsGenerator &effects);

@@ -1,5 +1,6 @@
 #include "presentation/numberdisplaywidget.h"
 
+#include "localisation/filerefusal.h"
 #include "localisation/uitext.h"
 #include "platform/platform.h"
 #include "presentation/backgroundpicture.h"
@@ -52,15 +53,17 @@ void NumberDisplayWidget::ShowOnDisplay(const QString &text, int smoothing, bool
                             : (parentWidget() && parentWidget()->isHidden() &&
                                parentWidget()->testAttribute(Qt::WA_WState_ExplicitShowHide));
     static const EntryPool noPool;
-    if (m_mirror && !text.isEmpty())
+    const bool paints = !text.isEmpty() || isEntry;
+    if (m_mirror && paints)
         m_mirror->showPaint({text, smoothing, isEntry, m_state, m_options, frame,
                              m_pool ? m_pool : &noPool, m_effects});
     if (m_renderer.ShowOnDisplay(text, smoothing, isEntry, m_state, m_options, frame,
                                  m_pool ? *m_pool : noPool, m_effects))
         update();
-    // Assistive technology hears the still texts, not the animation's passing frames.
-    if (smoothing != 0 && !text.isEmpty()) {
-        const QString shown = displayedText(text, isEntry, m_options);
+    // Assistive technology hears the still texts, not the animation's passing frames, and
+    // hears an entry whole where the display shows only its start.
+    if (smoothing != 0 && paints) {
+        const QString shown = displayedText(text, false, m_options);
         if (shown != m_spokenText) {
             m_spokenText = shown;
             QAccessibleEvent event(this, QAccessible::NameChanged);
@@ -142,12 +145,12 @@ void NumberDisplayWidget::ErgebnisfeldResize()
 
 bool NumberDisplayWidget::LoadBackgroundPicture(const QString &fileName)
 {
-    // 1.-3. Decode the file by its extension; its outer ring comes back transparent.
+    // Decode the file by its extension; its outer ring comes back transparent.
     QImage picture = decodeBackgroundPicture(picturePath(fileName));
     if (picture.isNull())
         return false;
     m_state.picture = std::move(picture);
-    // 4. Both options can now be chosen; their ticks stay as they are.
+    // Both options can now be chosen; their ticks stay as they are.
     setPictureOptionsEnabled(true, true);
     return true;
 }
@@ -166,28 +169,27 @@ bool NumberDisplayWidget::LoadBackgroundPictureAtStartUp(const QString &fileName
 
 void NumberDisplayWidget::edHintergrundbildButtonClick(const QString &fieldText)
 {
-    // 1. The file dialog, starting in the program's folder.
+    // The file dialog, starting in the program's folder.
     QString name = fieldText;
     const QString folder = filesFolder();
-    QString chosen =
-        m_platform.openFileName(QString(), folder, QStringLiteral("Grafikdatei (*.jpg)"));
+    QString chosen = m_platform.openFileName(QString(), folder, lng("StrFilterBild"));
     if (!chosen.isEmpty()) {
         if (QFileInfo(chosen).suffix().isEmpty())
             chosen += QStringLiteral(".jpg");
         name = QDir(folder).relativeFilePath(chosen);
         Q_EMIT pictureFieldChanged(name);
     }
-    // 2. A name: load it, or say that it cannot be loaded.
+    // A name: load it, or say that it cannot be loaded.
     if (name > Blank) {
         if (!QFileInfo::exists(picturePath(name)) || !LoadBackgroundPicture(name)) {
-            QString text = constant(QStringLiteral("HinweisDateiNichtGefunden"));
-            text.replace(QStringLiteral("%s"), name);
+            const QString text =
+                lngFormat("HinweisDateiNichtGeladen", {lng("HinweisDateiBild"), name});
             m_platform.messageBox(constant(QStringLiteral("StrTivrelHinweis")), text,
                                   Platform::Icon::Warning, Platform::Buttons::Ok);
         }
         return;
     }
-    // 3. No name: no picture.
+    // No name: no picture.
     m_state.picture = QImage();
     setPictureOptionsEnabled(false, false);
 }
@@ -245,6 +247,12 @@ void NumberDisplayWidget::resizeEvent(QResizeEvent *event)
 QString NumberDisplayWidget::constant(const QString &name) const
 {
     return lng(name);
+}
+
+QString NumberDisplayWidget::pictureRefusal(const QString &fileName) const
+{
+    const QString path = picturePath(fileName);
+    return fileRefusalMessage(path, checkReadable(path, MaxPictureFileBytes), MaxPictureFileBytes);
 }
 
 QString NumberDisplayWidget::picturePath(const QString &fileName) const

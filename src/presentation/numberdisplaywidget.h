@@ -67,11 +67,14 @@ public:
     // emits pictureUnavailable, once. The field keeps the name (the settings loading shows the
     // problem beside it). True when the picture was loaded.
     bool LoadBackgroundPictureAtStartUp(const QString &fileName);
+    // Why the picture of that name was not even read (a folder, a pipe or a device in its
+    // place, or a file far too large), as the operator's message; empty otherwise.
+    QString pictureRefusal(const QString &fileName) const;
     void edHintergrundbildButtonClick(const QString &fieldText);
     void edHintergrundbildExit(const QString &fieldText);
 
     // The text a screen reader reads: the last still text shown (animation frames excluded),
-    // as it stands on the display.
+    // a list entry whole, also where the display shows only its first characters.
     QString spokenText() const { return m_spokenText; }
 
     const DisplayState &displayState() const { return m_state; }
@@ -82,7 +85,6 @@ public:
     const NumberDisplayRenderer &renderer() const { return m_renderer; }
     bool pictureEnabled() const { return m_options.pictureEnabled; }
     bool animatedEnabled() const { return m_animatedEnabled; }
-    EffectsGenerator &effectsGenerator() { return m_effects; }
 
 Q_SIGNALS:
     // A new still text stands on the display; assistive technology is told at the same time.

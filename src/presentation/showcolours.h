@@ -10,15 +10,32 @@
 
 // The animation's tick: the draw shows a new frame this often.
 inline constexpr int AnimationTickMs = 80;
-// With the safe animation the colour of the number changes on every this many ticks, so
-// that it changes fewer than three times a second.
+// With the safe animation the number (its entry and its colour) changes on every this many
+// ticks: no more than three times within any one second.
 inline constexpr int SafeColourTicks = 5;
-static_assert(1000 / (AnimationTickMs * SafeColourTicks) < 3);
+static_assert((1000 + AnimationTickMs * SafeColourTicks - 1) /
+                  (AnimationTickMs * SafeColourTicks) <=
+              3);
 
 // Contrast the still number keeps with the safe animation on, and the least contrast the
 // colour pickers accept without a warning.
 inline constexpr double StillContrast = 7.0;
 inline constexpr double PickerContrast = 4.5;
+
+// The colours the pickers offer, in the stored 0x00BBGGRR form, with the constants of their
+// names.
+struct NamedColour {
+    const char *name;
+    quint32 bgr;
+};
+inline constexpr NamedColour StandardColours[] = {
+    {"StrFarbeSchwarz", 0x000000}, {"StrFarbeWeiss", 0xFFFFFF},  {"StrFarbeRot", 0x0000FF},
+    {"StrFarbeGruen", 0x008000},   {"StrFarbeBlau", 0xFF0000},   {"StrFarbeGelb", 0x00FFFF},
+    {"StrFarbeFuchsie", 0xFF00FF}, {"StrFarbeAqua", 0xFFFF00},   {"StrFarbeKastanie", 0x000080},
+    {"StrFarbeOliv", 0x008080},    {"StrFarbeMarine", 0x800000}, {"StrFarbeViolett", 0x800080},
+    {"StrFarbePetrol", 0x808000},  {"StrFarbeGrau", 0x808080},   {"StrFarbeSilber", 0xC0C0C0},
+    {"StrFarbeLimone", 0x00FF00},
+};
 
 double relativeLuminance(QRgb colour);
 double contrastRatio(QRgb a, QRgb b);

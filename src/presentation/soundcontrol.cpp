@@ -1,5 +1,6 @@
 #include "presentation/soundcontrol.h"
 
+#include "localisation/filerefusal.h"
 #include "localisation/uitext.h"
 #include "platform/platform.h"
 #include "presentation/WavePlay.h"
@@ -32,11 +33,17 @@ QString SoundControl::filesFolder() const
 
 bool SoundControl::loadNamed(const QString &fileName)
 {
-    if (m_player.LoadFromFile(soundPath(fileName)) == WaveError::None)
+    const QString path = soundPath(fileName);
+    if (m_player.LoadFromFile(path) == WaveError::None)
         return true;
-    m_platform.messageBox(lng("StrTivrelHinweis"),
-                          lngFormat("HinweisDateiNichtGefunden", {fileName}),
-                          Platform::Icon::Warning, Platform::Buttons::Ok);
+    // A folder, a pipe or a device in the file's place, or a file far too large, is named as
+    // such; anything else cannot be loaded.
+    QString text =
+        fileRefusalMessage(path, checkReadable(path, MaxWaveImageSize), MaxWaveImageSize);
+    if (text.isEmpty())
+        text = lngFormat("HinweisDateiNichtGeladen", {lng("HinweisDateiKlang"), fileName});
+    m_platform.messageBox(lng("StrTivrelHinweis"), text, Platform::Icon::Warning,
+                          Platform::Buttons::Ok);
     return false;
 }
 
@@ -61,8 +68,7 @@ bool SoundControl::edSoundfileExit(const QString &fileName)
 QString SoundControl::edSoundfileButtonClick(const QString &fieldText)
 {
     const QString folder = filesFolder();
-    QString chosen =
-        m_platform.openFileName(QString(), folder, QStringLiteral("Wave-Datei (*.wav)"));
+    QString chosen = m_platform.openFileName(QString(), folder, lng("StrFilterKlang"));
     if (chosen.isEmpty())
         return fieldText;
     if (QFileInfo(chosen).suffix().isEmpty())

@@ -1,5 +1,7 @@
 #include "presentation/waveimage.h"
 
+#include "platform/boundedread.h"
+
 #include <QDir>
 #include <QFile>
 #include <QtEndian>
@@ -113,14 +115,13 @@ WaveParseResult parseWaveImage(QByteArrayView image)
 
 WaveFileResult readWaveFile(const QString &path, qsizetype maxSize)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {{}, {}, WaveError::Missing};
-    const qint64 size = file.size();
-    if (size > maxSize)
+    // A plain file within the bound only: a pipe or a device is refused before it is read.
+    FileRead read = readFileBounded(path, maxSize);
+    if (read.refusal == ReadRefusal::TooLarge)
         return {{}, {}, WaveError::TooLarge};
-    // The file may have grown since size() was asked; never take more than was checked.
-    QByteArray image = file.read(size);
+    if (!read.ok())
+        return {{}, {}, WaveError::Missing};
+    QByteArray image = std::move(read.bytes);
     const WaveParseResult parsed = parseWaveImage(image);
     if (!parsed.ok())
         return {{}, {}, parsed.error};

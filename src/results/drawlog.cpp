@@ -1,9 +1,9 @@
 #include "results/drawlog.h"
 
 #include "localisation/codepage.h"
+#include "localisation/filerefusal.h"
 #include "platform/savefile.h"
 
-#include <QFile>
 #include <QStringDecoder>
 #include <QStringView>
 #include <QSysInfo>
@@ -360,17 +360,62 @@ DrawLogContent decodeDrawLog(const QByteArray &bytes)
     return content;
 }
 
+void DrawLogFile::rowAdded(const ResultRow &row, qsizetype place, qsizetype rowCount)
+{
+    // The row's line joins the kept content where the row joined the rows; anywhere else the
+    // content is encoded again.
+    if (m_image.isValid() && place == 0)
+        m_image.addFirst(encodeDrawLogLine(row));
+    else if (m_image.isValid() && place == rowCount - 1)
+        m_image.addLast(encodeDrawLogLine(row));
+    else
+        m_image.invalidate();
+}
+
+SaveResult DrawLogFile::write(const ResultRows &rows)
+{
+    if (!m_image.isValid())
+        m_image.assign(encodeDrawLog(rows));
+    const QByteArray content = m_image.content();
+    const SaveResult written = saveFileAtomically(m_path, content);
+    if (written.ok)
+        m_pending.reset();
+    else // a copy: the image's store changes with the next draw
+        m_pending = QByteArray(content.constData(), content.size());
+    return written;
+}
+
+SaveResult DrawLogFile::writePending()
+{
+    if (!m_pending)
+        return {};
+    const SaveResult written = saveFileAtomically(m_path, *m_pending);
+    if (written.ok)
+        m_pending.reset();
+    return written;
+}
+
+SaveResult DrawLogFile::writeCopy(const QString &path, const ResultRows &rows) const
+{
+    return saveFileAtomically(path, m_pending ? *m_pending : encodeDrawLog(rows));
+}
+
 SaveResult writeDrawLog(const QString &path, const ResultRows &rows)
 {
     return saveFileAtomically(path, encodeDrawLog(rows));
 }
 
-std::optional<DrawLogContent> readDrawLog(const QString &path)
+std::optional<DrawLogContent> readDrawLog(const QString &path, QString *refusal)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const FileRead read = readFileBounded(path, MaxDrawLogBytes);
+    if (!read.ok()) {
+        // A log that may not be read is passed over without a word; something that is no
+        // draw log at all is named.
+        if (refusal && refusedForWhatItIs(read.refusal))
+            *refusal = fileRefusalMessage(path, read);
         return std::nullopt;
-    return decodeDrawLog(file.readAll());
+    }
+    return decodeDrawLog(read.bytes);
 }
 
 bool readDrawLog(const QString &path, ResultRows &rows)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "draw/listfile.h"
+#include "draw/passrecord.h"
 #include "draw/resultrows.h"
 #include "platform/savefile.h"
 #include "results/resultsmodel.h"
@@ -47,6 +49,27 @@ private:
     qsizetype m_end = 0;
     bool m_valid = false;
 };
+
+// The draw log as the pass's record: the file at `path`, its content kept between draws, so a
+// draw that adds its row at the top or the bottom of the table writes the previous content
+// with one line more; any other change encodes the rows again.
+class DrawLogFile final : public PassRecord {
+public:
+    explicit DrawLogFile(QString path) : m_path(std::move(path)) {}
+    QString path() const { return m_path; }
+    void rowsReplaced() override { m_image.invalidate(); }
+    void rowAdded(const ResultRow &row, qsizetype place, qsizetype rowCount) override;
+    SaveResult write(const ResultRows &rows) override;
+    bool pending() const override { return m_pending.has_value(); }
+    SaveResult writePending() override;
+    SaveResult writeCopy(const QString &path, const ResultRows &rows) const override;
+
+private:
+    QString m_path;
+    DrawLogImage m_image;
+    std::optional<QByteArray> m_pending; // a failed write's content, until it is kept
+};
+
 // What a draw log holds: its rows, and how many lines were left out because their draw
 // number is not a number (blank lines, a hand-edited or foreign file).
 struct DrawLogContent {
@@ -63,7 +86,17 @@ DrawLogContent decodeDrawLog(const QByteArray &content);
 // which is flushed to the disk and then takes the old file's place.
 SaveResult writeDrawLog(const QString &path, const ResultRows &rows);
 
-// Reads the log at `path`; nothing when there is no such file or it cannot be read.
-std::optional<DrawLogContent> readDrawLog(const QString &path);
+// The largest draw log a pass can write, and the bound it is read within: 999,999 rows (the
+// most a pass can draw), each framed by a draw number of up to ten digits, two commas, two
+// pairs of quotes and CR LF; the entries and prize texts of all rows come from a draw list and
+// a prize list of at most MaxListFileBytes each, and each of their bytes takes at most two
+// UTF-16 units (a quote is doubled) of two bytes.
+inline constexpr qint64 MaxDrawLogBytes =
+    2 + qint64(MaxListLines) * 2 * (10 + 2 + 4 + 2) + 2 * (2 * 2 * MaxListFileBytes);
+
+// Reads the log at `path`; nothing when there is no such file or it cannot be read. A file that
+// is not a plain file, or is larger than MaxDrawLogBytes, is not read: `refusal` (when given)
+// then gets the operator's message naming the file and the reason.
+std::optional<DrawLogContent> readDrawLog(const QString &path, QString *refusal = nullptr);
 // The same, the rows only; false when there is no such file or it cannot be read.
 bool readDrawLog(const QString &path, ResultRows &rows);

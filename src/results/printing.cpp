@@ -1,5 +1,7 @@
 #include "results/printing.h"
 
+#include "localisation/formattext.h"
+#include "localisation/uitext.h"
 #include "results/resultstable.h"
 
 #include <QBuffer>
@@ -11,8 +13,12 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
-#include <QPrinterInfo>
+#include <QTextLayout>
+#include <QTextOption>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
 
 namespace {
 // A screen font given in pixels prints at the same size in points as on a 96 dpi screen.
@@ -30,55 +36,171 @@ int fontPixelHeight(const QFont &font)
 
 constexpr int LineWidth = 3; // about a tenth of a millimetre
 constexpr int HeaderLineWidth = 6;
-constexpr int CellPadding = 25; // between a cell's text and its column's edges
+constexpr int CellPadding = 25;   // between a cell's text and its column's edges
+constexpr int LinePadding = 10;   // above and below the lines of a wrapped cell
+constexpr int NoteHeight = 200;   // the band of the page's note above the bottom margin
+constexpr int FooterOffset = 60;  // from the bottom margin's top to the footer's line
+constexpr int FooterHeight = 140; // the footer's line
 
-void paintHeader(QPainter &painter, const PrintTable &table, const PrintLayout &layout,
-                 int pageWidth)
+QTextOption wrapping(Qt::Alignment alignment)
 {
-    painter.setFont(table.headerFont);
-    for (qsizetype c = 0; c < table.columns.size(); ++c) {
-        const PrintColumnSpan &span = layout.columns.at(c);
-        painter.drawText(
-            QRect(span.left, layout.headerTop, span.width, table.geometry.headerHeight),
-            Qt::AlignCenter | Qt::TextSingleLine, table.columns.at(c).header);
-    }
-    painter.setPen(QPen(Qt::black, HeaderLineWidth));
-    const int y = layout.firstRowTop;
-    painter.drawLine(table.geometry.margin, y, pageWidth - table.geometry.margin, y);
+    QTextOption option(alignment);
+    // Words stay whole where they can; a word wider than its column breaks where it must.
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return option;
 }
 
-void paintRows(QPainter &painter, const PrintTable &table, const PrintLayout &layout,
+// A text laid out in lines of the given width, from the top of its layout.
+struct WrappedText {
+    std::unique_ptr<QTextLayout> layout;
+    int lines = 0;
+    qreal height = 0;
+};
+
+WrappedText wrapText(const QString &text, const QFont &font, QPaintDevice *device, qreal width)
+{
+    WrappedText wrapped{std::make_unique<QTextLayout>(text, font, device)};
+    QTextLayout &layout = *wrapped.layout;
+    layout.setTextOption(wrapping(Qt::AlignLeft));
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, wrapped.height));
+        wrapped.height += line.height();
+        ++wrapped.lines;
+    }
+    layout.endLayout();
+    return wrapped;
+}
+
+// The widest word of a text: a header wraps between its words, never inside one.
+qreal widestWord(const QString &text, const QFontMetricsF &metrics)
+{
+    qreal widest = 0;
+    for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        widest = std::max(widest, metrics.horizontalAdvance(word));
+    return widest;
+}
+
+struct PageGrid {
+    QList<PrintColumnSpan> columns;
+    QList<int> rowHeights;
+    QList<QList<bool>> wrapped; // per column, per row: the text takes more than one line
+    QList<PrintPage> pages;
+};
+
+PageGrid layoutTable(QPaintDevice &device, const PrintTable &table, const QSize &page)
+{
+    PageGrid grid;
+    const QFontMetricsF headerMetrics(table.headerFont, &device);
+    QList<PrintColumnNeed> needs;
+    for (qsizetype c = 0; c < table.columns.size(); ++c) {
+        const PrintColumn &column = table.columns.at(c);
+        const QFontMetricsF metrics(column.font, &device);
+        qreal widest = widestWord(column.header, headerMetrics);
+        for (const QStringList &row : table.rows)
+            widest = std::max(widest, metrics.horizontalAdvance(row.value(int(c))));
+        needs.append({int(std::ceil(widest)) + 2 * CellPadding, column.number});
+    }
+    grid.columns = layoutColumns(page.width(), needs, table.geometry);
+
+    const int body = bodyHeight(page.height(), table.geometry);
+    grid.rowHeights.fill(table.geometry.rowHeight, table.rows.size());
+    grid.wrapped.resize(table.columns.size());
+    for (qsizetype c = 0; c < table.columns.size(); ++c) {
+        const QFont &font = table.columns.at(c).font;
+        const QFontMetricsF metrics(font, &device);
+        const qreal inner = std::max(1, grid.columns.at(c).width - 2 * CellPadding);
+        QList<bool> &wrapped = grid.wrapped[c];
+        wrapped.fill(false, table.rows.size());
+        for (qsizetype r = 0; r < table.rows.size(); ++r) {
+            const QString text = table.rows.at(r).value(int(c));
+            if (metrics.horizontalAdvance(text) <= inner)
+                continue;
+            wrapped[r] = true;
+            const WrappedText lines = wrapText(text, font, &device, inner);
+            const int height = int(std::ceil(lines.height)) + 2 * LinePadding;
+            // A row never grows past a page; what is still longer is cut at the page's foot.
+            grid.rowHeights[r] = std::clamp(height, grid.rowHeights.at(r), std::max(1, body));
+        }
+    }
+    grid.pages = layoutPages(page.height(), grid.rowHeights, table.geometry);
+    return grid;
+}
+
+void paintHeader(QPainter &painter, const PrintTable &table, const PageGrid &grid, int pageWidth)
+{
+    painter.setFont(table.headerFont);
+    const PrintGeometry &geometry = table.geometry;
+    for (qsizetype c = 0; c < table.columns.size(); ++c) {
+        const PrintColumnSpan &span = grid.columns.at(c);
+        painter.drawText(QRect(span.left, geometry.margin, span.width, geometry.headerHeight),
+                         Qt::AlignCenter | Qt::TextWordWrap, table.columns.at(c).header);
+    }
+    painter.setPen(QPen(Qt::black, HeaderLineWidth));
+    const int y = firstRowTop(geometry);
+    painter.drawLine(geometry.margin, y, pageWidth - geometry.margin, y);
+}
+
+void paintRows(QPainter &painter, const PrintTable &table, const PageGrid &grid,
                const PrintPage &page, int pageWidth)
 {
-    const int rowHeight = table.geometry.rowHeight;
+    const int top = firstRowTop(table.geometry);
     painter.setPen(Qt::black);
     for (qsizetype c = 0; c < table.columns.size(); ++c) {
-        const PrintColumnSpan &span = layout.columns.at(c);
+        const PrintColumnSpan &span = grid.columns.at(c);
         painter.setFont(table.columns.at(c).font);
-        const QFontMetrics metrics = painter.fontMetrics();
         const int inner = span.width - 2 * CellPadding;
-        for (int i = 0; i < page.rowCount; ++i) {
-            const QString text = table.rows.at(page.firstRow + i).value(int(c));
-            // A text wider than its column starts at the column's left edge and is cut at its
-            // right one, so that its beginning can be read.
-            const Qt::Alignment align = metrics.horizontalAdvance(text) > inner
-                                            ? Qt::AlignLeft | Qt::AlignVCenter
-                                            : Qt::AlignCenter;
-            painter.drawText(QRect(span.left + CellPadding, layout.firstRowTop + i * rowHeight,
-                                   inner, rowHeight),
-                             int(align) | Qt::TextSingleLine, text);
+        int y = top;
+        for (int r = page.firstRow; r < page.firstRow + page.rowCount; ++r) {
+            const QString text = table.rows.at(r).value(int(c));
+            const int height = grid.rowHeights.at(r);
+            const QRect cell(span.left + CellPadding, y, inner, height);
+            if (grid.wrapped.at(c).at(r)) {
+                // A longer text starts at the column's left edge and goes on in the lines below.
+                const WrappedText lines = wrapText(text, painter.font(), painter.device(), inner);
+                const qreal top = cell.top() + std::max(0.0, (cell.height() - lines.height) / 2);
+                painter.save();
+                painter.setClipRect(cell);
+                lines.layout->draw(&painter, QPointF(cell.left(), top));
+                painter.restore();
+            } else {
+                painter.drawText(cell, Qt::AlignCenter | Qt::TextSingleLine, text);
+            }
+            y += height;
         }
     }
     QList<QLineF> lines;
     lines.reserve(page.rowCount);
     const int left = table.geometry.margin;
     const int right = pageWidth - table.geometry.margin;
-    for (int i = 1; i <= page.rowCount; ++i) {
-        const int y = layout.firstRowTop + i * rowHeight;
+    int y = top;
+    for (int r = page.firstRow; r < page.firstRow + page.rowCount; ++r) {
+        y += grid.rowHeights.at(r);
         lines.append(QLineF(left, y, right, y));
     }
     painter.setPen(QPen(Qt::gray, LineWidth));
     painter.drawLines(lines);
+}
+
+void paintFoot(QPainter &painter, const PrintTable &table, const QSize &page, int number, int pages)
+{
+    const PrintGeometry &geometry = table.geometry;
+    painter.setPen(Qt::black);
+    if (!table.note.isEmpty()) {
+        painter.setFont(table.headerFont);
+        const int top = page.height() - geometry.margin - geometry.noteHeight;
+        painter.drawText(QRect(0, top, page.width(), geometry.noteHeight), Qt::AlignCenter,
+                         table.note);
+    }
+    QFont font = table.headerFont;
+    font.setBold(false);
+    painter.setFont(font);
+    const QRect line(geometry.margin, page.height() - geometry.margin + FooterOffset,
+                     page.width() - 2 * geometry.margin, FooterHeight);
+    painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, table.footer);
+    painter.drawText(line, Qt::AlignRight | Qt::AlignVCenter,
+                     FormatText(table.pageFormat, {number, pages}));
 }
 } // namespace
 
@@ -89,6 +211,7 @@ PrintTable printTableOf(const ResultsTable &table)
     const QFont tableFont = table.font();
     print.headerFont = printFont(table.horizontalHeader()->font());
     print.geometry.rowHeight = printRowHeight(fontPixelHeight(tableFont));
+    print.pageFormat = lng("StrSeiteVon");
     QList<int> shown;
     for (int c = 0; c < ResultsModel::ColumnCount; ++c) {
         if (table.isColumnHidden(c))
@@ -98,7 +221,7 @@ PrintTable printTableOf(const ResultsTable &table)
         const QVariant cellFont = model->data(model->index(0, c), Qt::FontRole);
         const QFont font = cellFont.isValid() ? cellFont.value<QFont>() : tableFont;
         print.columns.append({model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(),
-                              table.columnWidth(c), printFont(font)});
+                              printFont(font), c == ResultsModel::Durchgang});
     }
     const int rows = model->rowCount();
     print.rows.reserve(rows);
@@ -114,39 +237,29 @@ PrintTable printTableOf(const ResultsTable &table)
 
 bool paintPrintTable(QPagedPaintDevice &device, const PrintTable &table)
 {
+    PrintTable sized = table;
+    sized.geometry.noteHeight = table.note.isEmpty() ? 0 : NoteHeight;
     QPainter painter;
     if (!painter.begin(&device))
         return false;
     const QSize page(device.width(), device.height());
-    QList<int> widths;
-    for (const PrintColumn &column : table.columns)
-        widths.append(column.screenWidth);
-    const PrintLayout layout = layoutPrint(page, widths, int(table.rows.size()), table.geometry);
-    bool first = true;
-    for (const PrintPage &printPage : layout.pages) {
-        if (!first && !device.newPage()) {
+    const PageGrid grid = layoutTable(device, sized, page);
+    const int pages = int(grid.pages.size());
+    for (int p = 0; p < pages; ++p) {
+        if (p > 0 && !device.newPage()) {
             painter.end();
             return false;
         }
-        first = false;
         painter.setPen(Qt::black);
-        paintHeader(painter, table, layout, page.width());
-        paintRows(painter, table, layout, printPage, page.width());
-        if (!table.note.isEmpty()) {
-            // Half an inch above the page's lower edge, across the page.
-            painter.setFont(table.headerFont);
-            painter.drawText(QRect(0, page.height() - 2 * PrintResolution / 3, page.width(),
-                                   PrintResolution / 3),
-                             Qt::AlignCenter, table.note);
-        }
+        paintHeader(painter, sized, grid, page.width());
+        paintRows(painter, sized, grid, grid.pages.at(p), page.width());
+        paintFoot(painter, sized, page, p + 1, pages);
     }
     return painter.end();
 }
 
-SaveResult printTableToPdf(const PrintTable &table, const QString &path)
+QByteArray printTableAsPdf(const PrintTable &table)
 {
-    // The document is made in memory and saved as a whole, so a failed write never leaves a
-    // half PDF behind.
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -157,23 +270,17 @@ SaveResult printTableToPdf(const PrintTable &table, const QString &path)
         writer.setTitle(QStringLiteral("Tivrel"));
         writer.setCreator(QStringLiteral("Tivrel"));
         if (!paintPrintTable(writer, table))
-            return {false, QStringLiteral("The PDF document could not be made")};
+            return {};
     }
-    return saveFileAtomically(path, buffer.data());
+    return buffer.data();
 }
 
-PrintResult printResults(const PrintTable &table, const QString &pdfFallbackPath)
+SaveResult printTableToPdf(const PrintTable &table, const QString &path)
 {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) {
-        const SaveResult saved = printTableToPdf(table, pdfFallbackPath);
-        return {saved.ok, saved.error, saved.ok ? pdfFallbackPath : QString()};
-    }
-    QPrinter printer(info, QPrinter::HighResolution);
-    printer.setResolution(PrintResolution);
-    printer.setFullPage(true);
-    printer.setDocName(QStringLiteral("Tivrel"));
-    if (!paintPrintTable(printer, table))
-        return {false, QStringLiteral("Printing on %1 failed").arg(info.printerName()), {}};
-    return {};
+    // The document is made in memory and saved as a whole, so a failed write never leaves a
+    // half PDF behind.
+    const QByteArray pdf = printTableAsPdf(table);
+    if (pdf.isEmpty())
+        return {false, QStringLiteral("The PDF document could not be made")};
+    return saveFileAtomically(path, pdf);
 }

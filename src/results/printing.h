@@ -11,14 +11,16 @@
 class QPagedPaintDevice;
 class ResultsTable;
 
-// The results table on paper: the visible columns, each with its on-screen font and a share of
-// the page width in proportion to its on-screen width, the rows in the table's current order,
-// the header row on every page and a line under every row. Text stays text (vector output).
+// The results table on paper: the visible columns, each with its on-screen font, the number
+// column as wide as its numbers and the entries in the rest of the width, wrapped where they are
+// longer; the rows in the table's current order, the header row on every page, a line under
+// every row, and the date and "page n of m" at the foot of every page. Text stays text (vector
+// output).
 
 struct PrintColumn {
     QString header;
-    int screenWidth = 0;
-    QFont font; // sized in points, so that it prints at its on-screen size
+    QFont font;          // sized in points, so that it prints at its on-screen size
+    bool number = false; // holds the draw numbers: never wider than they need
 };
 
 struct PrintTable {
@@ -28,6 +30,8 @@ struct PrintTable {
     PrintGeometry geometry;
     QString
         note; // a line at the foot of every page (the verifiable draw's commitment); may be empty
+    QString footer;     // left at the foot of every page: when it was printed
+    QString pageFormat; // right at the foot: the page and the number of pages for its two %s
 };
 
 // Device units of the printout: the margins, the header and the row height are given in dots
@@ -41,15 +45,8 @@ PrintTable printTableOf(const ResultsTable &table);
 // its first page on. False when the device refuses a page.
 bool paintPrintTable(QPagedPaintDevice &device, const PrintTable &table);
 
+// The printout as a PDF document on A4, titled "Tivrel"; empty when it cannot be made.
+QByteArray printTableAsPdf(const PrintTable &table);
+
 // Writes the printout to a PDF file on A4. The file is replaced only by a complete document.
 [[nodiscard]] SaveResult printTableToPdf(const PrintTable &table, const QString &path);
-
-struct PrintResult {
-    bool ok = true;
-    QString error;   // the reason when ok is false
-    QString pdfPath; // set when the printout went to this PDF file for want of a printer
-};
-
-// Prints at once on the default printer, as one job and without a dialog. With no printer
-// installed the printout goes to `pdfFallbackPath` instead.
-PrintResult printResults(const PrintTable &table, const QString &pdfFallbackPath);

@@ -87,6 +87,7 @@ QVariant ResultsModel::data(const QModelIndex &index, int role) const
                                            : QVariant(cell(rows, row, index.column()));
     case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     case Qt::FontRole: return cellFont(index.column());
+    case Qt::ToolTipRole: return m_toolTip ? QVariant(m_toolTip(rows.entry(row))) : QVariant();
     default: return {};
     }
 }

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 class DrawPass;
 
 // The results table `Resultate` as the view shows it: the rows of a pass in the order the user
@@ -33,6 +35,11 @@ public:
 
     void setHeaderText(Column column, const QString &text);
     QString headerText(Column column) const { return m_headers[column]; }
+    // The tooltip of a row, from its entry (the verifiable draw's chain head); none when unset.
+    void setRowToolTip(std::function<QString(const QString &entry)> toolTip)
+    {
+        m_toolTip = std::move(toolTip);
+    }
     // "Gezogen" sorts numerically, or alphabetically while drawing from a list.
     void setDrawnSortNumeric(bool numeric) { m_drawnNumeric = numeric; }
 
@@ -56,6 +63,7 @@ private:
     bool m_followsPass = true;
     QString m_headers[ColumnCount];
     bool m_drawnNumeric = true;
+    std::function<QString(const QString &entry)> m_toolTip;
     int m_sortColumn = Gezogen;
     Qt::SortOrder m_sortOrder = Qt::DescendingOrder;
 };

@@ -1,5 +1,7 @@
 #include "results/resultstable.h"
 
+#include "results/resultstableaccessible.h"
+
 #include <QAccessible>
 #include <QHeaderView>
 #include <QPainter>
@@ -40,6 +42,11 @@ ResultsTable::ResultsTable(const DrawPass &pass, QWidget *parent)
       m_emptyCaption(QStringLiteral("Noch keine Ziehung erfolgt"))
 {
     setObjectName(QStringLiteral("Resultate"));
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(&ResultsTableAccessible::create);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
     setModel(m_model);
     setItemDelegate(new ResultCellDelegate(this));
     QFont tableFont(QStringLiteral("Tahoma"));
@@ -96,7 +103,47 @@ void ResultsTable::announceNewRows(const QModelIndex &parent, int, int last)
 
 void ResultsTable::setColumnShown(ResultsModel::Column column, bool shown)
 {
+    if (isColumnHidden(column) == !shown)
+        return;
     setColumnHidden(column, !shown);
+    // Assistive technology sees the shown columns only: its cells are made anew.
+    if (QAccessible::isActive()) {
+        QAccessibleTableModelChangeEvent changed(this,
+                                                 QAccessibleTableModelChangeEvent::ModelReset);
+        QAccessible::updateAccessibility(&changed);
+        QAccessibleEvent reordered(this, QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&reordered);
+    }
+}
+
+void ResultsTable::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    // The table's own notice would count hidden columns; this one counts the shown ones.
+    QAbstractItemView::currentChanged(current, previous);
+    if (QAccessible::isActive() && current.isValid() && hasFocus()) {
+        const int child = ResultsTableAccessible::childIndex(this, current.row(), current.column());
+        if (child >= 0) {
+            QAccessibleEvent event(this, QAccessible::Focus);
+            event.setChild(child);
+            QAccessible::updateAccessibility(&event);
+        }
+    }
+}
+
+void ResultsTable::selectionChanged(const QItemSelection &selected,
+                                    const QItemSelection &deselected)
+{
+    QAbstractItemView::selectionChanged(selected, deselected);
+    if (!QAccessible::isActive())
+        return;
+    for (const QModelIndex &index : selected.indexes()) {
+        const int child = ResultsTableAccessible::childIndex(this, index.row(), index.column());
+        if (child < 0)
+            continue;
+        QAccessibleEvent event(this, QAccessible::SelectionAdd);
+        event.setChild(child);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 int ResultsTable::visibleColumnCount() const

@@ -13,6 +13,7 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -33,7 +34,8 @@ void CsvListWorker::load(const QString &path)
     ListFileResult result;
     const QByteArray bytes = readListBytes(path, result);
     if (!result.ok()) {
-        Q_EMIT loaded({}, u',', {}, int(result.error));
+        // What stood in the file's place rides along above the error's own bits.
+        Q_EMIT loaded({}, u',', {}, int(result.error) | int(result.refusal) << 8);
         return;
     }
     ListText text = decodeListText(bytes);
@@ -92,6 +94,10 @@ CsvListDialog::CsvListDialog(const QString &path, const CsvLayout &initial, QWid
     countLabel->setBuddy(m_count);
     form->addRow(countLabel, m_count);
     outer->addLayout(form);
+    m_guessNote = new QLabel(lng("StrCsvGeraten"), this);
+    m_guessNote->setWordWrap(true);
+    m_guessNote->hide();
+    outer->addWidget(m_guessNote);
 
     m_preview = new QTableWidget(this);
     m_preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -166,33 +172,45 @@ void CsvListDialog::onLoaded(const QString &head, QChar separator, const QString
     m_loaded = true;
     if (error != int(ListFileError::None)) {
         ListFileResult failed;
-        failed.error = ListFileError(error);
+        failed.error = ListFileError(error & 0xff);
+        failed.refusal = ReadRefusal(error >> 8);
         m_progress->setRange(0, 1000);
         m_progress->setValue(0);
-        m_status->setText(listFileMessage(failed, QFileInfo(m_path).fileName()));
+        m_status->setText(
+            listFileMessage(failed, QFileInfo(m_path).fileName(), lng("HinweisDateiListe")));
         return;
     }
     m_head = head;
     const QChar chosen = m_initial.separatorKnown ? m_initial.separator : separator;
     m_rebuilding = true;
     m_separator->setCurrentIndex(qMax(0, m_separator->findData(chosen)));
+    // A file nothing is stored for: the header row and the count column as the first rows
+    // suggest, shown for the operator to confirm.
+    CsvLayout wanted = m_initial;
+    if (!m_initial.layoutKnown) {
+        wanted =
+            guessCsvLayout(csvRecords(head, m_separator->currentData().toChar(), PreviewRows + 1));
+        const QSignalBlocker quiet(m_header);
+        m_header->setChecked(wanted.header);
+        m_guessNote->setVisible(wanted.header || wanted.countColumn >= 0);
+    }
     m_rebuilding = false;
     m_status->setToolTip(encoding);
     m_progress->setRange(0, 1000);
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(true);
     rebuildColumns();
-    // The stored choice of columns, as far as the file has them.
+    // The stored (or guessed) choice of columns, as far as the file has them.
     m_rebuilding = true;
     bool anyChecked = false;
     for (int i = 0; i < m_columns->count(); ++i) {
-        const bool on = m_initial.columns.contains(i);
+        const bool on = wanted.columns.contains(i);
         m_columns->item(i)->setCheckState(on ? Qt::Checked : Qt::Unchecked);
         anyChecked = anyChecked || on;
     }
     if (!anyChecked && m_columns->count() > 0)
         m_columns->item(0)->setCheckState(Qt::Checked);
-    if (m_initial.countColumn >= 0 && m_initial.countColumn + 1 < m_count->count())
-        m_count->setCurrentIndex(m_initial.countColumn + 1);
+    if (wanted.countColumn >= 0 && wanted.countColumn + 1 < m_count->count())
+        m_count->setCurrentIndex(wanted.countColumn + 1);
     m_rebuilding = false;
     layoutChanged();
 }
@@ -272,6 +290,11 @@ CsvLayout CsvListDialog::layout() const
     if (layout.countColumn < -1)
         layout.countColumn = -1;
     return layout;
+}
+
+bool CsvListDialog::layoutGuessed() const
+{
+    return m_guessNote->isVisibleTo(this);
 }
 
 QString CsvListDialog::statusText() const

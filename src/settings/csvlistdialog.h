@@ -56,6 +56,8 @@ public:
     // Whether the reading of the file, and the count of the layout in force, are done.
     bool idle() const { return m_loaded && m_pending == 0; }
     QString statusText() const;
+    // Whether the layout shown was guessed from the file (nothing was stored for it).
+    bool layoutGuessed() const;
 
     QComboBox *separatorBox() const { return m_separator; }
     QCheckBox *headerBox() const { return m_header; }
@@ -90,5 +92,6 @@ private:
     QTableWidget *m_preview = nullptr;
     QProgressBar *m_progress = nullptr;
     QLabel *m_status = nullptr;
+    QLabel *m_guessNote = nullptr; // the header row and the count column are guessed
     QDialogButtonBox *m_buttons = nullptr;
 };

@@ -1,6 +1,8 @@
 #include "settings/profilefile.h"
 
 #include "localisation/codepage.h"
+#include "localisation/filerefusal.h"
+#include "localisation/uitext.h"
 #include "platform/savefile.h"
 
 #include <QDir>
@@ -84,9 +86,14 @@ QString ProfileFile::decodeEightBit(const QByteArray &bytes)
 ProfileFile::ProfileFile(const QString &path, const QLocale &locale)
     : m_path(path), m_locale(locale)
 {
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
-        m_lines = splitLines(decodeEightBit(file.readAll()), m_crlf);
+    const FileRead read = readFileBounded(path, MaxFileBytes);
+    m_readRefusal = read.refusal;
+    if (read.ok())
+        m_lines = splitLines(decodeEightBit(read.bytes), m_crlf);
+    // A file that may not be read gives the defaults without a word, as a missing one does;
+    // something that is no settings file at all is named.
+    if (refusedForWhatItIs(read.refusal))
+        m_readRefusalMessage = fileRefusalMessage(path, read);
 }
 
 qsizetype ProfileFile::findSection(const QString &section) const
@@ -260,13 +267,15 @@ bool ProfileFile::save()
     for (const QString &line : std::as_const(m_lines))
         text += line + lineEnd;
     const QFileInfo info(m_path);
-    // A write-protected file is left alone, though its folder would let it be replaced.
-    const bool writable = !info.exists() || info.isWritable();
+    // A write-protected file is left alone, though its folder would let it be replaced; so is
+    // something that was refused for what it is (a pipe, a huge file): what it holds is not
+    // known.
+    const bool writable =
+        !refusedForWhatItIs(m_readRefusal) && (!info.exists() || info.isWritable());
     if (writable && saveFileAtomically(m_path, text.toUtf8()).ok) {
         m_error.clear();
         return true;
     }
-    m_error =
-        QStringLiteral("In %1 kann nicht geschrieben werden").arg(QDir::toNativeSeparators(m_path));
+    m_error = lngFormat("HinweisEinstellungenNichtGeschrieben", {QDir::toNativeSeparators(m_path)});
     return false;
 }

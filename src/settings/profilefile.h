@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/boundedread.h"
+
 #include <QLocale>
 #include <QString>
 #include <QStringList>
@@ -22,6 +24,9 @@
 class ProfileFile {
 public:
     static constexpr int MaxValueLength = 2047;
+    // A settings file holds a few hundred short lines; a larger file is not read, and not
+    // written over either.
+    static constexpr qint64 MaxFileBytes = qint64(4) * 1024 * 1024;
 
     // `locale` gives the decimal separator of decimal values (the user's locale by default).
     explicit ProfileFile(const QString &path, const QLocale &locale = QLocale());
@@ -53,7 +58,14 @@ public:
     void deferWrites();
     bool commit();
 
-    // "In <full path> kann nicht geschrieben werden" after a failed write.
+    // Why the file was not read (None when it was, Missing when there is none), and the
+    // operator's message when something other than a settings file stands in its place (a
+    // folder, a pipe, a device, a file beyond MaxFileBytes); empty otherwise.
+    ReadRefusal readRefusal() const { return m_readRefusal; }
+    QString readRefusalMessage() const { return m_readRefusalMessage; }
+
+    // "In <full path> kann nicht geschrieben werden" (in the language in force) after a failed
+    // write.
     QString errorString() const { return m_error; }
 
     // The text forms of the value types.
@@ -77,4 +89,6 @@ private:
     bool m_pending = false;
     QStringList m_committed;
     QString m_error;
+    ReadRefusal m_readRefusal = ReadRefusal::None;
+    QString m_readRefusalMessage;
 };

@@ -17,6 +17,7 @@ const QString LOTTERY = QStringLiteral("LOTTERY");
 const QString DRAW = QStringLiteral("DRAW");
 const QString SHOW = QStringLiteral("SHOW");
 const QString VERIFY = QStringLiteral("VERIFY");
+const QString WEB = QStringLiteral("WEB");
 
 constexpr qint32 NoColour = 0x1FFFFFFF;
 
@@ -98,9 +99,12 @@ Settings readSettings(const ProfileFile &ini, const SettingsContext &context)
     return s;
 }
 
-Settings readSettingsFile(const QString &path, const SettingsContext &context)
+Settings readSettingsFile(const QString &path, const SettingsContext &context, QString *refusal)
 {
-    return readSettings(ProfileFile(path), context);
+    const ProfileFile ini(path);
+    if (refusal)
+        *refusal = ini.readRefusalMessage();
+    return readSettings(ini, context);
 }
 
 SaveResult writeSettings(const Settings &s, ProfileFile &ini)
@@ -127,6 +131,8 @@ SaveResult writeSettings(const Settings &s, ProfileFile &ini)
             return showSection;
         if (section == VERIFY)
             return s.VerifyEnabled || ini.value(VERIFY, key).has_value();
+        if (section == WEB)
+            return s.WebEnabled || ini.value(WEB, key).has_value();
         if (key == QLatin1String("Count"))
             return s.Cent;
         if (key == QLatin1String("Percentage"))

@@ -60,6 +60,9 @@ class ProfileFile;
     X(SHOW, SafeAnimation, Bool, bool, SafeAnimation, false, 0, 1)                                 \
     X(SHOW, Speak, Bool, bool, Speak, false, 0, 1)                                                 \
     X(VERIFY, Enabled, Bool, bool, VerifyEnabled, false, 0, 1)                                     \
+    X(WEB, Enabled, Bool, bool, WebEnabled, false, 0, 1)                                           \
+    X(WEB, Port, Int, qint32, WebPort, 8080, 1, 65535)                                             \
+    X(WEB, Address, Text, QString, WebAddress, QString(), 0, 0)                                    \
     X(DRAW, ListColumns, Text, QString, ListColumns, QString(), 0, 0)                              \
     X(DRAW, ListCountColumn, Int, qint32, ListCountColumn, 0, 0, 9999)                             \
     X(DRAW, ListHeader, Bool, bool, ListHeader, false, 0, 1)                                       \
@@ -75,10 +78,6 @@ struct Settings {
     DrawMode mode() const
     {
         return DrawMode(Mode);
-    }
-    void setMode(DrawMode mode)
-    {
-        Mode = int(mode);
     }
     // Whether any of the show options differs from its default: a file that never had them
     // does not get their section.
@@ -114,12 +113,16 @@ struct SettingsContext {
 // list falls back to the chosen one and a negative one means the first; the time of day is
 // kept only as "hh:mm".
 Settings readSettings(const ProfileFile &ini, const SettingsContext &context = {});
-Settings readSettingsFile(const QString &path, const SettingsContext &context = {});
+// `refusal`, when given, gets the operator's message for a file that is there but was not read
+// (a pipe, a device, a huge file); the settings then are the defaults, as for a missing file.
+Settings readSettingsFile(const QString &path, const SettingsContext &context = {},
+                          QString *refusal = nullptr);
 
 // Writes every key into the file at once: one atomic save of the whole file. Keys already in
 // the file are replaced in place, new ones appended to their section, other lines untouched.
 // Of "Count" and "Percentage" only the one of the current quota mode is written; the section
-// of the show options only when the file has it or an option is used.
+// of the show options only when the file has it or an option is used; a key of the verifiable
+// draw or the results page only when the file has it or its option is on.
 [[nodiscard]] SaveResult writeSettings(const Settings &settings, ProfileFile &ini);
 
 // The stored time of day as the field shows it ("hh:mm"), or an empty text when it is none.

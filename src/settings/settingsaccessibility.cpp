@@ -3,16 +3,111 @@
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
 #include "settings/showoptions.h"
+#include "settings/weboptions.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QToolButton>
 
 namespace {
+
+const char *const PageTabProperty = "tivrelPageTab";
+
+// A colour picker's drop-down, named by its label (a combo box's name on this platform is
+// otherwise its current entry: the colour), its colour being its value.
+class ColourBoxAccessible : public QAccessibleWidget {
+public:
+    explicit ColourBoxAccessible(QComboBox *box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
+    QComboBox *box() const { return static_cast<QComboBox *>(widget()); }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return box()->currentText();
+        if (t == QAccessible::Name)
+            return box()->accessibleName();
+        return QAccessibleWidget::text(t);
+    }
+    // The list that drops down, as the platform's combo box has it.
+    int childCount() const override { return list() ? 1 : 0; }
+    QAccessibleInterface *child(int index) const override
+    {
+        return index == 0 && list() ? QAccessible::queryAccessibleInterface(list()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child && list() && child->object() == list() ? 0 : -1;
+    }
+    QStringList actionNames() const override { return {showMenuAction()}; }
+    void doAction(const QString &name) override
+    {
+        if (name == showMenuAction())
+            box()->showPopup();
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+private:
+    QWidget *list() const { return box()->view() ? box()->view()->parentWidget() : nullptr; }
+};
+
+// A button that switches the panel's page: a page tab, selected while its page shows.
+class PageTabAccessible : public QAccessibleWidget {
+public:
+    explicit PageTabAccessible(QPushButton *button)
+        : QAccessibleWidget(button, QAccessible::PageTab)
+    {
+    }
+    QPushButton *button() const { return static_cast<QPushButton *>(widget()); }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name) {
+            QString name = widget()->accessibleName();
+            if (name.isEmpty()) {
+                name = button()->text();
+                name.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+                name.remove(QLatin1Char('&'));
+                name.replace(QStringLiteral("\x01"), QStringLiteral("&"));
+            }
+            return name;
+        }
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.selectable = true;
+        s.selected = button()->isChecked();
+        return s;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction())
+            button()->click();
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+};
+
+QAccessibleInterface *settingsAccessible(const QString &className, QObject *object)
+{
+    if (!object || !object->isWidgetType())
+        return nullptr;
+    if (className == QLatin1String("QComboBox") && qobject_cast<ColourPicker *>(object->parent()))
+        return new ColourBoxAccessible(static_cast<QComboBox *>(object));
+    if (className == QLatin1String("QPushButton") && object->property(PageTabProperty).toBool())
+        return new PageTabAccessible(static_cast<QPushButton *>(object));
+    return nullptr;
+}
+
 // Name (empty where a caption gives it) and description, German and English.
 struct AccessibleText {
     const char *nameDe;
@@ -48,8 +143,37 @@ void describeFile(FileField *field, const char *nameDe, const char *nameEn, bool
 }
 } // namespace
 
+void installSettingsAccessible()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(&settingsAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+namespace {
+// An interface made for the widget before it was marked is dropped, so the next one asked
+// for is the right one.
+void forgetAccessible(QWidget *widget, QAccessible::Role wanted)
+{
+    if (QAccessibleInterface *made = QAccessible::queryAccessibleInterface(widget);
+        made && made->role() != wanted)
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+}
+} // namespace
+
+void markPageTab(QPushButton *button)
+{
+    installSettingsAccessible();
+    button->setProperty(PageTabProperty, true);
+    forgetAccessible(button, QAccessible::PageTab);
+}
+
 void applyAccessibleTexts(SettingsPanel &p, bool german)
 {
+    installSettingsAccessible();
+
     struct Entry {
         QWidget *control;
         AccessibleText text;
@@ -162,6 +286,17 @@ void applyAccessibleTexts(SettingsPanel &p, bool german)
         {p.gbShow->cbAnsagen,
          {"", "", "Liest jedes gezogene Los und seinen Gewinn vor",
           "Reads out each drawn entry and its prize"}},
+        {p.gbWeb->cbWeb,
+         {"", "", "Zeigt die Ziehungen dieser Runde auf einer Seite im lokalen Netz (F9: QR-Code)",
+          "Shows this pass's draws on a page on the local network (F9: QR code)"}},
+        {p.gbWeb->sbWebPort,
+         {"Port der Ergebnisseite", "Port of the results page",
+          "Ist er belegt, nimmt die Seite den nächsten freien",
+          "When it is taken, the page takes the next free one"}},
+        {p.gbWeb->cbWebAdresse,
+         {"Adresse der Ergebnisseite", "Address of the results page",
+          "Auf welcher Adresse des Rechners die Seite erreichbar ist",
+          "On which of the machine's addresses the page can be reached"}},
         {p.BTDrucken,
          {"", "", "Druckt die Ergebnisliste auf dem Standarddrucker",
           "Prints the results on the default printer"}},

@@ -1,6 +1,13 @@
 #include "settings/settingscontrols.h"
 
+#include "localisation/uitext.h"
+#include "presentation/showcolours.h"
+#include "settings/settingsaccessibility.h"
+
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QEvent>
@@ -151,18 +158,6 @@ QString FileField::problem() const
 }
 
 namespace {
-struct NamedColour {
-    const char *name;
-    quint32 bgr;
-};
-// The standard colours of the picker, in the stored 0x00BBGGRR form.
-constexpr NamedColour standardColours[] = {
-    {"Schwarz", 0x000000},  {"Weiß", 0xFFFFFF}, {"Rot", 0x0000FF},     {"Grün", 0x008000},
-    {"Blau", 0xFF0000},     {"Gelb", 0x00FFFF}, {"Fuchsie", 0xFF00FF}, {"Aqua", 0xFFFF00},
-    {"Kastanie", 0x000080}, {"Oliv", 0x008080}, {"Marine", 0x800000},  {"Violett", 0x800080},
-    {"Petrol", 0x808000},   {"Grau", 0x808080}, {"Silber", 0xC0C0C0},  {"Limone", 0x00FF00},
-};
-
 QColor toQColor(quint32 bgr)
 {
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
@@ -180,7 +175,7 @@ constexpr int NoColourEntry = -2;
 } // namespace
 
 ColourPicker::ColourPicker(bool offerNoColour, QWidget *parent)
-    : QWidget(parent), m_box(new QComboBox(this))
+    : QWidget(parent), m_box((installSettingsAccessible(), new QComboBox(this)))
 {
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -188,12 +183,28 @@ ColourPicker::ColourPicker(bool offerNoColour, QWidget *parent)
     setFocusProxy(m_box);
     m_box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_box->setMinimumContentsLength(9);
-    for (const NamedColour &c : standardColours)
-        m_box->addItem(swatch(c.bgr), QString::fromUtf8(c.name), QVariant::fromValue(c.bgr));
+    for (const NamedColour &c : StandardColours)
+        m_box->addItem(swatch(c.bgr), QString(), QVariant::fromValue(c.bgr));
     if (offerNoColour)
-        m_box->addItem(QStringLiteral("Keine Farbe"), NoColourEntry);
+        m_box->addItem(QString(), NoColourEntry);
     connect(m_box, &QComboBox::activated, this, &ColourPicker::choose);
+    retranslate();
     showColour();
+}
+
+void ColourPicker::retranslate()
+{
+    for (int i = 0; i < m_box->count(); ++i) {
+        const QVariant data = m_box->itemData(i);
+        if (data.typeId() == QMetaType::UInt) {
+            for (const NamedColour &c : StandardColours)
+                if (c.bgr == data.value<quint32>())
+                    m_box->setItemText(i, lng(c.name));
+        } else if (data.typeId() == QMetaType::Int) {
+            m_box->setItemText(
+                i, lng(data.toInt() == CustomEntry ? "StrFarbeEigene" : "StrFarbeKeine"));
+        }
+    }
 }
 
 QString ColourPicker::colourText(quint32 bgr)
@@ -206,7 +217,7 @@ void ColourPicker::setCustomColourSource(std::function<bool(quint32 &)> source)
 {
     m_customSource = std::move(source);
     if (m_customSource && m_box->findData(CustomEntry) < 0)
-        m_box->addItem(QStringLiteral("Benutzerdefiniert…"), CustomEntry);
+        m_box->addItem(lng("StrFarbeEigene"), CustomEntry);
 }
 
 void ColourPicker::setColour(quint32 bgr)
@@ -275,4 +286,45 @@ QFont smallerFont(QFont font)
     else if (font.pixelSize() > 1)
         font.setPixelSize(font.pixelSize() - 1);
     return font;
+}
+
+namespace {
+class WheelNeedsFocus final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Wheel)
+            return false;
+        auto *field = qobject_cast<QWidget *>(watched);
+        if (!field || field->hasFocus() || field->isAncestorOf(QApplication::focusWidget()))
+            return false;
+        // The page scrolls instead, when it lies in a scroll area; else the wheel goes on to
+        // the field's parents as if the field had ignored it.
+        for (QWidget *w = field->parentWidget(); w; w = w->parentWidget()) {
+            if (auto *area = qobject_cast<QAbstractScrollArea *>(w)) {
+                QApplication::sendEvent(area->viewport(), event);
+                return true;
+            }
+        }
+        event->ignore();
+        return true;
+    }
+};
+} // namespace
+
+void takeWheelOnlyWithFocus(QWidget &root)
+{
+    auto *filter = new WheelNeedsFocus(&root);
+    QList<QWidget *> fields;
+    for (QAbstractSpinBox *box : root.findChildren<QAbstractSpinBox *>())
+        fields.append(box);
+    for (QComboBox *box : root.findChildren<QComboBox *>())
+        fields.append(box);
+    for (QWidget *field : fields) {
+        field->setFocusPolicy(Qt::StrongFocus);
+        field->installEventFilter(filter);
+    }
 }

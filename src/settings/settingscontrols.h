@@ -94,6 +94,8 @@ public:
     static QString colourText(quint32 bgr);
     // Where a custom colour is asked for; without one the custom entry is not offered.
     void setCustomColourSource(std::function<bool(quint32 &)> source);
+    // The names of the colours in the language in force.
+    void retranslate();
 
 Q_SIGNALS:
     void colourChanged(quint32 bgr);
@@ -111,3 +113,8 @@ private:
 // The font one step smaller, for notes under a field. A font given in pixels (as some platforms
 // give their default font) has no point size to take one from, so it loses a pixel instead.
 QFont smallerFont(QFont font);
+
+// The mouse wheel over a number field or a list box of `root` changes it only once the field
+// has the focus (a click or Tab gives it, the wheel does not); before that the wheel scrolls
+// the page under it. One filter serves every such field of `root`.
+void takeWheelOnlyWithFocus(QWidget &root);

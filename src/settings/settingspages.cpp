@@ -3,6 +3,7 @@
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
 #include "settings/showoptions.h"
+#include "settings/weboptions.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -292,6 +293,8 @@ QWidget *SettingsPanel::buildOptionsPage()
     gbShow = new ShowOptionsBox(page);
     grid->addWidget(gbShow->lbKontrast, 6, 1, 1, 2);
     grid->addWidget(gbShow, 7, 0, 1, 3);
+    gbWeb = new WebOptionsBox(page);
+    grid->addWidget(gbWeb, 8, 0, 1, 3);
     const auto contrast = [this](quint32) {
         gbShow->showPickerContrast(cpVordergrund->colour(), cpHintergrund->colour());
     };

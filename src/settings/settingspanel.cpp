@@ -1,8 +1,9 @@
 #include "settings/settingspanel.h"
-#include "settings/showoptions.h"
 
 #include "settings/settingsaccessibility.h"
 #include "settings/settingscontrols.h"
+#include "settings/showoptions.h"
+#include "settings/weboptions.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -57,6 +58,7 @@ SettingsPanel::SettingsPanel(QWidget *parent) : QFrame(parent)
     btKonfig = new QPushButton(t("Konfigurieren"), SettingX);
     btOptionen = new QPushButton(t("Optionen"), SettingX);
     for (QPushButton *b : {btModus, btKonfig, btOptionen}) {
+        markPageTab(b);
         b->setCheckable(true);
         b->setMinimumSize(96, RowHeight);
         b->setAutoDefault(false);
@@ -136,6 +138,7 @@ SettingsPanel::SettingsPanel(QWidget *parent) : QFrame(parent)
     nameControls();
     arrangeTabOrder();
     applyAccessibleTexts(*this, true);
+    takeWheelOnlyWithFocus(*this);
     Konfiguration->setCurrentWidget(konfAktion);
     syncPageButtons();
     EinstellungenResize();
@@ -338,6 +341,9 @@ void SettingsPanel::arrangeTabOrder()
         gbShow->cbBildschirm,
         gbShow->cbSanft,
         gbShow->cbAnsagen,
+        gbWeb->cbWeb,
+        gbWeb->sbWebPort,
+        gbWeb->cbWebAdresse,
         // buttons
         BTDrucken,
         BTHTML,

@@ -15,6 +15,7 @@ class QSpinBox;
 class QStackedWidget;
 class ColourPicker;
 class ShowOptionsBox;
+class WebOptionsBox;
 class FileField;
 class RadioGroup;
 
@@ -120,6 +121,7 @@ public:
     ColourPicker *cpVordergrund = nullptr;
     ColourPicker *cpHintergrund = nullptr;
     ShowOptionsBox *gbShow = nullptr; // audience window, safe animation, spoken result
+    WebOptionsBox *gbWeb = nullptr;   // the results page on the local network
 
     // Captions of the pages' fields.
     QLabel *Label1 = nullptr;           // "Zahlen &zwischen"

@@ -1,11 +1,13 @@
 #include "settings/settingsstore.h"
 
 #include "draw/drawpool.h"
+#include "localisation/uitext.h"
 #include "settings/profilefile.h"
 #include "settings/settingscontrols.h"
 #include "settings/settingshost.h"
 #include "settings/settingspanel.h"
 #include "settings/showoptions.h"
+#include "settings/weboptions.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,7 +32,7 @@ private:
     int &m_flag;
 };
 
-// Steps 1-3: the range and the quota.
+// The range and the quota, in that order: the quota's limit follows the range.
 void loadRangeAndQuota(SettingsPanel &p, SettingsHost &host, const Settings &s)
 {
     const qint32 start = s.Start;
@@ -56,10 +58,13 @@ void loadRangeAndQuota(SettingsPanel &p, SettingsHost &host, const Settings &s)
         p.Ziehungsquote->setDecimals(0);
         p.Ziehungsquote->setValue(s.QuotaCount);
         host.setDrawQuota(static_cast<qint32>(std::floor(p.Ziehungsquote->value())));
+        // The page shows the count mode as applying it did: its label, no percentage line.
+        p.LQuote->setText(host.lookupConstant(QStringLiteral("StrZiehungAnzahl")));
+        p.LAnzahl_Ziehungen->hide();
     }
 }
 
-// Steps 7-14: sound, effects, colours, language, window and background picture.
+// Sound, effects, colours, language, window and background picture.
 void loadDisplay(SettingsPanel &p, SettingsHost &host, const Settings &s)
 {
     p.edSoundfile->setText(s.SFile);
@@ -94,6 +99,7 @@ void loadDisplay(SettingsPanel &p, SettingsHost &host, const Settings &s)
     p.gbShow->cbSanft->setChecked(s.SafeAnimation);
     if (p.gbShow->cbAnsagen->isEnabled())
         p.gbShow->cbAnsagen->setChecked(s.Speak);
+    p.gbWeb->load(s);
 
     p.cbHintergrund->setChecked(s.HGB);
     p.cbHintergrundAnimiert->setChecked(s.HGA);
@@ -114,33 +120,35 @@ void loadDisplay(SettingsPanel &p, SettingsHost &host, const Settings &s)
 
 void LoadSettings(SettingsPanel &p, SettingsHost &host, const Settings &s)
 {
-    loadRangeAndQuota(p, host, s); // 1-3
+    loadRangeAndQuota(p, host, s);
 
-    p.ckAutopilot->setChecked(s.AutoPilot); // 4
+    p.ckAutopilot->setChecked(s.AutoPilot);
     p.AutopilotStart->setValue(s.AutoVal);
 
-    { // 5
+    {
+        // Padding set from the file asks nothing.
         const FlagScope muted(p.ZerosPromptMuted);
         p.ZeigeNullen->setChecked(s.Zeros);
     }
 
-    p.HilfeAktiv->setChecked(s.Help); // 6
+    p.HilfeAktiv->setChecked(s.Help);
 
-    loadDisplay(p, host, s); // 7-14
+    loadDisplay(p, host, s);
 
-    host.setGameColumnVisible(s.Lottery); // 15
+    host.setGameColumnVisible(s.Lottery);
 
-    p.Lotto_Spiele->setValue(s.Games); // 16
+    p.Lotto_Spiele->setValue(s.Games);
     p.Lotto_Pool->setValue(s.Pool);
     p.Lotto_n->setValue(s.Pool_n);
     p.Lotto_x->setValue(s.Pool_x);
 
-    p.DoStatus->setItemIndex(s.Mode); // 17
+    p.DoStatus->setItemIndex(s.Mode);
     p.Sekunden->setValue(s.Intervall);
     p.chkAutostop->setChecked(s.Autostop);
     p.Uhrzeit->setText(s.Time);
 
-    const FlagScope muted(p.ListPromptMuted); // 18, 20
+    // The draw list and the prize list set from the file ask nothing.
+    const FlagScope muted(p.ListPromptMuted);
     p.AusDatei->setChecked(s.UseFile);
     p.AusDateiPfad->setText(s.Filename);
     p.AusDateiLaenge->setValue(s.Cols);
@@ -150,10 +158,11 @@ void LoadSettings(SettingsPanel &p, SettingsHost &host, const Settings &s)
     p.csvLayout =
         csvLayoutFromStored(s.ListColumns, s.ListCountColumn, s.ListHeader, s.ListSeparator);
 
-    host.loadPrizeList(); // 19
+    // Both lists are read once all their settings are in.
+    host.loadPrizeList();
 }
 
-Settings CollectSettings(SettingsPanel &p, const SettingsHost &host)
+Settings CollectSettings(const SettingsPanel &p, const SettingsHost &host)
 {
     Settings s;
     s.Start = p.Minimum->value();
@@ -185,15 +194,11 @@ Settings CollectSettings(SettingsPanel &p, const SettingsHost &host)
     s.AudienceScreen = p.gbShow->screenName();
     s.SafeAnimation = p.gbShow->cbSanft->isChecked();
     s.Speak = p.gbShow->cbAnsagen->isChecked();
+    p.gbWeb->collect(s);
 
     s.Games = p.Lotto_Spiele->value();
     s.Pool = p.Lotto_Pool->value();
-    // A count of numbers below 1 is first raised to 1 in its field.
-    if (p.Lotto_n->value() < 1)
-        p.Lotto_n->setValue(1);
     s.Pool_n = p.Lotto_n->value();
-    if (p.Lotto_x->value() < 1)
-        p.Lotto_x->setValue(1);
     s.Pool_x = p.Lotto_x->value();
 
     s.Mode = p.DoStatus->itemIndex();
@@ -213,12 +218,13 @@ Settings CollectSettings(SettingsPanel &p, const SettingsHost &host)
     return s;
 }
 
-void LoadSettings(SettingsPanel &panel, SettingsHost &host, const QString &settingsFile)
+void LoadSettings(SettingsPanel &panel, SettingsHost &host, const QString &settingsFile,
+                  QString *refusal)
 {
     SettingsContext context;
     context.languageCount = qMax(1, panel.HilfeLng->count());
     context.chosenLanguage = qMax(0, panel.HilfeLng->currentIndex());
-    LoadSettings(panel, host, readSettingsFile(settingsFile, context));
+    LoadSettings(panel, host, readSettingsFile(settingsFile, context, refusal));
 }
 
 SettingsSaveResult SaveSettings(SettingsPanel &panel, SettingsHost &host,
@@ -226,5 +232,5 @@ SettingsSaveResult SaveSettings(SettingsPanel &panel, SettingsHost &host,
 {
     ProfileFile ini(settingsFile);
     const SaveResult result = writeSettings(CollectSettings(panel, host), ini);
-    return {result.ok, result.error};
+    return {result.ok, saveFailureText(result)};
 }

@@ -14,11 +14,13 @@ class SettingsPanel;
 // picture, layout, game column, prize list) are asked of the host in their place.
 void LoadSettings(SettingsPanel &panel, SettingsHost &host, const Settings &settings);
 // The same for the settings file: read with readSettings, then put into the controls. The
-// "Language" default is the index that HilfeLng holds when this is called.
-void LoadSettings(SettingsPanel &panel, SettingsHost &host, const QString &settingsFile);
+// "Language" default is the index that HilfeLng holds when this is called. `refusal` as for
+// readSettingsFile.
+void LoadSettings(SettingsPanel &panel, SettingsHost &host, const QString &settingsFile,
+                  QString *refusal = nullptr);
 
 // The settings as the panel and the window hold them now.
-Settings CollectSettings(SettingsPanel &panel, const SettingsHost &host);
+Settings CollectSettings(const SettingsPanel &panel, const SettingsHost &host);
 
 struct SettingsSaveResult {
     bool ok = true;

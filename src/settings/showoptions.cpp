@@ -56,7 +56,16 @@ void ShowOptionsBox::retranslate()
     cbSanft->setText(lng("StrShowSanft"));
     cbAnsagen->setText(lng("StrShowAnsagen"));
     lbKeineSprache->setText(lng("StrShowKeineSprache"));
-    lbKontrast->setText(lngFormat("StrShowKontrast", {QLocale().toString(m_contrast, 'f', 1)}));
+    showContrastWarning();
+}
+
+void ShowOptionsBox::showContrastWarning()
+{
+    // Only a warning that shows has a text: a hidden label is still read by screen readers.
+    const bool warns = m_contrast < PickerContrast;
+    lbKontrast->setText(
+        warns ? lngFormat("StrShowKontrast", {QLocale().toString(m_contrast, 'f', 1)}) : QString());
+    lbKontrast->setVisible(warns);
 }
 
 void ShowOptionsBox::setSpeechAvailable(bool available)
@@ -99,6 +108,5 @@ void ShowOptionsBox::setScreenName(const QString &name)
 void ShowOptionsBox::showPickerContrast(quint32 foreground, quint32 background)
 {
     m_contrast = contrastRatio(ToColor32(foreground), ToColor32(background));
-    lbKontrast->setText(lngFormat("StrShowKontrast", {QLocale().toString(m_contrast, 'f', 1)}));
-    lbKontrast->setVisible(m_contrast < PickerContrast);
+    showContrastWarning();
 }

@@ -35,6 +35,7 @@ public:
     QLabel *lbKontrast = nullptr; // placed by the page under the pickers
 
 private:
+    void showContrastWarning();
     bool m_speech = true;
     double m_contrast = 21.0;
 };

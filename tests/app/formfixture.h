@@ -82,12 +82,7 @@ struct Form {
     void close() { window->close(); }
     void resize(int width, int height) { window->resize(width, height); }
     // Start-up's restore of the pass from the draw log.
-    void restorePassFromLog()
-    {
-        pool().ReloadDrawLog();
-        pool().BuildPool(false);
-        pool().RestorePass();
-    }
+    void restorePassFromLog() { ::restorePassFromLog(*window); }
 };
 
 inline bool shown(const QWidget *widget)
@@ -99,6 +94,7 @@ inline bool shown(const QWidget *widget)
 struct FormFixture {
     TestFolder folder;
     FakePlatform platform{folder.programPath()};
+    SpeechEngine *speech = nullptr; // none: the system cannot speak
     std::unique_ptr<Form> form;
 
     // With `firstRun` false a settings file exists, so the window starts in its normal view.
@@ -107,7 +103,7 @@ struct FormFixture {
         if (!firstRun && !QFile::exists(folder.file(QStringLiteral("tivrel.ini"))))
             folder.write(QStringLiteral("tivrel.ini"), QByteArray());
         form.reset();
-        form = std::make_unique<Form>(createMainWindow(platform));
+        form = std::make_unique<Form>(createMainWindow(platform, speech));
         return *form;
     }
 

@@ -201,6 +201,45 @@ private Q_SLOTS:
         QCOMPARE(dialog.layout().countColumn, -1);
     }
 
+    // A file nothing is stored for opens with the header row and the count column guessed, and
+    // says so: OK at once gives one entry per ticket, the header none. The file dialog offers
+    // CSV lists with the plain ones.
+    void aNewFileOpensWithItsLayoutGuessed()
+    {
+        FormFixture fx;
+        QByteArray bytes = "Name,Lose\r\nP1,3\r\n";
+        for (int i = 2; i <= 10; ++i)
+            bytes += "P" + QByteArray::number(i) + ",2\r\n";
+        fx.folder.write(u"gaeste.csv"_s, bytes);
+        Form &form = fx.start();
+        std::optional<CsvLayout> asked;
+        form.parts.lists.setCsvLayoutChooser([&](const QString &path, const CsvLayout &initial) {
+            CsvListDialog dialog(path, initial);
+            [&] { QTRY_VERIFY(dialog.idle()); }();
+            asked = initial;
+            if (!dialog.layoutGuessed() || !dialog.headerBox()->isChecked() ||
+                dialog.countBox()->currentIndex() != 2 ||
+                dialog.statusText() != lngFormat("StrCsvErgebnis", {u"21"_s, u"10"_s, u"0"_s}))
+                return std::optional<CsvLayout>();
+            return std::optional<CsvLayout>(dialog.layout());
+        });
+        form.settingsFlow().OpenSettingsPanel();
+        fx.platform.answers.enqueue(Platform::Answer::Yes);
+        fx.platform.fileNames.enqueue(fx.folder.file(u"gaeste.csv"_s));
+        form.parts.lists.AusDateiPfadButtonClick();
+        QVERIFY(asked);
+        QVERIFY(!asked->layoutKnown);
+        const QString offered = fx.platform.dialogs.last().filter.section(u";;"_s, 0, 0);
+        for (const char *pattern : {"*.txt", "*.csv", "*.tsv"})
+            QVERIFY2(offered.contains(QLatin1String(pattern)), qPrintable(offered));
+        QCOMPARE(fx.panel().AusDateiPfad->text(), u"gaeste.csv"_s);
+        QVERIFY(fx.panel().csvLayout.header);
+        QCOMPARE(fx.panel().csvLayout.countColumn, 1);
+        QVERIFY(form.settingsFlow().ApplySettings());
+        QCOMPARE(form.pass().pool().size(), 21);
+        QVERIFY(!form.poolTexts().contains(u"Name"_s));
+    }
+
     // A long list is counted in steps the window sees, so it stays responsive.
     void aLongListShowsItsProgress()
     {

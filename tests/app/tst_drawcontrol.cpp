@@ -16,8 +16,8 @@ private Q_SLOTS:
         fx.draw().BTStartStopClick();
         QVERIFY(fx.running());
         QCOMPARE(form.AutotivrelNotiz->text(), lng("StrAutoStop") + QStringLiteral(" (5)"));
-        QVERIFY(fx.draw().IntervallTimer->isRunning());
-        QCOMPARE(fx.draw().IntervallTimer->interval(), 1000);
+        QVERIFY(fx.draw().intervalTimer().isRunning());
+        QCOMPARE(fx.draw().intervalTimer().interval(), 1000);
         for (int shown = 4; shown >= 1; --shown) {
             fx.draw().IntervallTimerTimer();
             QCOMPARE(form.AutotivrelNotiz->text(),
@@ -26,14 +26,14 @@ private Q_SLOTS:
         }
         fx.draw().IntervallTimerTimer(); // the fifth tick, 5 seconds after the start
         QVERIFY(!fx.running());
-        QVERIFY(!fx.draw().IntervallTimer->isEnabled());
+        QVERIFY(!fx.draw().intervalTimer().isEnabled());
         QVERIFY(!form.AutotivrelNotiz->isVisibleTo(form.window.get()));
         fx.draw().RefresherTimer();
         QCOMPARE(fx.results().rowCount(), 1);
         // The next start arms the countdown again.
         fx.draw().BTStartStopClick();
-        QVERIFY(fx.draw().AutostopArmed);
-        QCOMPARE(fx.draw().AutostopRemaining, 5);
+        QVERIFY(fx.draw().autostopArmed());
+        QCOMPARE(fx.draw().autostopRemaining(), 5);
     }
 
     void autopilotNumbersManualDrawsDownThenSwitchesToTimed()
@@ -56,9 +56,9 @@ private Q_SLOTS:
         QVERIFY(!fx.running());
         QCOMPARE(form.mode(), DrawMode::Timer);
         QCOMPARE(fx.display(), lng("StrAutoPilot"));
-        QCOMPARE(fx.draw().AutopilotSuppressed, 1);
-        QVERIFY(fx.draw().IntervallTimer->isRunning());
-        QCOMPARE(fx.draw().IntervallTimer->interval(), 5000);
+        QVERIFY(fx.draw().autopilotSuppressed());
+        QVERIFY(fx.draw().intervalTimer().isRunning());
+        QCOMPARE(fx.draw().intervalTimer().interval(), 5000);
 
         for (int expected : {4, 5}) {
             fx.draw().IntervallTimerTimer();
@@ -83,12 +83,12 @@ private Q_SLOTS:
         QVERIFY(form.settingsFlow().ApplySettings());
         QVERIFY(!shown(form.BTStartStop));
         QCOMPARE(form.AutotivrelNotiz->text(), QStringLiteral("Ziehungsintervall: 10 Sekunden"));
-        QCOMPARE(fx.draw().IntervallTimer->interval(), 10000);
-        QVERIFY(fx.draw().IntervallTimer->isRunning());
+        QCOMPARE(fx.draw().intervalTimer().interval(), 10000);
+        QVERIFY(fx.draw().intervalTimer().isRunning());
 
         fx.draw().IntervallTimerTimer(); // 10 s: the animation starts
         QVERIFY(fx.running());
-        QCOMPARE(fx.draw().IntervallTimer->interval(), 5000);
+        QCOMPARE(fx.draw().intervalTimer().interval(), 5000);
         fx.draw().RefresherTimer();
         fx.draw().IntervallTimerTimer(); // 15 s: stop, the draw follows
         QVERIFY(!fx.running());
@@ -105,8 +105,8 @@ private Q_SLOTS:
         fx.panel().Sekunden->setValue(0);
         fx.panel().DoStatus->setItemIndex(int(DrawMode::Timer));
         QVERIFY(form.settingsFlow().ApplySettings());
-        QVERIFY(fx.draw().IntervallTimer->isEnabled());
-        QVERIFY(!fx.draw().IntervallTimer->isRunning());
+        QVERIFY(fx.draw().intervalTimer().isEnabled());
+        QVERIFY(!fx.draw().intervalTimer().isRunning());
     }
 
     void timedPassEndSwitchesTheTimerOff()
@@ -126,7 +126,7 @@ private Q_SLOTS:
         QVERIFY(form.poolTexts().isEmpty());
         fx.draw().IntervallTimerTimer();
         QVERIFY(!fx.running());
-        QVERIFY(!fx.draw().IntervallTimer->isEnabled());
+        QVERIFY(!fx.draw().intervalTimer().isEnabled());
         QCOMPARE(form.AutotivrelNotiz->text(), lng("StrZiehungEnde"));
         QVERIFY(fx.platform.messages.isEmpty()); // help is off: no box
     }
@@ -155,8 +155,8 @@ private Q_SLOTS:
         fx.panel().DoStatus->setItemIndex(int(DrawMode::Countdown));
         fx.panel().Uhrzeit->setText(QStringLiteral("08:00"));
         QVERIFY(form.settingsFlow().ApplySettings());
-        QCOMPARE(fx.draw().NextDrawTime, QDateTime(QDate(2026, 12, 9), QTime(8, 0)));
-        QVERIFY(fx.draw().Nochtimer->isRunning());
+        QCOMPARE(fx.draw().timeOfNextDraw(), QDateTime(QDate(2026, 12, 9), QTime(8, 0)));
+        QVERIFY(fx.draw().countdownTimer().isRunning());
         QCOMPARE(form.AutotivrelNotiz->text(), lng("StrZiehungZeit"));
         QVERIFY(!shown(form.BTStartStop));
 
@@ -168,7 +168,7 @@ private Q_SLOTS:
         QCOMPARE(fx.display(), QStringLiteral("00:00:01"));
         fx.platform.clock = QDateTime(QDate(2026, 12, 9), QTime(8, 0));
         fx.draw().NochtimerTimer();
-        QVERIFY(!fx.draw().Nochtimer->isEnabled());
+        QVERIFY(!fx.draw().countdownTimer().isEnabled());
         QCOMPARE(form.mode(), DrawMode::Manual);
         QCOMPARE(fx.display(), lng("StrGleich"));
     }
@@ -196,7 +196,7 @@ private Q_SLOTS:
         QCOMPARE(fx.platform.messages.first().icon, Platform::Icon::Warning);
         QVERIFY(fx.platform.messages.first().text.startsWith(
             QLatin1Char('"') + fx.panel().Uhrzeit->text() + QLatin1Char('"')));
-        QVERIFY(!fx.draw().Nochtimer->isEnabled());
+        QVERIFY(!fx.draw().countdownTimer().isEnabled());
         QVERIFY(form.Einstellungen->isVisibleTo(form.window.get()));
     }
 
@@ -227,7 +227,7 @@ private Q_SLOTS:
         form.mmNeueRundeStarten->trigger();
         clock.stop();
         QCOMPARE(fx.results().rowCount(), 0);
-        QCOMPARE(form.pass().DrawCount, 0);
+        QCOMPARE(form.pass().drawCount(), 0);
         QCOMPARE(form.poolTexts().size(), 900);
         QCOMPARE(fx.display(), lng("StrNeueZiehungStarten"));
         QVERIFY(form.BTStartStop->isEnabled());
@@ -256,7 +256,7 @@ private Q_SLOTS:
         everything.removeDuplicates();
         QCOMPARE(everything.size(), 10);
         QCOMPARE(drawn.size() + form.poolTexts().size(), 10);
-        QCOMPARE(form.pass().DrawCount, drawn.size());
+        QCOMPARE(form.pass().drawCount(), drawn.size());
     }
 
     // The padding of the numbers changes between passes of one range: a number drawn in this
@@ -322,7 +322,7 @@ private Q_SLOTS:
         fx.draw().mmNeueRundeStartenClick();
         QVERIFY(!form.window->isVisible());
         QCOMPARE(fx.results().rowCount(), 1);
-        QVERIFY(!fx.draw().Refresher->isEnabled());
+        QVERIFY(!fx.draw().refresher().isEnabled());
         QCOMPARE(fx.display(), lng("StrNeueZiehungVorbereiten"));
     }
 };

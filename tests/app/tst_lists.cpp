@@ -97,7 +97,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing") << QByteArray() << u"HinweisDateiNichtGefunden"_s;
+        QTest::newRow("missing") << QByteArray() << u"HinweisDateiNichtGeladen"_s;
         QTest::newRow("binary") << "\x89PNG\r\n\x1a\n\0\0\0\rIHDR"_ba << u"HinweisListeKeinText"_s;
     }
     void unusableListsAreReportedAndApplyingStops()
@@ -175,6 +175,23 @@ private Q_SLOTS:
         QCOMPARE(panel.Lotto_Pool->maximum(), 2);
         panel.Lotto_Pool->setValue(1);
         QCOMPARE(panel.lbLottoAnzahl->text(), lng("StrSpiel"));
+    }
+
+    void listEntriesWithPipesAndCommasLeaveThePoolOnRestore()
+    {
+        FormFixture fx;
+        fx.folder.write(QStringLiteral("liste.txt"), "A|B\r\nMeier, Hans\r\nE\r\n");
+        Form &form = fx.start();
+        fx.platform.answers.enqueue(Platform::Answer::Yes); // the pass may go
+        fx.panel().AusDatei->setChecked(true);
+        fx.panel().AusDateiPfad->setText(QStringLiteral("liste.txt"));
+        fx.useRange(1, 3, 3);
+        QCOMPARE(form.poolTexts().size(), 3);
+        fx.writeLog(
+            {{1, QString(), QStringLiteral("A|B")}, {2, QString(), QStringLiteral("Meier, Hans")}});
+        form.restorePassFromLog();
+        QCOMPARE(form.poolTexts(), QStringList{QStringLiteral("E")});
+        QCOMPARE(form.pass().drawCount(), 2);
     }
 };
 

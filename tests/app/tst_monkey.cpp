@@ -82,7 +82,7 @@ private Q_SLOTS:
         int logChecks = 0;
         const int events = eventCount();
         for (int event = 0; event < events; ++event) {
-            const qint32 countBefore = form.pass().DrawCount;
+            const qint32 countBefore = form.pass().drawCount();
             const int kind = below(100);
             QString what;
             if (kind < 22) {
@@ -90,16 +90,16 @@ private Q_SLOTS:
                 draw.BTStartStopClick();
             } else if (kind < 45) {
                 what = QStringLiteral("animation tick");
-                if (draw.Refresher->isRunning())
+                if (draw.refresher().isRunning())
                     draw.RefresherTimer();
             } else if (kind < 52) {
                 what = QStringLiteral("interval tick");
-                if (draw.IntervallTimer->isRunning())
+                if (draw.intervalTimer().isRunning())
                     draw.IntervallTimerTimer();
             } else if (kind < 55) {
                 what = QStringLiteral("countdown tick");
                 fx.platform.clock = fx.platform.clock.addSecs(below(900));
-                if (draw.Nochtimer->isRunning())
+                if (draw.countdownTimer().isRunning())
                     draw.NochtimerTimer();
             } else if (kind < 65) {
                 const std::array keys{Qt::Key_S, Qt::Key_Space, Qt::Key_E, Qt::Key_Escape};
@@ -144,7 +144,7 @@ private Q_SLOTS:
             // The pass after the event.
             const QString where = QStringLiteral("after event %1 (%2)").arg(event).arg(what);
             const ResultRows &rows = form.pass().rows();
-            QVERIFY2(form.pass().DrawCount == rows.size(), qPrintable(where));
+            QVERIFY2(form.pass().drawCount() == rows.size(), qPrintable(where));
             QVERIFY2(fx.results().rowCount() == rows.size(), qPrintable(where));
             QSet<qint32> drawn;
             for (qsizetype i = 0; i < rows.size(); ++i) {
@@ -157,7 +157,7 @@ private Q_SLOTS:
             for (const QString &entry : pool)
                 QVERIFY2(!drawn.contains(ticket(entry)),
                          qPrintable(where + QStringLiteral(": drawn and drawable: ") + entry));
-            if (form.pass().DrawCount == countBefore + 1) {
+            if (form.pass().drawCount() == countBefore + 1) {
                 ++draws;
                 if (form.pass().lastLogWrite().ok) {
                     ResultRows logged;

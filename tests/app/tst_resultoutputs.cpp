@@ -8,7 +8,6 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMimeData>
-#include <QPrinterInfo>
 
 #include <algorithm>
 
@@ -32,9 +31,9 @@ private slots:
         QTest::newRow("TXT") << QStringLiteral("BTTxT") << QStringLiteral("tivrel.txt");
         QTest::newRow("CSV") << QStringLiteral("BTCSV") << QStringLiteral("tivrel.csv");
         QTest::newRow("HTML") << QStringLiteral("BTHTML") << QStringLiteral("tivrel.htm");
-        if (QPrinterInfo::defaultPrinter().isNull())
-            QTest::newRow("print to PDF")
-                << QStringLiteral("BTDrucken") << QStringLiteral("tivrel.pdf");
+        // The test's platform has no print system: the printout goes to the PDF.
+        QTest::newRow("print to PDF")
+            << QStringLiteral("BTDrucken") << QStringLiteral("tivrel.pdf");
     }
 
     void buttonsWriteBesideTheProgramAndOpen()

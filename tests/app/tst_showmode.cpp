@@ -9,12 +9,15 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMenu>
 #include <QQueue>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <cstring>
@@ -250,6 +253,81 @@ private Q_SLOTS:
         QVERIFY(audience->isVisible());
     }
 
+    // On one screen the audience window has the keyboard; the operator still draws.
+    void commandsWorkWhileTheAudienceWindowHasTheKeyboard()
+    {
+        setProjector(false);
+        FormFixture fx;
+        fx.start();
+        fx.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fx.form->window.get()));
+        fx.useRange(1, 99, 10);
+        box(fx).cbPublikum->setChecked(true);
+        AudienceWindow *audience = fx.form->parts.show.audienceWindow();
+        QTest::keyClick(fx.form->window.get(), Qt::Key_F11);
+        QTRY_COMPARE(QApplication::activeWindow(), audience);
+
+        // Ctrl+S starts, Ctrl+Space stops, the tick draws.
+        QTest::keyClick(audience, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(fx.running());
+        fx.draw().RefresherTimer();
+        QTest::keyClick(audience, Qt::Key_Space, Qt::ControlModifier);
+        fx.draw().RefresherTimer();
+        QVERIFY(!fx.running());
+        QCOMPARE(fx.rows().size(), 1);
+        QCOMPARE(audience->bitmap().size(), audience->size());
+
+        // Ctrl+M: the music off.
+        auto *music = fx.form->child<QAction>("mStille");
+        QSignalSpy musicOff(music, &QAction::triggered);
+        QTest::keyClick(audience, Qt::Key_M, Qt::ControlModifier);
+        QCOMPARE(musicOff.size(), 1);
+
+        // The context menu opens over the audience window, and its commands work.
+        auto *menu = fx.form->child<QMenu>("PopupMenu1");
+        const QPoint at(200, 150);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, audience->mapToGlobal(at));
+        QApplication::sendEvent(audience, &click);
+        QTRY_VERIFY(menu->isVisible());
+        QCOMPARE(menu->pos(), audience->mapToGlobal(at));
+        auto *startStop = fx.form->child<QAction>("mStartStop");
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(startStop).center());
+        QVERIFY(fx.running());
+        QTest::keyClick(audience, Qt::Key_S, Qt::ControlModifier);
+        fx.draw().RefresherTimer();
+        QCOMPARE(fx.rows().size(), 2);
+        if (const QByteArray dir = qgetenv("TIVREL_SHOW_SHOTS"); !dir.isEmpty()) {
+            // Drawn, then running, as specified and gentle.
+            const QString path = QString::fromLocal8Bit(dir) + u"/one-screen-"_s;
+            for (const bool gentle : {false, true}) {
+                box(fx).cbSanft->setChecked(gentle);
+                const QString kind = gentle ? u"gentle-"_s : u"specified-"_s;
+                audience->grab().save(path + kind + u"drawn.png"_s);
+                QTest::keyClick(audience, Qt::Key_S, Qt::ControlModifier);
+                for (int i = 0; i < 6; ++i)
+                    fx.draw().RefresherTimer();
+                audience->grab().save(path + kind + u"running.png"_s);
+                QTest::keyClick(audience, Qt::Key_S, Qt::ControlModifier);
+                fx.draw().RefresherTimer();
+            }
+            box(fx).cbSanft->setChecked(false);
+        }
+
+        // F6 hands the keyboard back, the audience window staying; F11 brings it forward.
+        QTRY_COMPARE(QApplication::activeWindow(), audience);
+        QTest::keyClick(audience, Qt::Key_F6);
+        QTRY_COMPARE(QApplication::activeWindow(), fx.form->window.get());
+        QVERIFY(audience->isVisible());
+        QTest::keyClick(fx.form->window.get(), Qt::Key_F11);
+        QTRY_COMPARE(QApplication::activeWindow(), audience);
+        QVERIFY(audience->isVisible());
+        // Ctrl+E opens the settings in the operator's window, which comes forward.
+        QTest::keyClick(audience, Qt::Key_E, Qt::ControlModifier);
+        QVERIFY(shown(&fx.panel()));
+        QTRY_COMPARE(QApplication::activeWindow(), fx.form->window.get());
+        QVERIFY(audience->isVisible());
+    }
+
     void resultSpokenWithAVoice_data()
     {
         QTest::addColumn<bool>("prizes");
@@ -277,7 +355,7 @@ private Q_SLOTS:
     {
         FakeSpeech voice;
         FormFixture fx;
-        fx.platform.speechEngine = &voice;
+        fx.speech = &voice;
         fx.start();
         QVERIFY(box(fx).cbAnsagen->isEnabled());
         QVERIFY(box(fx).lbKeineSprache->isHidden());

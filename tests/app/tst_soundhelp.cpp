@@ -6,9 +6,16 @@
 
 namespace {
 
-QByteArray pageBytes(const QString &key)
+// The page as the viewer holds it: where the page names the files of this run, the viewer puts
+// their places, so only what stands before and after that mark is compared.
+bool showsPage(const QByteArray &source, const QString &key)
 {
-    return QByteArray("\xEF\xBB\xBF") + PageHelp(key).toUtf8();
+    const QByteArray page = QByteArray("\xEF\xBB\xBF") + PageHelp(key).toUtf8();
+    const qsizetype mark = page.indexOf("<!--FILES-->");
+    if (mark < 0)
+        return source == page;
+    return source.startsWith(page.left(mark)) &&
+           source.endsWith(page.mid(mark + qsizetype(qstrlen("<!--FILES-->"))));
 }
 
 } // namespace
@@ -23,7 +30,7 @@ private slots:
         Form &form = fx.start(true);
         auto *viewer = qobject_cast<HelpViewer *>(form.Hilfeviewer);
         QVERIFY(viewer);
-        QCOMPARE(viewer->documentSource(), pageBytes(QStringLiteral("HTMLStart")));
+        QVERIFY(showsPage(viewer->documentSource(), QStringLiteral("HTMLStart")));
     }
 
     void helpFollowsThePanelAndItsPages()
@@ -36,9 +43,9 @@ private slots:
         form.settingsFlow().OpenSettingsPanel();
         QVERIFY(shown(viewer));
         QVERIFY(!shown(form.Resultate));
-        QCOMPARE(viewer->documentSource(), pageBytes(QStringLiteral("HTMLAktion")));
+        QVERIFY(showsPage(viewer->documentSource(), QStringLiteral("HTMLAktion")));
         QTest::mouseClick(panel.btOptionen, Qt::LeftButton);
-        QCOMPARE(viewer->documentSource(), pageBytes(QStringLiteral("HTMLOptionen")));
+        QVERIFY(showsPage(viewer->documentSource(), QStringLiteral("HTMLOptionen")));
 
         // Unticking gives the results back; ticking shows the general help, not the page's.
         panel.HilfeAktiv->setChecked(false);
@@ -49,7 +56,7 @@ private slots:
         QVERIFY(!shown(form.Resultate));
         QCOMPARE(viewer->documentSource(), QByteArray("\xEF\xBB\xBF") + GeneralHelp().toUtf8());
         QTest::mouseClick(panel.btKonfig, Qt::LeftButton);
-        QCOMPARE(viewer->documentSource(), pageBytes(QStringLiteral("HTMLQuote")));
+        QVERIFY(showsPage(viewer->documentSource(), QStringLiteral("HTMLQuote")));
 
         // Without help the panel opens over the results and loads nothing.
         panel.HilfeAktiv->setChecked(false);
@@ -59,7 +66,7 @@ private slots:
         QVERIFY(!shown(viewer));
         QVERIFY(shown(form.Resultate));
         QTest::mouseClick(panel.btModus, Qt::LeftButton);
-        QCOMPARE(viewer->documentSource(), pageBytes(QStringLiteral("HTMLQuote")));
+        QVERIFY(showsPage(viewer->documentSource(), QStringLiteral("HTMLQuote")));
     }
 
     void languageChangeReloadsThePageInFront()
@@ -70,8 +77,8 @@ private slots:
         form.settingsFlow().OpenSettingsPanel();
         QTest::mouseClick(fx.panel().btOptionen, Qt::LeftButton);
         form.settingsFlow().helpLanguageChanged(2057);
-        const QByteArray english = pageBytes(QStringLiteral("HTMLOptionen"));
-        QCOMPARE(viewer->documentSource(), english);
+        const QByteArray english = viewer->documentSource();
+        QVERIFY(showsPage(english, QStringLiteral("HTMLOptionen")));
         QVERIFY(english.contains("<h2>Options</h2>"));
         // With "Hilfe" unticked nothing is loaded; the next page comes in the new language.
         fx.panel().HilfeAktiv->setChecked(false);
@@ -79,7 +86,7 @@ private slots:
         QCOMPARE(viewer->documentSource(), english);
         fx.panel().HilfeAktiv->setChecked(true);
         QTest::mouseClick(fx.panel().btModus, Qt::LeftButton);
-        QCOMPARE(viewer->documentSource(), pageBytes(QStringLiteral("HTMLAktion")));
+        QVERIFY(showsPage(viewer->documentSource(), QStringLiteral("HTMLAktion")));
         QVERIFY(viewer->documentSource().contains("<h2>Ziehungsmodus</h2>"));
     }
 
@@ -104,9 +111,9 @@ private slots:
                         "[DISPLAY]\r\nSFile=weg.wav\r\nPlay=1\r\nSound=1\r\n");
         fx.start();
         SettingsPanel &panel = fx.panel();
-        QCOMPARE(
-            fx.messagesWith(lngFormat("HinweisDateiNichtGefunden", {QStringLiteral("weg.wav")})),
-            1);
+        QCOMPARE(fx.messagesWith(lngFormat("HinweisDateiNichtGeladen",
+                                           {lng("HinweisDateiKlang"), QStringLiteral("weg.wav")})),
+                 1);
         QVERIFY(!panel.cbSchleife->isChecked());
         QVERIFY(!panel.cbSchleife->isEnabled());
         // A draw with sound on goes on without a sound to play.

@@ -16,7 +16,7 @@ private Q_SLOTS:
         fx.folder.write(QStringLiteral("tivrel.log"), "1,,4\r\n\r\nNotiz,,x\r\n2,,9\r\n\r\n");
         Form &form = fx.start();
         form.show();
-        QCOMPARE(form.pass().DrawCount, 2);
+        QCOMPARE(form.pass().drawCount(), 2);
         QCOMPARE(fx.results().rowCount(), 2);
         QVERIFY(!form.poolTexts().contains(QStringLiteral("4")));
         QVERIFY(!form.poolTexts().contains(QStringLiteral("9")));

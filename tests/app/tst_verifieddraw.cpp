@@ -21,6 +21,19 @@ QList<QJsonObject> journalLines(const QString &path)
     return lines;
 }
 
+// The note the results table shows for the journal's newest draw.
+QString lastChainHead(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray line;
+    for (const QByteArray &each : file.readAll().split('\n'))
+        if (each.contains("\"entry\""))
+            line = each;
+    return lngFormat("StrKettenkopf", {groupedHex(QByteArray::fromHex(lineHash(line).left(24)))});
+}
+
 QString commitmentShown(const QJsonObject &commit)
 {
     return lngFormat("StrFestlegung",
@@ -68,7 +81,22 @@ private Q_SLOTS:
             const QJsonObject last = journalLines(journal).last();
             QCOMPARE(last.value(QStringLiteral("draw")).toInt(), draw);
             QCOMPARE(last.value(QStringLiteral("entry")).toString(), f.display());
+            // The newest row carries the chain head its journal line left.
+            QModelIndex newest;
+            for (int row = 0; row < f.results().rowCount(); ++row)
+                if (f.results().rowAt(row).Gezogen == f.display())
+                    newest = f.results().index(row, ResultsModel::Gezogen);
+            QCOMPARE(f.results().data(newest, Qt::ToolTipRole).toString(), lastChainHead(journal));
         }
+        // The exports carry the chain head after the newest draw.
+        const QString head = lastChainHead(journal);
+        form.Einstellungen->BTTxT->click();
+        const QString txt = QString::fromUtf8(f.folder.read(QStringLiteral("tivrel.txt")));
+        QVERIFY2(txt.contains(head) ||
+                     QByteArray(f.folder.read(QStringLiteral("tivrel.txt")))
+                         .contains(QByteArray(reinterpret_cast<const char *>(head.utf16()),
+                                              head.size() * 2)),
+                 qPrintable(head));
         // The pass is used up: the seed is revealed once the last draw is shown.
         QTRY_VERIFY(journalLines(journal).last().contains(QStringLiteral("reveal")));
         QVERIFY(!QFile::exists(journal + QStringLiteral(".seed")));
@@ -120,6 +148,62 @@ private Q_SLOTS:
         QVERIFY2(result.ok, qPrintable(result.report()));
         QCOMPARE(result.report(),
                  QStringLiteral("verified: 9 draws in %1 segments\n").arg(first + 2));
+    }
+
+    void theJournalPutsBackDrawsTheLogLacks()
+    {
+        VerifyFixture f;
+        f.folder.write(QStringLiteral("tivrel.ini"), VerifyOn);
+        Form &form = f.start();
+        form.show();
+        f.useRange(1, 30, 10);
+        for (int i = 0; i < 4; ++i)
+            f.drawOnce();
+        const QList<ResultRow> drawn = form.pass().rows().toList();
+        // A row removed from the log between two runs is not drawn again: it comes back.
+        QList<ResultRow> kept = drawn;
+        kept.removeAt(1);
+        f.writeLog(kept);
+        Form &again = f.start();
+        again.show();
+        QCOMPARE(again.pass().rows().toList(), drawn);
+        QCOMPARE(again.pass().drawCount(), 4);
+        ResultRows logged;
+        QVERIFY(readDrawLog(again.DrawLog, logged));
+        QCOMPARE(logged.toList(), drawn);
+        while (again.pass().drawAllowed())
+            f.drawOnce();
+        QTRY_VERIFY(journalLines(f.journal()).last().contains(QStringLiteral("reveal")));
+        const JournalCheck result = f.check();
+        QVERIFY2(result.verdict() == JournalCheck::Verdict::Verified, qPrintable(result.report()));
+        QCOMPARE(result.draws, 10);
+    }
+
+    void aLinkInPlaceOfTheJournalHaltsTheDraw()
+    {
+        VerifyFixture f;
+        f.folder.write(QStringLiteral("tivrel.ini"), VerifyOn);
+        const QString target = f.folder.file(QStringLiteral("notes.txt"));
+        f.folder.write(QStringLiteral("notes.txt"), "someone's notes\nno line end");
+        QVERIFY(QFile::link(target, f.journal()));
+        Form &form = f.start();
+        form.show();
+        f.useRange(1, 30, 10);
+        QCOMPARE(f.platform.messages.size(), 1);
+        QVERIFY(f.platform.messages.first().text.contains(lng("StrSymbolischerLink")));
+        f.drawOnce();
+        QCoreApplication::processEvents();
+        QCOMPARE(form.pass().drawCount(), 0);
+        QCOMPARE(f.display(), lng("StrJournalAngehalten"));
+        QCOMPARE(f.folder.read(QStringLiteral("notes.txt")),
+                 QByteArray("someone's notes\nno line end"));
+        // Switched off, the draw goes on without a journal.
+        f.panel().cbNachpruefbar->setChecked(false);
+        f.useRange(1, 30, 10);
+        f.drawOnce();
+        QCOMPARE(form.pass().drawCount(), 1);
+        QCOMPARE(f.folder.read(QStringLiteral("notes.txt")),
+                 QByteArray("someone's notes\nno line end"));
     }
 
     void withTheOptionOffNothingIsJournaledOrStored()

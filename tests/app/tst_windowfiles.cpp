@@ -1,5 +1,6 @@
 #include "formfixture.h"
 #include "platform/filelocations.h"
+#include "presentation/helpviewer.h"
 
 #include <QAccessible>
 #include <QSplitter>
@@ -61,7 +62,7 @@ private Q_SLOTS:
         QCOMPARE(written.size(), 3);
 
         form = std::make_unique<Form>(createMainWindow(platform, files));
-        QCOMPARE(form->pass().DrawCount, 3);
+        QCOMPARE(form->pass().drawCount(), 3);
         QCOMPARE(form->pass().rows().toList(), written);
         for (const ResultRow &row : written)
             QVERIFY(!form->poolTexts().contains(row.Gezogen));
@@ -70,6 +71,43 @@ private Q_SLOTS:
         // The hint line says where the files are.
         const QString hint = form->child<QLabel>("Label3")->toolTip();
         QVERIFY2(hint.contains(QDir::toNativeSeparators(files.drawLog)), qPrintable(hint));
+    }
+
+    // The help pages that speak of the files name the folders of this run, in the help's
+    // language, not the program's folder.
+    void helpPagesSayWhereThisRunKeepsItsFiles_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<bool>("english");
+        for (const char *page : {"HTMLStart", "HTMLQuote", "HTMLOptionen"}) {
+            QTest::addRow("%s, German", page) << QString::fromLatin1(page) << false;
+            QTest::addRow("%s, English", page) << QString::fromLatin1(page) << true;
+        }
+    }
+    void helpPagesSayWhereThisRunKeepsItsFiles()
+    {
+        QFETCH(QString, page);
+        QFETCH(bool, english);
+        TestFolder program;
+        TestFolder home;
+        FakePlatform platform(program.programPath());
+        platform.languageId = english ? 2057 : 1031;
+        const UserFolders user{home.file(QStringLiteral("config")),
+                               home.file(QStringLiteral("data")),
+                               home.file(QStringLiteral("Documents/Tivrel"))};
+        const FileLocations files = decideFileLocations(program.programPath(), QString(), user,
+                                                        [](const QString &) { return false; });
+        QVERIFY(createFileFolders(files));
+        auto form = std::make_unique<Form>(createMainWindow(platform, files));
+        auto *help = static_cast<HelpViewer *>(form->Hilfeviewer);
+        help->showHelp(page);
+        const QString shown = help->toPlainText();
+        for (const QString &path : {files.settingsFile, files.drawLog, files.filesFolder})
+            QVERIFY2(shown.contains(QDir::toNativeSeparators(path)), qPrintable(shown));
+        QVERIFY(shown.contains(english ? QStringLiteral("Draw log: ")
+                                       : QStringLiteral("Ziehungsprotokoll: ")));
+        QVERIFY(!shown.contains(QStringLiteral("neben dem Programm")));
+        QVERIFY(!shown.contains(QStringLiteral("beside the program")));
     }
 
     // The window's own controls are named for screen readers.

@@ -77,6 +77,41 @@ private Q_SLOTS:
         QCOMPARE(lng("StrZiehungCSV2"), csvHeader);
     }
 
+    // The README's table of the settings' underlined letters gives each control's Alt key and
+    // caption as the interface shows them, in both languages.
+    void readmeGivesTheMnemonicsOfBothLanguages_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::newRow("German") << false;
+        QTest::newRow("English") << true;
+    }
+    void readmeGivesTheMnemonicsOfBothLanguages()
+    {
+        QFETCH(bool, english);
+        QFile readme(QFINDTESTDATA("../../README.md"));
+        QVERIFY(readme.open(QIODevice::ReadOnly));
+        const QString table = QString::fromUtf8(readme.readAll());
+        FormFixture fx;
+        fx.platform.languageId = english ? 2057 : 1031;
+        Form &form = fx.start();
+        int keys = 0;
+        for (const char *name :
+             {"Label1", "Label2", "LQuote", "BTDrucken", "BTHTML", "BTCSV", "BTTxT",
+              "Reset_Ziehung", "BTEinstellungenSchliessen", "BTStartStop"}) {
+            const QString caption = form.child<QWidget>(name)->property("text").toString();
+            const qsizetype amp = caption.indexOf(u'&');
+            if (amp < 0 || amp + 1 >= caption.size())
+                continue;
+            QString plain = caption;
+            plain.remove(amp, 1);
+            const QString row =
+                u"Alt+"_s + caption.at(amp + 1).toUpper() + u" (\""_s + plain + u"\")"_s;
+            QVERIFY2(table.contains(row), qPrintable(row));
+            ++keys;
+        }
+        QVERIFY(keys >= 9);
+    }
+
     void englishAndBackRestoresEveryGermanText()
     {
         FormFixture fx;
@@ -118,7 +153,7 @@ private Q_SLOTS:
                                              : u"StrZiehungAnzahl"_s));
         QCOMPARE(fx.panel().LAnzahl_Ziehungen->text(),
                  english.constants.value(u"StrZiehungAnzahl"_s) + u": "_s +
-                     QString::number(form.pass().DrawQuota));
+                     QString::number(form.pass().drawQuota()));
 
         fx.panel().HilfeLng->setCurrentIndex(0);
         QCOMPARE(LangManager().CurrentLanguage(), LangIdGerman);

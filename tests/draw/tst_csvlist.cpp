@@ -136,6 +136,42 @@ private Q_SLOTS:
         QCOMPARE(result.entries.last(), u"D"_s);
     }
 
+    // A file nothing is stored for: the header row and the ticket count column as its first
+    // records suggest.
+    void aLayoutIsGuessedFromTheFirstRecords_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("header");
+        QTest::addColumn<QList<int>>("columns");
+        QTest::addColumn<int>("count");
+        QTest::newRow("header and counts")
+            << u"Name,Lose\nAnna,2\nBert,3\nCarl,1\n"_s << true << QList<int>{0} << 1;
+        QTest::newRow("counts without a header")
+            << u"Anna,2\nBert,3\n"_s << false << QList<int>{0} << 1;
+        QTest::newRow("names only") << u"Name\nAnna\nBert\n"_s << false << QList<int>{0} << -1;
+        QTest::newRow("a running number is no count")
+            << u"Nr,Name,Lose\n1,Anna,2\n2,Bert,1\n3,Carl,4\n"_s << true << QList<int>{1} << 2;
+        QTest::newRow("ticket numbers only")
+            << u"Los\n1001\n1002\n1007\n"_s << true << QList<int>{0} << -1;
+        QTest::newRow("one mistyped count")
+            << u"Name,Vorname,Lose\nMeier,Anna,2\nKurz,Bert,x\nOtto,,1\nLang,Eva,0\n"_s << true
+            << QList<int>{0} << 2;
+        QTest::newRow("a running number names no tickets")
+            << u"Nr,Name\n1,Anna\n2,Bert\n3,Carl\n"_s << true << QList<int>{1} << -1;
+        QTest::newRow("a single row") << u"Anna,2\n"_s << false << QList<int>{0} << -1;
+    }
+    void aLayoutIsGuessedFromTheFirstRecords()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, header);
+        QFETCH(QList<int>, columns);
+        QFETCH(int, count);
+        const CsvLayout guess = guessCsvLayout(csvRecords(text, u','));
+        QCOMPARE(guess.header, header);
+        QCOMPARE(guess.columns, columns);
+        QCOMPARE(guess.countColumn, count);
+    }
+
     void theLayoutIsStoredAndReadBack_data()
     {
         QTest::addColumn<QString>("columns");

@@ -1,87 +1,7 @@
-#include "draw/committedsegment.h"
-#include "draw/drawjournal.h"
-#include "draw/drawpass.h"
+#include "journalfixture.h"
 
-#include <QFile>
-#include <QJsonDocument>
 #include <QSet>
 #include <QTemporaryDir>
-#include <QTest>
-
-namespace {
-
-const QDateTime Noon(QDate(2026, 12, 9), QTime(12, 0));
-
-QByteArray seedOf(char fill)
-{
-    return QByteArray(SeedBytes, fill);
-}
-
-// A pass drawn as the program draws it: a committed segment over the pass's pool, every draw
-// journaled before it counts. `flashes` animation frames run before each draw.
-struct JournaledPass {
-    DrawPass pass{[] { return 1u; }};
-    DrawJournal journal;
-    QStringList drawn;
-
-    explicit JournaledPass(const QString &path) : journal(path) { journal.open(Noon); }
-
-    void begin(const PoolSource &source, const QStringList &list, qint32 quota,
-               const QByteArray &seed, const QString &word = QString())
-    {
-        if (pass.pool().isEmpty())
-            pass.setPool(source.list
-                             ? EntryPool::fromList(list)
-                             : EntryPool::fromRange({source.minimum, source.maximum}, source.zeros),
-                         true);
-        pass.DrawQuota = quota;
-        pass.RangeSize = qint32(pass.pool().size() + pass.rows().size());
-        pass.Source = source;
-        QVERIFY(!beginCommittedSegment(
-                     pass, journal, seed, [] { return Noon; }, word)
-                     .isEmpty());
-    }
-    void draw(int draws, int flashes = 0)
-    {
-        for (int i = 0; i < draws; ++i) {
-            for (int f = 0; f < flashes; ++f)
-                pass.flashIndex();
-            drawn << pass.drawEntry({})->Gezogen;
-        }
-    }
-};
-
-PoolSource range(qint32 minimum, qint32 maximum)
-{
-    PoolSource source;
-    source.minimum = minimum;
-    source.maximum = maximum;
-    return source;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// The lines with every "prev" computed anew, as someone rewriting the whole journal would.
-QByteArray rechained(const QList<QByteArray> &lines)
-{
-    QByteArray out;
-    QByteArray prev = firstPrev();
-    for (const QByteArray &line : lines) {
-        if (line.isEmpty())
-            continue;
-        QJsonObject o = QJsonDocument::fromJson(line).object();
-        o[QStringLiteral("prev")] = QString::fromLatin1(prev);
-        const QByteArray written = QJsonDocument(o).toJson(QJsonDocument::Compact);
-        prev = lineHash(written);
-        out += written + '\n';
-    }
-    return out;
-}
-} // namespace
 
 class TestDrawJournal : public QObject {
     Q_OBJECT
@@ -131,60 +51,6 @@ private Q_SLOTS:
         other.begin(range(100, 999), {}, 90, seedOf('\x02'));
         other.draw(20);
         QVERIFY(other.drawn != first.drawn);
-    }
-
-    void tamperingIsReportedAtItsLine_data()
-    {
-        QTest::addColumn<QString>("change");
-        QTest::addColumn<int>("line");
-        QTest::addColumn<qint64>("badLine");
-        QTest::addColumn<QString>("reason");
-        // Line 1 begins the segment, lines 2..11 are the draws, line 12 reveals the seed.
-        QTest::newRow("entry edited") << "edit" << 4 << qint64(4) << "but the seed draws";
-        QTest::newRow("record deleted") << "delete" << 4 << qint64(4) << "does not follow";
-        QTest::newRow("records swapped") << "swap" << 4 << qint64(4) << "does not follow";
-        QTest::newRow("record inserted") << "insert" << 4 << qint64(5) << "does not follow";
-        QTest::newRow("last draw deleted") << "delete" << 11 << qint64(11) << "does not follow";
-        QTest::newRow("wrong seed") << "seed" << 12 << qint64(12) << "do not give the commitment";
-        QTest::newRow("draw renumbered") << "renumber" << 6 << qint64(6) << "was due";
-    }
-    void tamperingIsReportedAtItsLine()
-    {
-        QFETCH(QString, change);
-        QFETCH(int, line);
-        QFETCH(qint64, badLine);
-        QFETCH(QString, reason);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("tivrel.journal"));
-        JournaledPass run(path);
-        run.begin(range(1, 30), {}, 10, seedOf('\x33'));
-        run.draw(10);
-        QVERIFY(run.journal.reveal(Noon).ok);
-
-        QList<QByteArray> lines = readAll(path).split('\n');
-        QCOMPARE(lines.size(), 13); // and the empty rest after the last line feed
-        QByteArray &target = lines[line - 1];
-        if (change == QLatin1String("edit")) {
-            const QByteArray entry =
-                QJsonDocument::fromJson(target)[QStringLiteral("entry")].toString().toUtf8();
-            target.replace(QByteArray("\"entry\":\"" + entry + '"'), "\"entry\":\"31\"");
-        } else if (change == QLatin1String("delete")) {
-            lines.removeAt(line - 1);
-        } else if (change == QLatin1String("swap")) {
-            lines.swapItemsAt(line - 1, line);
-        } else if (change == QLatin1String("insert")) {
-            lines.insert(line, target);
-        } else if (change == QLatin1String("seed")) {
-            target.replace(QByteArray(SeedBytes, '\x33').toHex(),
-                           QByteArray(SeedBytes, '\x34').toHex());
-        } else if (change == QLatin1String("renumber")) {
-            target.replace("\"draw\":5", "\"draw\":6");
-        }
-        const JournalCheck check = verifyJournal(lines.join('\n'));
-        QVERIFY(!check.ok);
-        QCOMPARE(check.badLine, badLine);
-        QVERIFY2(check.reason.contains(reason), qPrintable(check.reason));
-        QVERIFY(check.report().startsWith(QStringLiteral("line %1: ").arg(badLine)));
     }
 
     void anAudienceWordJoinsTheSeed()
@@ -285,6 +151,69 @@ private Q_SLOTS:
         const JournalCheck back = verifyJournal(lines.join('\n'));
         QVERIFY(!back.ok);
         QCOMPARE(back.badLine, qint64(9));
+    }
+
+    void theSeedIsOwnerOnlyAndLinksAreNotFollowed_data()
+    {
+        QTest::addColumn<QString>("link"); // what is a link: nothing, the journal, the seed
+        QTest::newRow("no link") << "";
+        QTest::newRow("journal") << "journal";
+        QTest::newRow("seed") << "seed";
+    }
+    void theSeedIsOwnerOnlyAndLinksAreNotFollowed()
+    {
+        QFETCH(QString, link);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("tivrel.journal"));
+        const QString target = dir.filePath(QStringLiteral("target.txt"));
+        // Someone's file whose last line has no line end yet.
+        const QByteArray someone = "a line\nan unfinished line";
+        QVERIFY(writeAll(target, someone));
+        if (link == QLatin1String("journal"))
+            QVERIFY(QFile::link(target, path));
+        if (link == QLatin1String("seed"))
+            QVERIFY(QFile::link(target, path + QStringLiteral(".seed")));
+        DrawJournal journal(path);
+        const SaveResult opened = journal.open(Noon);
+        QCOMPARE(readAll(target), someone);
+        if (!link.isEmpty()) {
+            QVERIFY(!opened.ok);
+            QVERIFY(!opened.error.isEmpty());
+            return;
+        }
+        QVERIFY(opened.ok);
+        SegmentStart start;
+        start.source = range(1, 9);
+        start.quota = 9;
+        start.commitment = QByteArray(32, 'c');
+        QVERIFY(journal.beginSegment(start, seedOf('\x61'), Noon).ok);
+        QCOMPARE(QFile::permissions(journal.seedPath()),
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+        // A link planted at the journal after it was opened is refused, not written through.
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QFile::link(target, path));
+        QVERIFY(!journal.appendDraw(1, 1, QStringLiteral("4"), QString(), Noon).ok);
+        QCOMPARE(readAll(target), someone);
+    }
+
+    void nothingIsGluedToATornLine()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("tivrel.journal"));
+        JournaledPass run(path);
+        run.begin(range(1, 40), {}, 20, seedOf('\x19'));
+        run.draw(3);
+        // A write whose cut failed left part of a line behind.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("{\"pass\":1,\"draw\":4,\"ent");
+        file.close();
+        run.draw(2);
+        run.reveal();
+        const JournalCheck check = verifyJournal(readAll(path));
+        QVERIFY2(check.verdict() == JournalCheck::Verdict::Verified, qPrintable(check.report()));
+        QCOMPARE(check.draws, 5);
+        QVERIFY(!check.cut);
     }
 };
 

@@ -248,7 +248,7 @@ private Q_SLOTS:
         QVERIFY(folder.isValid());
         const QString log = folder.filePath(QStringLiteral("tivrel.log"));
         DrawPass pass([] { return 4357u; });
-        pass.setLogPath(log);
+        pass.setRecord(std::make_unique<DrawLogFile>(log));
         pass.setPool(EntryPool::fromList(buildRangePool({1, 2000}, false)), false);
         if (restored) {
             pass.setRows({{2, QStringLiteral("a"), QStringLiteral("Meier, \"Hans\"")},

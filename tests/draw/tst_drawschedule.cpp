@@ -100,7 +100,6 @@ private Q_SLOTS:
         QCOMPARE(layoutmath::outputPanePercent(150, 650), 23);
         QCOMPARE(layoutmath::outputPaneMinimum(750), 150);
         QCOMPARE(layoutmath::outputPaneMaximum(750), 561);
-        QCOMPARE(layoutmath::resultColumnWidth(601, 2), 300);
     }
 };
 

@@ -1,5 +1,8 @@
+#include "draw/csvlist.h"
 #include "draw/drawpool.h"
 #include "draw/listfile.h"
+#include "draw/poolreport.h"
+#include "localisation/uitext.h"
 #include "results/drawlog.h"
 #include "support/testfolder.h"
 
@@ -54,6 +57,42 @@ private Q_SLOTS:
         QCOMPARE(result.lines, entries);
     }
 
+    void mixedEncodingsAreReportedWithTheFirstUtf8Line_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<qint64>("mixedLine");
+        QTest::newRow("UTF-8 only") << "J\xC3\xBCrgen\r\nAnna\r\n"_ba << u"UTF-8"_s << qint64(0);
+        QTest::newRow("Windows-1252 only")
+            << "J\xFCrgen\r\nM\xFCller"_ba << u"Windows-1252"_s << qint64(0);
+        QTest::newRow("UTF-8 first")
+            << "J\xC3\xBCrgen\r\nM\xFCller\r\n"_ba << u"Windows-1252"_s << qint64(1);
+        QTest::newRow("UTF-8 on line 3") << "M\xFCller\r\nAnna\r\nJ\xC3\xBCrgen\r\nSto\xC3\x9F"_ba
+                                         << u"Windows-1252"_s << qint64(3);
+        QTest::newRow("line ends of every kind")
+            << "M\xFCller\rAnna\n\nJ\xC3\xBCrgen"_ba << u"Windows-1252"_s << qint64(4);
+    }
+    void mixedEncodingsAreReportedWithTheFirstUtf8Line()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, encoding);
+        QFETCH(qint64, mixedLine);
+        TestFolder folder;
+        folder.write(u"list.txt"_s, bytes);
+        const ListFileResult result = readListFile(folder.file(u"list.txt"_s));
+        QVERIFY(result.ok());
+        QCOMPARE(result.encoding, encoding);
+        QCOMPARE(result.mixedLine, mixedLine);
+        folder.write(u"list.csv"_s, bytes);
+        QCOMPARE(readCsvListFile(folder.file(u"list.csv"_s), {}).list.mixedLine, mixedLine);
+        // The report names the line; a list of one encoding has nothing to say about it.
+        PoolReport report = poolReportOfLines(result.lines, result.encoding);
+        report.mixedLine = result.mixedLine;
+        const QString said = lngFormat("StrBerichtGemischt", {QString::number(mixedLine)});
+        QCOMPARE(poolReportSummary(report).contains(said), mixedLine > 0);
+        QCOMPARE(poolReportFindings(report).contains(said), mixedLine > 0);
+    }
+
     void unusableFilesAreRefused_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -96,20 +135,24 @@ private Q_SLOTS:
     {
         TestFolder folder;
         QCOMPARE(readListFile(folder.file(u"nope.txt"_s)).error, ListFileError::Missing);
-        QCOMPARE(readListFile(folder.path()).error, ListFileError::Missing);
-        // A device that never ends is cut off at the size limit, not read forever.
-        QCOMPARE(readListFile(u"/dev/zero"_s, -1, 1 << 20).error, ListFileError::TooLarge);
+        // A folder or a device is no list: refused before a byte is read, and said what it is.
+        const ListFileResult inFolder = readListFile(folder.path());
+        QCOMPARE(inFolder.error, ListFileError::NotAFile);
+        QCOMPARE(inFolder.refusal, ReadRefusal::Folder);
+        const ListFileResult device = readListFile(u"/dev/zero"_s, -1, 1 << 20);
+        QCOMPARE(device.error, ListFileError::NotAFile);
+        QCOMPARE(device.refusal, ReadRefusal::Device);
     }
 
     void theLimitIsNamedInTheMessage()
     {
         ListFileResult result;
         result.error = ListFileError::TooManyLines;
-        const QString text = listFileMessage(result, u"gaeste.txt"_s);
+        const QString text = listFileMessage(result, u"gaeste.txt"_s, u"Ziehungsliste"_s);
         QVERIFY2(text.contains(u"gaeste.txt"_s) && text.contains(u"999999"_s), qPrintable(text));
         result.error = ListFileError::Missing;
-        QCOMPARE(listFileMessage(result, u"gaeste.txt"_s),
-                 u"Die angegebene gaeste.txt kann nicht geladen werden.\r\nBitte prüfen!"_s);
+        QCOMPARE(listFileMessage(result, u"gaeste.txt"_s, u"Ziehungsliste"_s),
+                 u"Die Ziehungsliste „gaeste.txt“ kann nicht geladen werden.\r\nBitte prüfen!"_s);
     }
 
     void pathIsSetWhenAboveOneBlank_data()

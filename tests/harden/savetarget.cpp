@@ -1,3 +1,4 @@
+#include "localisation/uitext.h"
 #include "platform/savefile.h"
 #include "results/drawlog.h"
 #include "settings/profilefile.h"
@@ -56,6 +57,6 @@ int main(int argc, char *argv[])
         std::printf("saved\n");
         return 0;
     }
-    std::printf("failed: %s\n", qPrintable(result.error));
+    std::printf("failed: %s\n", qPrintable(saveFailureText(result)));
     return 3;
 }

@@ -99,6 +99,78 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(user.drawLog).fileName(), QStringLiteral("tombola.log"));
     }
 
+    // An installed program never keeps its files beside itself, whoever runs it: root may
+    // write into the program's folder, and may have left a settings file there. The system's
+    // folders are an install prefix and an /opt inside a temporary root.
+    void installedProgramKeepsFilesInTheUsersFolders_data()
+    {
+        QTest::addColumn<QString>("programFolder");
+        QTest::addColumn<bool>("writable");
+        QTest::addColumn<bool>("settingsBeside");
+        QTest::addColumn<bool>("menuEntry");
+        QTest::addColumn<int>("place");
+
+        using P = FileLocations::Place;
+        QTest::newRow("install prefix, run as root")
+            << QStringLiteral("prefix/bin") << true << false << false << int(P::UserFolders);
+        QTest::newRow("install prefix, run as a user")
+            << QStringLiteral("prefix/bin") << false << false << false << int(P::UserFolders);
+        QTest::newRow("install prefix, root's settings file beside it")
+            << QStringLiteral("prefix/bin") << true << true << false << int(P::UserFolders);
+        QTest::newRow("below a system folder")
+            << QStringLiteral("opt/tivrel/bin") << true << false << false << int(P::UserFolders);
+        QTest::newRow("another prefix, found by its menu entry")
+            << QStringLiteral("stage/usr/bin") << true << false << true << int(P::UserFolders);
+        QTest::newRow("portable copy beside the system folders")
+            << QStringLiteral("stick") << true << false << false << int(P::BesideProgram);
+        QTest::newRow("a folder whose name starts like a system folder")
+            << QStringLiteral("optional") << true << false << false << int(P::BesideProgram);
+    }
+    void installedProgramKeepsFilesInTheUsersFolders()
+    {
+        QFETCH(QString, programFolder);
+        QFETCH(bool, writable);
+        QFETCH(bool, settingsBeside);
+        QFETCH(bool, menuEntry);
+        QFETCH(int, place);
+
+        TestFolder root;
+        TestFolder home;
+        QVERIFY(QDir().mkpath(root.file(programFolder)));
+        const QString program = root.file(programFolder + QStringLiteral("/tivrel"));
+        if (settingsBeside)
+            root.write(programFolder + QStringLiteral("/tivrel.ini"), "[NUM]\r\n");
+        if (menuEntry) {
+            const QString applications = programFolder + QStringLiteral("/../share/applications");
+            QVERIFY(QDir().mkpath(root.file(applications)));
+            root.write(applications + QStringLiteral("/org.tivrel.Tivrel.desktop"),
+                       "[Desktop Entry]\n");
+        }
+        const QStringList system{root.file(QStringLiteral("prefix/bin")),
+                                 root.file(QStringLiteral("opt"))};
+
+        const FileLocations where = decideFileLocations(
+            program, {}, userFoldersIn(home), [writable](const QString &) { return writable; },
+            system);
+
+        QCOMPARE(int(where.place), place);
+        if (where.place == FileLocations::Place::UserFolders) {
+            QCOMPARE(where.settingsFile, home.file(QStringLiteral("config/Tivrel/tivrel.ini")));
+            QCOMPARE(where.drawLog, home.file(QStringLiteral("data/Tivrel/tivrel.log")));
+        } else {
+            QCOMPARE(where.settingsFile, root.file(programFolder + QStringLiteral("/tivrel.ini")));
+        }
+    }
+
+    // The build's own installation folder for programs, and /usr, count as system folders.
+    void installFolderIsASystemFolder()
+    {
+        const QStringList system = systemProgramFolders();
+        QVERIFY(isSystemFolder(QStringLiteral("/usr/bin"), system));
+        QVERIFY(isSystemFolder(QStringLiteral("/opt/tivrel"), system));
+        QVERIFY(!isSystemFolder(QDir::tempPath(), system));
+    }
+
     // The probe itself, on a real folder with its write permission taken away.
     void readOnlyFolderIsNotWritable()
     {

@@ -3,7 +3,6 @@
 #include "presentation/displaypixels.h"
 #include "presentation/numberdisplay.h"
 
-#include <QFontInfo>
 #include <QSet>
 #include <QTest>
 
@@ -75,13 +74,6 @@ bool channelBetween(int value, int a, int b)
 class TestNumberDisplay : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void arialIsAvailable()
-    {
-        const QString family = QFontInfo(displayFont(20)).family();
-        QVERIFY2(family == u"Arial" || family == u"Liberation Sans", qPrintable(family));
-        QVERIFY(QFontInfo(displayFont(20)).bold());
-    }
-
     void emptyTextChangesNothing()
     {
         TestDisplay display;
@@ -92,6 +84,36 @@ private Q_SLOTS:
         QCOMPARE(display.renderer.bitmap(), before);
         QCOMPARE(display.state.DisplayText, QStringLiteral("Hallo!"));
         QCOMPARE(display.effects.state(), effectsBefore);
+    }
+
+    void drawnEmptyEntryIsAnEmptyStill_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<bool>("animated");
+        QTest::newRow("after the greeting") << QStringLiteral("Hallo!") << false;
+        QTest::newRow("after a drawn name") << QStringLiteral("Anna") << false;
+        QTest::newRow("after an animation") << QStringLiteral("17") << true;
+    }
+    void drawnEmptyEntryIsAnEmptyStill()
+    {
+        QFETCH(QString, before);
+        QFETCH(bool, animated);
+        TestDisplay display;
+        display.options.colourEffect = true;
+        display.options.foreground = 0x000000FFu;
+        display.options.background = 0x00FF0000u;
+        display.state.KeepColours = false;
+        display.setRunning(animated);
+        display.show(before, animated ? 0 : 2, animated);
+        if (animated) {
+            display.setRunning(false);
+            display.show(before, 0, true);
+        }
+        QVERIFY(display.show(QString(), 2, true));
+        QCOMPARE(display.state.DisplayText, QString());
+        QVERIFY(display.state.DisplayTextIsEntry);
+        const QImage &image = display.renderer.bitmap();
+        QCOMPARE(display.count(0xFF0000FFu), image.width() * image.height());
     }
 
     void fittedSizeEqualsStepwiseSearch_data()

@@ -67,7 +67,8 @@ private Q_SLOTS:
         f.display.ShowOnDisplay(QStringLiteral("Fahrrad, blau"), 2, true);
 
         QCOMPARE(duringAnimation, QStringLiteral("Hallo!"));
-        QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Fahr"));
+        // The display shows four letters of it; the screen reader reads the whole entry.
+        QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Fahrrad, blau"));
         QCOMPARE(announced.size(), 3);
         QCOMPARE(announced.at(1).at(0).toString(), QStringLiteral("12"));
     }
@@ -185,8 +186,8 @@ private Q_SLOTS:
         QCOMPARE(f.platform.messages.size(), 1);
         QCOMPARE(f.platform.messages.at(0).caption, QStringLiteral("Tivrel-Hinweis"));
         QCOMPARE(f.platform.messages.at(0).text,
-                 QStringLiteral("Die angegebene ") + name +
-                     QStringLiteral(" kann nicht geladen werden.\r\nBitte prüfen!"));
+                 QStringLiteral("Die Bilddatei „") + name +
+                     QStringLiteral("“ kann nicht geladen werden.\r\nBitte prüfen!"));
         QCOMPARE(f.platform.messages.at(0).icon, Platform::Icon::Warning);
         // The previous picture and option states remain.
         QCOMPARE(f.display.picture().size(), QSize(20, 10));

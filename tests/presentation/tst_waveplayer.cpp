@@ -215,126 +215,127 @@ void TestWavePlayer::builtInClickHasItsFormat()
     QVERIFY(std::abs(int(sample(0))) < 64);
 }
 
+namespace {
+
+// A player over a fake output that fails the test on any call it was not told to expect. The
+// player's end stops the output; the fixture expects that stop.
+struct PlayerFixture {
+    FakeWaveOutput output;
+    TWavePlayer player{output};
+
+    ~PlayerFixture() { output.expectStop(); }
+
+    // Loads `content` from a stream, as a looping sound.
+    bool load(QByteArray content)
+    {
+        QBuffer stream(&content);
+        stream.open(QIODevice::ReadOnly);
+        player.setLoop(true);
+        return player.LoadFromStream(stream);
+    }
+};
+
+} // namespace
+
 void TestWavePlayer::playRestartsTheLoopingSound()
 {
-    FakeWaveOutput output;
-    TWavePlayer player(output);
+    PlayerFixture f;
     QByteArray image = pcmImage(10);
     QBuffer stream(&image);
     stream.open(QIODevice::ReadOnly);
     stream.seek(20); // the whole stream is taken, from its beginning
-    QVERIFY(player.LoadFromStream(stream));
-    QCOMPARE(player.Sound(), image);
-    player.setLoop(true);
+    QVERIFY(f.player.LoadFromStream(stream));
+    QCOMPARE(f.player.Sound(), image);
+    f.player.setLoop(true);
 
     for (int start = 0; start < 2; ++start) {
-        output.expectStop();
-        output.expectPlay();
-        player.Play();
-        QVERIFY(player.Active());
+        f.output.expectStop();
+        f.output.expectPlay();
+        f.player.Play();
+        QVERIFY(f.player.Active());
     }
-    QCOMPARE(output.lastImage, image);
-    QCOMPARE(output.lastLayout.dataOffset, 44);
-    output.expectStop();
-    player.Stop();
-    QVERIFY(!player.Active());
+    QCOMPARE(f.output.lastImage, image);
+    QCOMPARE(f.output.lastLayout.dataOffset, 44);
+    f.output.expectStop();
+    f.player.Stop();
+    QVERIFY(!f.player.Active());
     // Loading a new sound stops the one held; the player's end stops whatever plays.
-    output.expectStop();
-    QVERIFY(player.LoadFromStream(stream));
-    output.expectStop();
-    player.Clear();
-    QVERIFY(player.Sound().isEmpty());
-    player.Clear(); // nothing held: nothing to stop
-    QVERIFY(output.done());
-    output.expectStop();
+    f.output.expectStop();
+    QVERIFY(f.player.LoadFromStream(stream));
+    f.output.expectStop();
+    f.player.Clear();
+    QVERIFY(f.player.Sound().isEmpty());
+    f.player.Clear(); // nothing held: nothing to stop
+    QVERIFY(f.output.done());
 }
 
 void TestWavePlayer::playWithoutAPlayableImageOnlyStops()
 {
-    FakeWaveOutput output;
-    TWavePlayer player(output);
-    player.setLoop(true);
-    output.expectStop();
-    player.Play(); // empty
-    QVERIFY(!player.Active());
-    QByteArray text("not a sound");
-    QBuffer stream(&text);
-    stream.open(QIODevice::ReadOnly);
-    QVERIFY(player.LoadFromStream(stream));
-    output.expectStop();
-    player.Play();
-    QVERIFY(!player.Active());
-    QVERIFY(output.done());
-    output.expectStop(); // destruction
+    PlayerFixture f;
+    f.player.setLoop(true);
+    f.output.expectStop();
+    f.player.Play(); // empty
+    QVERIFY(!f.player.Active());
+    QVERIFY(f.load("not a sound"));
+    f.output.expectStop();
+    f.player.Play();
+    QVERIFY(!f.player.Active());
+    QVERIFY(f.output.done());
 }
 
 void TestWavePlayer::activeFollowsTheOutput()
 {
-    FakeWaveOutput output;
-    TWavePlayer player(output);
-    QByteArray image = pcmImage(10);
-    QBuffer stream(&image);
-    stream.open(QIODevice::ReadOnly);
-    player.LoadFromStream(stream);
-    player.setLoop(true);
+    PlayerFixture f;
+    QVERIFY(f.load(pcmImage(10)));
 
-    output.expectStop();
-    output.expectPlay(false); // no audio device
-    player.Play();
-    QVERIFY(!player.Active());
+    f.output.expectStop();
+    f.output.expectPlay(false); // no audio device
+    f.player.Play();
+    QVERIFY(!f.player.Active());
 
-    output.expectStop();
-    output.expectPlay();
-    player.Play();
-    QVERIFY(player.Active());
-    output.deviceFails(); // after the request returned
-    QVERIFY(!player.Active());
+    f.output.expectStop();
+    f.output.expectPlay();
+    f.player.Play();
+    QVERIFY(f.player.Active());
+    f.output.deviceFails(); // after the request returned
+    QVERIFY(!f.player.Active());
 
     // Without Loop a started sound does not count as playing.
-    player.setLoop(false);
-    output.loopExpected = false;
-    output.expectStop();
-    output.expectPlay();
-    player.Play();
-    QVERIFY(!player.Active());
-    QVERIFY(output.done());
-    output.expectStop();
+    f.player.setLoop(false);
+    f.output.loopExpected = false;
+    f.output.expectStop();
+    f.output.expectPlay();
+    f.player.Play();
+    QVERIFY(!f.player.Active());
+    QVERIFY(f.output.done());
 }
 
 void TestWavePlayer::activeWritesStartAndStop()
 {
-    FakeWaveOutput output;
-    TWavePlayer player(output);
-    QByteArray image = pcmImage(10);
-    QBuffer stream(&image);
-    stream.open(QIODevice::ReadOnly);
-    player.LoadFromStream(stream);
-    player.setLoop(true);
-    player.setActive(false); // already inactive: no call
-    output.expectStop();
-    output.expectPlay();
-    player.setActive(true);
-    player.setActive(true); // already active: no restart
-    output.expectStop();
-    player.setActive(false);
-    QVERIFY(output.done());
-    output.expectStop();
+    PlayerFixture f;
+    QVERIFY(f.load(pcmImage(10)));
+    f.player.setActive(false); // already inactive: no call
+    f.output.expectStop();
+    f.output.expectPlay();
+    f.player.setActive(true);
+    f.player.setActive(true); // already active: no restart
+    f.output.expectStop();
+    f.player.setActive(false);
+    QVERIFY(f.output.done());
 }
 
 void TestWavePlayer::brokenFileKeepsThePreviousSound()
 {
     TestFolder folder;
-    FakeWaveOutput output;
-    TWavePlayer player(output);
+    PlayerFixture f;
     folder.write(QStringLiteral("good.wav"), pcmImage(10));
     QByteArray cut = pcmImage(10);
     cut.chop(5);
     folder.write(QStringLiteral("cut.wav"), cut);
-    QCOMPARE(player.LoadFromFile(folder.file(QStringLiteral("good.wav"))), WaveError::None);
-    QCOMPARE(player.LoadFromFile(folder.file(QStringLiteral("cut.wav"))), WaveError::Truncated);
-    QCOMPARE(player.LoadFromFile(folder.file(QStringLiteral("gone.wav"))), WaveError::Missing);
-    QCOMPARE(player.Sound(), pcmImage(10));
-    output.expectStop();
+    QCOMPARE(f.player.LoadFromFile(folder.file(QStringLiteral("good.wav"))), WaveError::None);
+    QCOMPARE(f.player.LoadFromFile(folder.file(QStringLiteral("cut.wav"))), WaveError::Truncated);
+    QCOMPARE(f.player.LoadFromFile(folder.file(QStringLiteral("gone.wav"))), WaveError::Missing);
+    QCOMPARE(f.player.Sound(), pcmImage(10));
 }
 
 void TestWavePlayer::fileNamed_data()

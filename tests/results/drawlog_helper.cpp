@@ -1,5 +1,6 @@
 // Writes draw logs for the tests that need a separate process: one that is killed in the middle
 // of writing, one that runs on a small, full file system, and one under a file size limit.
+#include "localisation/uitext.h"
 #include "results/drawlog.h"
 
 #include <QCoreApplication>
@@ -68,7 +69,7 @@ int main(int argc, char *argv[])
         ResultRows back;
         if (!readDrawLog(path, back) || back != small)
             return report("previous-log-lost");
-        std::printf("RESULT:ok:%s\n", big.error.toUtf8().constData());
+        std::printf("RESULT:ok:%s\n", saveFailureText(big).toUtf8().constData());
         std::fflush(stdout);
         return 0;
     }

@@ -307,7 +307,7 @@ void TestExports::failedWriteKeepsThePreviousFile()
         result = write(path, exportOf(ExportLayout::Prize, many));
     }
     QVERIFY(!result.ok);
-    QVERIFY(!result.error.isEmpty());
+    QCOMPARE(result.problem, SaveResult::Problem::FileTooLarge);
     QCOMPARE(folder.read(QStringLiteral("tivrel.out")), before);
 
     // A folder that does not exist.

@@ -2,6 +2,7 @@
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,10 +11,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace {
 QString s(const char *text)
@@ -345,7 +348,9 @@ private Q_SLOTS:
                                                     s("edHintergrundbild"), s("cpVordergrund"),
                                                     s("cbListeAus"),        s("cpHintergrund"),
                                                     s("cbMaximiert"),       s("cbPublikum"),
-                                                    s("cbSanft"),           s("cbAnsagen")} +
+                                                    s("cbSanft"),           s("cbAnsagen"),
+                                                    s("cbWeb"),             s("sbWebPort"),
+                                                    s("cbWebAdresse")} +
                                         buttons;
     }
     void tabFollowsTheVisiblePage()
@@ -402,27 +407,58 @@ private Q_SLOTS:
         }
     }
 
-    // Not a check: with TIVREL_SHOT_DIR set, writes a picture of every page in both languages.
-    void renderPages()
+    // The wheel over a field that has no focus scrolls the page and changes nothing; once the
+    // field has the focus, the wheel changes it.
+    void wheelChangesAFieldOnlyOnceItHasTheFocus_data()
     {
-        const QString dir = qEnvironmentVariable("TIVREL_SHOT_DIR");
-        if (dir.isEmpty())
-            QSKIP("set TIVREL_SHOT_DIR to write pictures of the pages");
-        for (const bool english : {false, true}) {
-            SettingsPanel panel;
-            fillLanguages(panel);
-            panel.resize(760, SettingsPanel::PanelHeight);
-            panel.show();
-            applyCaptions(panel, english ? englishCaptions() : germanRunTimeTexts());
-            int i = 0;
-            for (QWidget *page :
-                 {panel.konfAktion, panel.konfQuote, panel.konfLotto, panel.konfOptionen}) {
-                openPage(panel, page);
-                QCoreApplication::processEvents();
-                QVERIFY(panel.grab().save(
-                    dir + s("/panel-%1-%2.png").arg(english ? s("en") : s("de")).arg(++i)));
-            }
-        }
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("language") << s("konfOptionen") << s("HilfeLng");
+        QTest::newRow("background colour") << s("konfOptionen") << s("cpHintergrund");
+        QTest::newRow("quota") << s("konfQuote") << s("Ziehungsquote");
+        QTest::newRow("minimum") << s("konfQuote") << s("Minimum");
+    }
+    void wheelChangesAFieldOnlyOnceItHasTheFocus()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, field);
+        SettingsPanel panel;
+        fillLanguages(panel);
+        panel.resize(700, SettingsPanel::PanelHeight);
+        panel.show();
+        activate(panel);
+        openPage(panel, panel.findChild<QWidget *>(page));
+        QWidget *control = panel.findChild<QWidget *>(field);
+        QVERIFY(control);
+        if (control->focusProxy())
+            control = control->focusProxy();
+        auto *combo = qobject_cast<QComboBox *>(control);
+        auto *spin = qobject_cast<QAbstractSpinBox *>(control);
+        QVERIFY(combo || spin);
+        if (spin)
+            spin->setProperty("value", 20);
+        const auto value = [&] { return combo ? combo->currentText() : spin->text(); };
+        QScrollBar *pageBar = nullptr;
+        for (QWidget *w = control->parentWidget(); w && !pageBar; w = w->parentWidget())
+            if (auto *area = qobject_cast<QAbstractScrollArea *>(w))
+                pageBar = area->verticalScrollBar();
+        const auto wheel = [&] {
+            const QPoint at = control->rect().center();
+            QWheelEvent event(at, control->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(control, &event);
+        };
+        panel.btModus->setFocus();
+        const QString before = value();
+        const int scrolled = pageBar ? pageBar->value() : 0;
+        wheel();
+        QCOMPARE(value(), before);
+        QVERIFY(!control->hasFocus());
+        if (pageBar && pageBar->maximum() > 0)
+            QVERIFY(pageBar->value() > scrolled);
+        control->setFocus(Qt::MouseFocusReason);
+        wheel();
+        QVERIFY(value() != before);
     }
 
 private:

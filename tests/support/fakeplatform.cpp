@@ -13,7 +13,7 @@ FakePlatform::FakePlatform(const QString &programPath)
 Platform::Answer FakePlatform::messageBox(const QString &caption, const QString &text, Icon icon,
                                           Buttons buttons)
 {
-    messages.append({caption, text, icon, buttons});
+    messages.append({caption, text, icon, buttons, {}});
     if (modalMs > 0) {
         // A real box runs its own event loop until the user answers: timers go on firing.
         QEventLoop loop;
@@ -38,8 +38,36 @@ Platform::Answer FakePlatform::messageBox(const QString &caption, const QString 
     return Answer::Ok;
 }
 
-QString FakePlatform::openFileName(const QString &, const QString &, const QString &)
+int FakePlatform::askChoice(const QString &caption, const QString &text, Icon icon,
+                            const QStringList &buttons)
 {
+    messages.append({caption, text, icon, Buttons::Ok, buttons});
+    if (modalMs > 0) {
+        QEventLoop loop;
+        QTimer::singleShot(modalMs, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    if (choiceAnswers.isEmpty()) {
+        const QByteArray what = QStringLiteral("unscripted choice: %1").arg(text).toUtf8();
+        QTest::qVerify(false, "choiceAnswers.isEmpty()", what.constData(), __FILE__, __LINE__);
+        return -1;
+    }
+    return choiceAnswers.dequeue();
+}
+
+QString FakePlatform::saveFileName(const QString &, const QString &, const QString &)
+{
+    if (saveNames.isEmpty()) {
+        QTest::qVerify(false, "saveNames.isEmpty()", "unscripted save dialog", __FILE__, __LINE__);
+        return {};
+    }
+    return saveNames.dequeue();
+}
+
+QString FakePlatform::openFileName(const QString &title, const QString &startFolder,
+                                   const QString &filter)
+{
+    dialogs.append({title, startFolder, filter});
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
 }
 

@@ -17,13 +17,18 @@ public:
         QString text;
         Icon icon;
         Buttons buttons;
+        QStringList choices; // the buttons' texts of askChoice; empty for messageBox
     };
 
     explicit FakePlatform(const QString &programPath = QString());
 
     Answer messageBox(const QString &caption, const QString &text, Icon icon,
                       Buttons buttons) override;
+    int askChoice(const QString &caption, const QString &text, Icon icon,
+                  const QStringList &buttons) override;
     QString openFileName(const QString &title, const QString &startFolder,
+                         const QString &filter) override;
+    QString saveFileName(const QString &title, const QString &suggestedPath,
                          const QString &filter) override;
     bool shellOpen(const QString &pathOrUrl) override;
     quint16 systemLanguageId() const override { return languageId; }
@@ -31,7 +36,7 @@ public:
     QDateTime now() const override { return clock; }
     QString tempFolder() const override { return temp; }
     QString programPath() const override { return program; }
-    SpeechEngine *speech() override { return speechEngine; }
+    PrintSpooler *printer() override { return spooler; }
 
     // Scripted answers, taken in order. A box with only OK needs none; a question with none
     // queued fails the running test (and then answers with its first button).
@@ -40,17 +45,29 @@ public:
     // test: for tests that cannot know which questions come (random input).
     std::function<Answer(const MessageCall &)> answerer;
     QQueue<QString> fileNames;
+    // Answers of askChoice (button indexes, -1 for a box closed without one), taken in order;
+    // a choice with none queued fails the running test.
+    QQueue<int> choiceAnswers;
+    // Answers of the save-file dialog, taken in order; a dialog with none queued fails the test.
+    QQueue<QString> saveNames;
 
     // How long a message box stays open, in milliseconds, with the event loop running as under
     // a real modal box; 0 answers at once.
     int modalMs = 0;
 
     QList<MessageCall> messages;
+    // The open-file dialogs shown: title, start folder and filter of each.
+    struct DialogCall {
+        QString title;
+        QString startFolder;
+        QString filter;
+    };
+    QList<DialogCall> dialogs;
     QStringList opened;
     quint16 languageId = 1031;
     quint32 ticks = 4357;
     QDateTime clock;
     QString temp;
     QString program;
-    SpeechEngine *speechEngine = nullptr; // none: the system cannot speak
+    PrintSpooler *spooler = nullptr; // none: the system has no print system
 };
