@@ -341,15 +341,24 @@ private Q_SLOTS:
                                         buttons;
         QTest::newRow("options") << s("konfOptionen")
                                  << top +
-                                        QStringList{s("HilfeLng"),          s("cbNumberEffect"),
-                                                    s("cbFarbenregen"),     s("cbSound"),
-                                                    s("cbSchleife"),        s("edSoundfile"),
-                                                    s("edSoundfile"),       s("edHintergrundbild"),
-                                                    s("edHintergrundbild"), s("cpVordergrund"),
-                                                    s("cbListeAus"),        s("cpHintergrund"),
-                                                    s("cbMaximiert"),       s("cbPublikum"),
-                                                    s("cbSanft"),           s("cbAnsagen"),
-                                                    s("cbWeb"),             s("sbWebPort"),
+                                        QStringList{s("HilfeLng"),
+                                                    s("cbNumberEffect"),
+                                                    s("cbFarbenregen"),
+                                                    s("cbSound"),
+                                                    s("cbSchleife"),
+                                                    s("edSoundfile"),
+                                                    s("edSoundfile"),
+                                                    s("edHintergrundbild"),
+                                                    s("edHintergrundbild"),
+                                                    s("cpVordergrund"),
+                                                    s("cbListeAus"),
+                                                    s("cpHintergrund"),
+                                                    s("cbMaximiert"),
+                                                    s("cbPublikum"),
+                                                    s("cbSanft"),
+                                                    s("cbAnsagen"),
+                                                    s("cbWeb"),
+                                                    s("sbWebPort"),
                                                     s("cbWebAdresse")} +
                                         buttons;
     }
