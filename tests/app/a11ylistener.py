@@ -240,7 +240,8 @@ def run(program, resources):
                 if role in FIELD_ROLES:
                     fields += 1
                     label = label_of(node, pyatspi)
-                    print(f"  {page}: {role}: {label!r}")
+                    own = "" if node.name == label else f" ({node.name!r})"
+                    print(f"  {page}: {role}: {label!r}{own}")
                     if not label:
                         problems.append(f"{page}: a {role} without a label")
                 if role in ("unknown", "invalid"):
