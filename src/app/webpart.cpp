@@ -71,8 +71,10 @@ void WebPart::apply()
     publish();
     // Applied again unchanged: the guests' open pages stay connected.
     const std::pair<QString, qint32> asked{settings.WebAddress, settings.WebPort};
-    if (m_service->running() && asked == m_asked)
+    if (m_service->running() && asked == m_asked) {
+        placeCodes();
         return;
+    }
     m_asked = asked;
     const ResultsService::Started started =
         m_service->start(settings.WebAddress, quint16(settings.WebPort));
@@ -87,9 +89,7 @@ void WebPart::apply()
         }
         m_url = pageUrl(shown, started.port);
     }
-    for (QrOverlay *code : {m_code.data(), m_audienceCode.data()})
-        if (code)
-            code->setAddress(m_url);
+    placeCodes();
     showAddress();
 }
 
@@ -115,17 +115,36 @@ void WebPart::showAddress()
 
 bool WebPart::codeShown() const
 {
-    return m_code && !m_code->isHidden();
+    return m_large && m_code && !m_code->isHidden();
 }
 
 void WebPart::toggleCode()
 {
-    if (codeShown()) {
-        hideCode();
+    m_large = !codeShown() && !m_url.isEmpty();
+    placeCodes();
+}
+
+void WebPart::setIdle(bool idle)
+{
+    m_idle = idle;
+    placeCodes();
+}
+
+void WebPart::hideCode()
+{
+    m_large = false;
+    placeCodes();
+}
+
+void WebPart::placeCodes()
+{
+    const bool corner = !m_large && m_idle && p.settings.current().WebCorner;
+    if (m_url.isEmpty() || (!m_large && !corner)) {
+        for (QrOverlay *code : {m_code.data(), m_audienceCode.data()})
+            if (code)
+                code->hide();
         return;
     }
-    if (m_url.isEmpty())
-        return;
     if (!m_code)
         m_code = new QrOverlay(&p.display);
     if (!m_audienceCode && p.audience)
@@ -134,15 +153,8 @@ void WebPart::toggleCode()
         if (!code)
             continue;
         code->setAddress(m_url);
-        code->showAs(QrOverlay::Size::Large);
+        code->showAs(m_large ? QrOverlay::Size::Large : QrOverlay::Size::Corner);
     }
-}
-
-void WebPart::hideCode()
-{
-    for (QrOverlay *code : {m_code.data(), m_audienceCode.data()})
-        if (code)
-            code->hide();
 }
 
 void WebPart::passChanged()

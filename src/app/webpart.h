@@ -23,8 +23,9 @@ class WebOptionsBox;
 // The results page at work: with the option on, the server listens (on the chosen address
 // and the port, or the next free one) and is handed a snapshot of the pass after each change;
 // the page's address shows in the options, in the hint line's tooltip and, on command (menu
-// or F9), as a QR code on the display and the audience window until the next draw. With the
-// option off there is no socket, no thread work and no key written.
+// or F9), as a QR code on the display and the audience window until the next draw, and, if the
+// user wants it, small in a corner while no draw runs. With the option off there is no socket,
+// no thread work and no key written.
 class WebPart : public QObject {
     Q_OBJECT
 public:
@@ -49,6 +50,8 @@ public:
     void retranslate();
     // The menu command and F9: shows the QR code, or hides it when shown.
     void toggleCode();
+    // Whether the display is idle (no draw runs): the corner code shows only then.
+    void setIdle(bool idle);
 
     QString pageAddress() const { return m_url; }
     bool codeShown() const;
@@ -59,6 +62,9 @@ private:
     void publish();
     void showAddress();
     void hideCode();
+    // The codes as they should stand now: large on command, else small in the corner while
+    // the display is idle and the corner is wanted, else none.
+    void placeCodes();
 
     Parts p;
     std::unique_ptr<ResultsService> m_service; // made when first switched on
@@ -74,4 +80,6 @@ private:
     QAction *m_codeAction = nullptr;
     QPointer<QrOverlay> m_code;
     QPointer<QrOverlay> m_audienceCode;
+    bool m_large = false; // shown large on command
+    bool m_idle = true;
 };

@@ -186,6 +186,10 @@ void TForm1::buildParts()
                          }},
                         this);
     m_settings->setAppliedHook([web = m_web] { web->apply(); });
+    connect(m_draw, &DrawControl::animationChanged, m_web,
+            [web = m_web](DrawControl::Animation animation) {
+                web->setIdle(animation == DrawControl::Animation::Idle);
+            });
     SettingsPanel *panel = Einstellungen;
     // The exports go where the program's files are, named after the program like them.
     m_output = std::make_unique<ResultsOutput>(

@@ -63,6 +63,7 @@ class ProfileFile;
     X(WEB, Enabled, Bool, bool, WebEnabled, false, 0, 1)                                           \
     X(WEB, Port, Int, qint32, WebPort, 8080, 1, 65535)                                             \
     X(WEB, Address, Text, QString, WebAddress, QString(), 0, 0)                                    \
+    X(WEB, Corner, Bool, bool, WebCorner, false, 0, 1)                                             \
     X(DRAW, ListColumns, Text, QString, ListColumns, QString(), 0, 0)                              \
     X(DRAW, ListCountColumn, Int, qint32, ListCountColumn, 0, 0, 9999)                             \
     X(DRAW, ListHeader, Bool, bool, ListHeader, false, 0, 1)                                       \

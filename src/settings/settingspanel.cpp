@@ -344,6 +344,7 @@ void SettingsPanel::arrangeTabOrder()
         gbWeb->cbWeb,
         gbWeb->sbWebPort,
         gbWeb->cbWebAdresse,
+        gbWeb->cbWebEcke,
         // buttons
         BTDrucken,
         BTHTML,

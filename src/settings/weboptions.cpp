@@ -27,6 +27,8 @@ WebOptionsBox::WebOptionsBox(QWidget *parent) : QGroupBox(parent)
     cbWebAdresse->addItem(QString(), QString());
     lbWebAdresse = new QLabel(this);
     lbWebAdresse->setBuddy(cbWebAdresse);
+    cbWebEcke = new QCheckBox(this);
+    cbWebEcke->setObjectName(QStringLiteral("cbWebEcke"));
     lbWebSeite = new QLabel(this);
     lbWebSeite->setObjectName(QStringLiteral("lbWebSeite"));
     lbWebSeite->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -42,8 +44,9 @@ WebOptionsBox::WebOptionsBox(QWidget *parent) : QGroupBox(parent)
     grid->addWidget(sbWebPort, 1, 1);
     grid->addWidget(lbWebAdresse, 1, 2, Qt::AlignRight);
     grid->addWidget(cbWebAdresse, 1, 3);
-    grid->addWidget(lbWebSeite, 2, 0, 1, 4);
-    grid->addWidget(lbWebHilfe, 3, 0, 1, 4);
+    grid->addWidget(cbWebEcke, 2, 0, 1, 4);
+    grid->addWidget(lbWebSeite, 3, 0, 1, 4);
+    grid->addWidget(lbWebHilfe, 4, 0, 1, 4);
     grid->setColumnStretch(3, 1);
     retranslate();
 }
@@ -52,6 +55,7 @@ void WebOptionsBox::retranslate()
 {
     setTitle(lng("StrWebGruppe"));
     cbWeb->setText(lng("StrWebAn"));
+    cbWebEcke->setText(lng("StrWebEcke"));
     lbWebPort->setText(lng("StrWebPort"));
     lbWebAdresse->setText(lng("StrWebAdresse"));
     cbWebAdresse->setItemText(0, lng("StrWebAlleAdressen"));
@@ -64,6 +68,7 @@ void WebOptionsBox::load(const Settings &settings)
     cbWeb->setChecked(settings.WebEnabled);
     sbWebPort->setValue(settings.WebPort);
     setAddress(settings.WebAddress);
+    cbWebEcke->setChecked(settings.WebCorner);
 }
 
 void WebOptionsBox::collect(Settings &settings) const
@@ -71,6 +76,7 @@ void WebOptionsBox::collect(Settings &settings) const
     settings.WebEnabled = cbWeb->isChecked();
     settings.WebPort = sbWebPort->value();
     settings.WebAddress = address();
+    settings.WebCorner = cbWebEcke->isChecked();
 }
 
 void WebOptionsBox::setAddresses(const QStringList &addresses)

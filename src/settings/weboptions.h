@@ -31,6 +31,7 @@ public:
     QCheckBox *cbWeb = nullptr;
     QSpinBox *sbWebPort = nullptr;
     QComboBox *cbWebAdresse = nullptr;
+    QCheckBox *cbWebEcke = nullptr; // the QR code small in a corner while no draw runs
     QLabel *lbWebPort = nullptr;
     QLabel *lbWebAdresse = nullptr;
     QLabel *lbWebSeite = nullptr;

@@ -136,10 +136,31 @@ private Q_SLOTS:
         code->trigger();
         QVERIFY(!overlay->isVisibleTo(form.Ergebnisfeld));
 
+        // Wanted in the corner: there while no draw runs, gone while one does, large on
+        // command and back in the corner after it.
+        box.cbWebEcke->setChecked(true);
+        form.settingsFlow().ApplySettings();
+        QVERIFY(f.folder.read(QStringLiteral("tivrel.ini")).contains("Corner=1"));
+        QVERIFY(overlay->isVisibleTo(form.Ergebnisfeld));
+        QCOMPARE(overlay->size(), QrOverlay::Size::Corner);
+        f.draw().BTStartStopClick();
+        QVERIFY(!overlay->isVisibleTo(form.Ergebnisfeld));
+        f.draw().RefresherTimer();
+        f.draw().BTStartStopClick();
+        f.draw().RefresherTimer();
+        QTRY_VERIFY(overlay->isVisibleTo(form.Ergebnisfeld));
+        QCOMPARE(overlay->size(), QrOverlay::Size::Corner);
+        code->trigger();
+        QCOMPARE(overlay->size(), QrOverlay::Size::Large);
+        code->trigger();
+        QCOMPARE(overlay->size(), QrOverlay::Size::Corner);
+        QVERIFY(overlay->isVisibleTo(form.Ergebnisfeld));
+
         box.cbWeb->setChecked(false);
         form.settingsFlow().ApplySettings();
         QVERIFY(ownListeningSockets().isEmpty());
         QVERIFY(!code->isVisible());
+        QVERIFY(!overlay->isVisibleTo(form.Ergebnisfeld));
         QVERIFY(!form.child<QLabel>("Label3")->toolTip().contains(url));
     }
 };

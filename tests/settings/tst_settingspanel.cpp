@@ -359,7 +359,8 @@ private Q_SLOTS:
                                                     s("cbAnsagen"),
                                                     s("cbWeb"),
                                                     s("sbWebPort"),
-                                                    s("cbWebAdresse")} +
+                                                    s("cbWebAdresse"),
+                                                    s("cbWebEcke")} +
                                         buttons;
     }
     void tabFollowsTheVisiblePage()
