@@ -58,7 +58,9 @@ void QrOverlay::place()
     }
     const int codeSide = std::max(80, side / 5);
     const int own = codeSide + QFontMetrics(f).height() + 16;
-    setGeometry(QRect(area.width() - own - 8, area.height() - own - 8, own, own));
+    // As wide as the address, so that it is never cut.
+    const int wide = std::max(own, QFontMetrics(f).horizontalAdvance(m_url) + 16);
+    setGeometry(QRect(area.width() - wide - 8, area.height() - own - 8, wide, own));
 }
 
 void QrOverlay::paintEvent(QPaintEvent *)
