@@ -9,8 +9,10 @@
 #include "draw/csvlist.h"
 #include "draw/poolreport.h"
 #include "settings/csvlistdialog.h"
+#include "settings/rangepage.h"
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
+#include "support/panelcontrols.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -64,15 +66,14 @@ void saveScreenshots(const QString &folder)
     MainWindowParts parts = partsOf(*window);
     parts.settings.OpenSettingsPanel();
     auto *panel = window->findChild<SettingsPanel *>();
-    panel->ListPromptMuted = 1;
-    panel->AusDatei->setChecked(true);
-    panel->csvLayout = dialog.layout();
-    panel->AusDateiPfad->setText(QStringLiteral("kaeufer.csv"));
+    panel->rangePage().setListOnByProgram(true);
+    panel->rangePage().setCsvLayout(dialog.layout());
+    ui(panel).AusDateiPfad->setText(QStringLiteral("kaeufer.csv"));
     parts.lists.ApplyListRange();
     panel->btKonfigClick();
     QCoreApplication::processEvents();
     window->grab().save(folder + QStringLiteral("/report.png"));
-    panel->btPoolFindings->click();
+    ui(panel).btPoolFindings->click();
     QCoreApplication::processEvents();
     if (auto *findings = window->findChild<QDialog *>(QStringLiteral("PoolFindings")))
         findings->grab().save(folder + QStringLiteral("/findings.png"));

@@ -17,6 +17,7 @@
 #include "results/drawlog.h"
 #include "results/resultstable.h"
 #include "settings/settingspanel.h"
+#include "support/panelcontrols.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -57,10 +58,10 @@ const QByteArray wholeRangeSettings =
 void useWholeRange(QMainWindow &form)
 {
     SettingsPanel &panel = *form.findChild<SettingsPanel *>();
-    panel.Maximum->setValue(999999);
-    panel.Minimum->setValue(1);
-    panel.Ziehung_Prozent->setChecked(false);
-    panel.Ziehungsquote->setValue(999999);
+    ui(panel).Maximum->setValue(999999);
+    ui(panel).Minimum->setValue(1);
+    ui(panel).Ziehung_Prozent->setChecked(false);
+    ui(panel).Ziehungsquote->setValue(999999);
 }
 
 class PaintWatch : public QObject {

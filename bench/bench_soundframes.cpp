@@ -8,6 +8,7 @@
 #include "benchplatform.h"
 #include "platform/platform.h"
 #include "settings/settingspanel.h"
+#include "support/panelcontrols.h"
 
 #include <QApplication>
 #include <QAudioDevice>
@@ -79,7 +80,7 @@ int main(int argc, char *argv[])
     paints.clock.start();
 
     for (bool sound : {false, true, false, true}) {
-        panel.cbSound->setChecked(sound);
+        ui(panel).cbSound->setChecked(sound);
         QTimer::singleShot(300, &app, [] { QApplication::exit(); });
         QApplication::exec(); // settle
         paints.stamps.clear();

@@ -9,15 +9,11 @@
 #include "platform/platform.h"
 #include "presentation/entrydisplay.h"
 #include "results/resultstable.h"
+#include "settings/modepage.h"
 #include "settings/settingscontrols.h"
-#include "settings/settingspanel.h"
 #include "settings/settingssource.h"
 
-#include <QCheckBox>
 #include <QEventLoop>
-#include <QLabel>
-#include <QLineEdit>
-#include <QSpinBox>
 #include <QTimer>
 
 DrawControl::DrawControl(const Parts &parts, QObject *parent)
@@ -98,7 +94,7 @@ void DrawControl::BTStartStopClick()
     // Autopilot: after the manual part, timed drawing takes over.
     if (!running && settings.AutoPilot && !AutopilotSuppressed &&
         settings.mode() == DrawMode::Manual && p.pass.rows().size() >= settings.AutoVal) {
-        p.panel.DoStatus->setItemIndex(int(DrawMode::Timer));
+        p.mode.chooseMode(int(DrawMode::Timer));
         m_settingsCommands->ApplySettings();
         AutopilotSuppressed = true;
         return;
@@ -194,7 +190,7 @@ void DrawControl::NochtimerTimer()
 {
     if (p.platform.now() >= NextDrawTime) {
         Nochtimer->setEnabled(false);
-        p.panel.DoStatus->setItemIndex(int(DrawMode::Manual));
+        p.mode.chooseMode(int(DrawMode::Manual));
         p.display.ShowOnDisplay(lng("StrGleich"), 2, false);
         return;
     }
@@ -208,13 +204,10 @@ void DrawControl::ShowTimeToNextDraw()
 
 void DrawControl::DoStatusClick()
 {
-    SettingsPanel &panel = p.panel;
-    switch (DrawMode(panel.DoStatus->itemIndex())) {
+    ModePage &page = p.mode;
+    switch (DrawMode(page.modeIndex())) {
     case DrawMode::Manual:
-        panel.Uhrzeit->setEnabled(false);
-        panel.chkAutostop->setEnabled(true);
-        panel.Sekunden->setEnabled(panel.chkAutostop->isChecked());
-        panel.btKonfig->setEnabled(true);
+        page.openFields(page.autostop(), true, false);
         IntervallTimer->setEnabled(false);
         Nochtimer->setEnabled(false);
         p.strip.hideNote();
@@ -222,12 +215,10 @@ void DrawControl::DoStatusClick()
         showModeTitle();
         break;
     case DrawMode::Timer: {
-        panel.Sekunden->setEnabled(true);
-        panel.Uhrzeit->setEnabled(false);
-        panel.chkAutostop->setEnabled(false);
-        panel.btKonfig->setEnabled(true);
+        page.openFields(true, false, false);
+        const Settings settings = p.settings.current();
         const bool autopilotReached =
-            panel.ckAutopilot->isChecked() && p.pass.rows().size() >= panel.AutopilotStart->value();
+            settings.AutoPilot && p.pass.rows().size() >= settings.AutoVal;
         p.display.ShowOnDisplay(lng(autopilotReached ? "StrAutoPilot" : "StrNeueZiehungStarten"), 2,
                                 false);
         showModeTitle();
@@ -235,19 +226,14 @@ void DrawControl::DoStatusClick()
     }
     case DrawMode::TimeOfDay:
     case DrawMode::Countdown:
-        if (!panel.Uhrzeit->isEnabled())
-            panel.Uhrzeit->setText(nextFullHourText(p.platform.now().time()));
-        panel.Uhrzeit->setEnabled(true);
-        panel.Sekunden->setEnabled(false);
-        panel.chkAutostop->setEnabled(false);
-        panel.btKonfig->setEnabled(false);
+        // A time not offered before starts at the next full hour.
+        if (!page.timeOfDayOpen())
+            page.setTimeOfDay(nextFullHourText(p.platform.now().time()));
+        page.openFields(false, false, true);
         showModeTitle();
         break;
     case DrawMode::Lottery:
-        panel.Sekunden->setEnabled(false);
-        panel.Uhrzeit->setEnabled(false);
-        panel.chkAutostop->setEnabled(false);
-        panel.btKonfig->setEnabled(true);
+        page.openFields(false, false, false);
         p.display.ShowOnDisplay(lng("StrNeueZiehungStarten"), 2, false);
         showModeTitle();
         break;
@@ -257,7 +243,7 @@ void DrawControl::DoStatusClick()
 void DrawControl::showModeTitle()
 {
     const char *title = nullptr;
-    switch (DrawMode(p.panel.DoStatus->itemIndex())) {
+    switch (DrawMode(p.mode.modeIndex())) {
     case DrawMode::Manual: title = "StrModeManuell"; break;
     case DrawMode::Timer: title = "StrModeTimer"; break;
     case DrawMode::TimeOfDay:
@@ -265,46 +251,17 @@ void DrawControl::showModeTitle()
     case DrawMode::Lottery: title = "StrModeLotto"; break;
     }
     if (title) // no mode is chosen while the settings are read
-        p.panel.hpModus->setText(lng(title));
+        p.mode.setTitle(lng(title));
 }
 
 void DrawControl::chkAutostopClick()
 {
-    p.panel.Sekunden->setEnabled(p.panel.chkAutostop->isChecked());
-}
-
-void DrawControl::ckAutopilotClick()
-{
-    SettingsPanel &panel = p.panel;
-    const bool on = panel.ckAutopilot->isChecked();
-    if (on && !p.pass.rows().isEmpty())
-        p.platform.messageBox(lng("StrTivrelHinweis"), lng("StrAutoPilotDoubletten"),
-                              Platform::Icon::Warning, Platform::Buttons::Ok);
-    panel.AutopilotStart->setEnabled(on);
-    panel.lbAutopilotRest->setVisible(on);
-    if (on) {
-        if (panel.AutopilotStart->value() > p.pass.drawQuota())
-            panel.AutopilotStart->setValue(p.pass.drawQuota());
-        panel.AutopilotStart->setMaximum(qMax(0, p.pass.drawQuota()));
-    }
-}
-
-void DrawControl::AutopilotStartChange()
-{
-    p.panel.lbAutopilotRest->setText(
-        QStringLiteral(" + ") +
-        QString::number(p.pass.drawQuota() - p.panel.AutopilotStart->value()));
-}
-
-void DrawControl::AutopilotStartEnter()
-{
-    p.passCommands.ApplyQuotaRule();
-    p.panel.AutopilotStart->setMaximum(qMax(0, p.pass.drawQuota()));
+    p.mode.openSeconds(p.mode.autostop());
 }
 
 void DrawControl::UhrzeitExit()
 {
-    p.display.ShowOnDisplay(p.panel.Uhrzeit->text(), 2, true);
+    p.display.ShowOnDisplay(p.mode.timeOfDay(), 2, true);
 }
 
 void DrawControl::interruptForSettings()

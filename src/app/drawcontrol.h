@@ -13,7 +13,7 @@ class EntryDisplay;
 class DrawPass;
 class Platform;
 class ResultsTable;
-class SettingsPanel;
+class ModePage;
 class SettingsSource;
 class SoundControl;
 class WindowTimer;
@@ -21,6 +21,7 @@ class WindowTimer;
 // The draw control: the start/stop command, the animation tick that performs the draw after a
 // stop, the interval timer of timed draws and autostop, the countdown to a time of day, the
 // autopilot and the activation of the chosen draw mode; and the handlers of the mode page.
+// The lottery run is in lotteryrun.cpp.
 class DrawControl : public QObject, public DrawCommands {
     Q_OBJECT
 public:
@@ -33,7 +34,7 @@ public:
         EntryDisplay &display;
         ControlStrip &strip;
         ResultsTable &results;
-        SettingsPanel &panel; // the mode page's controls, for their handlers
+        ModePage &mode; // the mode page, whose handlers these are
         const SettingsSource &settings;
         Platform &platform;
         SoundControl &sound;
@@ -66,14 +67,8 @@ public:
     // The mode page's title names the mode chosen, in the language in force.
     void showModeTitle();
     void chkAutostopClick();
-    void ckAutopilotClick();
-    void AutopilotStartChange();
-    void AutopilotStartEnter();
     void UhrzeitExit();
     void mmNeueRundeStartenClick();
-    // The lottery page's handlers.
-    void Lotto_nChange();
-    void Lotto_PoolChange();
     // The lottery mode's activation: draws every game of the ticket suggestion, about a second
     // per number, inside the apply step.
     void runLottery();

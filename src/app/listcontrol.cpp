@@ -8,26 +8,22 @@
 #include "localisation/uitext.h"
 #include "platform/platform.h"
 #include "results/resultstable.h"
+#include "settings/modepage.h"
+#include "settings/rangepage.h"
 #include "settings/settingscontrols.h"
-#include "settings/settingspanel.h"
 
-#include <QCheckBox>
 #include <QDateTime>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QDoubleSpinBox>
 #include <QFileInfo>
-#include <QLabel>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
 ListControl::ListControl(const Parts &parts) : p(parts) {}
 
 bool ListControl::listInUse() const
 {
-    return p.panel.AusDatei->isChecked() && listPathSet(p.panel.AusDateiPfad->text());
+    return p.range.listOn() && listPathSet(p.range.listPath());
 }
 
 void ListControl::warn(const ListFileResult &result, const QString &name, const char *kind)
@@ -36,12 +32,14 @@ void ListControl::warn(const ListFileResult &result, const QString &name, const 
                           Platform::Icon::Warning, Platform::Buttons::Ok);
 }
 
-void ListControl::AusDateiClick()
+void ListControl::AusDateiClick(bool byProgram)
 {
-    SettingsPanel &panel = p.panel;
+    RangePage &page = p.range;
     // A switch by hand ends the pass, after a question; the program's own switches ask
     // nothing.
-    ListSwitchPrompt prompt(panel.ListPromptMuted, panel.ListBrowsePending);
+    if (byProgram)
+        m_listPromptMuted = 1;
+    ListSwitchPrompt prompt(m_listPromptMuted, m_listBrowsePending);
     if (prompt.asks()) {
         const auto answer =
             p.platform.messageBox(lng("StrTivrelHinweis"), lng("HinweisZiehungsdatei"),
@@ -52,22 +50,15 @@ void ListControl::AusDateiClick()
             if (m_passCommands)
                 m_passCommands->Reset_ZiehungClick();
             break;
-        case ListSwitchPrompt::Then::FlipBack:
-            panel.AusDatei->setChecked(!panel.AusDatei->isChecked());
-            break;
+        case ListSwitchPrompt::Then::FlipBack: page.setListOn(!page.listOn()); break;
         case ListSwitchPrompt::Then::Keep: break;
         }
     }
     // List lines sort alphabetically, numbers by value; the range fields give way to the
     // list's fields.
-    const bool on = panel.AusDatei->isChecked();
+    const bool on = page.listOn();
     p.results.results()->setDrawnSortNumeric(!on);
-    panel.Minimum->setEnabled(!on);
-    panel.Maximum->setEnabled(!on);
-    panel.ZeigeNullen->setEnabled(!on);
-    panel.AusDateiPfad->setEnabled(on);
-    panel.AusDateiLaenge->setEnabled(on);
-    panel.lbAusDateiLaenge->setEnabled(on);
+    page.openListFields(on);
 }
 
 QString ListControl::chooseListFile(const QString &filter)
@@ -81,13 +72,13 @@ QString ListControl::chooseListFile(const QString &filter)
 
 void ListControl::AusDateiPfadButtonClick()
 {
-    SettingsPanel &panel = p.panel;
+    RangePage &page = p.range;
     // A list in use is replaced only after the question.
-    if (panel.AusDatei->isChecked() && listPathSet(panel.AusDateiPfad->text())) {
-        panel.ListBrowsePending = 1;
+    if (page.listOn() && listPathSet(page.listPath())) {
+        m_listBrowsePending = 1;
         AusDateiClick();
-        if (panel.ListBrowsePending == 1) {
-            panel.ListBrowsePending = 0;
+        if (m_listBrowsePending == 1) {
+            m_listBrowsePending = 0;
             return;
         }
     }
@@ -97,8 +88,8 @@ void ListControl::AusDateiPfadButtonClick()
     if (!stored.isEmpty() && isCsvListPath(stored)) {
         // The layout stored before belongs to the list named before; another file starts
         // from its own separator and its first column.
-        CsvLayout initial = panel.csvLayout;
-        if (stored != panel.AusDateiPfad->text()) {
+        CsvLayout initial = page.csvLayout();
+        if (stored != page.listPath()) {
             initial = CsvLayout();
             initial.separatorKnown = false;
             initial.layoutKnown = false;
@@ -107,38 +98,38 @@ void ListControl::AusDateiPfadButtonClick()
             m_chooseCsvLayout ? m_chooseCsvLayout(resolveListPath(p.programFolder, stored), initial)
                               : std::optional<CsvLayout>(initial);
         if (layout) {
-            panel.csvLayout = *layout;
-            panel.AusDateiPfad->setText(stored);
+            page.setCsvLayout(*layout);
+            page.setListPath(stored);
         }
     } else if (!stored.isEmpty()) {
-        panel.AusDateiPfad->setText(stored);
+        page.setListPath(stored);
     }
     // Chosen or not, the list named in the field is in use and read.
-    panel.AusDatei->setChecked(true);
+    page.setListOn(true);
     ApplyListRange();
 }
 
 bool ListControl::ApplyListRange()
 {
-    SettingsPanel &panel = p.panel;
+    RangePage &page = p.range;
     // No list named: the range stays as it is.
-    const QString stored = panel.AusDateiPfad->text();
+    const QString stored = page.listPath();
     if (!listPathSet(stored))
         return true;
     // A list read: the range is its lines, the quota all of them or kept within them.
     const ListFileResult list = readAndReport(stored);
     if (list.ok()) {
         const int lines = int(list.lines.size());
-        panel.Minimum->setValue(1);
-        panel.Maximum->setValue(lines);
-        if (panel.Ziehung_Prozent->isChecked()) {
-            panel.Ziehungsquote->setValue(100);
-            panel.LAnzahl_Ziehungen->setText(QStringLiteral("= ") + QString::number(lines));
+        page.setMinimum(1);
+        page.setMaximum(lines);
+        if (page.quotaInPercent()) {
+            page.setQuota(100);
+            page.setQuotaCountLine(QStringLiteral("= ") + QString::number(lines));
             p.pass.setQuota(lines);
         } else {
-            panel.Ziehungsquote->setValue(lines);
+            page.setQuota(lines);
         }
-        panel.AutopilotStart->setMaximum(lines);
+        page.setAutopilotMaximum(lines);
         return true;
     }
     // A missing list, or something that is no list file at all (a folder, a pipe, a device, a
@@ -147,15 +138,15 @@ bool ListControl::ApplyListRange()
     warn(list, stored, "HinweisDateiListe");
     if (list.error == ListFileError::Missing || list.error == ListFileError::NotReadable ||
         list.error == ListFileError::NotAFile || list.error == ListFileError::TooLarge) {
-        panel.AusDatei->setChecked(false);
-        panel.AusDateiPfad->setText(stored + lng("HinweisNichtGefunden"));
+        page.setListOn(false);
+        page.setListPath(stored + lng("HinweisNichtGefunden"));
     }
     return false;
 }
 
 std::optional<QStringList> ListControl::readDrawList()
 {
-    const QString stored = p.panel.AusDateiPfad->text();
+    const QString stored = p.range.listPath();
     ListFileResult list = readAndReport(stored);
     if (!list.ok()) {
         warn(list, stored, "HinweisDateiListe");
@@ -166,35 +157,35 @@ std::optional<QStringList> ListControl::readDrawList()
 
 void ListControl::edWinningsButtonClick()
 {
-    SettingsPanel &panel = p.panel;
+    RangePage &page = p.range;
     // The file is read later, by LoadPrizeList.
     const QString stored = chooseListFile(lng("StrFilterText"));
     if (stored.isEmpty())
         return;
-    panel.edWinnings->setText(stored);
+    page.setPrizePath(stored);
     const QFileInfo file(resolveListPath(p.programFolder, stored));
     if (listPathSet(stored) && file.isFile()) {
-        panel.cbWinnings->setChecked(true);
+        page.setPrizesOn(true);
         return;
     }
     ListFileResult missing;
     missing.error = ListFileError::Missing;
     warn(missing, stored, "HinweisDatei01");
-    panel.edWinnings->setText(QString());
+    page.setPrizePath(QString());
 }
 
 void ListControl::LoadPrizeList()
 {
-    SettingsPanel &panel = p.panel;
+    RangePage &page = p.range;
     // The draw list is read again first: its range may have changed.
-    if (panel.AusDatei->isChecked())
+    if (page.listOn())
         ApplyListRange();
     // The prizes read before are forgotten.
     PrizeList.emplace();
     // With the prize list on, its lines head the column "Spiel".
-    if (!panel.cbWinnings->isChecked())
+    if (!page.prizesOn())
         return;
-    const QString stored = panel.edWinnings->text();
+    const QString stored = page.prizePath();
     ListFileResult prizes = readListFile(resolveListPath(p.programFolder, stored));
     if (prizes.ok()) {
         PrizeList = std::move(prizes.lines);
@@ -202,8 +193,8 @@ void ListControl::LoadPrizeList()
         p.results.setColumnShown(ResultsModel::Spiel, true);
         return;
     }
-    warn(prizes, panel.edWinnings->text(), "HinweisDatei01");
-    if (panel.DoStatus->itemIndex() <= int(DrawMode::Timer))
+    warn(prizes, page.prizePath(), "HinweisDatei01");
+    if (p.mode.modeIndex() <= int(DrawMode::Timer))
         p.results.setColumnShown(ResultsModel::Spiel, false);
 }
 
@@ -220,10 +211,10 @@ ListFileResult ListControl::readAndReport(const QString &stored)
     const QFileInfo info(path);
     const QString key = info.absoluteFilePath() + u'|' + QString::number(info.size()) + u'|' +
                         QString::number(info.lastModified().toMSecsSinceEpoch()) + u'|' +
-                        storedCsvColumns(p.panel.csvLayout) + u'|' +
-                        QString::number(p.panel.csvLayout.countColumn) + u'|' +
-                        QString::number(int(p.panel.csvLayout.header)) + u'|' +
-                        storedCsvSeparator(p.panel.csvLayout);
+                        storedCsvColumns(p.range.csvLayout()) + u'|' +
+                        QString::number(p.range.csvLayout().countColumn) + u'|' +
+                        QString::number(int(p.range.csvLayout().header)) + u'|' +
+                        storedCsvSeparator(p.range.csvLayout());
     const bool known = m_report && key == m_reportKey;
     ListFileResult list;
     std::optional<PoolReport> report;
@@ -239,7 +230,7 @@ ListFileResult ListControl::readAndReport(const QString &stored)
             sink = [&builder](const CsvRowEntry &row) {
                 builder.add(row.text, row.row, row.tickets);
             };
-        CsvListResult read = readCsvListFile(path, p.panel.csvLayout, {}, sink);
+        CsvListResult read = readCsvListFile(path, p.range.csvLayout(), {}, sink);
         if (read.list.ok() && !known)
             report = builder.finish(read.list.encoding, &read.csv.skipped);
         m_csvLayout = read.layout;
@@ -265,29 +256,23 @@ void ListControl::clearPoolReport()
 
 void ListControl::showPoolReport()
 {
-    QLabel *label = p.panel.lbPoolReport;
-    QPushButton *button = p.panel.btPoolFindings;
-    label->setVisible(m_report.has_value());
-    button->setVisible(m_report.has_value());
     retranslatePoolReport();
 }
 
 void ListControl::retranslatePoolReport()
 {
-    p.panel.btPoolFindings->setText(lng("StrBerichtBefunde"));
     const QString summary = m_report ? poolReportSummary(*m_report) : QString();
-    p.panel.lbPoolReport->setText(summary);
-    p.panel.lbPoolReport->setToolTip(summary);
+    p.report.showReport(m_report.has_value(), summary, lng("StrBerichtBefunde"));
 }
 
 void ListControl::btPoolFindingsClick()
 {
     if (!m_report)
         return;
-    auto *window = new QDialog(p.panel.window());
+    auto *window = new QDialog(p.report.window());
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setObjectName(QStringLiteral("PoolFindings"));
-    window->setWindowTitle(lngFormat("StrBerichtTitel", {p.panel.AusDateiPfad->text()}));
+    window->setWindowTitle(lngFormat("StrBerichtTitel", {p.range.listPath()}));
     auto *layout = new QVBoxLayout(window);
     auto *text = new QPlainTextEdit(window);
     text->setReadOnly(true);

@@ -14,7 +14,9 @@ class DrawPass;
 class PassCommands;
 class Platform;
 class ResultsTable;
-class SettingsPanel;
+class ModePage;
+class PoolReportLine;
+class RangePage;
 struct ListFileResult;
 
 // The draw list and the prize list: the handlers of "Aus Datei", of the two browse buttons, the
@@ -22,7 +24,9 @@ struct ListFileResult;
 class ListControl {
 public:
     struct Parts {
-        SettingsPanel &panel; // the range page's list and prize controls
+        RangePage &range;       // its list and prize fields
+        PoolReportLine &report; // the report under the settings pages
+        const ModePage &mode;   // a prize list that fails hides its column in the single modes
         DrawPass &pass;
         ResultsTable &results;
         Platform &platform;
@@ -37,7 +41,8 @@ public:
         std::function<std::optional<CsvLayout>(const QString &path, const CsvLayout &stored)>;
     void setCsvLayoutChooser(CsvLayoutChooser chooser) { m_chooseCsvLayout = std::move(chooser); }
 
-    void AusDateiClick();
+    // "Aus Datei" switched; a switch the program makes asks nothing.
+    void AusDateiClick(bool byProgram = false);
     void AusDateiPfadButtonClick();
     void edWinningsButtonClick();
     // Reads the draw list and takes its line count as range and quota. False when the list
@@ -78,4 +83,7 @@ private:
     std::optional<PoolReport> m_report;
     QString m_reportKey; // the file and layout the report was made of
     std::optional<CsvLayout> m_csvLayout;
+    // The two flags of the question before "Aus Datei" switches (ListSwitchPrompt).
+    int m_listPromptMuted = 0;
+    int m_listBrowsePending = 0;
 };

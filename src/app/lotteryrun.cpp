@@ -9,20 +9,14 @@
 #include "presentation/soundcontrol.h"
 #include "results/resultstable.h"
 #include "settings/settings.h"
-#include "settings/settingspanel.h"
 #include "settings/settingssource.h"
-
-#include <QCheckBox>
-#include <QDoubleSpinBox>
-#include <QLabel>
-#include <QSpinBox>
 
 // What the game loop asks of the window: the animation, the draw at the next tick, the waits.
 class DrawControl::LotteryWindow final : public LotteryHost {
 public:
     explicit LotteryWindow(DrawControl &control) : d(control) {}
 
-    bool settingsPanelVisible() const override { return !d.p.panel.isHidden(); }
+    bool settingsPanelVisible() const override { return d.m_settingsCommands->panelShown(); }
     void refillPool(const QStringList &pool) override
     {
         d.p.pass.beginLotteryGame(EntryPool::fromList(pool));
@@ -55,22 +49,6 @@ public:
 private:
     DrawControl &d;
 };
-
-void DrawControl::Lotto_nChange()
-{
-    QSpinBox &pool = *p.panel.Lotto_Pool;
-    const LottoPoolField field =
-        lottoPoolLimit(p.panel.Lotto_n->value(), p.panel.Lotto_x->value(), pool.value());
-    if (pool.value() > field.value)
-        pool.setValue(field.value);
-    // The field never offers more games than the settings file keeps.
-    pool.setMaximum(qMin(field.maximum, settinglimits::PoolLimits.high));
-}
-
-void DrawControl::Lotto_PoolChange()
-{
-    p.panel.lbLottoAnzahl->setText(lottoPoolWord(p.panel.Lotto_Pool->value()));
-}
 
 void DrawControl::runLottery()
 {

@@ -3,10 +3,10 @@
 #include "app/layoutmath.h"
 #include "presentation/numberdisplaywidget.h"
 #include "results/resultstable.h"
+#include "settings/optionspage.h"
 #include "settings/settingspanel.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QFrame>
 #include <QMainWindow>
 #include <QSplitter>
@@ -69,7 +69,7 @@ void MainLayout::setSplitterShown(bool shown)
 
 bool MainLayout::resultsShown() const
 {
-    return !w.panel.cbListeAus->isChecked();
+    return !w.panel.optionsPage().listOff();
 }
 
 void MainLayout::FormResize()
@@ -134,9 +134,9 @@ void MainLayout::MMListeClick()
 {
     if (shown(w.panel))
         return;
-    QCheckBox *listOff = w.panel.cbListeAus;
-    listOff->setChecked(!listOff->isChecked());
-    w.listItem.setChecked(!listOff->isChecked());
+    OptionsPage &options = w.panel.optionsPage();
+    options.setListOff(!options.listOff());
+    w.listItem.setChecked(!options.listOff());
     ApplyListVisibility();
 }
 

@@ -9,19 +9,16 @@
 #include "presentation/entrydisplay.h"
 #include "results/drawlog.h"
 #include "results/resultstable.h"
+#include "settings/modepage.h"
+#include "settings/rangepage.h"
 #include "settings/settingscontrols.h"
-#include "settings/settingspanel.h"
 #include "settings/settingssource.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
-#include <QSignalBlocker>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -36,7 +33,7 @@ PoolControl::~PoolControl()
 bool PoolControl::BuildPool(bool removeDrawn)
 {
     const Settings settings = p.settings.current();
-    SettingsPanel &panel = p.panel;
+    RangePage &range = p.range;
     EntryPool pool;
     PoolSource source;
     const bool fromList = p.lists.listInUse();
@@ -46,9 +43,9 @@ bool PoolControl::BuildPool(bool removeDrawn)
         if (!read)
             return false;
         QStringList lines = std::move(*read);
-        panel.Minimum->setValue(1);
-        panel.Maximum->setValue(int(lines.size()));
-        const qint32 entries = panel.Maximum->value() - panel.Minimum->value() + 1;
+        range.setMinimum(1);
+        range.setMaximum(int(lines.size()));
+        const qint32 entries = range.maximum() - range.minimum() + 1;
         if (entries > 1000)
             ShowPrepareWindow(entries);
         source.list = true;
@@ -153,24 +150,18 @@ void PoolControl::Reset_ZiehungClick()
     p.display.ShowOnDisplay(lng("StrNeueZiehungStarten"), 2, false);
     const Settings settings = p.settings.current();
     if (drawsSingleEntries(settings.mode()) && settings.AutoPilot)
-        p.panel.DoStatus->setItemIndex(int(DrawMode::Manual));
+        p.mode.chooseMode(int(DrawMode::Manual));
 }
 
 void PoolControl::ZeigeNullenClick()
 {
-    SettingsPanel &panel = p.panel;
-    if (panel.ZerosPromptMuted == 1) {
-        panel.ZerosPromptMuted = 0;
-        return;
-    }
     const auto answer = p.platform.messageBox(lng("StrTivrelHinweis"), lng("HinweisFuerendeNullen"),
                                               Platform::Icon::Question, Platform::Buttons::YesNo);
     if (answer == Platform::Answer::Yes) {
         p.results.setColumnShown(ResultsModel::Spiel, false);
         Reset_ZiehungClick();
     } else {
-        panel.ZerosPromptMuted = 1;
-        panel.ZeigeNullen->setChecked(!panel.ZeigeNullen->isChecked());
+        p.range.setZerosQuietly(!p.range.zeros());
     }
 }
 
@@ -195,28 +186,25 @@ bool PoolControl::clearLotteryTable()
 
 void PoolControl::recordLotteryRange(qint32 n, qint32 x, qint32 draws)
 {
-    SettingsPanel &panel = p.panel;
+    RangePage &range = p.range;
     // The maximum first, so the minimum is not pulled down.
-    panel.Maximum->setValue(x);
-    panel.Minimum->setValue(n);
+    range.setMaximum(x);
+    range.setMinimum(n);
     // No padding (the switch asks nothing), a count quota of every number drawn.
-    if (panel.ZeigeNullen->isChecked()) {
-        panel.ZerosPromptMuted = 1;
-        panel.ZeigeNullen->setChecked(false);
-    }
-    panel.Ziehung_Prozent->setChecked(false);
+    range.setZerosQuietly(false);
+    range.setQuotaInPercent(false);
     p.pass.beginLotteryRun(draws);
-    panel.Ziehungsquote->setValue(draws);
+    range.setQuota(draws);
 }
 
 void PoolControl::MinimumChange()
 {
-    SettingsPanel &panel = p.panel;
-    const NumberRange range = consistentRange(panel.Minimum->value(), panel.Maximum->value());
-    if (panel.Minimum->value() != range.minimum)
-        panel.Minimum->setValue(range.minimum);
-    if (panel.Maximum->value() != range.maximum)
-        panel.Maximum->setValue(range.maximum);
+    RangePage &page = p.range;
+    const NumberRange range = consistentRange(page.minimum(), page.maximum());
+    if (page.minimum() != range.minimum)
+        page.setMinimum(range.minimum);
+    if (page.maximum() != range.maximum)
+        page.setMaximum(range.maximum);
     p.pass.setRangeSize(rangeSizeOf(range));
     ZiehungsquoteChange();
 }
@@ -231,41 +219,54 @@ void PoolControl::ZiehungsquoteChange()
 
 void PoolControl::ApplyQuotaRule()
 {
-    SettingsPanel &panel = p.panel;
+    RangePage &page = p.range;
     DrawPass &pass = p.pass;
-    QDoubleSpinBox *field = panel.Ziehungsquote;
-    if (panel.Ziehung_Prozent->isChecked()) {
-        {
-            const QSignalBlocker block(field);
-            field->setDecimals(1);
-            field->setMaximum(100);
-        }
-        panel.LAnzahl_Ziehungen->show();
-        pass.setQuota(quotaFromPercent(field->value(), pass.rangeSize()));
+    if (page.quotaInPercent()) {
+        page.shapeQuotaAsPercent();
+        page.showQuotaCountLine(true);
+        pass.setQuota(quotaFromPercent(page.quota(), pass.rangeSize()));
     } else {
-        {
-            // Raised to the next whole number before the field drops its decimal.
-            const double whole = std::ceil(field->value());
-            const QSignalBlocker block(field);
-            field->setMaximum(qMax(0, pass.rangeSize()));
-            field->setDecimals(0);
-            field->setValue(whole);
-        }
-        panel.LAnzahl_Ziehungen->hide();
-        pass.setQuota(quotaFromCount(field->value()));
+        page.shapeQuotaAsCount(qMax(0, pass.rangeSize()));
+        page.showQuotaCountLine(false);
+        pass.setQuota(quotaFromCount(page.quota()));
     }
     showQuotaTexts();
-    if (!panel.Ziehung_Prozent->isChecked() && pass.drawQuota() > pass.rangeSize())
-        field->setValue(pass.rangeSize()); // runs the rule again
+    if (!page.quotaInPercent() && pass.drawQuota() > pass.rangeSize())
+        page.setQuota(pass.rangeSize()); // runs the rule again
 }
 
 void PoolControl::showQuotaTexts()
 {
-    SettingsPanel &panel = p.panel;
-    panel.LQuote->setText(
-        lng(panel.Ziehung_Prozent->isChecked() ? "StrZiehungQuote" : "StrZiehungAnzahl"));
-    panel.LAnzahl_Ziehungen->setText(lng("StrZiehungAnzahl") + QStringLiteral(": ") +
-                                     QString::number(p.pass.drawQuota()));
+    p.range.setQuotaCaption(lng(p.range.quotaInPercent() ? "StrZiehungQuote" : "StrZiehungAnzahl"));
+    p.range.setQuotaCountLine(lng("StrZiehungAnzahl") + QStringLiteral(": ") +
+                              QString::number(p.pass.drawQuota()));
+}
+
+void PoolControl::ckAutopilotClick()
+{
+    RangePage &page = p.range;
+    const bool on = page.autopilot();
+    if (on && !p.pass.rows().isEmpty())
+        p.platform.messageBox(lng("StrTivrelHinweis"), lng("StrAutoPilotDoubletten"),
+                              Platform::Icon::Warning, Platform::Buttons::Ok);
+    page.openAutopilotFields(on);
+    if (on) {
+        if (page.autopilotStart() > p.pass.drawQuota())
+            page.setAutopilotStart(p.pass.drawQuota());
+        page.setAutopilotMaximum(qMax(0, p.pass.drawQuota()));
+    }
+}
+
+void PoolControl::AutopilotStartChange()
+{
+    p.range.setAutopilotRest(QStringLiteral(" + ") +
+                             QString::number(p.pass.drawQuota() - p.range.autopilotStart()));
+}
+
+void PoolControl::AutopilotStartEnter()
+{
+    ApplyQuotaRule();
+    p.range.setAutopilotMaximum(qMax(0, p.pass.drawQuota()));
 }
 
 void PoolControl::ReloadDrawLog()

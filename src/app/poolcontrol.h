@@ -14,7 +14,8 @@ class EntryPool;
 class Platform;
 class QWidget;
 class ResultsTable;
-class SettingsPanel;
+class ModePage;
+class RangePage;
 class SettingsSource;
 struct DrawRowRule;
 struct Settings;
@@ -30,7 +31,8 @@ public:
         EntryDisplay &display;
         ControlStrip &strip;
         ResultsTable &results;
-        SettingsPanel &panel; // the range and quota page's controls, for their handlers
+        RangePage &range; // the range and quota page, whose handlers these are
+        ModePage &mode;   // a new pass hands back to manual drawing from the autopilot
         const SettingsSource &settings;
         ListControl &lists;
         Platform &platform;
@@ -60,6 +62,10 @@ public:
     void ZeigeNullenClick();
     void MinimumChange();
     void ZiehungsquoteChange();
+    void ckAutopilotClick();
+    void AutopilotStartChange();
+    // The autopilot's field takes the focus: the quota rule runs, its limit follows.
+    void AutopilotStartEnter();
 
     // Start-up: fills the results from the draw log; ignores every failure.
     void ReloadDrawLog();

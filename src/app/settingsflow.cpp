@@ -15,8 +15,6 @@
 #include "settings/settingssource.h"
 #include "settings/settingsstore.h"
 
-#include <QCheckBox>
-
 SettingsFlow::SettingsFlow(const Parts &parts) : p(parts) {}
 
 void SettingsFlow::loadHelpPage(const QString &stem)
@@ -37,7 +35,7 @@ bool SettingsFlow::panelShown() const
 void SettingsFlow::helpLanguageChanged(quint16 languageId)
 {
     SetHelpLanguage(languageId);
-    if (p.panel.HilfeAktiv->isChecked())
+    if (p.panel.helpOn())
         loadHelpPage(p.panel.activePageCaption());
 }
 

@@ -6,11 +6,9 @@
 #include "presentation/audiencewindow.h"
 #include "presentation/liveannouncement.h"
 #include "presentation/numberdisplaywidget.h"
-#include "settings/settingspanel.h"
+#include "settings/rangepage.h"
 #include "settings/showoptions.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -24,22 +22,22 @@ ShowPart::ShowPart(Parts parts, QObject *parent)
                                   ? QLocale(QLocale::German, QLocale::Germany)
                                   : QLocale(QLocale::English);
                    },
-                   [panel = &parts.panel] { return panel->cbWinnings->isChecked(); }})
+                   [range = &parts.range] { return range->prizesOn(); }})
 {
-    ShowOptionsBox &box = *m_parts.panel.gbShow;
+    ShowOptionsBox &box = m_parts.box;
     box.setSpeechAvailable(m_announcer.available());
     screensChanged();
 
     m_live = new LiveAnnouncement(&m_parts.window);
     m_parts.display.setMirror(m_audience.get());
-    connect(box.cbPublikum, &QCheckBox::toggled, this, [this] { updateAudience(); });
-    connect(box.cbBildschirm, &QComboBox::currentIndexChanged, this, [this] {
+    connect(&box, &ShowOptionsBox::audienceToggled, this, [this] { updateAudience(); });
+    connect(&box, &ShowOptionsBox::screenChosen, this, [this] {
         m_hiddenByOperator = false;
         updateAudience();
     });
-    connect(box.cbSanft, &QCheckBox::toggled, &m_parts.display,
+    connect(&box, &ShowOptionsBox::safeAnimationToggled, &m_parts.display,
             &NumberDisplayWidget::setSafeAnimation);
-    connect(box.cbAnsagen, &QCheckBox::toggled, this,
+    connect(&box, &ShowOptionsBox::speakingToggled, this,
             [this](bool on) { m_announcer.setEnabled(on); });
     connect(&m_parts.pass, &DrawPass::rowInserted, this, &ShowPart::announceRow);
 
@@ -80,7 +78,7 @@ ShowPart::~ShowPart() = default;
 
 void ShowPart::retranslate()
 {
-    m_parts.panel.gbShow->retranslate();
+    m_parts.box.retranslate();
 }
 
 QList<QScreen *> ShowPart::screens() const
@@ -97,7 +95,7 @@ QScreen *ShowPart::audienceScreen() const
     if (screens.size() < 2)
         return m_shownOnOneScreen ? operatorScreen : nullptr;
     // The chosen screen by its name, else the first that is not the operator's.
-    const QString name = m_parts.panel.gbShow->screenName();
+    const QString name = m_parts.box.screenName();
     for (QScreen *screen : screens)
         if (!name.isEmpty() && screen->name() == name)
             return screen;
@@ -109,7 +107,7 @@ QScreen *ShowPart::audienceScreen() const
 
 void ShowPart::updateAudience()
 {
-    const bool wanted = m_parts.panel.gbShow->cbPublikum->isChecked();
+    const bool wanted = m_parts.box.audienceOn();
     const bool several = screens().size() > 1;
     QScreen *screen = wanted && !(several && m_hiddenByOperator) ? audienceScreen() : nullptr;
     if (!screen) {
@@ -128,7 +126,7 @@ void ShowPart::updateAudience()
 
 void ShowPart::toggleAudience()
 {
-    if (!m_parts.panel.gbShow->cbPublikum->isChecked())
+    if (!m_parts.box.audienceOn())
         return;
     if (screens().size() > 1) {
         m_hiddenByOperator = m_audience->isVisible();
@@ -166,7 +164,7 @@ void ShowPart::screensChanged(QScreen *gone)
     QStringList names;
     for (const QScreen *screen : screens())
         names.append(screen->name());
-    m_parts.panel.gbShow->setScreenNames(names);
+    m_parts.box.setScreenNames(names);
     if (screens().size() < 2)
         m_hiddenByOperator = false;
     updateAudience();

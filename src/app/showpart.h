@@ -13,7 +13,8 @@ class DrawPass;
 class NumberDisplayWidget;
 class QScreen;
 class QWidget;
-class SettingsPanel;
+class RangePage;
+class ShowOptionsBox;
 
 // The show options at work: the audience window on its screen (F11 and Esc with one
 // screen, screens coming and going), the safe animation on the display and the spoken result
@@ -24,7 +25,9 @@ public:
     struct Parts {
         QWidget &window; // the main window: the operator's screen
         NumberDisplayWidget &display;
-        SettingsPanel &panel;
+        QWidget &panel;      // the settings panel: the operator's, it brings their window forward
+        ShowOptionsBox &box; // the show options
+        const RangePage &range; // whether prizes are attached, for the spoken result
         DrawPass &pass;
         SpeechEngine *speech; // null: none
     };

@@ -1,19 +1,16 @@
 #include "app/soundpart.h"
 
+#include "settings/optionspage.h"
 #include "settings/settings.h"
-#include "settings/settingscontrols.h"
-#include "settings/settingspanel.h"
 
-#include <QCheckBox>
-
-SoundPart::SoundPart(SettingsPanel &panel, Platform &platform, QObject *parent)
-    : QObject(parent), m_panel(panel), m_control(m_player, platform)
+SoundPart::SoundPart(OptionsPage &page, Platform &platform, QObject *parent)
+    : QObject(parent), m_page(page), m_control(m_player, platform)
 {
-    connect(panel.cbSound, &QCheckBox::toggled, this, &SoundPart::cbSoundClick);
-    connect(panel.cbSchleife, &QCheckBox::toggled, this, &SoundPart::cbSchleifeClick);
-    connect(panel.edSoundfile, &FileField::textChanged, this, &SoundPart::edSoundfileChange);
-    connect(panel.edSoundfile, &FileField::exited, this, &SoundPart::edSoundfileExit);
-    connect(panel.edSoundfile, &FileField::buttonClicked, this, &SoundPart::edSoundfileButtonClick);
+    connect(&page, &OptionsPage::soundToggled, this, &SoundPart::cbSoundClick);
+    connect(&page, &OptionsPage::loopToggled, this, &SoundPart::cbSchleifeClick);
+    connect(&page, &OptionsPage::soundFileChanged, this, &SoundPart::edSoundfileChange);
+    connect(&page, &OptionsPage::soundFileLeft, this, &SoundPart::edSoundfileExit);
+    connect(&page, &OptionsPage::soundBrowseClicked, this, &SoundPart::edSoundfileButtonClick);
 }
 
 SoundOptions SoundPart::optionsOf(const Settings &settings)
@@ -29,13 +26,12 @@ void SoundPart::createWavePlayer()
 
 void SoundPart::lockToEnd()
 {
-    m_panel.cbSchleife->setEnabled(false);
-    m_panel.cbSchleife->setChecked(false);
+    m_page.lockLoop();
 }
 
 void SoundPart::cbSoundClick()
 {
-    const QString name = m_panel.edSoundfile->text();
+    const QString name = m_page.soundFile();
     m_control.cbSoundClick(name);
     m_namedFileFailed = SoundControl::fileNamed(name) && m_player.Sound().isEmpty();
 }
@@ -43,24 +39,24 @@ void SoundPart::cbSoundClick()
 void SoundPart::cbSchleifeClick()
 {
     // "bis Ende" exists only for a named file that could be loaded.
-    if (!SoundControl::fileNamed(m_panel.edSoundfile->text()) || m_namedFileFailed)
+    if (!SoundControl::fileNamed(m_page.soundFile()) || m_namedFileFailed)
         lockToEnd();
 }
 
 void SoundPart::edSoundfileChange()
 {
     m_namedFileFailed = false;
-    m_panel.cbSchleife->setEnabled(SoundControl::fileNamed(m_panel.edSoundfile->text()));
+    m_page.openLoop(SoundControl::fileNamed(m_page.soundFile()));
 }
 
 void SoundPart::edSoundfileExit()
 {
-    m_namedFileFailed = !m_control.edSoundfileExit(m_panel.edSoundfile->text());
+    m_namedFileFailed = !m_control.edSoundfileExit(m_page.soundFile());
     if (m_namedFileFailed)
         lockToEnd();
 }
 
 void SoundPart::edSoundfileButtonClick()
 {
-    m_panel.edSoundfile->setText(m_control.edSoundfileButtonClick(m_panel.edSoundfile->text()));
+    m_page.setSoundFile(m_control.edSoundfileButtonClick(m_page.soundFile()));
 }

@@ -7,7 +7,7 @@
 #include <QObject>
 
 class Platform;
-class SettingsPanel;
+class OptionsPage;
 struct Settings;
 
 // The window's sound: the process's audio output, the one player WavePlayer, and the handlers
@@ -15,7 +15,7 @@ struct Settings;
 class SoundPart final : public QObject {
     Q_OBJECT
 public:
-    SoundPart(SettingsPanel &panel, Platform &platform, QObject *parent = nullptr);
+    SoundPart(OptionsPage &page, Platform &platform, QObject *parent = nullptr);
 
     // The occasions of a draw, the settings and "Musik aus" go through here.
     SoundControl &control() { return m_control; }
@@ -35,7 +35,7 @@ private:
     // "bis Ende" off and locked: no file is named, or the named one could not be loaded.
     void lockToEnd();
 
-    SettingsPanel &m_panel;
+    OptionsPage &m_page;
     QtWaveOutput m_output;
     TWavePlayer m_player{m_output};
     SoundControl m_control;

@@ -7,14 +7,13 @@
 #include "localisation/langmanager.h"
 #include "platform/platform.h"
 #include "results/resultstable.h"
+#include "settings/modepage.h"
+#include "settings/optionspage.h"
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QLoggingCategory>
 #include <QMainWindow>
-#include <QSignalBlocker>
 #include <QTextBrowser>
 
 Q_LOGGING_CATEGORY(lcWindowLanguage, "tivrel.app.language")
@@ -66,20 +65,16 @@ void WindowLanguage::bindTexts()
             });
     }
 
-    RadioGroup *modes = p.panel.DoStatus;
+    ModePage *modes = &p.panel.modePage();
     m_spin.bind(
         QStringLiteral("DoStatus"), QStringLiteral("Items"),
         [modes] {
             QString text;
-            for (int i = 0; i < modes->count(); ++i)
-                text += modes->itemText(i) + QStringLiteral("\r\n");
+            for (const QString &name : modes->modeNames())
+                text += name + QStringLiteral("\r\n");
             return text;
         },
-        [modes](const QString &text) {
-            const QStringList lines = SplitTextLines(text);
-            for (int i = 0; i < modes->count() && i < lines.size(); ++i)
-                modes->setItemText(i, lines.at(i));
-        });
+        [modes](const QString &text) { modes->setModeNames(SplitTextLines(text)); });
 
     QTextBrowser &help = p.help;
     const auto setHelpFont = [&help](const QString &family) {
@@ -144,35 +139,33 @@ void WindowLanguage::chooseStartupLanguage()
     // English is built in as a resource beside the German source texts.
     manager.AddLanguageResource(ProgramModule, QStringLiteral("LNG_ENGLISH"), LangIdEnglishUK);
     // Filling the list is no choice yet.
-    QComboBox *selector = p.panel.HilfeLng;
-    {
-        const QSignalBlocker block(selector);
-        selector->clear();
-        for (int i = 0; i < manager.LanguageCount(); ++i)
-            selector->addItem(manager.LanguageNameAt(i));
-    }
+    OptionsPage &options = p.panel.optionsPage();
+    QStringList names;
+    for (int i = 0; i < manager.LanguageCount(); ++i)
+        names << manager.LanguageNameAt(i);
+    options.setLanguageNames(names);
     // The system's language where the program has it, else English; a failure is told.
     const LanguageSwitch chosen =
         manager.ActivateLanguage(StartupLanguageId(p.platform.systemLanguageId()));
     if (!chosen.ok())
         p.platform.messageBox(p.errorCaption, chosen.error + u'.', Platform::Icon::Stop,
                               Platform::Buttons::Ok);
-    selector->setCurrentIndex(manager.LanguageIndexOf(manager.CurrentLanguage()));
+    options.setLanguageIndex(manager.LanguageIndexOf(manager.CurrentLanguage()));
 }
 
 void WindowLanguage::HilfeLngChange()
 {
     TLanguageManager &manager = LangManager();
-    QComboBox *selector = p.panel.HilfeLng;
+    OptionsPage &options = p.panel.optionsPage();
     // The language chosen in the list; a failure is told and the old one stays.
     const LanguageSwitch chosen =
-        manager.ActivateLanguage(manager.LanguageIdAt(qMax(0, selector->currentIndex())));
+        manager.ActivateLanguage(manager.LanguageIdAt(qMax(0, options.languageIndex())));
     if (!chosen.ok())
         p.platform.messageBox(p.errorCaption, chosen.error + u'.', Platform::Icon::Stop,
                               Platform::Buttons::Ok);
     // The list shows the language in force, whichever that is now.
-    selector->setCurrentIndex(manager.LanguageIndexOf(manager.CurrentLanguage()));
+    options.setLanguageIndex(manager.LanguageIndexOf(manager.CurrentLanguage()));
     // The help page in front follows the new language.
-    if (p.panel.HilfeAktiv->isChecked() && p.showHelpPage)
+    if (p.panel.helpOn() && p.showHelpPage)
         p.showHelpPage(p.panel.activePageCaption());
 }

@@ -31,10 +31,15 @@
 #include "results/resultsoutput.h"
 #include "results/resultstable.h"
 #include "settings/csvlistdialog.h"
+#include "settings/lotterypage.h"
+#include "settings/modepage.h"
+#include "settings/optionspage.h"
+#include "settings/rangepage.h"
 #include "settings/settingsaccessibility.h"
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
 #include "settings/settingsstore.h"
+#include "settings/showoptions.h"
 #include "settings/weboptions.h"
 
 #include <QAction>
@@ -100,7 +105,7 @@ TForm1::TForm1(Platform &platform, const FileLocations &files, SpeechEngine *spe
     Hilfeviewer->setFilesText(
         [files] { return fileLocationsText(files, isGermanLanguage(HelpLanguage())); });
     buildMenu();
-    m_sound = new SoundPart(*Einstellungen, m_platform, this);
+    m_sound = new SoundPart(Einstellungen->optionsPage(), m_platform, this);
     m_sound->control().setFilesFolder(ProgramFolder);
     buildHelpMenu();
     buildParts();
@@ -144,18 +149,19 @@ void TForm1::buildParts()
     m_verify = std::make_unique<VerifiedDraw>(VerifiedDraw::Parts{
         *m_pass, *Ergebnisfeld, *m_strip, *this, m_platform,
         QFileInfo(DrawLog).absoluteDir().filePath(QStringLiteral("tivrel.journal")),
-        [panel = Einstellungen] {
-            const QString word = panel->edPublikumswort->text();
-            panel->edPublikumswort->clear();
+        [lottery = &Einstellungen->lotteryPage()] {
+            const QString word = lottery->audienceWord();
+            lottery->clearAudienceWord();
             return word;
         }});
     Resultate->results()->setRowToolTip(
         [verify = m_verify.get()](const QString &entry) { return verify->chainHeadNote(entry); });
-    m_lists = std::make_unique<ListControl>(
-        ListControl::Parts{*Einstellungen, *m_pass, *Resultate, m_platform, ProgramFolder});
-    m_pool = std::make_unique<PoolControl>(
-        PoolControl::Parts{*m_pass, *Ergebnisfeld, *m_strip, *Resultate, *Einstellungen, *this,
-                           *m_lists, m_platform, ProgramFolder, DrawLog});
+    m_lists = std::make_unique<ListControl>(ListControl::Parts{
+        Einstellungen->rangePage(), Einstellungen->poolReport(), Einstellungen->modePage(), *m_pass,
+        *Resultate, m_platform, ProgramFolder});
+    m_pool = std::make_unique<PoolControl>(PoolControl::Parts{
+        *m_pass, *Ergebnisfeld, *m_strip, *Resultate, Einstellungen->rangePage(),
+        Einstellungen->modePage(), *this, *m_lists, m_platform, ProgramFolder, DrawLog});
     m_lists->setPassCommands(*m_pool);
     m_lists->setCsvLayoutChooser(
         [this](const QString &path, const CsvLayout &stored) -> std::optional<CsvLayout> {
@@ -165,17 +171,21 @@ void TForm1::buildParts()
             return dialog.layout();
         });
     // The draw control and the settings steps use each other's commands.
-    m_draw = new DrawControl(
-        DrawControl::Parts{*m_pass, *Ergebnisfeld, *m_strip, *Resultate, *Einstellungen, *this,
-                           m_platform, m_sound->control(), *m_pool, [this] { return m_closing; }},
-        this);
+    m_draw = new DrawControl(DrawControl::Parts{*m_pass, *Ergebnisfeld, *m_strip, *Resultate,
+                                                Einstellungen->modePage(), *this, m_platform,
+                                                m_sound->control(), *m_pool,
+                                                [this] { return m_closing; }},
+                             this);
     m_settings = std::make_unique<SettingsFlow>(SettingsFlow::Parts{
         *Einstellungen, *this, *this, *m_layout, *m_strip, *Resultate, *Hilfeviewer, m_platform,
         m_sound->control(), *m_draw, *m_pool, *m_lists, *m_verify, SettingsFile, windowTitle()});
     m_draw->setSettingsCommands(*m_settings);
-    m_show = new ShowPart({*this, *Ergebnisfeld, *Einstellungen, *m_pass, m_speech}, this);
+    m_show = new ShowPart({*this, *Ergebnisfeld, *Einstellungen,
+                           Einstellungen->optionsPage().showOptions(), Einstellungen->rangePage(),
+                           *m_pass, m_speech},
+                          this);
     m_web = new WebPart({*this, *Ergebnisfeld, m_show->audienceWindow(), *PopupMenu1, *Label3,
-                         *Einstellungen->gbWeb, *m_pass, *this,
+                         Einstellungen->optionsPage().webOptions(), *m_pass, *this,
                          [&platform = m_platform] { return platform.now(); },
                          [verify = m_verify.get()](ResultsSnapshot &s) {
                              if (!verify->segmentOpen() && verify->revealedSeed().isEmpty())
@@ -194,11 +204,11 @@ void TForm1::buildParts()
     // The exports go where the program's files are, named after the program like them.
     m_output = std::make_unique<ResultsOutput>(
         m_platform, *Resultate, ProgramFolder + QFileInfo(SettingsFile).completeBaseName(),
-        [panel] { return panel->cbWinnings->isChecked(); }, windowTitle());
+        [range = &panel->rangePage()] { return range->prizesOn(); }, windowTitle());
     m_output->setNote([verify = m_verify.get()] { return verify->commitmentNote(); });
     // While the print system is asked, the print button waits and the pointer says so.
     m_output->setBusyIndicator([panel](bool busy) {
-        panel->BTDrucken->setEnabled(!busy);
+        panel->setPrintBusy(busy);
         if (busy)
             QApplication::setOverrideCursor(Qt::BusyCursor);
         else
@@ -214,12 +224,11 @@ void TForm1::buildParts()
          web = m_web] {
             show->retranslate();
             web->retranslate();
-            panel->cpVordergrund->retranslate();
-            panel->cpHintergrund->retranslate();
+            panel->optionsPage().retranslateColours();
             pool->showQuotaTexts();
             lists->retranslatePoolReport();
             draw->showModeTitle();
-            draw->Lotto_PoolChange();
+            panel->lotteryPage().Lotto_PoolChange();
         }});
 }
 
@@ -246,57 +255,49 @@ void TForm1::connectHandlers()
         mmStartwertOffenlegen->setVisible(current().VerifyEnabled);
         mmStartwertOffenlegen->setEnabled(verify->segmentOpen());
     });
-    connect(panel->cbNachpruefbar, &QCheckBox::clicked, this, [flow] {
+    connect(&panel->lotteryPage(), &LotteryPage::verificationClicked, this, [flow] {
         if (flow->helpPageShown())
             flow->loadHelpPage(QStringLiteral("HTMLNachpruefbar"));
     });
     connect(MMListe, &QAction::triggered, this, [this, layout] {
         // The tick follows the results area, not the click.
-        MMListe->setChecked(!Einstellungen->cbListeAus->isChecked());
+        MMListe->setChecked(!Einstellungen->optionsPage().listOff());
         layout->MMListeClick();
     });
     connect(spHauptsplitter, &QSplitter::splitterMoved, this,
             [layout] { layout->spHauptsplitterMoved(); });
 
-    connect(panel->DoStatus, &RadioGroup::itemIndexChanged, draw, &DrawControl::DoStatusClick);
-    connect(panel->chkAutostop, &QCheckBox::toggled, draw, &DrawControl::chkAutostopClick);
-    connect(panel->ckAutopilot, &QCheckBox::toggled, draw, &DrawControl::ckAutopilotClick);
-    connect(panel->AutopilotStart, &QSpinBox::valueChanged, draw,
-            &DrawControl::AutopilotStartChange);
-    connect(panel->Uhrzeit, &QLineEdit::editingFinished, draw, &DrawControl::UhrzeitExit);
-    // The range and quota rules run on a committed value (editing finished, the arrows, the
-    // program's own change), not on each digit typed: "250" typed into Maximum passes through 2.
-    for (QAbstractSpinBox *field : std::initializer_list<QAbstractSpinBox *>{
-             panel->Minimum, panel->Maximum, panel->Ziehungsquote, panel->AutopilotStart})
-        field->setKeyboardTracking(false);
-    connect(panel->Minimum, &QSpinBox::valueChanged, this, [pool] { pool->MinimumChange(); });
-    connect(panel->Maximum, &QSpinBox::valueChanged, this, [pool] { pool->MinimumChange(); });
-    connect(panel->Ziehungsquote, &QDoubleSpinBox::valueChanged, this,
-            [pool] { pool->ZiehungsquoteChange(); });
-    connect(panel->Ziehung_Prozent, &QCheckBox::toggled, this,
-            [pool] { pool->ZiehungsquoteChange(); });
-    connect(panel->ZeigeNullen, &QCheckBox::toggled, this, [pool] { pool->ZeigeNullenClick(); });
+    ModePage *mode = &panel->modePage();
+    connect(mode, &ModePage::modeChosen, draw, &DrawControl::DoStatusClick);
+    connect(mode, &ModePage::autostopToggled, draw, &DrawControl::chkAutostopClick);
+    connect(mode, &ModePage::timeOfDayEdited, draw, &DrawControl::UhrzeitExit);
+    RangePage *range = &panel->rangePage();
+    connect(range, &RangePage::autopilotToggled, this, [pool] { pool->ckAutopilotClick(); });
+    connect(range, &RangePage::autopilotStartChanged, this,
+            [pool] { pool->AutopilotStartChange(); });
+    connect(range, &RangePage::autopilotFieldEntered, this,
+            [pool] { pool->AutopilotStartEnter(); });
+    connect(range, &RangePage::rangeChanged, this, [pool] { pool->MinimumChange(); });
+    connect(range, &RangePage::quotaChanged, this, [pool] { pool->ZiehungsquoteChange(); });
+    connect(range, &RangePage::zerosClicked, this, [pool] { pool->ZeigeNullenClick(); });
     ListControl *lists = m_lists.get();
-    connect(panel->AusDatei, &QCheckBox::toggled, this, [lists] { lists->AusDateiClick(); });
-    connect(panel->AusDateiPfad, &FileField::buttonClicked, this,
+    connect(range, &RangePage::listSwitched, this,
+            [lists](bool byProgram) { lists->AusDateiClick(byProgram); });
+    connect(range, &RangePage::listBrowseClicked, this,
             [lists] { lists->AusDateiPfadButtonClick(); });
-    connect(panel->edWinnings, &FileField::buttonClicked, this,
+    connect(range, &RangePage::prizeBrowseClicked, this,
             [lists] { lists->edWinningsButtonClick(); });
-    connect(panel->btPoolFindings, &QPushButton::clicked, this,
+    connect(&panel->poolReport(), &PoolReportLine::findingsRequested, this,
             [lists] { lists->btPoolFindingsClick(); });
-    connect(panel->Lotto_n, &QSpinBox::valueChanged, draw, &DrawControl::Lotto_nChange);
-    connect(panel->Lotto_x, &QSpinBox::valueChanged, draw, &DrawControl::Lotto_nChange);
-    connect(panel->Lotto_Pool, &QSpinBox::valueChanged, draw, &DrawControl::Lotto_PoolChange);
-    connect(panel->Reset_Ziehung, &QPushButton::clicked, this,
-            [pool] { pool->Reset_ZiehungClick(); });
-    connect(panel->BTEinstellungenSchliessen, &QPushButton::clicked, this,
+    connect(panel, &SettingsPanel::newPassClicked, this, [pool] { pool->Reset_ZiehungClick(); });
+    connect(panel, &SettingsPanel::applyClicked, this,
             [flow] { flow->BTEinstellungenSchliessenClick(); });
 
     ResultsOutput *output = m_output.get();
-    connect(panel->BTTxT, &QPushButton::clicked, this, [output] { output->BTTxTClick(); });
-    connect(panel->BTCSV, &QPushButton::clicked, this, [output] { output->BTCSVClick(); });
-    connect(panel->BTHTML, &QPushButton::clicked, this, [output] { output->BTHTMLClick(); });
-    connect(panel->BTDrucken, &QPushButton::clicked, this, [output] { output->BTDruckenClick(); });
+    connect(panel, &SettingsPanel::txtClicked, this, [output] { output->BTTxTClick(); });
+    connect(panel, &SettingsPanel::csvClicked, this, [output] { output->BTCSVClick(); });
+    connect(panel, &SettingsPanel::htmlClicked, this, [output] { output->BTHTMLClick(); });
+    connect(panel, &SettingsPanel::printClicked, this, [output] { output->BTDruckenClick(); });
 
     // PopupHTMLPopup: copying needs a selection.
     connect(Hilfeviewer, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
@@ -310,12 +311,12 @@ void TForm1::connectHandlers()
     connect(pHTMLSave, &QAction::triggered, this,
             [this] { pHTMLSaveClick(Hilfeviewer->textCursor()); });
 
-    connect(panel->HilfeLng, &QComboBox::currentIndexChanged, this, [this] {
+    connect(&panel->optionsPage(), &OptionsPage::languageChosen, this, [this] {
         m_language->HilfeLngChange();
         // The help pages follow the language in force, also while no page shows.
         SetHelpLanguage(LangManager().CurrentLanguage());
     });
-    connect(panel->HilfeAktiv, &QCheckBox::toggled, this,
+    connect(panel, &SettingsPanel::helpToggled, this,
             [flow](bool ticked) { flow->HilfeAktivClick(ticked); });
     connect(panel, &SettingsPanel::helpPageRequested, this,
             [flow](const QString &caption) { flow->loadHelpPage(caption); });
@@ -324,7 +325,6 @@ void TForm1::connectHandlers()
 
     Ausgabe->installEventFilter(this);
     Display->installEventFilter(this);
-    panel->AutopilotStart->installEventFilter(this);
 }
 
 void TForm1::connectDisplay()
@@ -338,41 +338,35 @@ void TForm1::connectDisplay()
     });
 
     // The display options follow their check boxes and fields.
-    auto entryLength = [display, panel] {
-        display->setEntryLength(panel->AusDatei->isChecked(), panel->AusDateiLaenge->value());
+    RangePage *range = &panel->rangePage();
+    auto entryLength = [display, range] {
+        display->setEntryLength(range->entryLengthSet(), range->entryLength());
     };
-    connect(panel->cbNumberEffect, &QCheckBox::toggled, display,
+    OptionsPage *options = &panel->optionsPage();
+    connect(options, &OptionsPage::numberEffectToggled, display,
             &NumberDisplayWidget::setNumberEffect);
-    connect(panel->cbFarbenregen, &QCheckBox::toggled, display,
+    connect(options, &OptionsPage::colourEffectToggled, display,
             &NumberDisplayWidget::setColourEffect);
-    connect(panel->cbHintergrund, &QCheckBox::toggled, display,
-            &NumberDisplayWidget::setPictureTicked);
-    connect(panel->cbHintergrundAnimiert, &QCheckBox::toggled, display,
+    connect(options, &OptionsPage::pictureToggled, display, &NumberDisplayWidget::setPictureTicked);
+    connect(options, &OptionsPage::pictureAnimatedToggled, display,
             &NumberDisplayWidget::setPictureAnimated);
-    connect(panel->AusDatei, &QCheckBox::toggled, display, entryLength);
-    connect(panel->AusDateiLaenge, &QSpinBox::valueChanged, display, entryLength);
-    connect(panel->cpVordergrund, &ColourPicker::colourChanged, display,
+    connect(range, &RangePage::entryLengthChanged, display, entryLength);
+    connect(options, &OptionsPage::foreColourChanged, display,
             &NumberDisplayWidget::cpVordergrundChange);
-    connect(panel->cpHintergrund, &ColourPicker::colourChanged, display,
+    connect(options, &OptionsPage::backColourChanged, display,
             &NumberDisplayWidget::cpHintergrundChange);
-    connect(panel->edHintergrundbild, &FileField::buttonClicked, display, [display, panel] {
-        display->edHintergrundbildButtonClick(panel->edHintergrundbild->text());
-    });
-    connect(panel->edHintergrundbild, &FileField::exited, display,
-            [display, panel] { display->edHintergrundbildExit(panel->edHintergrundbild->text()); });
+    connect(options, &OptionsPage::pictureBrowseClicked, display,
+            [display, options] { display->edHintergrundbildButtonClick(options->picturePath()); });
+    connect(options, &OptionsPage::pictureFieldLeft, display,
+            [display, options] { display->edHintergrundbildExit(options->picturePath()); });
 
     // What the display decides about the picture shows in the picture controls.
-    connect(display, &NumberDisplayWidget::pictureFieldChanged, panel->edHintergrundbild,
-            &FileField::setText);
-    connect(display, &NumberDisplayWidget::pictureOptionsEnabledChanged, panel,
-            [panel](bool picture, bool animated) {
-                panel->cbHintergrund->setEnabled(picture);
-                panel->cbHintergrundAnimiert->setEnabled(animated);
-            });
-    connect(display, &NumberDisplayWidget::pictureOptionsUnticked, panel, [panel] {
-        panel->cbHintergrund->setChecked(false);
-        panel->cbHintergrundAnimiert->setChecked(false);
-    });
+    connect(display, &NumberDisplayWidget::pictureFieldChanged, options,
+            &OptionsPage::setPicturePath);
+    connect(display, &NumberDisplayWidget::pictureOptionsEnabledChanged, options,
+            &OptionsPage::openPictureOptions);
+    connect(display, &NumberDisplayWidget::pictureOptionsUnticked, options,
+            &OptionsPage::untickPictureOptions);
     // The picture named in the settings could not be loaded: the display paints without it,
     // and the operator hears of it once, when the window runs.
     connect(
@@ -387,13 +381,13 @@ void TForm1::connectDisplay()
         Qt::QueuedConnection);
 
     // The controls hold their defaults already.
-    display->setNumberEffect(panel->cbNumberEffect->isChecked());
-    display->setColourEffect(panel->cbFarbenregen->isChecked());
-    display->setPictureTicked(panel->cbHintergrund->isChecked());
-    display->setPictureAnimated(panel->cbHintergrundAnimiert->isChecked());
+    display->setNumberEffect(options->numberEffect());
+    display->setColourEffect(options->colourEffect());
+    display->setPictureTicked(options->pictureTicked());
+    display->setPictureAnimated(options->pictureAnimated());
     entryLength();
-    display->cpVordergrundChange(panel->cpVordergrund->colour());
-    display->cpHintergrundChange(panel->cpHintergrund->colour());
+    display->cpVordergrundChange(options->foreColour());
+    display->cpHintergrundChange(options->backColour());
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
@@ -403,8 +397,6 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
             m_layout->AusgabeResize();
         else if (watched == Display)
             m_layout->DisplayResize();
-    } else if (event->type() == QEvent::FocusIn && watched == Einstellungen->AutopilotStart) {
-        m_draw->AutopilotStartEnter();
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -432,16 +424,14 @@ void TForm1::FormCreate()
     loadSettings();
     // The lottery page's limit and wording follow the loaded values, also where loading left a
     // field at its design value.
-    m_draw->Lotto_nChange();
-    m_draw->Lotto_PoolChange();
+    panel.lotteryPage().Lotto_nChange();
+    panel.lotteryPage().Lotto_PoolChange();
     // The pass the draw log holds, with its pool built and its drawn entries out of it.
     restorePassFromLog();
     // The timed draws that follow the autopilot's manual part.
-    panel.lbAutopilotRest->setText(
-        QStringLiteral(" + ") +
-        QString::number(m_pass->drawQuota() - panel.AutopilotStart->value()));
+    m_pool->AutopilotStartChange();
     // The mode page in front when the panel next opens.
-    panel.Konfiguration->setCurrentWidget(panel.konfAktion);
+    panel.showModePage();
     // (The pass's generator seeds itself at its first number.) The prepare window closes.
     m_pool->closePrepareWindow();
     m_pool->setStartupDone();
@@ -464,8 +454,8 @@ void TForm1::loadSettings()
     if (!refusal.isEmpty())
         noticeLater(refusal);
     // A file without a mode leaves the manual mode chosen.
-    if (Einstellungen->DoStatus->itemIndex() < 0)
-        Einstellungen->DoStatus->setItemIndex(int(DrawMode::Manual));
+    if (Einstellungen->modePage().modeIndex() < 0)
+        Einstellungen->modePage().chooseMode(int(DrawMode::Manual));
 }
 
 void TForm1::noticeLater(const QString &text)

@@ -1,5 +1,6 @@
 #include "settings/settingsaccessibility.h"
 
+#include "settings/modepage.h"
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
 #include "settings/showoptions.h"
@@ -174,159 +175,165 @@ void applyAccessibleTexts(SettingsPanel &p, bool german)
 {
     installSettingsAccessible();
 
+    // Each control by its name, on whichever page it sits.
     struct Entry {
-        QWidget *control;
+        const char *control;
         AccessibleText text;
     };
     const Entry controls[] = {
-        {p.btModus,
+        {"btModus",
          {"", "", "Zeigt die Seite zur Wahl des Ziehungsmodus",
           "Shows the page for choosing the draw mode"}},
-        {p.btKonfig,
+        {"btKonfig",
          {"", "", "Zeigt die Seite mit Zahlenbereich und Quote, im Lotteriemodus die Lotterieseite",
           "Shows the page with range and quota, in lottery mode the lottery page"}},
-        {p.btOptionen,
+        {"btOptionen",
          {"", "", "Zeigt die Seite mit Sprache, Effekten, Klang und Farben",
           "Shows the page with language, effects, sound and colours"}},
-        {p.HilfeAktiv,
+        {"HilfeAktiv",
          {"", "", "Zeigt zu jeder Seite ihre Hilfe an", "Shows the help of each page"}},
-        {p.chkAutostop,
+        {"chkAutostop",
          {"", "", "Beendet eine manuelle Ziehung nach der eingestellten Zahl von Sekunden",
           "Ends a manual draw after the set number of seconds"}},
-        {p.Sekunden,
+        {"Sekunden",
          {"Sekunden", "Seconds", "Sekunden zwischen zwei Ziehungen oder bis zum Autostop",
           "Seconds between two draws, or until the autostop"}},
-        {p.Uhrzeit,
+        {"Uhrzeit",
          {"Uhrzeit", "Time of day", "Uhrzeit der nächsten Ziehung, Stunden und Minuten",
           "Time of the next draw, hours and minutes"}},
-        {p.Minimum, {"", "", "Kleinste Zahl des Bereichs", "Smallest number of the range"}},
-        {p.Maximum, {"", "", "Größte Zahl des Bereichs", "Largest number of the range"}},
-        {p.ZeigeNullen,
+        {"Minimum", {"", "", "Kleinste Zahl des Bereichs", "Smallest number of the range"}},
+        {"Maximum", {"", "", "Größte Zahl des Bereichs", "Largest number of the range"}},
+        {"ZeigeNullen",
          {"", "", "Füllt gezogene Zahlen vorne mit Nullen auf",
           "Pads drawn numbers with leading zeros"}},
-        {p.AusDateiLaenge,
+        {"AusDateiLaenge",
          {"", "", "Anzahl der Zeichen, die von einem Listeneintrag gezeigt werden",
           "Number of characters of a list entry that are shown"}},
-        {p.AusDatei,
+        {"AusDatei",
          {"", "", "Zieht die Zeilen einer Listendatei statt Zahlen",
           "Draws the lines of a list file instead of numbers"}},
-        {p.Ziehungsquote,
+        {"Ziehungsquote",
          {"", "", "Wie viele Ziehungen ein Durchgang hat, in Prozent des Bereichs oder als Anzahl",
           "How many draws a pass has, in percent of the range or as a number"}},
-        {p.Ziehung_Prozent,
+        {"Ziehung_Prozent",
          {"Quote in Prozent", "Quota in percent",
           "Die Quote gilt in Prozent des Bereichs, sonst als Anzahl der Ziehungen",
           "The quota is a percentage of the range, otherwise a number of draws"}},
-        {p.ckAutopilot,
+        {"ckAutopilot",
          {"", "", "Wechselt nach einer Anzahl von Ziehungen zur automatischen Ziehung",
           "Switches to timed drawing after a number of draws"}},
-        {p.AutopilotStart,
+        {"AutopilotStart",
          {"Autopilot nach Ziehungen", "Autopilot after draws",
           "Anzahl der Ziehungen, nach denen der Autopilot übernimmt",
           "Number of draws after which the autopilot takes over"}},
-        {p.cbNachpruefbar,
+        {"cbNachpruefbar",
          {"", "",
           "Legt vor der ersten Ziehung eine Festlegung fest und schreibt jede Ziehung in ein "
           "nachprüfbares Protokoll",
           "Commits to the draws before the first one and writes each draw to a journal anyone "
           "can check"}},
-        {p.edPublikumswort,
+        {"edPublikumswort",
          {"", "", "Ein Wort aus dem Publikum, das in den Startwert des nächsten Abschnitts eingeht",
           "A word from the audience that joins the seed of the next segment"}},
-        {p.cbWinnings,
+        {"cbWinnings",
          {"", "", "Ordnet den Ziehungen die Gewinne aus einer Gewinnliste zu",
           "Attaches the prizes of a prize list to the draws"}},
-        {p.Lotto_n,
+        {"Lotto_n",
          {"", "", "Wie viele Zahlen je Spiel gezogen werden", "How many numbers each game draws"}},
-        {p.Lotto_x,
+        {"Lotto_x",
          {"", "", "Aus wie vielen Zahlen gezogen wird", "How many numbers there are to draw from"}},
-        {p.Lotto_Spiele, {"", "", "Wie viele Spiele gezogen werden", "How many games are drawn"}},
-        {p.Lotto_Pool,
+        {"Lotto_Spiele", {"", "", "Wie viele Spiele gezogen werden", "How many games are drawn"}},
+        {"Lotto_Pool",
          {"", "", "Auf wie viele Spiele ein Zahlenpool verteilt wird",
           "Over how many games one pool of numbers is spread"}},
-        {p.HilfeLng, {"", "", "Sprache der Oberfläche", "Language of the user interface"}},
-        {p.cbNumberEffect,
+        {"HilfeLng", {"", "", "Sprache der Oberfläche", "Language of the user interface"}},
+        {"cbNumberEffect",
          {"", "", "Zeigt während der Ziehung wechselnde Zahlen",
           "Shows changing numbers while drawing"}},
-        {p.cbFarbenregen,
+        {"cbFarbenregen",
          {"", "", "Zeigt während der Ziehung wechselnde Farben",
           "Shows changing colours while drawing"}},
-        {p.cbSound,
+        {"cbSound",
          {"", "", "Spielt während der Ziehung einen Klang", "Plays a sound while drawing"}},
-        {p.cbSchleife,
+        {"cbSchleife",
          {"", "", "Spielt den Klang bis zum Ende der Ziehung",
           "Plays the sound until the draw ends"}},
-        {p.cbHintergrund,
+        {"cbHintergrund",
          {"", "", "Zeigt ein Bild hinter der Zahl", "Shows a picture behind the number"}},
-        {p.cbHintergrundAnimiert,
+        {"cbHintergrundAnimiert",
          {"", "", "Dreht das Hintergrundbild während der Ziehung",
           "Turns the background picture while drawing"}},
-        {p.cpVordergrund,
+        {"cpVordergrund",
          {"Vordergrundfarbe", "Foreground colour", "Farbe der gezogenen Zahl",
           "Colour of the drawn number"}},
-        {p.cpHintergrund,
+        {"cpHintergrund",
          {"Hintergrundfarbe", "Background colour", "Farbe hinter der gezogenen Zahl",
           "Colour behind the drawn number"}},
-        {p.cbListeAus,
+        {"cbListeAus",
          {"", "", "Blendet die Ergebnisliste aus, die Anzeige füllt das Fenster",
           "Hides the results list; the display fills the window"}},
-        {p.cbMaximiert,
+        {"cbMaximiert",
          {"", "", "Startet das Programm mit maximiertem Fenster",
           "Starts the program with a maximised window"}},
-        {p.gbShow->cbPublikum,
+        {"cbPublikum",
          {"", "", "Zeigt die Ziehung allein auf einem zweiten Bildschirm (F11, Esc)",
           "Shows the draw alone on a second screen (F11, Esc)"}},
-        {p.gbShow->cbBildschirm,
+        {"cbBildschirm",
          {"Bildschirm des Publikumsfensters", "Screen of the audience window",
           "Auf welchem Bildschirm das Publikum die Ziehung sieht",
           "The screen on which the audience sees the draw"}},
-        {p.gbShow->cbSanft,
+        {"cbSanft",
          {"", "", "Ruhige Farben ohne Blitzen, die Zahl kontrastreich",
           "Calm colours without flashing, the number in high contrast"}},
-        {p.gbShow->cbAnsagen,
+        {"cbAnsagen",
          {"", "", "Liest jedes gezogene Los und seinen Gewinn vor",
           "Reads out each drawn entry and its prize"}},
-        {p.gbWeb->cbWeb,
+        {"cbWeb",
          {"", "", "Zeigt die Ziehungen dieser Runde auf einer Seite im lokalen Netz (F9: QR-Code)",
           "Shows this pass's draws on a page on the local network (F9: QR code)"}},
-        {p.gbWeb->sbWebPort,
+        {"sbWebPort",
          {"Port der Ergebnisseite", "Port of the results page",
           "Ist er belegt, nimmt die Seite den nächsten freien",
           "When it is taken, the page takes the next free one"}},
-        {p.gbWeb->cbWebAdresse,
+        {"cbWebAdresse",
          {"Adresse der Ergebnisseite", "Address of the results page",
           "Auf welcher Adresse des Rechners die Seite erreichbar ist",
           "On which of the machine's addresses the page can be reached"}},
-        {p.gbWeb->cbWebEcke,
+        {"cbWebEcke",
          {"", "",
           "Solange keine Ziehung läuft, steht der QR-Code klein unten rechts auf der Anzeige",
           "While no draw runs, the QR code stays small at the bottom right of the display"}},
-        {p.BTDrucken,
+        {"BTDrucken",
          {"", "", "Druckt die Ergebnisliste auf dem Standarddrucker",
           "Prints the results on the default printer"}},
-        {p.BTHTML,
+        {"BTHTML",
          {"", "", "Speichert die Ergebnisliste als HTML und zeigt sie im Browser",
           "Saves the results as HTML and shows them in the browser"}},
-        {p.BTCSV,
+        {"BTCSV",
          {"", "", "Speichert die Ergebnisliste als CSV-Datei und öffnet sie",
           "Saves the results as a CSV file and opens it"}},
-        {p.BTTxT,
+        {"BTTxT",
          {"", "", "Hängt die Ergebnisliste an die Textdatei an und öffnet sie",
           "Appends the results to the text file and opens it"}},
-        {p.Reset_Ziehung,
+        {"Reset_Ziehung",
          {"", "", "Löscht den aktuellen Durchgang und beginnt einen neuen",
           "Deletes the current pass and starts a new one"}},
-        {p.BTEinstellungenSchliessen,
+        {"BTEinstellungenSchliessen",
          {"", "", "Übernimmt die Einstellungen und schließt das Einstellungsfeld",
           "Applies the settings and closes the settings panel"}},
-        {p.btPoolFindings,
+        {"btPoolFindings",
          {"Befunde zur Liste", "Findings on the list",
           "Zeigt alle Befunde zur Ziehungsliste: leere und mehrfache Einträge, übersprungene "
           "Zeilen",
           "Shows every finding on the draw list: blank and repeated entries, skipped rows"}},
     };
-    for (const auto &[control, text] : controls)
-        describe(control, text, german);
+    const auto control = [&p](const char *name) {
+        QWidget *found = p.findChild<QWidget *>(QString::fromLatin1(name));
+        Q_ASSERT_X(found, "applyAccessibleTexts", name);
+        return found;
+    };
+    for (const auto &[name, text] : controls)
+        describe(control(name), text, german);
 
     static const AccessibleText modes[] = {
         {"", "", "Jede Ziehung wird von Hand gestartet und gestoppt",
@@ -338,11 +345,15 @@ void applyAccessibleTexts(SettingsPanel &p, bool german)
         {"", "", "Zieht Lottotipps: n Zahlen aus x für mehrere Spiele",
          "Draws lottery tickets: n numbers out of x for several games"},
     };
-    for (int i = 0; i < p.DoStatus->count() && i < int(std::size(modes)); ++i)
-        describe(p.DoStatus->itemButton(i), modes[i], german);
+    const QList<QWidget *> modeButtons = p.modePage().modeButtons();
+    for (int i = 0; i < modeButtons.size() && i < int(std::size(modes)); ++i)
+        describe(modeButtons.at(i), modes[i], german);
 
-    describeFile(p.AusDateiPfad, "Listendatei", "List file", german);
-    describeFile(p.edWinnings, "Gewinnlisten-Datei", "Prize list file", german);
-    describeFile(p.edSoundfile, "Klangdatei", "Sound file", german);
-    describeFile(p.edHintergrundbild, "Bilddatei", "Picture file", german);
+    const auto file = [&p](const char *name) {
+        return p.findChild<FileField *>(QString::fromLatin1(name));
+    };
+    describeFile(file("AusDateiPfad"), "Listendatei", "List file", german);
+    describeFile(file("edWinnings"), "Gewinnlisten-Datei", "Prize list file", german);
+    describeFile(file("edSoundfile"), "Klangdatei", "Sound file", german);
+    describeFile(file("edHintergrundbild"), "Bilddatei", "Picture file", german);
 }

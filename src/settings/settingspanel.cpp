@@ -1,20 +1,17 @@
 #include "settings/settingspanel.h"
 
+#include "draw/drawmode.h"
+#include "settings/lotterypage.h"
+#include "settings/modepage.h"
+#include "settings/optionspage.h"
+#include "settings/rangepage.h"
 #include "settings/settingsaccessibility.h"
 #include "settings/settingscontrols.h"
-#include "settings/showoptions.h"
-#include "settings/weboptions.h"
 
 #include <QCheckBox>
-#include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QStackedWidget>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -74,34 +71,20 @@ SettingsPanel::SettingsPanel(QWidget *parent) : QFrame(parent)
     Konfiguration = new QStackedWidget(SettingX);
     Konfiguration->setFixedSize(PageWidth, PageHeight);
     Konfiguration->setFrameShape(QFrame::StyledPanel);
-    konfAktion = buildActionPage();
-    konfQuote = buildQuotaPage();
-    konfLotto = buildLotteryPage();
-    konfOptionen = buildOptionsPage();
-    konfAktion->setWindowTitle(QStringLiteral("HTMLAktion"));
-    konfQuote->setWindowTitle(QStringLiteral("HTMLQuote"));
-    konfLotto->setWindowTitle(QStringLiteral("HTMLLotto"));
-    konfOptionen->setWindowTitle(QStringLiteral("HTMLOptionen"));
-    for (QWidget *page : {konfAktion, konfQuote, konfLotto, konfOptionen})
+    m_modePage = new ModePage;
+    m_rangePage = new RangePage;
+    m_lotteryPage = new LotteryPage;
+    m_optionsPage = new OptionsPage;
+    m_modePage->setWindowTitle(QStringLiteral("HTMLAktion"));
+    m_rangePage->setWindowTitle(QStringLiteral("HTMLQuote"));
+    m_lotteryPage->setWindowTitle(QStringLiteral("HTMLLotto"));
+    m_optionsPage->setWindowTitle(QStringLiteral("HTMLOptionen"));
+    for (QWidget *page :
+         std::initializer_list<QWidget *>{m_modePage, m_rangePage, m_lotteryPage, m_optionsPage})
         Konfiguration->addWidget(page);
     left->addWidget(Konfiguration);
-    auto *report = new QHBoxLayout;
-    report->setSpacing(4);
-    lbPoolReport = new QLabel(SettingX);
-    lbPoolReport->setWordWrap(true);
-    lbPoolReport->setFixedHeight(ReportHeight);
-    lbPoolReport->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lbPoolReport->setFont(smallerFont(lbPoolReport->font()));
-    btPoolFindings = new QPushButton(SettingX);
-    btPoolFindings->setAutoDefault(false);
-    btPoolFindings->setFixedHeight(RowHeight - 4);
-    report->addWidget(lbPoolReport, 1);
-    report->addWidget(btPoolFindings, 0, Qt::AlignTop);
-    left->addLayout(report);
-    lbPoolReport->setObjectName(QStringLiteral("lbPoolReport"));
-    btPoolFindings->setObjectName(QStringLiteral("btPoolFindings"));
-    lbPoolReport->setVisible(false);
-    btPoolFindings->setVisible(false);
+    m_poolReport = new PoolReportLine(ReportHeight, RowHeight - 4, SettingX);
+    left->addWidget(m_poolReport);
     columns->addLayout(left);
 
     // Right: the result buttons, and lower down the larger apply button.
@@ -134,14 +117,42 @@ SettingsPanel::SettingsPanel(QWidget *parent) : QFrame(parent)
     connect(btModus, &QPushButton::clicked, this, &SettingsPanel::btModusClick);
     connect(btKonfig, &QPushButton::clicked, this, &SettingsPanel::btKonfigClick);
     connect(btOptionen, &QPushButton::clicked, this, &SettingsPanel::btOptionenClick);
+    connect(m_modePage, &ModePage::modeChosen, this, &SettingsPanel::syncConfigureButton);
+    connect(HilfeAktiv, &QCheckBox::toggled, this, &SettingsPanel::helpToggled);
+    connect(BTDrucken, &QPushButton::clicked, this, &SettingsPanel::printClicked);
+    connect(BTHTML, &QPushButton::clicked, this, &SettingsPanel::htmlClicked);
+    connect(BTCSV, &QPushButton::clicked, this, &SettingsPanel::csvClicked);
+    connect(BTTxT, &QPushButton::clicked, this, &SettingsPanel::txtClicked);
+    connect(Reset_Ziehung, &QPushButton::clicked, this, &SettingsPanel::newPassClicked);
+    connect(BTEinstellungenSchliessen, &QPushButton::clicked, this, &SettingsPanel::applyClicked);
 
     nameControls();
     arrangeTabOrder();
     applyAccessibleTexts(*this, true);
     takeWheelOnlyWithFocus(*this);
-    Konfiguration->setCurrentWidget(konfAktion);
-    syncPageButtons();
+    showModePage();
     EinstellungenResize();
+}
+
+bool SettingsPanel::helpOn() const
+{
+    return HilfeAktiv->isChecked();
+}
+
+void SettingsPanel::setHelpOn(bool on)
+{
+    HilfeAktiv->setChecked(on);
+}
+
+void SettingsPanel::setPrintBusy(bool busy)
+{
+    BTDrucken->setEnabled(!busy);
+}
+
+void SettingsPanel::showModePage()
+{
+    Konfiguration->setCurrentWidget(m_modePage);
+    syncPageButtons();
 }
 
 void SettingsPanel::EinstellungenResize()
@@ -173,22 +184,29 @@ void SettingsPanel::showPage(QWidget *page)
 void SettingsPanel::syncPageButtons()
 {
     QWidget *page = Konfiguration->currentWidget();
-    btModus->setChecked(page == konfAktion);
-    btKonfig->setChecked(page == konfQuote || page == konfLotto);
-    btOptionen->setChecked(page == konfOptionen);
+    btModus->setChecked(page == m_modePage);
+    btKonfig->setChecked(page == m_rangePage || page == m_lotteryPage);
+    btOptionen->setChecked(page == m_optionsPage);
+}
+
+// The modes drawn at a time of day have nothing to configure.
+void SettingsPanel::syncConfigureButton()
+{
+    const auto mode = DrawMode(m_modePage->modeIndex());
+    btKonfig->setEnabled(mode != DrawMode::TimeOfDay && mode != DrawMode::Countdown);
 }
 
 void SettingsPanel::btModusClick()
 {
-    showPage(konfAktion);
+    showPage(m_modePage);
 }
 
 void SettingsPanel::btKonfigClick()
 {
-    switch (DoStatus->itemIndex()) {
+    switch (m_modePage->modeIndex()) {
     case 0:
-    case 1: showPage(konfQuote); break;
-    case 4: showPage(konfLotto); break;
+    case 1: showPage(m_rangePage); break;
+    case 4: showPage(m_lotteryPage); break;
     default:
         syncPageButtons(); // a click does not change the page
         break;
@@ -197,7 +215,7 @@ void SettingsPanel::btKonfigClick()
 
 void SettingsPanel::btOptionenClick()
 {
-    showPage(konfOptionen);
+    showPage(m_optionsPage);
 }
 
 // Object names are the control names, which the language files address.
@@ -210,65 +228,6 @@ void SettingsPanel::nameControls()
         {btOptionen, "btOptionen"},
         {HilfeAktiv, "HilfeAktiv"},
         {Konfiguration, "Konfiguration"},
-        {konfAktion, "konfAktion"},
-        {konfQuote, "konfQuote"},
-        {konfLotto, "konfLotto"},
-        {konfOptionen, "konfOptionen"},
-        {hpModus, "hpModus"},
-        {hpQuote, "hpQuote"},
-        {hpLotto, "hpLotto"},
-        {hpOptionen, "hpOptionen"},
-        {DoStatus, "DoStatus"},
-        {chkAutostop, "chkAutostop"},
-        {Sekunden, "Sekunden"},
-        {Uhrzeit, "Uhrzeit"},
-        {Minimum, "Minimum"},
-        {Maximum, "Maximum"},
-        {ZeigeNullen, "ZeigeNullen"},
-        {AusDatei, "AusDatei"},
-        {AusDateiPfad, "AusDateiPfad"},
-        {AusDateiLaenge, "AusDateiLaenge"},
-        {LQuote, "LQuote"},
-        {Ziehungsquote, "Ziehungsquote"},
-        {Ziehung_Prozent, "Ziehung_Prozent"},
-        {LAnzahl_Ziehungen, "LAnzahl_Ziehungen"},
-        {ckAutopilot, "ckAutopilot"},
-        {AutopilotStart, "AutopilotStart"},
-        {lbAutopilotRest, "lbAutopilotRest"},
-        {cbWinnings, "cbWinnings"},
-        {edWinnings, "edWinnings"},
-        {Lotto_n, "Lotto_n"},
-        {Lotto_x, "Lotto_x"},
-        {Lotto_Spiele, "Lotto_Spiele"},
-        {Lotto_Pool, "Lotto_Pool"},
-        {HilfeLng, "HilfeLng"},
-        {cbListeAus, "cbListeAus"},
-        {cbMaximiert, "cbMaximiert"},
-        {cbNachpruefbar, "cbNachpruefbar"},
-        {lbPublikumswort, "lbPublikumswort"},
-        {edPublikumswort, "edPublikumswort"},
-        {cbNumberEffect, "cbNumberEffect"},
-        {cbFarbenregen, "cbFarbenregen"},
-        {cbSound, "cbSound"},
-        {cbSchleife, "cbSchleife"},
-        {edSoundfile, "edSoundfile"},
-        {cbHintergrund, "cbHintergrund"},
-        {cbHintergrundAnimiert, "cbHintergrundAnimiert"},
-        {edHintergrundbild, "edHintergrundbild"},
-        {cpVordergrund, "cpVordergrund"},
-        {cpHintergrund, "cpHintergrund"},
-        {Label1, "Label1"},
-        {Label2, "Label2"},
-        {lbAusDateiLaenge, "lbAusDateiLaenge"},
-        {lbLottoBereich, "lbLottoBereich"},
-        {Label4, "Label4"},
-        {lbLottoSpiele, "lbLottoSpiele"},
-        {LBLottoPool, "LBLottoPool"},
-        {lbLottoAnzahl, "lbLottoAnzahl"},
-        {lbHilfeLng, "lbHilfeLng"},
-        {Label5, "Label5"},
-        {Label6, "Label6"},
-        {Label7, "Label7"},
         {BTDrucken, "BTDrucken"},
         {BTHTML, "BTHTML"},
         {BTCSV, "BTCSV"},
@@ -284,75 +243,11 @@ void SettingsPanel::nameControls()
 // column; the hidden pages are skipped.
 void SettingsPanel::arrangeTabOrder()
 {
-    const QList<QWidget *> chain = {
-        btModus,
-        btKonfig,
-        btOptionen,
-        HilfeAktiv,
-        // konfAktion
-        DoStatus->itemButton(0),
-        DoStatus->itemButton(1),
-        DoStatus->itemButton(2),
-        DoStatus->itemButton(3),
-        DoStatus->itemButton(4),
-        chkAutostop,
-        Sekunden,
-        Uhrzeit,
-        // konfQuote
-        Minimum,
-        Maximum,
-        ZeigeNullen,
-        AusDateiLaenge,
-        AusDatei,
-        AusDateiPfad->lineEdit(),
-        AusDateiPfad->button(),
-        Ziehungsquote,
-        Ziehung_Prozent,
-        ckAutopilot,
-        AutopilotStart,
-        cbWinnings,
-        edWinnings->lineEdit(),
-        edWinnings->button(),
-        btPoolFindings,
-        // konfLotto
-        Lotto_n,
-        Lotto_x,
-        Lotto_Spiele,
-        Lotto_Pool,
-        cbNachpruefbar,
-        edPublikumswort,
-        // konfOptionen
-        HilfeLng,
-        cbNumberEffect,
-        cbFarbenregen,
-        cbSound,
-        cbSchleife,
-        edSoundfile->lineEdit(),
-        edSoundfile->button(),
-        cbHintergrund,
-        cbHintergrundAnimiert,
-        edHintergrundbild->lineEdit(),
-        edHintergrundbild->button(),
-        cpVordergrund,
-        cbListeAus,
-        cpHintergrund,
-        cbMaximiert,
-        gbShow->cbPublikum,
-        gbShow->cbBildschirm,
-        gbShow->cbSanft,
-        gbShow->cbAnsagen,
-        gbWeb->cbWeb,
-        gbWeb->sbWebPort,
-        gbWeb->cbWebAdresse,
-        gbWeb->cbWebEcke,
-        // buttons
-        BTDrucken,
-        BTHTML,
-        BTCSV,
-        BTTxT,
-        Reset_Ziehung,
-        BTEinstellungenSchliessen,
-    };
+    const QList<QWidget *> chain =
+        QList<QWidget *>{btModus, btKonfig, btOptionen, HilfeAktiv} + m_modePage->tabChain() +
+        m_rangePage->tabChain() + QList<QWidget *>{m_poolReport->findingsButton()} +
+        m_lotteryPage->tabChain() + m_optionsPage->tabChain() +
+        QList<QWidget *>{BTDrucken, BTHTML, BTCSV, BTTxT, Reset_Ziehung, BTEinstellungenSchliessen};
     // A compound control takes part through the widget it passes its focus to.
     auto target = [](QWidget *w) { return w->focusProxy() ? w->focusProxy() : w; };
     for (qsizetype i = 1; i < chain.size(); ++i)

@@ -1,28 +1,21 @@
 #pragma once
 
-#include "draw/csvlist.h"
-
 #include <QFrame>
 
 class QCheckBox;
-class QComboBox;
-class QDoubleSpinBox;
-class QLabel;
-class QLineEdit;
 class QPushButton;
 class QResizeEvent;
-class QSpinBox;
 class QStackedWidget;
-class ColourPicker;
-class ShowOptionsBox;
-class WebOptionsBox;
-class FileField;
-class RadioGroup;
+class LotteryPage;
+class ModePage;
+class OptionsPage;
+class PoolReportLine;
+class RangePage;
 
 // The settings panel `Einstellungen`: the page buttons, the four settings pages and the column
-// of result and apply buttons. The controls are the settings themselves; the main window binds
-// its handlers to their value-changed signals, so a value set by the program runs the handler
-// exactly as a user's change does.
+// of result and apply buttons. The controls are the settings themselves; the parts bind their
+// handlers to the pages' signals, so a value set by the program runs the handler exactly as a
+// user's change does. Each page is a class of its own, handed to the parts that use it.
 class SettingsPanel : public QFrame {
     Q_OBJECT
 public:
@@ -41,6 +34,20 @@ public:
     // The caption of the page in front ("HTMLAktion", "HTMLQuote", "HTMLLotto", "HTMLOptionen"):
     // the stem of the names of its help texts (stem + "A", stem + "B").
     QString activePageCaption() const;
+    // The mode page in front, as the panel opens after start-up.
+    void showModePage();
+
+    // "Hilfe": the help of each page shows below the panel.
+    bool helpOn() const;
+    void setHelpOn(bool on);
+    // While the print system is asked, the print button waits.
+    void setPrintBusy(bool busy);
+
+    ModePage &modePage() const { return *m_modePage; }
+    RangePage &rangePage() const { return *m_rangePage; }
+    LotteryPage &lotteryPage() const { return *m_lotteryPage; }
+    OptionsPage &optionsPage() const { return *m_optionsPage; }
+    PoolReportLine &poolReport() const { return *m_poolReport; }
 
 public Q_SLOTS:
     // The page buttons. Each brings its page to the front and, while HilfeAktiv is ticked,
@@ -52,8 +59,24 @@ public Q_SLOTS:
 Q_SIGNALS:
     // The help page of the page with this caption is to be shown.
     void helpPageRequested(const QString &pageCaption);
+    void helpToggled(bool on); // HilfeAktivClick
+    void printClicked();       // BTDruckenClick
+    void htmlClicked();        // BTHTMLClick
+    void csvClicked();         // BTCSVClick
+    void txtClicked();         // BTTxTClick
+    void newPassClicked();     // Reset_ZiehungClick
+    void applyClicked();       // BTEinstellungenSchliessenClick
 
-public:
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void showPage(QWidget *page);
+    void syncPageButtons();
+    void syncConfigureButton();
+    void nameControls();
+    void arrangeTabOrder();
+
     // Inner panel, kept centred horizontally.
     QWidget *SettingX = nullptr;
 
@@ -65,77 +88,11 @@ public:
 
     // Page area and its pages.
     QStackedWidget *Konfiguration = nullptr;
-    QWidget *konfAktion = nullptr;
-    QWidget *konfQuote = nullptr;
-    QWidget *konfLotto = nullptr;
-    QWidget *konfOptionen = nullptr;
-    QLabel *hpModus = nullptr;
-    QLabel *hpQuote = nullptr;
-    QLabel *hpLotto = nullptr;
-    QLabel *hpOptionen = nullptr;
-
-    // Mode page.
-    RadioGroup *DoStatus = nullptr;
-    QCheckBox *chkAutostop = nullptr;
-    QSpinBox *Sekunden = nullptr;
-    QLineEdit *Uhrzeit = nullptr;
-
-    // Range and quota page.
-    QSpinBox *Minimum = nullptr;
-    QSpinBox *Maximum = nullptr;
-    QCheckBox *ZeigeNullen = nullptr;
-    QCheckBox *AusDatei = nullptr;
-    FileField *AusDateiPfad = nullptr;
-    QSpinBox *AusDateiLaenge = nullptr;
-    QLabel *LQuote = nullptr;
-    QDoubleSpinBox *Ziehungsquote = nullptr;
-    QCheckBox *Ziehung_Prozent = nullptr;
-    QLabel *LAnzahl_Ziehungen = nullptr;
-    QCheckBox *ckAutopilot = nullptr;
-    QSpinBox *AutopilotStart = nullptr;
-    QLabel *lbAutopilotRest = nullptr;
-    QCheckBox *cbWinnings = nullptr;
-    FileField *edWinnings = nullptr;
-
-    // Lottery page.
-    QSpinBox *Lotto_n = nullptr;
-    QSpinBox *Lotto_x = nullptr;
-    QSpinBox *Lotto_Spiele = nullptr;
-    QSpinBox *Lotto_Pool = nullptr;
-
-    // Options page.
-    QComboBox *HilfeLng = nullptr;
-    QCheckBox *cbListeAus = nullptr;
-    QCheckBox *cbMaximiert = nullptr;
-    QCheckBox *cbNachpruefbar = nullptr; // the verifiable draw
-    QLabel *lbPublikumswort = nullptr;
-    QLineEdit *edPublikumswort = nullptr; // the audience's word for the next segment
-    QCheckBox *cbNumberEffect = nullptr;
-    QCheckBox *cbFarbenregen = nullptr;
-    QCheckBox *cbSound = nullptr;
-    QCheckBox *cbSchleife = nullptr;
-    FileField *edSoundfile = nullptr;
-    QCheckBox *cbHintergrund = nullptr;
-    QCheckBox *cbHintergrundAnimiert = nullptr;
-    FileField *edHintergrundbild = nullptr;
-    ColourPicker *cpVordergrund = nullptr;
-    ColourPicker *cpHintergrund = nullptr;
-    ShowOptionsBox *gbShow = nullptr; // audience window, safe animation, spoken result
-    WebOptionsBox *gbWeb = nullptr;   // the results page on the local network
-
-    // Captions of the pages' fields.
-    QLabel *Label1 = nullptr;           // "Zahlen &zwischen"
-    QLabel *Label2 = nullptr;           // "&und"
-    QLabel *lbAusDateiLaenge = nullptr; // "Anzeigelänge"
-    QLabel *lbLottoBereich = nullptr;   // "Gezogen werden"
-    QLabel *Label4 = nullptr;           // "aus"
-    QLabel *lbLottoSpiele = nullptr;    // "Anzahl der Spiele"
-    QLabel *LBLottoPool = nullptr;      // "Verteile Zahlenpool auf"
-    QLabel *lbLottoAnzahl = nullptr;    // "Spiel"
-    QLabel *lbHilfeLng = nullptr;       // "Sprache:"
-    QLabel *Label5 = nullptr;           // "Effekte"
-    QLabel *Label6 = nullptr;           // "Vordergrundfarbe"
-    QLabel *Label7 = nullptr;           // "Hintergrundfarbe"
+    ModePage *m_modePage = nullptr;
+    RangePage *m_rangePage = nullptr;
+    LotteryPage *m_lotteryPage = nullptr;
+    OptionsPage *m_optionsPage = nullptr;
+    PoolReportLine *m_poolReport = nullptr;
 
     // Column of buttons on the right.
     QPushButton *BTDrucken = nullptr;
@@ -144,31 +101,4 @@ public:
     QPushButton *BTTxT = nullptr;
     QPushButton *Reset_Ziehung = nullptr;
     QPushButton *BTEinstellungenSchliessen = nullptr;
-
-    // The report on the draw list in use, under the page area, and the button that lists its
-    // findings in full. Hidden while the pool comes from the range.
-    QLabel *lbPoolReport = nullptr;
-    QPushButton *btPoolFindings = nullptr;
-
-    // How the rows of a CSV draw list become entries (chosen in its dialog, stored beside the
-    // list's path).
-    CsvLayout csvLayout;
-
-    // Flags that let a handler skip its question once when the program changes the box.
-    int ZerosPromptMuted = 0;  // of ZeigeNullen
-    int ListPromptMuted = 0;   // of AusDatei
-    int ListBrowsePending = 0; // of AusDateiPfad: the browse button asks before a new list
-
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-
-private:
-    void showPage(QWidget *page);
-    void syncPageButtons();
-    void nameControls();
-    void arrangeTabOrder();
-    QWidget *buildActionPage();
-    QWidget *buildQuotaPage();
-    QWidget *buildLotteryPage();
-    QWidget *buildOptionsPage();
 };

@@ -2,117 +2,74 @@
 
 #include "draw/drawpool.h"
 #include "localisation/uitext.h"
+#include "settings/lotterypage.h"
+#include "settings/modepage.h"
+#include "settings/optionspage.h"
 #include "settings/profilefile.h"
-#include "settings/settingscontrols.h"
+#include "settings/rangepage.h"
 #include "settings/settingshost.h"
 #include "settings/settingspanel.h"
 #include "settings/showoptions.h"
 #include "settings/weboptions.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDoubleSpinBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRegularExpression>
-#include <QSpinBox>
-
 #include <cmath>
 
 namespace {
-// Sets a flag for the length of a scope.
-class FlagScope {
-public:
-    explicit FlagScope(int &flag) : m_flag(flag) { m_flag = 1; }
-    ~FlagScope() { m_flag = 0; }
-    FlagScope(const FlagScope &) = delete;
-    FlagScope &operator=(const FlagScope &) = delete;
-
-private:
-    int &m_flag;
-};
-
 // The range and the quota, in that order: the quota's limit follows the range.
-void loadRangeAndQuota(SettingsPanel &p, SettingsHost &host, const Settings &s)
+void loadRangeAndQuota(RangePage &page, SettingsHost &host, const Settings &s)
 {
-    const qint32 start = s.Start;
-    const qint32 end = s.End;
-    // A stored range above the current maximum would be pulled down to it by the range
-    // handler before the maximum arrives; give the maximum first in that case.
-    if (start > p.Maximum->value())
-        p.Maximum->setValue(end);
-    p.Minimum->setValue(start);
-    p.Maximum->setValue(end);
-
-    p.Ziehung_Prozent->setChecked(s.Cent);
-    if (p.Ziehung_Prozent->isChecked()) {
-        p.Ziehungsquote->setMaximum(100);
-        p.Ziehungsquote->setDecimals(1);
-        p.Ziehungsquote->setValue(s.QuotaPercent);
-        const qint32 quota = quotaFromPercent(p.Ziehungsquote->value(), host.rangeSize());
+    page.loadRange(s);
+    page.setQuotaInPercent(s.Cent);
+    if (page.quotaInPercent()) {
+        page.shapeQuotaAsPercent();
+        page.setQuota(s.QuotaPercent);
+        const qint32 quota = quotaFromPercent(page.quota(), host.rangeSize());
         host.setDrawQuota(quota);
-        p.LAnzahl_Ziehungen->setText(host.lookupConstant(QStringLiteral("StrZiehungAnzahl")) +
-                                     QLatin1String(": ") + QString::number(quota));
+        page.setQuotaCountLine(host.lookupConstant(QStringLiteral("StrZiehungAnzahl")) +
+                               QLatin1String(": ") + QString::number(quota));
     } else {
-        p.Ziehungsquote->setMaximum(p.Maximum->value());
-        p.Ziehungsquote->setDecimals(0);
-        p.Ziehungsquote->setValue(s.QuotaCount);
-        host.setDrawQuota(static_cast<qint32>(std::floor(p.Ziehungsquote->value())));
+        page.shapeQuotaAsCount(page.maximum());
+        page.setQuota(s.QuotaCount);
+        host.setDrawQuota(static_cast<qint32>(std::floor(page.quota())));
         // The page shows the count mode as applying it did: its label, no percentage line.
-        p.LQuote->setText(host.lookupConstant(QStringLiteral("StrZiehungAnzahl")));
-        p.LAnzahl_Ziehungen->hide();
+        page.setQuotaCaption(host.lookupConstant(QStringLiteral("StrZiehungAnzahl")));
+        page.showQuotaCountLine(false);
     }
 }
 
 // Sound, effects, colours, language, window and background picture.
-void loadDisplay(SettingsPanel &p, SettingsHost &host, const Settings &s)
+void loadDisplay(OptionsPage &page, SettingsHost &host, const Settings &s)
 {
-    p.edSoundfile->setText(s.SFile);
+    page.setSoundFile(s.SFile);
     host.createWavePlayer();
+    page.loadSound(s);
 
-    p.cbSound->setChecked(s.Sound);
-    p.cbSchleife->setChecked(s.Play);
-    if (p.edSoundfile->text().isEmpty())
-        p.cbSchleife->setEnabled(false);
+    page.loadEffects(s);
+    page.setForeColour(static_cast<quint32>(s.FGC));
+    host.setDisplayForeColour(page.foreColour());
+    page.setBackColour(static_cast<quint32>(s.BGC));
+    host.setDisplayBackColour(page.backColour());
 
-    p.cbFarbenregen->setChecked(s.Colors);
-    p.cbNumberEffect->setChecked(s.Numbers);
+    if (page.languageCount() > 0)
+        page.setLanguageIndex(s.Language);
 
-    p.cpVordergrund->setColour(static_cast<quint32>(s.FGC));
-    host.setDisplayForeColour(p.cpVordergrund->colour());
-    p.cpHintergrund->setColour(static_cast<quint32>(s.BGC));
-    host.setDisplayBackColour(p.cpHintergrund->colour());
-
-    if (p.HilfeLng->count() > 0)
-        p.HilfeLng->setCurrentIndex(s.Language);
-
-    p.cbMaximiert->setChecked(s.Size);
-    p.cbListeAus->setChecked(s.List);
-    host.setResultsListTick(!p.cbListeAus->isChecked());
-    if (p.cbMaximiert->isChecked())
+    page.loadWindowOptions(s);
+    host.setResultsListTick(!page.listOff());
+    if (page.maximised())
         host.maximiseWindow();
 
     host.setOutputPanePercent(s.WinSize);
 
-    p.gbShow->cbPublikum->setChecked(s.Audience);
-    p.gbShow->setScreenName(s.AudienceScreen);
-    p.gbShow->cbSanft->setChecked(s.SafeAnimation);
-    if (p.gbShow->cbAnsagen->isEnabled())
-        p.gbShow->cbAnsagen->setChecked(s.Speak);
-    p.gbWeb->load(s);
+    page.showOptions().load(s);
+    page.webOptions().load(s);
 
-    p.cbHintergrund->setChecked(s.HGB);
-    p.cbHintergrundAnimiert->setChecked(s.HGA);
-    p.edHintergrundbild->setText(s.HGI);
-    if (!p.edHintergrundbild->text().isEmpty()) {
-        if (host.loadBackgroundPicture(p.edHintergrundbild->text())) {
-            p.cbHintergrund->setEnabled(true);
-            p.cbHintergrundAnimiert->setEnabled(true);
+    page.loadPicture(s);
+    if (!page.picturePath().isEmpty()) {
+        if (host.loadBackgroundPicture(page.picturePath())) {
+            page.openPictureOptions(true, true);
         } else {
             // The stored name stays, so the next save keeps it; the problem shows beside it.
-            p.cbHintergrund->setEnabled(false);
-            p.edHintergrundbild->setProblem(
-                host.lookupConstant(QStringLiteral("StrDateiNichtGefunden")));
+            page.refusePicture(host.lookupConstant(QStringLiteral("StrDateiNichtGefunden")));
         }
     }
 }
@@ -120,43 +77,19 @@ void loadDisplay(SettingsPanel &p, SettingsHost &host, const Settings &s)
 
 void LoadSettings(SettingsPanel &p, SettingsHost &host, const Settings &s)
 {
-    loadRangeAndQuota(p, host, s);
+    RangePage &range = p.rangePage();
+    loadRangeAndQuota(range, host, s);
+    range.loadAutopilotAndZeros(s);
 
-    p.ckAutopilot->setChecked(s.AutoPilot);
-    p.AutopilotStart->setValue(s.AutoVal);
+    p.setHelpOn(s.Help);
 
-    {
-        // Padding set from the file asks nothing.
-        const FlagScope muted(p.ZerosPromptMuted);
-        p.ZeigeNullen->setChecked(s.Zeros);
-    }
-
-    p.HilfeAktiv->setChecked(s.Help);
-
-    loadDisplay(p, host, s);
+    loadDisplay(p.optionsPage(), host, s);
 
     host.setGameColumnVisible(s.Lottery);
-
-    p.Lotto_Spiele->setValue(s.Games);
-    p.Lotto_Pool->setValue(s.Pool);
-    p.Lotto_n->setValue(s.Pool_n);
-    p.Lotto_x->setValue(s.Pool_x);
-
-    p.DoStatus->setItemIndex(s.Mode);
-    p.Sekunden->setValue(s.Intervall);
-    p.chkAutostop->setChecked(s.Autostop);
-    p.Uhrzeit->setText(s.Time);
-
-    // The draw list and the prize list set from the file ask nothing.
-    const FlagScope muted(p.ListPromptMuted);
-    p.AusDatei->setChecked(s.UseFile);
-    p.AusDateiPfad->setText(s.Filename);
-    p.AusDateiLaenge->setValue(s.Cols);
-    p.edWinnings->setText(s.Winnings);
-    p.cbWinnings->setChecked(s.UseWinnings);
-    p.cbNachpruefbar->setChecked(s.VerifyEnabled);
-    p.csvLayout =
-        csvLayoutFromStored(s.ListColumns, s.ListCountColumn, s.ListHeader, s.ListSeparator);
+    p.lotteryPage().loadLottery(s);
+    p.modePage().load(s);
+    range.loadLists(s);
+    p.lotteryPage().loadVerification(s);
 
     // Both lists are read once all their settings are in.
     host.loadPrizeList();
@@ -165,56 +98,13 @@ void LoadSettings(SettingsPanel &p, SettingsHost &host, const Settings &s)
 Settings CollectSettings(const SettingsPanel &p, const SettingsHost &host)
 {
     Settings s;
-    s.Start = p.Minimum->value();
-    s.End = p.Maximum->value();
-    s.Cent = p.Ziehung_Prozent->isChecked();
-    s.QuotaPercent = p.Ziehungsquote->value();
-    s.QuotaCount = static_cast<qint32>(std::ceil(p.Ziehungsquote->value()));
-    s.AutoPilot = p.ckAutopilot->isChecked();
-    s.AutoVal = p.AutopilotStart->value();
-
-    s.Zeros = p.ZeigeNullen->isChecked();
-    s.Help = p.HilfeAktiv->isChecked();
-    s.Sound = p.cbSound->isChecked();
-    s.Play = p.cbSchleife->isChecked();
-    s.Colors = p.cbFarbenregen->isChecked();
-    s.Numbers = p.cbNumberEffect->isChecked();
-    s.Language = p.HilfeLng->currentIndex();
-    s.Size = p.cbMaximiert->isChecked();
-    s.List = p.cbListeAus->isChecked();
+    p.rangePage().collect(s);
+    p.lotteryPage().collect(s);
+    p.modePage().collect(s);
+    p.optionsPage().collect(s);
+    s.Help = p.helpOn();
     s.Lottery = host.gameColumnVisible();
-    s.FGC = static_cast<qint32>(p.cpVordergrund->colour());
-    s.BGC = static_cast<qint32>(p.cpHintergrund->colour());
-    s.HGB = p.cbHintergrund->isChecked();
-    s.HGA = p.cbHintergrundAnimiert->isChecked();
-    s.HGI = p.edHintergrundbild->text();
-    s.SFile = p.edSoundfile->text();
     s.WinSize = host.outputPanePercentNow();
-    s.Audience = p.gbShow->cbPublikum->isChecked();
-    s.AudienceScreen = p.gbShow->screenName();
-    s.SafeAnimation = p.gbShow->cbSanft->isChecked();
-    s.Speak = p.gbShow->cbAnsagen->isChecked();
-    p.gbWeb->collect(s);
-
-    s.Games = p.Lotto_Spiele->value();
-    s.Pool = p.Lotto_Pool->value();
-    s.Pool_n = p.Lotto_n->value();
-    s.Pool_x = p.Lotto_x->value();
-
-    s.Mode = p.DoStatus->itemIndex();
-    s.Intervall = p.Sekunden->value();
-    s.Autostop = p.chkAutostop->isChecked();
-    s.Time = p.Uhrzeit->text();
-    s.UseFile = p.AusDatei->isChecked();
-    s.Filename = p.AusDateiPfad->text();
-    s.UseWinnings = p.cbWinnings->isChecked();
-    s.Winnings = p.edWinnings->text();
-    s.Cols = p.AusDateiLaenge->value();
-    s.VerifyEnabled = p.cbNachpruefbar->isChecked();
-    s.ListColumns = storedCsvColumns(p.csvLayout);
-    s.ListCountColumn = storedCsvCountColumn(p.csvLayout);
-    s.ListHeader = p.csvLayout.header;
-    s.ListSeparator = storedCsvSeparator(p.csvLayout);
     return s;
 }
 
@@ -222,8 +112,8 @@ void LoadSettings(SettingsPanel &panel, SettingsHost &host, const QString &setti
                   QString *refusal)
 {
     SettingsContext context;
-    context.languageCount = qMax(1, panel.HilfeLng->count());
-    context.chosenLanguage = qMax(0, panel.HilfeLng->currentIndex());
+    context.languageCount = qMax(1, panel.optionsPage().languageCount());
+    context.chosenLanguage = qMax(0, panel.optionsPage().languageIndex());
     LoadSettings(panel, host, readSettingsFile(settingsFile, context, refusal));
 }
 

@@ -3,6 +3,7 @@
 #include "localisation/uitext.h"
 #include "presentation/displaypixels.h"
 #include "presentation/showcolours.h"
+#include "settings/settings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -45,7 +46,38 @@ ShowOptionsBox::ShowOptionsBox(QWidget *parent) : QGroupBox(parent)
     grid->setColumnStretch(2, 1);
     cbBildschirm->setEnabled(false);
     connect(cbPublikum, &QCheckBox::toggled, cbBildschirm, &QWidget::setEnabled);
+    connect(cbPublikum, &QCheckBox::toggled, this, &ShowOptionsBox::audienceToggled);
+    connect(cbBildschirm, &QComboBox::currentIndexChanged, this, &ShowOptionsBox::screenChosen);
+    connect(cbSanft, &QCheckBox::toggled, this, &ShowOptionsBox::safeAnimationToggled);
+    connect(cbAnsagen, &QCheckBox::toggled, this, &ShowOptionsBox::speakingToggled);
     retranslate();
+}
+
+bool ShowOptionsBox::audienceOn() const
+{
+    return cbPublikum->isChecked();
+}
+
+void ShowOptionsBox::load(const Settings &s)
+{
+    cbPublikum->setChecked(s.Audience);
+    setScreenName(s.AudienceScreen);
+    cbSanft->setChecked(s.SafeAnimation);
+    if (cbAnsagen->isEnabled())
+        cbAnsagen->setChecked(s.Speak);
+}
+
+void ShowOptionsBox::collect(Settings &s) const
+{
+    s.Audience = cbPublikum->isChecked();
+    s.AudienceScreen = screenName();
+    s.SafeAnimation = cbSanft->isChecked();
+    s.Speak = cbAnsagen->isChecked();
+}
+
+QList<QWidget *> ShowOptionsBox::tabChain() const
+{
+    return {cbPublikum, cbBildschirm, cbSanft, cbAnsagen};
 }
 
 void ShowOptionsBox::retranslate()

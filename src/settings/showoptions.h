@@ -6,6 +6,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class ColourPicker;
+struct Settings;
 
 // The show options on the options page: the audience window on a chosen screen, the safe
 // animation and the spoken result; beside them the note on the colour pickers' contrast.
@@ -25,6 +26,25 @@ public:
     void setScreenName(const QString &name);
     // Warns under the colour pickers when their pair reads poorly.
     void showPickerContrast(quint32 foreground, quint32 background);
+    // The contrast note, which the page places under the pickers.
+    QLabel *contrastNote() const { return lbKontrast; }
+
+    // Whether the audience window is wanted.
+    bool audienceOn() const;
+    // Moves the box's keys between the settings and the fields. The spoken result stays off
+    // where the system cannot speak.
+    void load(const Settings &settings);
+    void collect(Settings &settings) const;
+    QList<QWidget *> tabChain() const;
+
+Q_SIGNALS:
+    void audienceToggled();
+    void screenChosen();
+    void safeAnimationToggled(bool on);
+    void speakingToggled(bool on);
+
+private:
+    void showContrastWarning();
 
     QCheckBox *cbPublikum = nullptr;
     QComboBox *cbBildschirm = nullptr;
@@ -32,10 +52,7 @@ public:
     QCheckBox *cbAnsagen = nullptr;
     QLabel *lbBildschirm = nullptr;
     QLabel *lbKeineSprache = nullptr;
-    QLabel *lbKontrast = nullptr; // placed by the page under the pickers
-
-private:
-    void showContrastWarning();
+    QLabel *lbKontrast = nullptr;
     bool m_speech = true;
     double m_contrast = 21.0;
 };

@@ -113,3 +113,8 @@ void WebOptionsBox::showState(const QString &url, const QString &error)
     lbWebSeite->setText(!error.isEmpty() ? lngFormat("StrWebFehler", {error})
                                          : lngFormat("StrWebSeite", {url}));
 }
+
+QList<QWidget *> WebOptionsBox::tabChain() const
+{
+    return {cbWeb, sbWebPort, cbWebAdresse, cbWebEcke};
+}

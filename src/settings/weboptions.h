@@ -27,7 +27,10 @@ public:
     void setAddress(const QString &address);
     // The page's address while the server runs, or why it did not start; empty when off.
     void showState(const QString &url, const QString &error);
+    // The box's fields in the order Tab visits them.
+    QList<QWidget *> tabChain() const;
 
+private:
     QCheckBox *cbWeb = nullptr;
     QSpinBox *sbWebPort = nullptr;
     QComboBox *cbWebAdresse = nullptr;
@@ -36,8 +39,6 @@ public:
     QLabel *lbWebAdresse = nullptr;
     QLabel *lbWebSeite = nullptr;
     QLabel *lbWebHilfe = nullptr;
-
-private:
     QString m_url;
     QString m_error;
 };

@@ -14,6 +14,7 @@
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
 #include "support/fakeplatform.h"
+#include "support/panelcontrols.h"
 #include "support/testfolder.h"
 
 #include <QAction>
@@ -74,7 +75,7 @@ struct Form {
     PoolControl &pool() const { return parts.pool; }
     SettingsFlow &settingsFlow() const { return parts.settings; }
     MainLayout &layout() const { return parts.layout; }
-    DrawMode mode() const { return DrawMode(Einstellungen->DoStatus->itemIndex()); }
+    DrawMode mode() const { return DrawMode(ui(Einstellungen).DoStatus->itemIndex()); }
     // The texts of the entries still in the pool.
     QStringList poolTexts() const { return parts.pass.pool().texts(); }
 
@@ -127,10 +128,10 @@ struct FormFixture {
     // A quota given as a number of draws over the range Minimum .. Maximum, applied.
     void useRange(int minimum, int maximum, int count)
     {
-        panel().Maximum->setValue(maximum);
-        panel().Minimum->setValue(minimum);
-        panel().Ziehung_Prozent->setChecked(false);
-        panel().Ziehungsquote->setValue(count);
+        ui(panel()).Maximum->setValue(maximum);
+        ui(panel()).Minimum->setValue(minimum);
+        ui(panel()).Ziehung_Prozent->setChecked(false);
+        ui(panel()).Ziehungsquote->setValue(count);
         form->settingsFlow().ApplySettings();
     }
 

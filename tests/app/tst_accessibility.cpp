@@ -25,7 +25,7 @@ void useGuestList(FormFixture &fx, int length)
     fx.form->parts.lists.AusDateiPfadButtonClick();
     fx.platform.fileNames.enqueue(fx.folder.file(u"preise.txt"_s));
     fx.form->parts.lists.edWinningsButtonClick();
-    fx.panel().AusDateiLaenge->setValue(length);
+    ui(fx.panel()).AusDateiLaenge->setValue(length);
     QVERIFY(fx.form->settingsFlow().ApplySettings());
 }
 
@@ -113,16 +113,17 @@ private Q_SLOTS:
         FormFixture fx;
         fx.start();
         SettingsPanel &panel = fx.panel();
-        for (ColourPicker *picker : {panel.cpVordergrund, panel.cpHintergrund}) {
+        for (ColourPicker *picker : {ui(panel).cpVordergrund, ui(panel).cpHintergrund}) {
             QAccessibleInterface *box =
                 QAccessible::queryAccessibleInterface(picker->findChild<QComboBox *>());
             QCOMPARE(box->role(), QAccessible::ComboBox);
-            QCOMPARE(box->text(QAccessible::Name),
-                     picker == panel.cpVordergrund ? u"Vordergrundfarbe"_s : u"Hintergrundfarbe"_s);
+            QCOMPARE(box->text(QAccessible::Name), picker == ui(panel).cpVordergrund
+                                                       ? u"Vordergrundfarbe"_s
+                                                       : u"Hintergrundfarbe"_s);
             QCOMPARE(box->text(QAccessible::Value),
                      picker->findChild<QComboBox *>()->currentText());
         }
-        for (QPushButton *page : {panel.btModus, panel.btKonfig, panel.btOptionen}) {
+        for (QPushButton *page : {ui(panel).btModus, ui(panel).btKonfig, ui(panel).btOptionen}) {
             QAccessibleInterface *tab = QAccessible::queryAccessibleInterface(page);
             QCOMPARE(tab->role(), QAccessible::PageTab);
             QVERIFY(!tab->text(QAccessible::Name).contains(u'&'));
@@ -140,13 +141,13 @@ private Q_SLOTS:
         QCOMPARE(text->textAtOffset(8, QAccessible::LineBoundary, &start, &end).trimmed(),
                  u"Erste Zeile"_s);
         // A warning that does not show says nothing.
-        panel.cpVordergrund->setColour(0x000000);
-        panel.cpHintergrund->setColour(0xFFFFFF);
-        QVERIFY(panel.gbShow->lbKontrast->isHidden());
-        QCOMPARE(panel.gbShow->lbKontrast->text(), QString());
-        panel.cpVordergrund->setColour(0x00FFFF); // yellow on white
-        QVERIFY(!panel.gbShow->lbKontrast->isHidden());
-        QVERIFY(!panel.gbShow->lbKontrast->text().isEmpty());
+        ui(panel).cpVordergrund->setColour(0x000000);
+        ui(panel).cpHintergrund->setColour(0xFFFFFF);
+        QVERIFY(ui(panel).lbKontrast->isHidden());
+        QCOMPARE(ui(panel).lbKontrast->text(), QString());
+        ui(panel).cpVordergrund->setColour(0x00FFFF); // yellow on white
+        QVERIFY(!ui(panel).lbKontrast->isHidden());
+        QVERIFY(!ui(panel).lbKontrast->text().isEmpty());
     }
 };
 

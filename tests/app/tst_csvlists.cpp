@@ -1,5 +1,7 @@
 #include "formfixture.h"
 
+#include "settings/rangepage.h"
+
 #include "app/listcontrol.h"
 #include "settings/csvlistdialog.h"
 #include "settings/profilefile.h"
@@ -64,11 +66,12 @@ private Q_SLOTS:
         fx.platform.fileNames.enqueue(fx.folder.file(u"kaeufer.csv"_s));
         form.parts.lists.AusDateiPfadButtonClick();
         QCOMPARE(layouts.asked, QStringList{u"kaeufer.csv"_s});
-        QCOMPARE(fx.panel().AusDateiPfad->text(), u"kaeufer.csv"_s);
-        QCOMPARE(fx.panel().Maximum->value(), 3);
-        QVERIFY(fx.panel().lbPoolReport->isVisibleTo(fx.form->Einstellungen));
-        QVERIFY(fx.panel().lbPoolReport->text().contains(
-            lngFormat("StrBerichtUebersprungen", {u"1"_s})));
+        QCOMPARE(ui(fx.panel()).AusDateiPfad->text(), u"kaeufer.csv"_s);
+        QCOMPARE(ui(fx.panel()).Maximum->value(), 3);
+        QVERIFY(ui(fx.panel()).lbPoolReport->isVisibleTo(fx.form->Einstellungen));
+        QVERIFY(ui(fx.panel())
+                    .lbPoolReport->text()
+                    .contains(lngFormat("StrBerichtUebersprungen", {u"1"_s})));
         QVERIFY(form.settingsFlow().ApplySettings());
 
         const ProfileFile ini(fx.folder.file(u"tivrel.ini"_s));
@@ -109,7 +112,7 @@ private Q_SLOTS:
         fx.platform.answers.enqueue(Platform::Answer::Yes);
         fx.platform.fileNames.enqueue(fx.folder.file(u"liste.txt"_s));
         form.parts.lists.AusDateiPfadButtonClick();
-        const QString report = fx.panel().lbPoolReport->text();
+        const QString report = ui(fx.panel()).lbPoolReport->text();
         for (const QString &part :
              {lngFormat("StrBerichtEintraege", {u"5"_s}), lngFormat("StrBerichtLeer", {u"1"_s}),
               lngFormat("StrBerichtDoppelt", {u"1"_s}), lngFormat("StrBerichtLaengste", {u"300"_s}),
@@ -117,7 +120,7 @@ private Q_SLOTS:
             QVERIFY2(report.contains(part), qPrintable(report + u" lacks "_s + part));
         QVERIFY(!report.contains(lngFormat("StrBerichtUebersprungen", {u"0"_s})));
 
-        fx.panel().btPoolFindings->click();
+        ui(fx.panel()).btPoolFindings->click();
         auto *findings = form.window->findChild<QDialog *>(u"PoolFindings"_s);
         QVERIFY(findings && findings->isVisible());
         const QString text = findings->findChild<QPlainTextEdit *>()->toPlainText();
@@ -125,11 +128,11 @@ private Q_SLOTS:
         findings->close();
 
         // The report follows a switch of the language.
-        fx.panel().HilfeLng->setCurrentIndex(1);
-        QVERIFY(fx.panel().lbPoolReport->text().startsWith(u"5 entries"_s));
-        QCOMPARE(fx.panel().btPoolFindings->text(), lng("StrBerichtBefunde"));
-        fx.panel().HilfeLng->setCurrentIndex(0);
-        QVERIFY(fx.panel().lbPoolReport->text().startsWith(u"5 Einträge"_s));
+        ui(fx.panel()).HilfeLng->setCurrentIndex(1);
+        QVERIFY(ui(fx.panel()).lbPoolReport->text().startsWith(u"5 entries"_s));
+        QCOMPARE(ui(fx.panel()).btPoolFindings->text(), lng("StrBerichtBefunde"));
+        ui(fx.panel()).HilfeLng->setCurrentIndex(0);
+        QVERIFY(ui(fx.panel()).lbPoolReport->text().startsWith(u"5 Einträge"_s));
 
         QVERIFY(form.settingsFlow().ApplySettings());
         const QByteArray ini = fx.folder.read(u"tivrel.ini"_s);
@@ -141,10 +144,10 @@ private Q_SLOTS:
         // Back to the number range: no report.
         form.settingsFlow().OpenSettingsPanel();
         fx.platform.answers.enqueue(Platform::Answer::Yes);
-        fx.panel().AusDatei->setChecked(false);
+        ui(fx.panel()).AusDatei->setChecked(false);
         QVERIFY(form.settingsFlow().ApplySettings());
         QVERIFY(!form.parts.lists.poolReport());
-        QVERIFY(!fx.panel().lbPoolReport->isVisibleTo(fx.form->Einstellungen));
+        QVERIFY(!ui(fx.panel()).lbPoolReport->isVisibleTo(fx.form->Einstellungen));
     }
 
     void cancellingTheLayoutKeepsTheListBefore()
@@ -163,8 +166,8 @@ private Q_SLOTS:
         fx.platform.answers.enqueue(Platform::Answer::Yes); // replacing a list in use asks
         fx.platform.fileNames.enqueue(fx.folder.file(u"kaeufer.csv"_s));
         form.parts.lists.AusDateiPfadButtonClick();
-        QCOMPARE(fx.panel().AusDateiPfad->text(), u"liste.txt"_s);
-        QCOMPARE(fx.panel().Maximum->value(), 2);
+        QCOMPARE(ui(fx.panel()).AusDateiPfad->text(), u"liste.txt"_s);
+        QCOMPARE(ui(fx.panel()).Maximum->value(), 2);
     }
 
     // The dialog reads the file in the background: it finds the separator, names the columns
@@ -232,9 +235,9 @@ private Q_SLOTS:
         const QString offered = fx.platform.dialogs.last().filter.section(u";;"_s, 0, 0);
         for (const char *pattern : {"*.txt", "*.csv", "*.tsv"})
             QVERIFY2(offered.contains(QLatin1String(pattern)), qPrintable(offered));
-        QCOMPARE(fx.panel().AusDateiPfad->text(), u"gaeste.csv"_s);
-        QVERIFY(fx.panel().csvLayout.header);
-        QCOMPARE(fx.panel().csvLayout.countColumn, 1);
+        QCOMPARE(ui(fx.panel()).AusDateiPfad->text(), u"gaeste.csv"_s);
+        QVERIFY(fx.panel().rangePage().csvLayout().header);
+        QCOMPARE(fx.panel().rangePage().csvLayout().countColumn, 1);
         QVERIFY(form.settingsFlow().ApplySettings());
         QCOMPARE(form.pass().pool().size(), 21);
         QVERIFY(!form.poolTexts().contains(u"Name"_s));

@@ -11,8 +11,8 @@ private Q_SLOTS:
     {
         FormFixture fx;
         Form &form = fx.start();
-        fx.panel().chkAutostop->setChecked(true);
-        fx.panel().Sekunden->setValue(5);
+        ui(fx.panel()).chkAutostop->setChecked(true);
+        ui(fx.panel()).Sekunden->setValue(5);
         fx.draw().BTStartStopClick();
         QVERIFY(fx.running());
         QCOMPARE(form.AutotivrelNotiz->text(), lng("StrAutoStop") + QStringLiteral(" (5)"));
@@ -40,9 +40,9 @@ private Q_SLOTS:
     {
         FormFixture fx;
         Form &form = fx.start();
-        fx.panel().ckAutopilot->setChecked(true);
-        fx.panel().AutopilotStart->setValue(3);
-        QCOMPARE(fx.panel().lbAutopilotRest->text(), QStringLiteral(" + 87"));
+        ui(fx.panel()).ckAutopilot->setChecked(true);
+        ui(fx.panel()).AutopilotStart->setValue(3);
+        QCOMPARE(ui(fx.panel()).lbAutopilotRest->text(), QStringLiteral(" + 87"));
         const auto topRow = [&] { return fx.rows().first().Durchgang; };
         fx.drawOnce();
         QCOMPARE(topRow(), 3);
@@ -78,8 +78,8 @@ private Q_SLOTS:
     {
         FormFixture fx;
         Form &form = fx.start();
-        fx.panel().Sekunden->setValue(10);
-        fx.panel().DoStatus->setItemIndex(int(DrawMode::Timer));
+        ui(fx.panel()).Sekunden->setValue(10);
+        ui(fx.panel()).DoStatus->setItemIndex(int(DrawMode::Timer));
         QVERIFY(form.settingsFlow().ApplySettings());
         QVERIFY(!shown(form.BTStartStop));
         QCOMPARE(form.AutotivrelNotiz->text(), QStringLiteral("Ziehungsintervall: 10 Sekunden"));
@@ -102,8 +102,8 @@ private Q_SLOTS:
     {
         FormFixture fx;
         Form &form = fx.start();
-        fx.panel().Sekunden->setValue(0);
-        fx.panel().DoStatus->setItemIndex(int(DrawMode::Timer));
+        ui(fx.panel()).Sekunden->setValue(0);
+        ui(fx.panel()).DoStatus->setItemIndex(int(DrawMode::Timer));
         QVERIFY(form.settingsFlow().ApplySettings());
         QVERIFY(fx.draw().intervalTimer().isEnabled());
         QVERIFY(!fx.draw().intervalTimer().isRunning());
@@ -114,8 +114,8 @@ private Q_SLOTS:
         FormFixture fx;
         Form &form = fx.start();
         fx.useRange(1, 2, 2);
-        fx.panel().HilfeAktiv->setChecked(false);
-        fx.panel().DoStatus->setItemIndex(int(DrawMode::Timer));
+        ui(fx.panel()).HilfeAktiv->setChecked(false);
+        ui(fx.panel()).DoStatus->setItemIndex(int(DrawMode::Timer));
         QVERIFY(form.settingsFlow().ApplySettings());
         for (int i = 0; i < 2; ++i) {
             fx.draw().IntervallTimerTimer();
@@ -152,8 +152,8 @@ private Q_SLOTS:
         FormFixture fx;
         fx.platform.clock = QDateTime(QDate(2026, 12, 8), QTime(22, 0));
         Form &form = fx.start();
-        fx.panel().DoStatus->setItemIndex(int(DrawMode::Countdown));
-        fx.panel().Uhrzeit->setText(QStringLiteral("08:00"));
+        ui(fx.panel()).DoStatus->setItemIndex(int(DrawMode::Countdown));
+        ui(fx.panel()).Uhrzeit->setText(QStringLiteral("08:00"));
         QVERIFY(form.settingsFlow().ApplySettings());
         QCOMPARE(fx.draw().timeOfNextDraw(), QDateTime(QDate(2026, 12, 9), QTime(8, 0)));
         QVERIFY(fx.draw().countdownTimer().isRunning());
@@ -189,13 +189,13 @@ private Q_SLOTS:
         FormFixture fx;
         Form &form = fx.start();
         form.settingsFlow().OpenSettingsPanel();
-        fx.panel().DoStatus->setItemIndex(mode);
-        fx.panel().Uhrzeit->setText(text);
+        ui(fx.panel()).DoStatus->setItemIndex(mode);
+        ui(fx.panel()).Uhrzeit->setText(text);
         QVERIFY(!form.settingsFlow().ApplySettings());
         QCOMPARE(fx.platform.messages.size(), 1);
         QCOMPARE(fx.platform.messages.first().icon, Platform::Icon::Warning);
         QVERIFY(fx.platform.messages.first().text.startsWith(
-            QLatin1Char('"') + fx.panel().Uhrzeit->text() + QLatin1Char('"')));
+            QLatin1Char('"') + ui(fx.panel()).Uhrzeit->text() + QLatin1Char('"')));
         QVERIFY(!fx.draw().countdownTimer().isEnabled());
         QVERIFY(form.Einstellungen->isVisibleTo(form.window.get()));
     }
@@ -205,11 +205,11 @@ private Q_SLOTS:
         FormFixture fx;
         fx.platform.clock = QDateTime(QDate(2026, 12, 8), QTime(23, 10));
         Form &form = fx.start();
-        fx.panel().DoStatus->setItemIndex(int(DrawMode::TimeOfDay));
-        QCOMPARE(fx.panel().Uhrzeit->text(), QStringLiteral("00:00"));
-        QVERIFY(fx.panel().Uhrzeit->isEnabled());
-        QVERIFY(!fx.panel().btKonfig->isEnabled());
-        QCOMPARE(fx.panel().hpModus->text(), lng("StrModeZeit"));
+        ui(fx.panel()).DoStatus->setItemIndex(int(DrawMode::TimeOfDay));
+        QCOMPARE(ui(fx.panel()).Uhrzeit->text(), QStringLiteral("00:00"));
+        QVERIFY(ui(fx.panel()).Uhrzeit->isEnabled());
+        QVERIFY(!ui(fx.panel()).btKonfig->isEnabled());
+        QCOMPARE(ui(fx.panel()).hpModus->text(), lng("StrModeZeit"));
         QVERIFY(form.settingsFlow().ApplySettings());
         QCOMPARE(form.AutotivrelNotiz->text(), lng("StrZiehungNaechste"));
         QCOMPARE(fx.display(), QStringLiteral("00:00"));
@@ -241,8 +241,8 @@ private Q_SLOTS:
         Form &form = fx.start();
         QVERIFY(QDir(fx.folder.path()).mkdir(QStringLiteral("tivrel.log")));
         fx.platform.modalMs = 3500;
-        fx.panel().DoStatus->setItemIndex(int(DrawMode::Timer));
-        fx.panel().Sekunden->setValue(1);
+        ui(fx.panel()).DoStatus->setItemIndex(int(DrawMode::Timer));
+        ui(fx.panel()).Sekunden->setValue(1);
         fx.useRange(1, 10, 10);
         QTRY_VERIFY_WITH_TIMEOUT(!fx.platform.messages.isEmpty(), 5000);
         QTRY_VERIFY_WITH_TIMEOUT(fx.results().rowCount() >= 3, 8000);
@@ -266,7 +266,7 @@ private Q_SLOTS:
         FormFixture fx;
         Form &form = fx.start();
         fx.platform.answers.enqueue(Platform::Answer::Yes);
-        fx.panel().ZeigeNullen->setChecked(true);
+        ui(fx.panel()).ZeigeNullen->setChecked(true);
         fx.useRange(1, 9, 9);
         fx.drawOnce();
         fx.drawOnce();

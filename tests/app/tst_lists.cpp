@@ -35,12 +35,12 @@ private Q_SLOTS:
         fx.platform.answers.enqueue(Platform::Answer::Yes);
         fx.platform.fileNames.enqueue(fx.folder.file(u"gaeste.txt"_s));
         form.parts.lists.AusDateiPfadButtonClick();
-        QCOMPARE(fx.panel().AusDateiPfad->text(), u"gaeste.txt"_s);
-        QCOMPARE(fx.panel().Maximum->value(), 5);
-        QVERIFY(!fx.panel().Minimum->isEnabled());
+        QCOMPARE(ui(fx.panel()).AusDateiPfad->text(), u"gaeste.txt"_s);
+        QCOMPARE(ui(fx.panel()).Maximum->value(), 5);
+        QVERIFY(!ui(fx.panel()).Minimum->isEnabled());
         fx.platform.fileNames.enqueue(fx.folder.file(u"preise.txt"_s));
         form.parts.lists.edWinningsButtonClick();
-        QVERIFY(fx.panel().cbWinnings->isChecked());
+        QVERIFY(ui(fx.panel()).cbWinnings->isChecked());
         QVERIFY(form.settingsFlow().ApplySettings());
         QCOMPARE(fx.messagesWith(lng("HinweisZiehungsdatei")), 1);
 
@@ -79,17 +79,17 @@ private Q_SLOTS:
         Form &form = fx.start();
         fx.drawOnce();
         fx.platform.answers.enqueue(Platform::Answer::No);
-        fx.panel().AusDatei->setChecked(true);
-        QVERIFY(!fx.panel().AusDatei->isChecked());
+        ui(fx.panel()).AusDatei->setChecked(true);
+        QVERIFY(!ui(fx.panel()).AusDatei->isChecked());
         QCOMPARE(fx.platform.messages.size(), 1);
         QCOMPARE(fx.rows().size(), 1);
-        QVERIFY(fx.panel().Minimum->isEnabled());
+        QVERIFY(ui(fx.panel()).Minimum->isEnabled());
         // The operator's next switch asks again; Yes ends the pass.
         fx.platform.answers.enqueue(Platform::Answer::Yes);
-        fx.panel().AusDatei->setChecked(true);
+        ui(fx.panel()).AusDatei->setChecked(true);
         QCOMPARE(fx.platform.messages.size(), 2);
         QCOMPARE(fx.rows().size(), 0);
-        QVERIFY(!fx.panel().Minimum->isEnabled());
+        QVERIFY(!ui(fx.panel()).Minimum->isEnabled());
         QCOMPARE(form.pass().pool().size(), 0);
     }
 
@@ -110,8 +110,8 @@ private Q_SLOTS:
         Form &form = fx.start();
         form.settingsFlow().OpenSettingsPanel();
         fx.platform.answers.enqueue(Platform::Answer::Yes);
-        fx.panel().AusDatei->setChecked(true);
-        fx.panel().AusDateiPfad->setText(u"liste.txt"_s);
+        ui(fx.panel()).AusDatei->setChecked(true);
+        ui(fx.panel()).AusDateiPfad->setText(u"liste.txt"_s);
         QVERIFY(!form.settingsFlow().ApplySettings());
         QVERIFY(fx.platform.messages.last().text.startsWith(
             lng(message).left(lng(message).indexOf(u'%'))));
@@ -133,9 +133,9 @@ private Q_SLOTS:
         FormFixture fx;
         Form &form = fx.start();
         form.settingsFlow().OpenSettingsPanel();
-        fx.panel().DoStatus->setItemIndex(int(DrawMode::Lottery));
-        fx.panel().Lotto_Spiele->setValue(games);
-        fx.panel().Lotto_Pool->setValue(sharing);
+        ui(fx.panel()).DoStatus->setItemIndex(int(DrawMode::Lottery));
+        ui(fx.panel()).Lotto_Spiele->setValue(games);
+        ui(fx.panel()).Lotto_Pool->setValue(sharing);
         QTimer clock;
         QObject::connect(&clock, &QTimer::timeout, &clock, [&] { fx.platform.ticks += 20; });
         clock.start(10);
@@ -167,14 +167,14 @@ private Q_SLOTS:
         FormFixture fx;
         fx.start();
         SettingsPanel &panel = fx.panel();
-        panel.Lotto_Pool->setValue(8);
-        QCOMPARE(panel.lbLottoAnzahl->text(), lng("StrSpiele"));
-        panel.Lotto_x->setValue(20);
-        QCOMPARE(panel.Lotto_Pool->value(), 3);
-        panel.Lotto_x->setValue(15);
-        QCOMPARE(panel.Lotto_Pool->maximum(), 2);
-        panel.Lotto_Pool->setValue(1);
-        QCOMPARE(panel.lbLottoAnzahl->text(), lng("StrSpiel"));
+        ui(panel).Lotto_Pool->setValue(8);
+        QCOMPARE(ui(panel).lbLottoAnzahl->text(), lng("StrSpiele"));
+        ui(panel).Lotto_x->setValue(20);
+        QCOMPARE(ui(panel).Lotto_Pool->value(), 3);
+        ui(panel).Lotto_x->setValue(15);
+        QCOMPARE(ui(panel).Lotto_Pool->maximum(), 2);
+        ui(panel).Lotto_Pool->setValue(1);
+        QCOMPARE(ui(panel).lbLottoAnzahl->text(), lng("StrSpiel"));
     }
 
     void listEntriesWithPipesAndCommasLeaveThePoolOnRestore()
@@ -183,8 +183,8 @@ private Q_SLOTS:
         fx.folder.write(QStringLiteral("liste.txt"), "A|B\r\nMeier, Hans\r\nE\r\n");
         Form &form = fx.start();
         fx.platform.answers.enqueue(Platform::Answer::Yes); // the pass may go
-        fx.panel().AusDatei->setChecked(true);
-        fx.panel().AusDateiPfad->setText(QStringLiteral("liste.txt"));
+        ui(fx.panel()).AusDatei->setChecked(true);
+        ui(fx.panel()).AusDateiPfad->setText(QStringLiteral("liste.txt"));
         fx.useRange(1, 3, 3);
         QCOMPARE(form.poolTexts().size(), 3);
         fx.writeLog(

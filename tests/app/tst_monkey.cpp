@@ -71,8 +71,8 @@ private Q_SLOTS:
         for (QAbstractButton *button : form.window->findChildren<QAbstractButton *>()) {
             const QString name = button->objectName();
             if (!name.isEmpty() && name != u"BTDrucken" && !name.contains(u"Browse") &&
-                button != panel.AusDatei && button != panel.cbWinnings &&
-                button != panel.cbHintergrund)
+                button != ui(panel).AusDatei && button != ui(panel).cbWinnings &&
+                button != ui(panel).cbHintergrund)
                 clickable.append(button);
         }
         QVERIFY(clickable.size() > 10);
@@ -116,17 +116,19 @@ private Q_SLOTS:
                 what = QStringLiteral("settings");
                 form.settingsFlow().OpenSettingsPanel();
                 switch (below(9)) {
-                case 0: panel.Minimum->setValue(1 + below(20)); break;
-                case 1: panel.Maximum->setValue(1 + below(60)); break;
-                case 2: panel.Ziehungsquote->setValue(1 + below(40)); break;
-                case 3: panel.Ziehung_Prozent->setChecked(below(2)); break;
-                case 4: panel.ZeigeNullen->setChecked(!panel.ZeigeNullen->isChecked()); break;
-                case 5: panel.DoStatus->setItemIndex(below(4)); break;
-                case 6: panel.ckAutopilot->setChecked(below(2)); break;
-                case 7: panel.AutopilotStart->setValue(1 + below(8)); break;
-                case 8: panel.chkAutostop->setChecked(below(2)); break;
+                case 0: ui(panel).Minimum->setValue(1 + below(20)); break;
+                case 1: ui(panel).Maximum->setValue(1 + below(60)); break;
+                case 2: ui(panel).Ziehungsquote->setValue(1 + below(40)); break;
+                case 3: ui(panel).Ziehung_Prozent->setChecked(below(2)); break;
+                case 4:
+                    ui(panel).ZeigeNullen->setChecked(!ui(panel).ZeigeNullen->isChecked());
+                    break;
+                case 5: ui(panel).DoStatus->setItemIndex(below(4)); break;
+                case 6: ui(panel).ckAutopilot->setChecked(below(2)); break;
+                case 7: ui(panel).AutopilotStart->setValue(1 + below(8)); break;
+                case 8: ui(panel).chkAutostop->setChecked(below(2)); break;
                 }
-                panel.Sekunden->setValue(1 + below(3));
+                ui(panel).Sekunden->setValue(1 + below(3));
                 if (below(4) != 0) {
                     form.settingsFlow().ApplySettings();
                     ++applied;

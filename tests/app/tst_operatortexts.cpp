@@ -54,16 +54,16 @@ QString shownText(bool english, int textCase)
         Form &form = fx.start();
         form.settingsFlow().OpenSettingsPanel();
         fx.platform.answers.enqueue(Platform::Answer::Yes);
-        fx.panel().AusDatei->setChecked(true);
-        fx.panel().AusDateiPfad->setText(u"liste.txt"_s);
+        ui(fx.panel()).AusDatei->setChecked(true);
+        ui(fx.panel()).AusDateiPfad->setText(u"liste.txt"_s);
         form.settingsFlow().ApplySettings();
         return lastMessage(fx);
     }
     case PrizeListMissing: {
         Form &form = fx.start();
         form.settingsFlow().OpenSettingsPanel();
-        fx.panel().edWinnings->setText(u"preise.txt"_s);
-        fx.panel().cbWinnings->setChecked(true);
+        ui(fx.panel()).edWinnings->setText(u"preise.txt"_s);
+        ui(fx.panel()).cbWinnings->setChecked(true);
         form.settingsFlow().ApplySettings();
         return lastMessage(fx);
     }
@@ -72,7 +72,7 @@ QString shownText(bool english, int textCase)
         // Started in the other language, then switched on the options page.
         fx.platform.languageId = english ? 1031 : 2057;
         fx.start();
-        fx.panel().HilfeLng->setCurrentIndex(english ? 1 : 0);
+        ui(fx.panel()).HilfeLng->setCurrentIndex(english ? 1 : 0);
         return colourNames(fx);
     case SettingsNotWritable: {
         // A folder in the settings file's place: nothing can be written there.
@@ -92,8 +92,8 @@ QString shownText(bool english, int textCase)
     case LotteryHeader: {
         Form &form = fx.start();
         form.settingsFlow().OpenSettingsPanel();
-        fx.panel().DoStatus->setItemIndex(int(DrawMode::Lottery));
-        fx.panel().Lotto_Spiele->setValue(1);
+        ui(fx.panel()).DoStatus->setItemIndex(int(DrawMode::Lottery));
+        ui(fx.panel()).Lotto_Spiele->setValue(1);
         QTimer clock;
         QObject::connect(&clock, &QTimer::timeout, &clock, [&] { fx.platform.ticks += 20; });
         clock.start(10);
@@ -104,8 +104,8 @@ QString shownText(bool english, int textCase)
     case IntervalNote: {
         Form &form = fx.start();
         form.settingsFlow().OpenSettingsPanel();
-        fx.panel().DoStatus->setItemIndex(int(DrawMode::Timer));
-        fx.panel().Sekunden->setValue(2);
+        ui(fx.panel()).DoStatus->setItemIndex(int(DrawMode::Timer));
+        ui(fx.panel()).Sekunden->setValue(2);
         form.settingsFlow().ApplySettings();
         return form.AutotivrelNotiz->text();
     }

@@ -72,7 +72,7 @@ private slots:
         QVERIFY2(!std::is_sorted(numbers.begin(), numbers.end()) &&
                      !std::is_sorted(numbers.rbegin(), numbers.rend()),
                  "the drawn numbers happen to stand in draw order");
-        form.Einstellungen->BTCSV->click();
+        ui(form.Einstellungen).BTCSV->click();
 
         QStringList expected{lng("StrZiehungCSV2")};
         for (const ResultRow &row : fx.rows())
@@ -84,12 +84,12 @@ private slots:
     {
         FormFixture fx;
         Form &form = fx.start();
-        form.Einstellungen->cbWinnings->setChecked(true);
+        ui(form.Einstellungen).cbWinnings->setChecked(true);
         fx.useRange(1, 50, 10);
         fx.drawOnce();
         fx.drawOnce();
         QVERIFY(form.Resultate->columnShown(ResultsModel::Spiel));
-        form.Einstellungen->BTCSV->click();
+        ui(form.Einstellungen).BTCSV->click();
 
         QStringList expected{lng("StrZiehungCSV4")};
         for (const ResultRow &row : fx.rows())
@@ -108,7 +108,7 @@ private slots:
         fx.drawOnce();
         const qsizetype before = fx.platform.messages.size();
         QVERIFY(QDir(fx.folder.path()).mkdir(QStringLiteral("tivrel.htm")));
-        form.Einstellungen->BTHTML->click();
+        ui(form.Einstellungen).BTHTML->click();
         QCOMPARE(fx.platform.opened, QStringList());
         QCOMPARE(fx.platform.messages.size(), before + 1);
         QCOMPARE(fx.platform.messages.last().caption, form.window->windowTitle());

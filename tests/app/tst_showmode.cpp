@@ -3,6 +3,7 @@
 #include "app/showpart.h"
 #include "presentation/audiencewindow.h"
 #include "presentation/speech.h"
+#include "settings/optionspage.h"
 #include "settings/profilefile.h"
 #include "settings/settings.h"
 #include "settings/showoptions.h"
@@ -83,7 +84,7 @@ public:
 
 ShowOptionsBox &box(FormFixture &fx)
 {
-    return *fx.panel().gbShow;
+    return fx.panel().optionsPage().showOptions();
 }
 
 } // namespace
@@ -101,9 +102,10 @@ private Q_SLOTS:
         const ProfileFile before(fx.form->SettingsFile);
         QVERIFY(!before.hasSection(QStringLiteral("SHOW")));
 
-        box(fx).cbPublikum->setChecked(true);
-        box(fx).cbBildschirm->setCurrentIndex(box(fx).cbBildschirm->findText(u"projector"_s));
-        box(fx).cbSanft->setChecked(true);
+        ui(fx.panel()).cbPublikum->setChecked(true);
+        ui(fx.panel())
+            .cbBildschirm->setCurrentIndex(ui(fx.panel()).cbBildschirm->findText(u"projector"_s));
+        ui(fx.panel()).cbSanft->setChecked(true);
         QVERIFY(fx.form->settingsFlow().ApplySettings());
         const Settings stored = readSettingsFile(fx.form->SettingsFile);
         QVERIFY(stored.Audience);
@@ -114,8 +116,8 @@ private Q_SLOTS:
         // Read back at the next start.
         fx.form->close();
         fx.start();
-        QVERIFY(box(fx).cbPublikum->isChecked());
-        QVERIFY(box(fx).cbSanft->isChecked());
+        QVERIFY(ui(fx.panel()).cbPublikum->isChecked());
+        QVERIFY(ui(fx.panel()).cbSanft->isChecked());
         QCOMPARE(box(fx).screenName(), u"projector"_s);
         QVERIFY(fx.form->Ergebnisfeld->displayOptions().safeAnimation);
     }
@@ -128,7 +130,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(fx.form->window.get()));
         AudienceWindow *audience = fx.form->parts.show.audienceWindow();
         QVERIFY(!audience->isVisible());
-        box(fx).cbPublikum->setChecked(true);
+        ui(fx.panel()).cbPublikum->setChecked(true);
         QVERIFY(audience->isVisible());
         QCOMPARE(audience->screen()->name(), u"projector"_s);
         QCOMPARE(audience->geometry(), audience->screen()->geometry());
@@ -160,7 +162,7 @@ private Q_SLOTS:
             fx.form->settingsFlow().OpenSettingsPanel();
             fx.panel().btOptionenClick();
             fx.form->window->resize(900, 700);
-            fx.panel().cpVordergrund->setColour(0x00FFFF);
+            ui(fx.panel()).cpVordergrund->setColour(0x00FFFF);
             fx.form->window->grab().save(QString::fromLocal8Bit(dir) + u"/options.png"_s);
             for (QWidget *w = &box(fx); w; w = w->parentWidget())
                 if (auto *scroll = qobject_cast<QScrollArea *>(w))
@@ -185,7 +187,7 @@ private Q_SLOTS:
         fx.form->show();
         QVERIFY(QTest::qWaitForWindowExposed(fx.form->window.get()));
         fx.useRange(1, 999, 50);
-        box(fx).cbSanft->setChecked(safe);
+        ui(fx.panel()).cbSanft->setChecked(safe);
         NumberDisplayWidget &display = *fx.form->Ergebnisfeld;
         // A second audience window the size of the main display.
         AudienceWindow same;
@@ -210,7 +212,7 @@ private Q_SLOTS:
         fx.start();
         fx.form->show();
         QVERIFY(QTest::qWaitForWindowExposed(fx.form->window.get()));
-        box(fx).cbPublikum->setChecked(true);
+        ui(fx.panel()).cbPublikum->setChecked(true);
         AudienceWindow *audience = fx.form->parts.show.audienceWindow();
         QVERIFY(audience->isVisible());
         fx.useRange(1, 99, 10);
@@ -223,7 +225,7 @@ private Q_SLOTS:
         fx.draw().BTStartStopClick();
         fx.draw().RefresherTimer();
         QCOMPARE(fx.rows().size(), 1);
-        QCOMPARE(box(fx).cbBildschirm->count(), 1);
+        QCOMPARE(ui(fx.panel()).cbBildschirm->count(), 1);
 
         setProjector(true);
         QTRY_VERIFY(audience->isVisible());
@@ -241,7 +243,7 @@ private Q_SLOTS:
         // F11 does nothing while the option is off.
         QTest::keyClick(fx.form->window.get(), Qt::Key_F11);
         QVERIFY(!audience->isVisible());
-        box(fx).cbPublikum->setChecked(true);
+        ui(fx.panel()).cbPublikum->setChecked(true);
         QVERIFY(!audience->isVisible()); // one screen: the operator's own, until F11
         QTest::keyClick(fx.form->window.get(), Qt::Key_F11);
         QVERIFY(audience->isVisible());
@@ -262,7 +264,7 @@ private Q_SLOTS:
         fx.form->show();
         QVERIFY(QTest::qWaitForWindowExposed(fx.form->window.get()));
         fx.useRange(1, 99, 10);
-        box(fx).cbPublikum->setChecked(true);
+        ui(fx.panel()).cbPublikum->setChecked(true);
         AudienceWindow *audience = fx.form->parts.show.audienceWindow();
         QTest::keyClick(fx.form->window.get(), Qt::Key_F11);
         QTRY_COMPARE(QApplication::activeWindow(), audience);
@@ -300,7 +302,7 @@ private Q_SLOTS:
             // Drawn, then running, as specified and gentle.
             const QString path = QString::fromLocal8Bit(dir) + u"/one-screen-"_s;
             for (const bool gentle : {false, true}) {
-                box(fx).cbSanft->setChecked(gentle);
+                ui(fx.panel()).cbSanft->setChecked(gentle);
                 const QString kind = gentle ? u"gentle-"_s : u"specified-"_s;
                 audience->grab().save(path + kind + u"drawn.png"_s);
                 QTest::keyClick(audience, Qt::Key_S, Qt::ControlModifier);
@@ -310,7 +312,7 @@ private Q_SLOTS:
                 QTest::keyClick(audience, Qt::Key_S, Qt::ControlModifier);
                 fx.draw().RefresherTimer();
             }
-            box(fx).cbSanft->setChecked(false);
+            ui(fx.panel()).cbSanft->setChecked(false);
         }
 
         // F6 hands the keyboard back, the audience window staying; F11 brings it forward.
@@ -357,11 +359,11 @@ private Q_SLOTS:
         FormFixture fx;
         fx.speech = &voice;
         fx.start();
-        QVERIFY(box(fx).cbAnsagen->isEnabled());
-        QVERIFY(box(fx).lbKeineSprache->isHidden());
+        QVERIFY(ui(fx.panel()).cbAnsagen->isEnabled());
+        QVERIFY(ui(fx.panel()).lbKeineSprache->isHidden());
         fx.useRange(5, 6, 2);
         fx.drawOnce(); // option off: nothing said
-        box(fx).cbAnsagen->setChecked(true);
+        ui(fx.panel()).cbAnsagen->setChecked(true);
         QCOMPARE(fx.form->poolTexts().size(), 1);
         voice.expected.enqueue(u"Gezogen: "_s + fx.form->poolTexts().constFirst());
         fx.drawOnce();
@@ -373,13 +375,13 @@ private Q_SLOTS:
         FormFixture fx;
         fx.start();
         fx.form->show();
-        QVERIFY(!box(fx).cbAnsagen->isEnabled());
-        QVERIFY(!box(fx).cbAnsagen->isChecked());
+        QVERIFY(!ui(fx.panel()).cbAnsagen->isEnabled());
+        QVERIFY(!ui(fx.panel()).cbAnsagen->isChecked());
         fx.panel().btOptionenClick();
         fx.form->settingsFlow().OpenSettingsPanel();
         fx.panel().btOptionenClick();
-        QVERIFY(box(fx).lbKeineSprache->isVisible());
-        QVERIFY(!box(fx).lbKeineSprache->text().isEmpty());
+        QVERIFY(ui(fx.panel()).lbKeineSprache->isVisible());
+        QVERIFY(!ui(fx.panel()).lbKeineSprache->text().isEmpty());
         fx.useRange(1, 9, 2);
         fx.drawOnce(); // nothing waits, nothing fails
         QCOMPARE(fx.rows().size(), 1);
@@ -403,9 +405,9 @@ private Q_SLOTS:
         QFETCH(bool, warns);
         FormFixture fx;
         fx.start();
-        fx.panel().cpVordergrund->setColour(foreground);
-        fx.panel().cpHintergrund->setColour(background);
-        QCOMPARE(!box(fx).lbKontrast->isHidden(), warns);
+        ui(fx.panel()).cpVordergrund->setColour(foreground);
+        ui(fx.panel()).cpHintergrund->setColour(background);
+        QCOMPARE(!ui(fx.panel()).lbKontrast->isHidden(), warns);
     }
 };
 

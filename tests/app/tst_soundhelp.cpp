@@ -44,28 +44,28 @@ private slots:
         QVERIFY(shown(viewer));
         QVERIFY(!shown(form.Resultate));
         QVERIFY(showsPage(viewer->documentSource(), QStringLiteral("HTMLAktion")));
-        QTest::mouseClick(panel.btOptionen, Qt::LeftButton);
+        QTest::mouseClick(ui(panel).btOptionen, Qt::LeftButton);
         QVERIFY(showsPage(viewer->documentSource(), QStringLiteral("HTMLOptionen")));
 
         // Unticking gives the results back; ticking shows the general help, not the page's.
-        panel.HilfeAktiv->setChecked(false);
+        ui(panel).HilfeAktiv->setChecked(false);
         QVERIFY(!shown(viewer));
         QVERIFY(shown(form.Resultate));
-        panel.HilfeAktiv->setChecked(true);
+        ui(panel).HilfeAktiv->setChecked(true);
         QVERIFY(shown(viewer));
         QVERIFY(!shown(form.Resultate));
         QCOMPARE(viewer->documentSource(), QByteArray("\xEF\xBB\xBF") + GeneralHelp().toUtf8());
-        QTest::mouseClick(panel.btKonfig, Qt::LeftButton);
+        QTest::mouseClick(ui(panel).btKonfig, Qt::LeftButton);
         QVERIFY(showsPage(viewer->documentSource(), QStringLiteral("HTMLQuote")));
 
         // Without help the panel opens over the results and loads nothing.
-        panel.HilfeAktiv->setChecked(false);
+        ui(panel).HilfeAktiv->setChecked(false);
         QVERIFY(form.settingsFlow().ApplySettings());
         QVERIFY(!shown(viewer));
         form.settingsFlow().OpenSettingsPanel();
         QVERIFY(!shown(viewer));
         QVERIFY(shown(form.Resultate));
-        QTest::mouseClick(panel.btModus, Qt::LeftButton);
+        QTest::mouseClick(ui(panel).btModus, Qt::LeftButton);
         QVERIFY(showsPage(viewer->documentSource(), QStringLiteral("HTMLQuote")));
     }
 
@@ -75,17 +75,17 @@ private slots:
         Form &form = fx.start();
         auto *viewer = qobject_cast<HelpViewer *>(form.Hilfeviewer);
         form.settingsFlow().OpenSettingsPanel();
-        QTest::mouseClick(fx.panel().btOptionen, Qt::LeftButton);
+        QTest::mouseClick(ui(fx.panel()).btOptionen, Qt::LeftButton);
         form.settingsFlow().helpLanguageChanged(2057);
         const QByteArray english = viewer->documentSource();
         QVERIFY(showsPage(english, QStringLiteral("HTMLOptionen")));
         QVERIFY(english.contains("<h2>Options</h2>"));
         // With "Hilfe" unticked nothing is loaded; the next page comes in the new language.
-        fx.panel().HilfeAktiv->setChecked(false);
+        ui(fx.panel()).HilfeAktiv->setChecked(false);
         form.settingsFlow().helpLanguageChanged(1031);
         QCOMPARE(viewer->documentSource(), english);
-        fx.panel().HilfeAktiv->setChecked(true);
-        QTest::mouseClick(fx.panel().btModus, Qt::LeftButton);
+        ui(fx.panel()).HilfeAktiv->setChecked(true);
+        QTest::mouseClick(ui(fx.panel()).btModus, Qt::LeftButton);
         QVERIFY(showsPage(viewer->documentSource(), QStringLiteral("HTMLAktion")));
         QVERIFY(viewer->documentSource().contains("<h2>Ziehungsmodus</h2>"));
     }
@@ -95,13 +95,13 @@ private slots:
         FormFixture fx;
         fx.start();
         SettingsPanel &panel = fx.panel();
-        QVERIFY(!panel.cbSchleife->isEnabled());
-        panel.cbSchleife->setChecked(true);
-        QVERIFY(!panel.cbSchleife->isChecked());
-        panel.edSoundfile->setText(QStringLiteral("musik.wav"));
-        QVERIFY(panel.cbSchleife->isEnabled());
-        panel.edSoundfile->setText(QString());
-        QVERIFY(!panel.cbSchleife->isEnabled());
+        QVERIFY(!ui(panel).cbSchleife->isEnabled());
+        ui(panel).cbSchleife->setChecked(true);
+        QVERIFY(!ui(panel).cbSchleife->isChecked());
+        ui(panel).edSoundfile->setText(QStringLiteral("musik.wav"));
+        QVERIFY(ui(panel).cbSchleife->isEnabled());
+        ui(panel).edSoundfile->setText(QString());
+        QVERIFY(!ui(panel).cbSchleife->isEnabled());
     }
 
     void missingSoundAtStartUpWarnsAndLocksToEnd()
@@ -114,8 +114,8 @@ private slots:
         QCOMPARE(fx.messagesWith(lngFormat("HinweisDateiNichtGeladen",
                                            {lng("HinweisDateiKlang"), QStringLiteral("weg.wav")})),
                  1);
-        QVERIFY(!panel.cbSchleife->isChecked());
-        QVERIFY(!panel.cbSchleife->isEnabled());
+        QVERIFY(!ui(panel).cbSchleife->isChecked());
+        QVERIFY(!ui(panel).cbSchleife->isEnabled());
         // A draw with sound on goes on without a sound to play.
         fx.drawOnce();
         QCOMPARE(fx.rows().size(), 1);

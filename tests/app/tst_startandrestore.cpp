@@ -41,8 +41,8 @@ private Q_SLOTS:
         fx.folder.write(QStringLiteral("preise.txt"), "Fahrrad\r\nKuchen\r\nBuch\r\n");
         {
             Form &form = fx.start();
-            fx.panel().edWinnings->setText(QStringLiteral("preise.txt"));
-            fx.panel().cbWinnings->setChecked(prizes);
+            ui(fx.panel()).edWinnings->setText(QStringLiteral("preise.txt"));
+            ui(fx.panel()).cbWinnings->setChecked(prizes);
             fx.useRange(1, 50, quota);
             for (int i = 0; i < 3; ++i)
                 fx.drawOnce();
@@ -87,10 +87,10 @@ private Q_SLOTS:
         FormFixture fx;
         {
             Form &form = fx.start();
-            fx.panel().Maximum->setValue(200);
-            fx.panel().Minimum->setValue(1);
-            fx.panel().Ziehung_Prozent->setChecked(percent);
-            fx.panel().Ziehungsquote->setValue(10);
+            ui(fx.panel()).Maximum->setValue(200);
+            ui(fx.panel()).Minimum->setValue(1);
+            ui(fx.panel()).Ziehung_Prozent->setChecked(percent);
+            ui(fx.panel()).Ziehungsquote->setValue(10);
             QVERIFY(form.settingsFlow().ApplySettings());
             form.close();
         }
@@ -98,14 +98,14 @@ private Q_SLOTS:
         form.show();
         form.settingsFlow().OpenSettingsPanel();
         QCOMPARE(form.pass().drawQuota(), percent ? 20 : 10);
-        QCOMPARE(fx.panel().Ziehung_Prozent->isChecked(), percent);
-        QCOMPARE(fx.panel().Ziehungsquote->value(), 10.0);
-        QCOMPARE(!fx.panel().LAnzahl_Ziehungen->isHidden(), percent);
+        QCOMPARE(ui(fx.panel()).Ziehung_Prozent->isChecked(), percent);
+        QCOMPARE(ui(fx.panel()).Ziehungsquote->value(), 10.0);
+        QCOMPARE(!ui(fx.panel()).LAnzahl_Ziehungen->isHidden(), percent);
         if (percent)
-            QCOMPARE(fx.panel().LAnzahl_Ziehungen->text(),
+            QCOMPARE(ui(fx.panel()).LAnzahl_Ziehungen->text(),
                      lng("StrZiehungAnzahl") + QStringLiteral(": 20"));
         else
-            QCOMPARE(fx.panel().LQuote->text(), lng("StrZiehungAnzahl"));
+            QCOMPARE(ui(fx.panel()).LQuote->text(), lng("StrZiehungAnzahl"));
     }
 
     void startWithThePanelOpenAppliesAndClosesItFirst_data()
@@ -128,12 +128,12 @@ private Q_SLOTS:
             QVERIFY(QDir(fx.folder.path()).mkdir(QStringLiteral("tivrel.ini")));
         Form &form = fx.start(!writable);
         if (!writable)
-            fx.panel().HilfeAktiv->setChecked(false);
+            ui(fx.panel()).HilfeAktiv->setChecked(false);
         form.show();
         form.settingsFlow().OpenSettingsPanel();
         QVERIFY(form.Einstellungen->isVisible());
         QCOMPARE(form.Hilfeviewer->isVisible(), help && writable);
-        fx.panel().Maximum->setValue(160);
+        ui(fx.panel()).Maximum->setValue(160);
         fx.platform.messages.clear();
 
         pressCtrlS(fx);

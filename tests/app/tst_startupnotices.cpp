@@ -62,9 +62,9 @@ private Q_SLOTS:
             fx.messagesWith(lngFormat("HinweisBildNichtGeladen", {QStringLiteral("bild.jpg")})), 1);
         QCOMPARE(fx.platform.messages.size(), 1);
         // The stored name stays; the display shows the greeting in the picker colours.
-        QCOMPARE(fx.panel().edHintergrundbild->text(), QStringLiteral("bild.jpg"));
-        QVERIFY(fx.panel().cbHintergrund->isChecked());
-        QVERIFY(!fx.panel().cbHintergrund->isEnabled());
+        QCOMPARE(ui(fx.panel()).edHintergrundbild->text(), QStringLiteral("bild.jpg"));
+        QVERIFY(ui(fx.panel()).cbHintergrund->isChecked());
+        QVERIFY(!ui(fx.panel()).cbHintergrund->isEnabled());
         QCOMPARE(form.Ergebnisfeld->bitmap().pixel(0, 0), 0xFFFFFFFFu);
     }
 

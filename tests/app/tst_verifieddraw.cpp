@@ -1,5 +1,6 @@
 #include "app/formfixture.h"
 #include "draw/drawjournal.h"
+#include "support/panelcontrols.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -90,7 +91,7 @@ private Q_SLOTS:
         }
         // The exports carry the chain head after the newest draw.
         const QString head = lastChainHead(journal);
-        form.Einstellungen->BTTxT->click();
+        ui(form.Einstellungen).BTTxT->click();
         const QString txt = QString::fromUtf8(f.folder.read(QStringLiteral("tivrel.txt")));
         QVERIFY2(txt.contains(head) ||
                      QByteArray(f.folder.read(QStringLiteral("tivrel.txt")))
@@ -198,7 +199,7 @@ private Q_SLOTS:
         QCOMPARE(f.folder.read(QStringLiteral("notes.txt")),
                  QByteArray("someone's notes\nno line end"));
         // Switched off, the draw goes on without a journal.
-        f.panel().cbNachpruefbar->setChecked(false);
+        ui(f.panel()).cbNachpruefbar->setChecked(false);
         f.useRange(1, 30, 10);
         f.drawOnce();
         QCOMPARE(form.pass().drawCount(), 1);
@@ -220,7 +221,7 @@ private Q_SLOTS:
         // Switched off after use, the key is kept and written as off.
         f.folder.write(QStringLiteral("tivrel.ini"), VerifyOn);
         f.start().show();
-        f.panel().cbNachpruefbar->setChecked(false);
+        ui(f.panel()).cbNachpruefbar->setChecked(false);
         f.useRange(1, 10, 3);
         QVERIFY(f.folder.read(QStringLiteral("tivrel.ini")).contains("Enabled=0"));
     }

@@ -1,6 +1,7 @@
 #include "formfixture.h"
 
 #include "app/webpart.h"
+#include "settings/optionspage.h"
 #include "settings/profilefile.h"
 #include "settings/settings.h"
 #include "settings/weboptions.h"
@@ -105,14 +106,15 @@ private Q_SLOTS:
     {
         FormFixture f;
         Form &form = f.start();
-        WebOptionsBox &box = *f.panel().gbWeb;
-        box.cbWeb->setChecked(true);
-        box.sbWebPort->setValue(freePort());
+        WebOptionsBox &box = f.panel().optionsPage().webOptions();
+        ui(f.panel()).cbWeb->setChecked(true);
+        ui(f.panel()).sbWebPort->setValue(freePort());
         box.setAddress(QStringLiteral("127.0.0.1"));
         form.settingsFlow().ApplySettings();
         QCOMPARE(ownListeningSockets().size(), 1);
-        const QString url = QStringLiteral("http://127.0.0.1:%1/").arg(box.sbWebPort->value());
-        QVERIFY(box.lbWebSeite->text().contains(url));
+        const QString url =
+            QStringLiteral("http://127.0.0.1:%1/").arg(ui(f.panel()).sbWebPort->value());
+        QVERIFY(ui(f.panel()).lbWebSeite->text().contains(url));
         QVERIFY(form.child<QLabel>("Label3")->toolTip().contains(url));
         QVERIFY(f.folder.read(QStringLiteral("tivrel.ini")).contains("[WEB]\nEnabled=1"));
 
@@ -138,7 +140,7 @@ private Q_SLOTS:
 
         // Wanted in the corner: there while no draw runs, gone while one does, large on
         // command and back in the corner after it.
-        box.cbWebEcke->setChecked(true);
+        ui(f.panel()).cbWebEcke->setChecked(true);
         form.settingsFlow().ApplySettings();
         QVERIFY(f.folder.read(QStringLiteral("tivrel.ini")).contains("Corner=1"));
         QVERIFY(overlay->isVisibleTo(form.Ergebnisfeld));
@@ -156,7 +158,7 @@ private Q_SLOTS:
         QCOMPARE(overlay->size(), QrOverlay::Size::Corner);
         QVERIFY(overlay->isVisibleTo(form.Ergebnisfeld));
 
-        box.cbWeb->setChecked(false);
+        ui(f.panel()).cbWeb->setChecked(false);
         form.settingsFlow().ApplySettings();
         QVERIFY(ownListeningSockets().isEmpty());
         QVERIFY(!code->isVisible());

@@ -64,8 +64,8 @@ private Q_SLOTS:
         Form &form = fx.start(settings.isEmpty());
 
         QCOMPARE(LangManager().CurrentLanguage(), english ? LangIdEnglishUK : LangIdGerman);
-        QCOMPARE(fx.panel().HilfeLng->count(), 2);
-        QCOMPARE(fx.panel().HilfeLng->currentIndex(), english ? 1 : 0);
+        QCOMPARE(ui(fx.panel()).HilfeLng->count(), 2);
+        QCOMPARE(ui(fx.panel()).HilfeLng->currentIndex(), english ? 1 : 0);
         const TLangCompTranslations translation = builtInEnglish();
         const TLanguageController &spin = form.parts.language.controller();
         QCOMPARE(form.child<QLabel>("Label3")->text(),
@@ -124,7 +124,7 @@ private Q_SLOTS:
         // A prize list or a lottery run renames the game column.
         fx.results().setHeaderText(ResultsModel::Spiel, lng("StrGewinn"));
 
-        fx.panel().HilfeLng->setCurrentIndex(1);
+        ui(fx.panel()).HilfeLng->setCurrentIndex(1);
         QCOMPARE(LangManager().CurrentLanguage(), LangIdEnglishUK);
         const TLangCompTranslations english = builtInEnglish();
         const TLangCompTranslation *texts = english.section(Form1SectionName);
@@ -140,25 +140,25 @@ private Q_SLOTS:
         QCOMPARE(form.Hilfeviewer->font().family(), *texts->text(35));
         const QStringList modes = SplitTextLines(*texts->text(107));
         QCOMPARE(modes.size(), 5);
-        QCOMPARE(fx.panel().DoStatus->count(), 5);
+        QCOMPARE(ui(fx.panel()).DoStatus->count(), 5);
         for (int i = 0; i < modes.size(); ++i)
-            QCOMPARE(fx.panel().DoStatus->itemText(i), modes.at(i));
+            QCOMPARE(ui(fx.panel()).DoStatus->itemText(i), modes.at(i));
         QCOMPARE(form.BTStartStop->text(), english.constants.value(u"StrStart"_s));
         QCOMPARE(lng("StrStopp"), english.constants.value(u"StrStopp"_s));
         // Texts the code sets are shown again in the new language.
-        QCOMPARE(fx.panel().hpModus->text(), english.constants.value(u"StrModeManuell"_s));
-        QCOMPARE(fx.panel().LQuote->text(),
-                 english.constants.value(fx.panel().Ziehung_Prozent->isChecked()
+        QCOMPARE(ui(fx.panel()).hpModus->text(), english.constants.value(u"StrModeManuell"_s));
+        QCOMPARE(ui(fx.panel()).LQuote->text(),
+                 english.constants.value(ui(fx.panel()).Ziehung_Prozent->isChecked()
                                              ? u"StrZiehungQuote"_s
                                              : u"StrZiehungAnzahl"_s));
-        QCOMPARE(fx.panel().LAnzahl_Ziehungen->text(),
+        QCOMPARE(ui(fx.panel()).LAnzahl_Ziehungen->text(),
                  english.constants.value(u"StrZiehungAnzahl"_s) + u": "_s +
                      QString::number(form.pass().drawQuota()));
 
-        fx.panel().HilfeLng->setCurrentIndex(0);
+        ui(fx.panel()).HilfeLng->setCurrentIndex(0);
         QCOMPARE(LangManager().CurrentLanguage(), LangIdGerman);
         QCOMPARE(tableTexts(spin), german);
-        QCOMPARE(fx.panel().HilfeLng->currentIndex(), 0);
+        QCOMPARE(ui(fx.panel()).HilfeLng->currentIndex(), 0);
         QCOMPARE(lng("StrStopp"), germanStop);
     }
 
@@ -170,7 +170,7 @@ private Q_SLOTS:
         fx.draw().BTStartStopClick();
         QVERIFY(fx.running());
         QCOMPARE(form.BTStartStop->text(), lng("StrStopp"));
-        fx.panel().HilfeLng->setCurrentIndex(0);
+        ui(fx.panel()).HilfeLng->setCurrentIndex(0);
         QCOMPARE(form.BTStartStop->text(), lng("StrStopp"));
         QCOMPARE(lng("StrStopp"),
                  TLanguageManager(u":/LANG_CONSTS"_s).LookupConstant(u"StrStopp"_s));

@@ -199,12 +199,12 @@ private Q_SLOTS:
             case Target::Log: fx.drawOnce(); break;
             case Target::Settings:
                 form.settingsFlow().OpenSettingsPanel();
-                fx.panel().Maximum->setValue(--maximum);
+                ui(fx.panel()).Maximum->setValue(--maximum);
                 form.settingsFlow().ApplySettings();
                 break;
-            case Target::Txt: form.Einstellungen->BTTxT->click(); break;
-            case Target::Csv: form.Einstellungen->BTCSV->click(); break;
-            case Target::Html: form.Einstellungen->BTHTML->click(); break;
+            case Target::Txt: ui(form.Einstellungen).BTTxT->click(); break;
+            case Target::Csv: ui(form.Einstellungen).BTCSV->click(); break;
+            case Target::Html: ui(form.Einstellungen).BTHTML->click(); break;
             }
             QCoreApplication::processEvents();
         };

@@ -1,6 +1,7 @@
 #include "settings/settingsaccessibility.h"
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
+#include "support/panelcontrols.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -58,7 +59,7 @@ QList<QWidget *> reachableControls(SettingsPanel &panel)
 QList<QWidget *> walkTabOrder(SettingsPanel &panel)
 {
     QList<QWidget *> visited;
-    panel.btModus->setFocus(Qt::TabFocusReason);
+    ui(panel).btModus->setFocus(Qt::TabFocusReason);
     QWidget *current = QApplication::focusWidget();
     while (current && !visited.contains(heard(current)) && visited.size() < 200) {
         visited.append(heard(current));
@@ -92,7 +93,7 @@ private Q_SLOTS:
         applyAccessibleTexts(panel, german);
         for (QWidget *w : panel.findChildren<QWidget *>())
             w->setEnabled(true);
-        panel.Konfiguration->setCurrentWidget(panel.findChild<QWidget *>(page));
+        ui(panel).Konfiguration->setCurrentWidget(panel.findChild<QWidget *>(page));
         panel.resize(700, SettingsPanel::PanelHeight);
         panel.show();
         panel.activateWindow();
@@ -138,9 +139,9 @@ private Q_SLOTS:
             QVERIFY2(!it.value().isEmpty() && !english.isEmpty() && english != it.value(),
                      qPrintable(describeWidget(it.key()) + QStringLiteral(": ") + english));
         }
-        QCOMPARE(accessibleText(panel.Sekunden, QAccessible::Name), QStringLiteral("Seconds"));
+        QCOMPARE(accessibleText(ui(panel).Sekunden, QAccessible::Name), QStringLiteral("Seconds"));
         applyAccessibleTexts(panel, true);
-        QCOMPARE(accessibleText(panel.Sekunden, QAccessible::Name), QStringLiteral("Sekunden"));
+        QCOMPARE(accessibleText(ui(panel).Sekunden, QAccessible::Name), QStringLiteral("Sekunden"));
     }
 };
 

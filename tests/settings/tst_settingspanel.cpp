@@ -1,6 +1,7 @@
 #include "draw/drawmode.h"
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
+#include "support/panelcontrols.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -103,27 +104,27 @@ void applyCaptions(SettingsPanel &panel, const Captions &captions)
         const QStringList modes{s("Hand Operated"), s("Every (seconds)"), s("Next (Time of Day)"),
                                 s("Next (Count Down)"), s("Lottery")};
         for (int i = 0; i < modes.size(); ++i)
-            panel.DoStatus->setItemText(i, modes.at(i));
+            ui(panel).DoStatus->setItemText(i, modes.at(i));
     }
 }
 
 void fillLanguages(SettingsPanel &panel)
 {
-    panel.HilfeLng->addItems({s("Deutsch (Deutschland)"), s("English (United Kingdom)")});
+    ui(panel).HilfeLng->addItems({s("Deutsch (Deutschland)"), s("English (United Kingdom)")});
 }
 
 // Brings a page to the front through its button, as the user does.
 void openPage(SettingsPanel &panel, QWidget *page)
 {
-    if (page == panel.konfAktion) {
-        panel.btModus->click();
-    } else if (page == panel.konfOptionen) {
-        panel.btOptionen->click();
+    if (page == ui(panel).konfAktion) {
+        ui(panel).btModus->click();
+    } else if (page == ui(panel).konfOptionen) {
+        ui(panel).btOptionen->click();
     } else {
-        panel.DoStatus->setItemIndex(page == panel.konfLotto ? 4 : 0);
-        panel.btKonfig->click();
+        ui(panel).DoStatus->setItemIndex(page == ui(panel).konfLotto ? 4 : 0);
+        ui(panel).btKonfig->click();
     }
-    QCOMPARE(panel.Konfiguration->currentWidget(), page);
+    QCOMPARE(ui(panel).Konfiguration->currentWidget(), page);
 }
 
 QStringList tabChain(QWidget *start, int steps)
@@ -177,21 +178,21 @@ private Q_SLOTS:
         QFETCH(QString, announced);
         SettingsPanel panel;
         QCOMPARE(panel.activePageCaption(), s("HTMLAktion")); // the page at start-up
-        panel.btOptionen->click();
-        panel.DoStatus->setItemIndex(mode);
-        panel.HilfeAktiv->setChecked(help);
+        ui(panel).btOptionen->click();
+        ui(panel).DoStatus->setItemIndex(mode);
+        ui(panel).HilfeAktiv->setChecked(help);
         QSignalSpy help_(&panel, &SettingsPanel::helpPageRequested);
         panel.findChild<QPushButton *>(button)->click();
-        QCOMPARE(panel.Konfiguration->currentWidget()->objectName(), page);
+        QCOMPARE(ui(panel).Konfiguration->currentWidget()->objectName(), page);
         QCOMPARE(help_.size(), announced.isEmpty() ? 0 : 1);
         if (!announced.isEmpty())
             QCOMPARE(help_.at(0).at(0).toString(), announced);
         // Exactly the button of the page in front looks pressed.
         const bool quotaOrLotto =
             page == QLatin1String("konfQuote") || page == QLatin1String("konfLotto");
-        QCOMPARE(panel.btModus->isChecked(), page == QLatin1String("konfAktion"));
-        QCOMPARE(panel.btKonfig->isChecked(), quotaOrLotto);
-        QCOMPARE(panel.btOptionen->isChecked(), page == QLatin1String("konfOptionen"));
+        QCOMPARE(ui(panel).btModus->isChecked(), page == QLatin1String("konfAktion"));
+        QCOMPARE(ui(panel).btKonfig->isChecked(), quotaOrLotto);
+        QCOMPARE(ui(panel).btOptionen->isChecked(), page == QLatin1String("konfOptionen"));
     }
 
     // The notes under the quota and the pool report are a step smaller than the platform's
@@ -215,7 +216,7 @@ private Q_SLOTS:
         SettingsPanel panel;
         QApplication::setFont(before);
         const QFontInfo normal(platformFont);
-        for (const QLabel *note : {panel.LAnzahl_Ziehungen, panel.lbPoolReport}) {
+        for (const QLabel *note : {ui(panel).LAnzahl_Ziehungen, ui(panel).lbPoolReport}) {
             const QFontInfo small(note->font());
             QVERIFY2(small.pixelSize() > 0 && small.pixelSize() < normal.pixelSize(),
                      qPrintable(note->objectName()));
@@ -239,15 +240,15 @@ private Q_SLOTS:
         panel.resize(width, 300);
         panel.show();
         QCOMPARE(panel.height(), SettingsPanel::PanelHeight);
-        QCOMPARE(panel.SettingX->x(), left);
-        QCOMPARE(panel.SettingX->width(), SettingsPanel::SettingXWidth);
-        QCOMPARE(panel.Konfiguration->size(),
+        QCOMPARE(ui(panel).SettingX->x(), left);
+        QCOMPARE(ui(panel).SettingX->width(), SettingsPanel::SettingXWidth);
+        QCOMPARE(ui(panel).Konfiguration->size(),
                  QSize(SettingsPanel::PageWidth, SettingsPanel::PageHeight));
-        QCOMPARE(panel.BTDrucken->width(), SettingsPanel::ButtonColumnWidth);
+        QCOMPARE(ui(panel).BTDrucken->width(), SettingsPanel::ButtonColumnWidth);
         // The apply button is larger than the others and below them.
-        QVERIFY(panel.BTEinstellungenSchliessen->height() > panel.Reset_Ziehung->height());
-        QVERIFY(panel.BTEinstellungenSchliessen->y() >
-                panel.Reset_Ziehung->geometry().bottom() + 10);
+        QVERIFY(ui(panel).BTEinstellungenSchliessen->height() > ui(panel).Reset_Ziehung->height());
+        QVERIFY(ui(panel).BTEinstellungenSchliessen->y() >
+                ui(panel).Reset_Ziehung->geometry().bottom() + 10);
     }
 
     void captionsFitAtTheDesignSize_data()
@@ -269,22 +270,22 @@ private Q_SLOTS:
         SettingsPanel panel;
         fillLanguages(panel);
         applyCaptions(panel, captions);
-        panel.LAnzahl_Ziehungen->setVisible(!countMode);
+        ui(panel).LAnzahl_Ziehungen->setVisible(!countMode);
         if (countMode) {
-            panel.Ziehungsquote->setDecimals(0);
-            panel.Ziehungsquote->setMaximum(1000000);
+            ui(panel).Ziehungsquote->setDecimals(0);
+            ui(panel).Ziehungsquote->setMaximum(1000000);
         }
-        panel.lbAutopilotRest->setText(s(" + 9999"));
-        panel.lbAutopilotRest->show();
+        ui(panel).lbAutopilotRest->setText(s(" + 9999"));
+        ui(panel).lbAutopilotRest->show();
         panel.resize(SettingsPanel::SettingXWidth, SettingsPanel::PanelHeight);
         panel.show();
         QStringList cut;
-        for (QWidget *page :
-             {panel.konfAktion, panel.konfQuote, panel.konfLotto, panel.konfOptionen}) {
+        for (QWidget *page : {ui(panel).konfAktion, ui(panel).konfQuote, ui(panel).konfLotto,
+                              ui(panel).konfOptionen}) {
             openPage(panel, page);
             QCoreApplication::processEvents();
-            const QRect inside = panel.SettingX->rect();
-            for (QWidget *w : panel.SettingX->findChildren<QWidget *>()) {
+            const QRect inside = ui(panel).SettingX->rect();
+            for (QWidget *w : ui(panel).SettingX->findChildren<QWidget *>()) {
                 // Our controls; the inner parts of Qt's compound widgets size themselves.
                 if (!w->isVisible() || qobject_cast<WrapButton *>(w) || w->objectName().isEmpty() ||
                     w->objectName().startsWith(QLatin1String("qt_")))
@@ -298,7 +299,7 @@ private Q_SLOTS:
                                                  .arg(w->sizeHint().width());
                 if (w->height() < w->minimumSizeHint().height())
                     cut << w->objectName() + s(" squeezed");
-                const QRect r(w->mapTo(panel.SettingX, QPoint(0, 0)), w->size());
+                const QRect r(w->mapTo(ui(panel).SettingX, QPoint(0, 0)), w->size());
                 // The options page's fields scroll: what lies below is reached by scrolling.
                 const bool scrolls =
                     w->objectName() == s("konfOptionenFelder") ||
@@ -369,12 +370,12 @@ private Q_SLOTS:
         QFETCH(QStringList, chain);
         SettingsPanel panel;
         fillLanguages(panel);
-        panel.DoStatus->setItemIndex(int(DrawMode::Manual));
+        ui(panel).DoStatus->setItemIndex(int(DrawMode::Manual));
         panel.resize(700, 300);
         panel.show();
         activate(panel);
         openPage(panel, panel.findChild<QWidget *>(page));
-        QCOMPARE(tabChain(panel.btModus, int(chain.size())), chain);
+        QCOMPARE(tabChain(ui(panel).btModus, int(chain.size())), chain);
     }
 
     void mnemonicsReachTheirControls_data()
@@ -405,7 +406,7 @@ private Q_SLOTS:
         panel.show();
         activate(panel);
         openPage(panel, panel.findChild<QWidget *>(page));
-        panel.btModus->setFocus();
+        ui(panel).btModus->setFocus();
         QWidget *w = panel.findChild<QWidget *>(target);
         if (clicks) {
             QSignalSpy clicked(qobject_cast<QAbstractButton *>(w), &QAbstractButton::clicked);
@@ -458,7 +459,7 @@ private Q_SLOTS:
                               Qt::NoModifier, Qt::NoScrollPhase, false);
             QApplication::sendEvent(control, &event);
         };
-        panel.btModus->setFocus();
+        ui(panel).btModus->setFocus();
         const QString before = value();
         const int scrolled = pageBar ? pageBar->value() : 0;
         wheel();

@@ -2,9 +2,11 @@
 #include "filesizelimit.h"
 
 #include "settings/profilefile.h"
+#include "settings/rangepage.h"
 #include "settings/settingscontrols.h"
 #include "settings/settingspanel.h"
 #include "settings/settingsstore.h"
+#include "support/panelcontrols.h"
 #include "support/testfolder.h"
 
 #include <QCheckBox>
@@ -13,6 +15,7 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 
@@ -26,16 +29,16 @@ QString s(const char *text)
 struct Window {
     explicit Window(int chosenLanguage = 1)
     {
-        panel.HilfeLng->addItems({s("Deutsch"), s("English")});
-        panel.HilfeLng->setCurrentIndex(chosenLanguage);
+        ui(panel).HilfeLng->addItems({s("Deutsch"), s("English")});
+        ui(panel).HilfeLng->setCurrentIndex(chosenLanguage);
         // The range handler as the window binds it: keeps Minimum <= Maximum, counts the range.
         auto rangeChanged = [this] {
-            if (panel.Minimum->value() > panel.Maximum->value())
-                panel.Minimum->setValue(panel.Maximum->value());
-            host.range = panel.Maximum->value() - panel.Minimum->value() + 1;
+            if (ui(panel).Minimum->value() > ui(panel).Maximum->value())
+                ui(panel).Minimum->setValue(ui(panel).Maximum->value());
+            host.range = ui(panel).Maximum->value() - ui(panel).Minimum->value() + 1;
         };
-        QObject::connect(panel.Minimum, &QSpinBox::valueChanged, &panel, rangeChanged);
-        QObject::connect(panel.Maximum, &QSpinBox::valueChanged, &panel, rangeChanged);
+        QObject::connect(ui(panel).Minimum, &QSpinBox::valueChanged, &panel, rangeChanged);
+        QObject::connect(ui(panel).Maximum, &QSpinBox::valueChanged, &panel, rangeChanged);
     }
     SettingsPanel panel;
     FakeSettingsHost host;
@@ -48,42 +51,42 @@ QMap<QString, QString> state(const Window &w)
     auto b = [](const QCheckBox *box) { return box->isChecked() ? s("1") : s("0"); };
     auto n = [](double v) { return QString::number(v, 'g', 15); };
     return {
-        {s("Start"), n(p.Minimum->value())},
-        {s("End"), n(p.Maximum->value())},
-        {s("Cent"), b(p.Ziehung_Prozent)},
-        {s("Quota"), n(p.Ziehungsquote->value())},
-        {s("AutoPilot"), b(p.ckAutopilot)},
-        {s("AutoVal"), n(p.AutopilotStart->value())},
-        {s("Zeros"), b(p.ZeigeNullen)},
-        {s("Help"), b(p.HilfeAktiv)},
-        {s("SFile"), p.edSoundfile->text()},
-        {s("Sound"), b(p.cbSound)},
-        {s("Play"), b(p.cbSchleife)},
-        {s("Colors"), b(p.cbFarbenregen)},
-        {s("Numbers"), b(p.cbNumberEffect)},
-        {s("FGC"), n(p.cpVordergrund->colour())},
-        {s("BGC"), n(p.cpHintergrund->colour())},
-        {s("Language"), n(p.HilfeLng->currentIndex())},
-        {s("Size"), b(p.cbMaximiert)},
-        {s("List"), b(p.cbListeAus)},
+        {s("Start"), n(ui(p).Minimum->value())},
+        {s("End"), n(ui(p).Maximum->value())},
+        {s("Cent"), b(ui(p).Ziehung_Prozent)},
+        {s("Quota"), n(ui(p).Ziehungsquote->value())},
+        {s("AutoPilot"), b(ui(p).ckAutopilot)},
+        {s("AutoVal"), n(ui(p).AutopilotStart->value())},
+        {s("Zeros"), b(ui(p).ZeigeNullen)},
+        {s("Help"), b(ui(p).HilfeAktiv)},
+        {s("SFile"), ui(p).edSoundfile->text()},
+        {s("Sound"), b(ui(p).cbSound)},
+        {s("Play"), b(ui(p).cbSchleife)},
+        {s("Colors"), b(ui(p).cbFarbenregen)},
+        {s("Numbers"), b(ui(p).cbNumberEffect)},
+        {s("FGC"), n(ui(p).cpVordergrund->colour())},
+        {s("BGC"), n(ui(p).cpHintergrund->colour())},
+        {s("Language"), n(ui(p).HilfeLng->currentIndex())},
+        {s("Size"), b(ui(p).cbMaximiert)},
+        {s("List"), b(ui(p).cbListeAus)},
         {s("WinSize"), n(w.host.outputPercent)},
-        {s("HGB"), b(p.cbHintergrund)},
-        {s("HGA"), b(p.cbHintergrundAnimiert)},
-        {s("HGI"), p.edHintergrundbild->text()},
+        {s("HGB"), b(ui(p).cbHintergrund)},
+        {s("HGA"), b(ui(p).cbHintergrundAnimiert)},
+        {s("HGI"), ui(p).edHintergrundbild->text()},
         {s("Lottery"), n(w.host.gameColumn)},
-        {s("Games"), n(p.Lotto_Spiele->value())},
-        {s("Pool"), n(p.Lotto_Pool->value())},
-        {s("Pool_n"), n(p.Lotto_n->value())},
-        {s("Pool_x"), n(p.Lotto_x->value())},
-        {s("Mode"), n(p.DoStatus->itemIndex())},
-        {s("Intervall"), n(p.Sekunden->value())},
-        {s("Autostop"), b(p.chkAutostop)},
-        {s("Time"), p.Uhrzeit->text()},
-        {s("UseFile"), b(p.AusDatei)},
-        {s("Filename"), p.AusDateiPfad->text()},
-        {s("Cols"), n(p.AusDateiLaenge->value())},
-        {s("Winnings"), p.edWinnings->text()},
-        {s("UseWinnings"), b(p.cbWinnings)},
+        {s("Games"), n(ui(p).Lotto_Spiele->value())},
+        {s("Pool"), n(ui(p).Lotto_Pool->value())},
+        {s("Pool_n"), n(ui(p).Lotto_n->value())},
+        {s("Pool_x"), n(ui(p).Lotto_x->value())},
+        {s("Mode"), n(ui(p).DoStatus->itemIndex())},
+        {s("Intervall"), n(ui(p).Sekunden->value())},
+        {s("Autostop"), b(ui(p).chkAutostop)},
+        {s("Time"), ui(p).Uhrzeit->text()},
+        {s("UseFile"), b(ui(p).AusDatei)},
+        {s("Filename"), ui(p).AusDateiPfad->text()},
+        {s("Cols"), n(ui(p).AusDateiLaenge->value())},
+        {s("Winnings"), ui(p).edWinnings->text()},
+        {s("UseWinnings"), b(ui(p).cbWinnings)},
     };
 }
 
@@ -136,12 +139,12 @@ private Q_SLOTS:
         LoadSettings(w.panel, w.host, folder.file(s("tivrel.ini")));
         QCOMPARE(state(w), defaults());
         QCOMPARE(w.host.drawQuota, 90);
-        QCOMPARE(w.panel.LAnzahl_Ziehungen->text(), s("Anzahl Ziehungen: 90"));
+        QCOMPARE(ui(w.panel).LAnzahl_Ziehungen->text(), s("Anzahl Ziehungen: 90"));
         QCOMPARE(w.host.foreColour, 0u);
         QCOMPARE(w.host.backColour, 0xFFFFFFu);
         QVERIFY(w.host.listTick);
         QVERIFY(!w.host.maximised);
-        QVERIFY(!w.panel.cbSchleife->isEnabled()); // no sound file named
+        QVERIFY(!ui(w.panel).cbSchleife->isEnabled()); // no sound file named
         QCOMPARE(w.host.calls, (QStringList{s("createWavePlayer"), s("loadPrizeList")}));
         QVERIFY(!QFile::exists(folder.file(s("tivrel.ini")))); // loading writes nothing
     }
@@ -176,6 +179,10 @@ private Q_SLOTS:
             << QByteArray("[NUM]\nColors=0\nNumbers=0\n") << s("C") << QStringList{} << 90;
         QTest::newRow("time of day shown as hh:mm")
             << QByteArray("[DRAW]\nTime=7:05\n") << s("C") << QStringList{s("Time=07:05")} << 90;
+        // The pool is checked against the numbers stored beside it, not against the design's.
+        QTest::newRow("a pool that fits its numbers stays")
+            << QByteArray("[LOTTERY]\nPool=5\nPool_n=15\nPool_x=99\n") << s("C")
+            << QStringList{s("Pool=5"), s("Pool_n=15"), s("Pool_x=99")} << 90;
         QTest::newRow("Pool_n 0 is raised to 1")
             << QByteArray("[LOTTERY]\nPool_n=0\n") << s("C") << QStringList{s("Pool_n=1")} << 90;
     }
@@ -209,7 +216,7 @@ private Q_SLOTS:
         QStringList huge{s("Start=999999"), s("End=999999"), s("Quota=100"), s("AutoVal=9999"),
                          s("Zeros=1"),      s("Play=1"),     s("Size=1"),    s("List=1"),
                          s("HGB=1"),        s("HGA=1"),      s("Lottery=1"), s("Games=999"),
-                         s("Pool=8"),       s("Pool_n=15"),  s("Pool_x=99"), s("Intervall=9999"),
+                         s("Pool=6"),       s("Pool_n=15"),  s("Pool_x=99"), s("Intervall=9999"),
                          s("Autostop=1"),   s("UseFile=1"),  s("Cols=999"),  s("UseWinnings=1"),
                          s("AutoPilot=1"),  s("WinSize=75")};
         for (const QString &k : textKeys)
@@ -274,21 +281,24 @@ private Q_SLOTS:
         QCOMPARE(state(w), defaultsExcept(changed));
     }
 
-    void promptsAreMutedWhileLoadingSetsTheirBoxes()
+    void loadingSwitchesZerosAndTheListAsTheProgram()
     {
         TestFolder folder;
         folder.write(s("tivrel.ini"), "[DISPLAY]\nZeros=1\n[DRAW]\nUseFile=1\n");
         Window w;
-        QList<int> zerosFlag, listFlag;
-        QObject::connect(w.panel.ZeigeNullen, &QCheckBox::toggled, &w.panel,
-                         [&] { zerosFlag << w.panel.ZerosPromptMuted; });
-        QObject::connect(w.panel.AusDatei, &QCheckBox::toggled, &w.panel,
-                         [&] { listFlag << w.panel.ListPromptMuted; });
+        RangePage &range = w.panel.rangePage();
+        QSignalSpy zeros(&range, &RangePage::zerosClicked);
+        QSignalSpy list(&range, &RangePage::listSwitched);
         LoadSettings(w.panel, w.host, folder.file(s("tivrel.ini")));
-        QCOMPARE(zerosFlag, QList<int>{1});
-        QCOMPARE(listFlag, QList<int>{1});
-        QCOMPARE(w.panel.ZerosPromptMuted, 0);
-        QCOMPARE(w.panel.ListPromptMuted, 0);
+        QVERIFY(range.zeros());
+        QCOMPARE(zeros.count(), 0);
+        QCOMPARE(list.count(), 1);
+        QVERIFY(list.takeFirst().at(0).toBool());
+        // The user's own switches afterwards are the user's.
+        ui(w.panel).ZeigeNullen->setChecked(false);
+        ui(w.panel).AusDatei->setChecked(false);
+        QCOMPARE(zeros.count(), 1);
+        QVERIFY(!list.takeFirst().at(0).toBool());
     }
 
     void theBackgroundPictureIsLoadedOrMarkedMissing_data()
@@ -310,10 +320,10 @@ private Q_SLOTS:
         w.host.pictureLoads = loads;
         LoadSettings(w.panel, w.host, folder.file(s("tivrel.ini")));
         QVERIFY(w.host.calls.contains(s("loadBackgroundPicture bild.png")));
-        QCOMPARE(w.panel.cbHintergrund->isEnabled(), enabled);
+        QCOMPARE(ui(w.panel).cbHintergrund->isEnabled(), enabled);
         // The stored name stays (the next save keeps it); a failure shows beside it.
-        QCOMPARE(w.panel.edHintergrundbild->text(), s("bild.png"));
-        QCOMPARE(w.panel.edHintergrundbild->problem(), problem);
+        QCOMPARE(ui(w.panel).edHintergrundbild->text(), s("bild.png"));
+        QCOMPARE(ui(w.panel).edHintergrundbild->problem(), problem);
         QVERIFY(SaveSettings(w.panel, w.host, folder.file(s("tivrel.ini"))).ok);
         QVERIFY(folder.read(s("tivrel.ini")).contains("HGI=bild.png\n"));
     }
@@ -340,7 +350,7 @@ private Q_SLOTS:
         folder.write(s("tivrel.ini"), foreign + "[num]\nstart=7\nMine=x\n");
         Window w;
         LoadSettings(w.panel, w.host, ini);
-        w.panel.Ziehungsquote->setValue(12.5);
+        ui(w.panel).Ziehungsquote->setValue(12.5);
         QVERIFY(SaveSettings(w.panel, w.host, ini).ok);
         const QByteArray expected =
             foreign +
@@ -361,9 +371,9 @@ private Q_SLOTS:
         folder.write(s("tivrel.ini"), "[NUM]\nCount=33\n");
         Window w;
         LoadSettings(w.panel, w.host, ini);
-        w.panel.Ziehung_Prozent->setChecked(false);
-        w.panel.Ziehungsquote->setDecimals(0);
-        w.panel.Ziehungsquote->setValue(40.4);
+        ui(w.panel).Ziehung_Prozent->setChecked(false);
+        ui(w.panel).Ziehungsquote->setDecimals(0);
+        ui(w.panel).Ziehungsquote->setValue(40.4);
         QVERIFY(SaveSettings(w.panel, w.host, ini).ok);
         const ProfileFile saved(ini);
         QCOMPARE(saved.readString(s("NUM"), s("Count")), s("33"));
@@ -376,41 +386,41 @@ private Q_SLOTS:
         const QString ini = folder.file(s("tivrel.ini"));
         Window a;
         SettingsPanel &p = a.panel;
-        p.Maximum->setValue(5000);
-        p.Minimum->setValue(1000);
-        p.Ziehungsquote->setValue(33.3);
-        p.ckAutopilot->setChecked(true);
-        p.AutopilotStart->setValue(17);
-        p.ZeigeNullen->setChecked(true);
-        p.HilfeAktiv->setChecked(false);
-        p.edSoundfile->setText(s("klänge/tusch.wav"));
-        p.cbSound->setChecked(false);
-        p.cbSchleife->setChecked(true);
-        p.cbFarbenregen->setChecked(false);
-        p.cbNumberEffect->setChecked(false);
-        p.cpVordergrund->setColour(ColourPicker::NoColour);
-        p.cpHintergrund->setColour(0x123456);
-        p.HilfeLng->setCurrentIndex(0);
-        p.cbMaximiert->setChecked(true);
-        p.cbListeAus->setChecked(true);
+        ui(p).Maximum->setValue(5000);
+        ui(p).Minimum->setValue(1000);
+        ui(p).Ziehungsquote->setValue(33.3);
+        ui(p).ckAutopilot->setChecked(true);
+        ui(p).AutopilotStart->setValue(17);
+        ui(p).ZeigeNullen->setChecked(true);
+        ui(p).HilfeAktiv->setChecked(false);
+        ui(p).edSoundfile->setText(s("klänge/tusch.wav"));
+        ui(p).cbSound->setChecked(false);
+        ui(p).cbSchleife->setChecked(true);
+        ui(p).cbFarbenregen->setChecked(false);
+        ui(p).cbNumberEffect->setChecked(false);
+        ui(p).cpVordergrund->setColour(ColourPicker::NoColour);
+        ui(p).cpHintergrund->setColour(0x123456);
+        ui(p).HilfeLng->setCurrentIndex(0);
+        ui(p).cbMaximiert->setChecked(true);
+        ui(p).cbListeAus->setChecked(true);
         a.host.paneHeight = 260; // 40 % of 650
-        p.cbHintergrund->setChecked(true);
-        p.cbHintergrundAnimiert->setChecked(true);
-        p.edHintergrundbild->setText(s("bilder/saal.jpg"));
+        ui(p).cbHintergrund->setChecked(true);
+        ui(p).cbHintergrundAnimiert->setChecked(true);
+        ui(p).edHintergrundbild->setText(s("bilder/saal.jpg"));
         a.host.gameColumn = true;
-        p.Lotto_Spiele->setValue(12);
-        p.Lotto_Pool->setValue(3);
-        p.Lotto_n->setValue(7);
-        p.Lotto_x->setValue(90);
-        p.DoStatus->setItemIndex(int(DrawMode::Countdown));
-        p.Sekunden->setValue(42);
-        p.chkAutostop->setChecked(true);
-        p.Uhrzeit->setText(s("18:45"));
-        p.AusDatei->setChecked(true);
-        p.AusDateiPfad->setText(s("listen/lose.txt"));
-        p.AusDateiLaenge->setValue(25);
-        p.edWinnings->setText(s("listen/preise.txt"));
-        p.cbWinnings->setChecked(true);
+        ui(p).Lotto_Spiele->setValue(12);
+        ui(p).Lotto_Pool->setValue(3);
+        ui(p).Lotto_n->setValue(7);
+        ui(p).Lotto_x->setValue(90);
+        ui(p).DoStatus->setItemIndex(int(DrawMode::Countdown));
+        ui(p).Sekunden->setValue(42);
+        ui(p).chkAutostop->setChecked(true);
+        ui(p).Uhrzeit->setText(s("18:45"));
+        ui(p).AusDatei->setChecked(true);
+        ui(p).AusDateiPfad->setText(s("listen/lose.txt"));
+        ui(p).AusDateiLaenge->setValue(25);
+        ui(p).edWinnings->setText(s("listen/preise.txt"));
+        ui(p).cbWinnings->setChecked(true);
         QVERIFY(SaveSettings(a.panel, a.host, ini).ok);
 
         Window b(1);
