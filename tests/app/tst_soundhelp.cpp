@@ -76,13 +76,13 @@ private slots:
         auto *viewer = qobject_cast<HelpViewer *>(form.Hilfeviewer);
         form.settingsFlow().OpenSettingsPanel();
         QTest::mouseClick(fx.panel().btOptionen, Qt::LeftButton);
-        form.settingsFlow().helpLanguageChanged(2057);
+        form.settingsView().helpLanguageChanged(2057);
         const QByteArray english = viewer->documentSource();
         QVERIFY(showsPage(english, QStringLiteral("HTMLOptionen")));
         QVERIFY(english.contains("<h2>Options</h2>"));
         // With "Hilfe" unticked nothing is loaded; the next page comes in the new language.
         fx.panel().HilfeAktiv->setChecked(false);
-        form.settingsFlow().helpLanguageChanged(1031);
+        form.settingsView().helpLanguageChanged(1031);
         QCOMPARE(viewer->documentSource(), english);
         fx.panel().HilfeAktiv->setChecked(true);
         QTest::mouseClick(fx.panel().btModus, Qt::LeftButton);
