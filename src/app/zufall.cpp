@@ -177,7 +177,7 @@ void TForm1::buildParts()
         SettingsSaver({*Einstellungen, *this, m_platform, SettingsFile, windowTitle()})});
     m_draw->setSettingsCommands(*m_settings);
     m_show = new ShowPart({*this, *Ergebnisfeld, *Einstellungen, *m_pass, m_speech}, this);
-    m_web = new WebPart({*this, *Ergebnisfeld, m_show->audienceWindow(), *PopupMenu1, *Label3,
+    m_web = new WebPart({QrCodeScreens(*Ergebnisfeld, m_show->audienceWindow()), *Label3,
                          *Einstellungen->gbWeb, *m_pass, *this,
                          [&platform = m_platform] { return platform.now(); },
                          [verify = m_verify.get()](ResultsSnapshot &s) {
@@ -188,6 +188,9 @@ void TForm1::buildParts()
                              s.revealedSeed = QString::fromLatin1(verify->revealedSeed().toHex());
                          }},
                         this);
+    // The QR code command in the display's menu, and its key also with the menu closed.
+    PopupMenu1->addAction(m_web->codeAction());
+    addAction(m_web->codeAction());
     // After applying: with the verifiable draw a new segment, its commitment shown before its
     // first draw; then the results page starts, moves or stops.
     m_settings->setAppliedHook([verify = m_verify.get(), web = m_web] {
