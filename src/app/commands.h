@@ -22,8 +22,8 @@ public:
 class DrawCommands {
 public:
     virtual ~DrawCommands() = default;
-    // Opening the settings: no timed draw starts, every timer stops and a running animation
-    // ends without a draw.
+    // Opening the settings: the sound stops as the options say, no timed draw starts, every
+    // timer stops and a running animation ends without a draw.
     virtual void interruptForSettings() = 0;
     // Applying the settings lets the autopilot take over again.
     virtual void allowAutopilot() = 0;
@@ -41,6 +41,8 @@ public:
     // operator has been told).
     virtual bool BuildPool(bool removeDrawn = true) = 0;
     virtual void closePrepareWindow() = 0;
+    // Reads the prizes of the single entries drawn again, the draw list first (the list part).
+    virtual void LoadPrizeList() = 0;
     virtual void DrawNumber() = 0;
     virtual void Reset_ZiehungClick() = 0;
     // The table still holds a lottery result while an ordinary draw is wanted.

@@ -266,7 +266,9 @@ void DrawControl::UhrzeitExit()
 
 void DrawControl::interruptForSettings()
 {
-    // Opening the settings: the autopilot stays off until they are applied, no timer runs.
+    // Opening the settings: no sound, the autopilot stays off until they are applied, no timer
+    // runs.
+    p.sound.settingsOpened(SoundPart::optionsOf(p.settings.current()));
     AutopilotSuppressed = true;
     stopTimers();
 }

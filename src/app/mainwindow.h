@@ -12,6 +12,7 @@ class Platform;
 class PoolControl;
 class QMainWindow;
 class SettingsFlow;
+class SettingsView;
 class SpeechEngine;
 struct FileLocations;
 class WindowLanguage;
@@ -32,6 +33,7 @@ struct MainWindowParts {
     PoolControl &pool;
     ListControl &lists;
     SettingsFlow &settings;
+    SettingsView &settingsView;
     MainLayout &layout;
     WindowLanguage &language;
     QString settingsFile;

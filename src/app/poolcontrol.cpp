@@ -110,6 +110,12 @@ void PoolControl::closePrepareWindow()
     m_prepareWindow.clear();
 }
 
+void PoolControl::LoadPrizeList()
+{
+    // The prizes are the list part's; the pool part hands on their prize texts too.
+    p.lists.LoadPrizeList();
+}
+
 DrawRowRule PoolControl::rowRule(const Settings &settings) const
 {
     DrawRowRule rule;

@@ -45,6 +45,7 @@ public:
     // PassCommands.
     bool BuildPool(bool removeDrawn = true) override;
     void closePrepareWindow() override;
+    void LoadPrizeList() override;
     void DrawNumber() override;
     void Reset_ZiehungClick() override;
     bool lotteryTableLeftOver() const override;

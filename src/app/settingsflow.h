@@ -3,40 +3,46 @@
 #include "app/commands.h"
 
 #include <QString>
-#include <QtGlobal>
 
-class ControlStrip;
-class ListControl;
-class VerifiedDraw;
-class HelpViewer;
-class MainLayout;
+#include <functional>
+
 class Platform;
-class ResultsTable;
 class SettingsHost;
 class SettingsPanel;
 class SettingsSource;
-class SoundControl;
+class SettingsView;
+
+// Writing the settings file from the panel, with the program's standard error box when it
+// fails: the first step of applying the settings.
+class SettingsSaver {
+public:
+    struct Parts {
+        SettingsPanel &panel;
+        SettingsHost &host; // what saving needs of the window
+        Platform &platform;
+        QString settingsFile;
+        QString errorCaption; // the program's standard error box: the window's title
+    };
+    explicit SettingsSaver(const Parts &parts) : p(parts) {}
+
+    // Writes the settings file; on failure shows the error and returns false.
+    bool saveSettings();
+
+private:
+    Parts p;
+};
 
 // Opening the settings panel, which interrupts the draw control, and applying the settings,
 // which saves them, rebuilds the pool, closes the panel and arms the chosen mode.
 class SettingsFlow : public SettingsCommands {
 public:
     struct Parts {
-        SettingsPanel &panel;
-        SettingsHost &host; // what saving needs of the window
         const SettingsSource &settings;
-        MainLayout &layout;
-        ControlStrip &strip;
-        ResultsTable &results;
-        HelpViewer &help;
         Platform &platform;
-        SoundControl &sound;
         DrawCommands &draw;
         PassCommands &pass; // the pool part
-        ListControl &lists;
-        VerifiedDraw &verify;
-        QString settingsFile;
-        QString errorCaption; // the program's standard error box: the window's title
+        SettingsView &view; // the panel, the help beside it, the results below it
+        SettingsSaver saver;
     };
     explicit SettingsFlow(const Parts &parts);
 
@@ -48,21 +54,9 @@ public:
 
     void MMParameterClick() { OpenSettingsPanel(); }
     void BTEinstellungenSchliessenClick() { ApplySettings(); }
-    // Called at the end of each successful apply, for the parts that follow the settings.
+    // Called as the last step of each successful apply, for the parts that follow the
+    // settings (the verifiable draw's new segment, the results page).
     void setAppliedHook(std::function<void()> hook) { m_applied = std::move(hook); }
-
-    // Loads the help page of the settings page with this caption into the help viewer.
-    void loadHelpPage(const QString &pageCaption);
-    // "Hilfe" ticked: the general help below the panel; unticked: the results instead.
-    void HilfeAktivClick(bool ticked);
-    // The language changed (HilfeLngChange): later pages come in that language, and with
-    // "Hilfe" ticked the page in front is loaded again in it.
-    void helpLanguageChanged(quint16 languageId);
-    // Hides the panel and the help viewer and shows the normal view again.
-    void closePanel();
-
-    // Writes the settings file; on failure shows the error and returns false.
-    bool saveSettings();
 
 private:
     bool lotteryQuestions();

@@ -6,23 +6,20 @@
 #include "localisation/uitext.h"
 #include "settings/settingssource.h"
 #include "settings/weboptions.h"
-#include "web/qroverlay.h"
 #include "web/resultsservice.h"
 
 #include <QAction>
 #include <QLabel>
-#include <QMenu>
 
 #include <algorithm>
 
 WebPart::WebPart(Parts parts, QObject *parent) : QObject(parent), p(std::move(parts))
 {
-    m_codeAction = p.menu.addAction(lng("StrWebQrCode"));
+    m_codeAction = new QAction(lng("StrWebQrCode"), this);
     m_codeAction->setObjectName(QStringLiteral("mmWebQrCode"));
     m_codeAction->setShortcut(QKeySequence(Qt::Key_F9));
     m_codeAction->setShortcutContext(Qt::ApplicationShortcut);
     m_codeAction->setVisible(false);
-    p.window.addAction(m_codeAction); // the key works with the menu closed
     connect(m_codeAction, &QAction::triggered, this, &WebPart::toggleCode);
 
     p.box.setAddresses(machineAddresses());
@@ -115,7 +112,7 @@ void WebPart::showAddress()
 
 bool WebPart::codeShown() const
 {
-    return m_large && m_code && !m_code->isHidden();
+    return m_large && p.codes.shown();
 }
 
 void WebPart::toggleCode()
@@ -140,21 +137,10 @@ void WebPart::placeCodes()
 {
     const bool corner = !m_large && m_idle && p.settings.current().WebCorner;
     if (m_url.isEmpty() || (!m_large && !corner)) {
-        for (QrOverlay *code : {m_code.data(), m_audienceCode.data()})
-            if (code)
-                code->hide();
+        p.codes.hide();
         return;
     }
-    if (!m_code)
-        m_code = new QrOverlay(&p.display);
-    if (!m_audienceCode && p.audience)
-        m_audienceCode = new QrOverlay(p.audience);
-    for (QrOverlay *code : {m_code.data(), m_audienceCode.data()}) {
-        if (!code)
-            continue;
-        code->setAddress(m_url);
-        code->showAs(m_large ? QrOverlay::Size::Large : QrOverlay::Size::Corner);
-    }
+    p.codes.showAs(m_url, m_large ? QrOverlay::Size::Large : QrOverlay::Size::Corner);
 }
 
 void WebPart::passChanged()

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "web/qroverlay.h"
 #include "web/resultsfeed.h"
 
 #include <QDateTime>
 #include <QHash>
 #include <QObject>
-#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -13,9 +13,6 @@
 class DrawPass;
 class QAction;
 class QLabel;
-class QMenu;
-class QWidget;
-class QrOverlay;
 class ResultsService;
 class SettingsSource;
 class WebOptionsBox;
@@ -30,11 +27,8 @@ class WebPart : public QObject {
     Q_OBJECT
 public:
     struct Parts {
-        QWidget &window; // carries the key
-        QWidget &display;
-        QWidget *audience; // the audience window; may be null
-        QMenu &menu;       // the display's context menu
-        QLabel &hint;      // its tooltip names the page
+        QrCodeScreens codes; // the display and the audience window
+        QLabel &hint;        // its tooltip names the page
         WebOptionsBox &box;
         DrawPass &pass;
         const SettingsSource &settings;
@@ -55,6 +49,8 @@ public:
 
     QString pageAddress() const { return m_url; }
     bool codeShown() const;
+    // The command; the window puts it in the display's menu and on its own key (F9), so the
+    // key works with the menu closed.
     QAction *codeAction() const { return m_codeAction; }
 
 private:
@@ -78,8 +74,6 @@ private:
     // When each draw of the pass was seen, and in which order, by draw number.
     QHash<qint32, std::pair<qint64, QString>> m_seen;
     QAction *m_codeAction = nullptr;
-    QPointer<QrOverlay> m_code;
-    QPointer<QrOverlay> m_audienceCode;
     bool m_large = false; // shown large on command
     bool m_idle = true;
 };

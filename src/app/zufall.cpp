@@ -9,6 +9,7 @@
 #include "app/mainwindow.h"
 #include "app/poolcontrol.h"
 #include "app/settingsflow.h"
+#include "app/settingsview.h"
 #include "app/showpart.h"
 #include "app/soundpart.h"
 #include "app/verifieddraw.h"
@@ -135,7 +136,7 @@ TForm1::~TForm1()
 
 MainWindowParts TForm1::parts()
 {
-    return {*m_pass,   *m_draw,     *m_pool,      *m_lists, *m_settings,
+    return {*m_pass,   *m_draw,     *m_pool,      *m_lists, *m_settings, *m_view,
             *m_layout, *m_language, SettingsFile, DrawLog,  *m_show};
 }
 
@@ -176,15 +177,17 @@ void TForm1::buildParts()
                                                 m_sound->control(), *m_pool,
                                                 [this] { return m_closing; }},
                              this);
+    m_view = std::make_unique<SettingsView>(SettingsView::Parts{
+        *Einstellungen, *m_layout, *Resultate, *Hilfeviewer, *m_strip, m_platform});
     m_settings = std::make_unique<SettingsFlow>(SettingsFlow::Parts{
-        *Einstellungen, *this, *this, *m_layout, *m_strip, *Resultate, *Hilfeviewer, m_platform,
-        m_sound->control(), *m_draw, *m_pool, *m_lists, *m_verify, SettingsFile, windowTitle()});
+        *this, m_platform, *m_draw, *m_pool, *m_view,
+        SettingsSaver({*Einstellungen, *this, m_platform, SettingsFile, windowTitle()})});
     m_draw->setSettingsCommands(*m_settings);
     m_show = new ShowPart({*this, *Ergebnisfeld, *Einstellungen,
                            Einstellungen->optionsPage().showOptions(), Einstellungen->rangePage(),
                            *m_pass, m_speech},
                           this);
-    m_web = new WebPart({*this, *Ergebnisfeld, m_show->audienceWindow(), *PopupMenu1, *Label3,
+    m_web = new WebPart({QrCodeScreens(*Ergebnisfeld, m_show->audienceWindow()), *Label3,
                          Einstellungen->optionsPage().webOptions(), *m_pass, *this,
                          [&platform = m_platform] { return platform.now(); },
                          [verify = m_verify.get()](ResultsSnapshot &s) {
@@ -195,7 +198,15 @@ void TForm1::buildParts()
                              s.revealedSeed = QString::fromLatin1(verify->revealedSeed().toHex());
                          }},
                         this);
-    m_settings->setAppliedHook([web = m_web] { web->apply(); });
+    // The QR code command in the display's menu, and its key also with the menu closed.
+    PopupMenu1->addAction(m_web->codeAction());
+    addAction(m_web->codeAction());
+    // After applying: with the verifiable draw a new segment, its commitment shown before its
+    // first draw; then the results page starts, moves or stops.
+    m_settings->setAppliedHook([verify = m_verify.get(), web = m_web] {
+        verify->passReady();
+        web->apply();
+    });
     connect(m_draw, &DrawControl::animationChanged, m_web,
             [web = m_web](DrawControl::Animation animation) {
                 web->setIdle(animation == DrawControl::Animation::Idle);
@@ -217,8 +228,8 @@ void TForm1::buildParts()
     m_language = std::make_unique<WindowLanguage>(WindowLanguage::Parts{
         *this, *Einstellungen, *Resultate, *Hilfeviewer, *m_strip, m_platform, windowTitle(),
         [draw = m_draw] { return draw->animation() == DrawControl::Animation::Running; },
-        [flow = m_settings.get()](const QString &) {
-            flow->helpLanguageChanged(LangManager().CurrentLanguage());
+        [view = m_view.get()](const QString &) {
+            view->helpLanguageChanged(LangManager().CurrentLanguage());
         },
         [pool = m_pool.get(), draw = m_draw, show = m_show, lists = m_lists.get(), panel,
          web = m_web] {
@@ -255,9 +266,10 @@ void TForm1::connectHandlers()
         mmStartwertOffenlegen->setVisible(current().VerifyEnabled);
         mmStartwertOffenlegen->setEnabled(verify->segmentOpen());
     });
-    connect(&panel->lotteryPage(), &LotteryPage::verificationClicked, this, [flow] {
-        if (flow->helpPageShown())
-            flow->loadHelpPage(QStringLiteral("HTMLNachpruefbar"));
+    SettingsView *view = m_view.get();
+    connect(&panel->lotteryPage(), &LotteryPage::verificationClicked, this, [view] {
+        if (view->helpPageShown())
+            view->loadHelpPage(QStringLiteral("HTMLNachpruefbar"));
     });
     connect(MMListe, &QAction::triggered, this, [this, layout] {
         // The tick follows the results area, not the click.
@@ -317,9 +329,9 @@ void TForm1::connectHandlers()
         SetHelpLanguage(LangManager().CurrentLanguage());
     });
     connect(panel, &SettingsPanel::helpToggled, this,
-            [flow](bool ticked) { flow->HilfeAktivClick(ticked); });
+            [view](bool ticked) { view->HilfeAktivClick(ticked); });
     connect(panel, &SettingsPanel::helpPageRequested, this,
-            [flow](const QString &caption) { flow->loadHelpPage(caption); });
+            [view](const QString &caption) { view->loadHelpPage(caption); });
 
     connectDisplay();
 

@@ -27,6 +27,7 @@ class ResultsOutput;
 class ResultsTable;
 class SettingsFlow;
 class SettingsPanel;
+class SettingsView;
 class SoundPart;
 class SpeechEngine;
 class ShowPart;
@@ -137,6 +138,7 @@ private:
     std::unique_ptr<ListControl> m_lists;
     std::unique_ptr<PoolControl> m_pool;
     DrawControl *m_draw = nullptr;
+    std::unique_ptr<SettingsView> m_view; // the panel, the help beside it, the results below
     std::unique_ptr<SettingsFlow> m_settings;
     std::unique_ptr<ResultsOutput> m_output;
     std::unique_ptr<WindowLanguage> m_language;

@@ -82,3 +82,24 @@ void QrOverlay::paintEvent(QPaintEvent *)
     painter.drawText(QRect(0, height() - padding - textLine, width(), textLine), Qt::AlignCenter,
                      m_url);
 }
+
+void QrCodeScreens::showAs(const QString &url, QrOverlay::Size size)
+{
+    if (!m_code)
+        m_code = new QrOverlay(m_display);
+    if (!m_audienceCode && m_audience)
+        m_audienceCode = new QrOverlay(m_audience);
+    for (QrOverlay *code : {m_code.data(), m_audienceCode.data()}) {
+        if (!code)
+            continue;
+        code->setAddress(url);
+        code->showAs(size);
+    }
+}
+
+void QrCodeScreens::hide()
+{
+    for (QrOverlay *code : {m_code.data(), m_audienceCode.data()})
+        if (code)
+            code->hide();
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -28,4 +29,25 @@ private:
     QString m_url;
     QImage m_code;
     Size m_size = Size::Large;
+};
+
+// The code on every screen that shows the draw: the number display and, when there is one, the
+// audience window. The overlays are made when the code first shows and always show the same
+// address at the same size.
+class QrCodeScreens {
+public:
+    QrCodeScreens(QWidget &display, QWidget *audience) : m_display(&display), m_audience(audience)
+    {
+    }
+
+    void showAs(const QString &url, QrOverlay::Size size);
+    void hide();
+    // Whether the code shows on the number display.
+    bool shown() const { return m_code && !m_code->isHidden(); }
+
+private:
+    QWidget *m_display;
+    QWidget *m_audience; // may be null
+    QPointer<QrOverlay> m_code;
+    QPointer<QrOverlay> m_audienceCode;
 };

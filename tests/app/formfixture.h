@@ -5,6 +5,7 @@
 #include "app/mainwindow.h"
 #include "app/poolcontrol.h"
 #include "app/settingsflow.h"
+#include "app/settingsview.h"
 #include "app/windowtimer.h"
 #include "draw/drawpass.h"
 #include "localisation/uitext.h"
@@ -74,6 +75,7 @@ struct Form {
     DrawControl &drawControl() const { return parts.draw; }
     PoolControl &pool() const { return parts.pool; }
     SettingsFlow &settingsFlow() const { return parts.settings; }
+    SettingsView &settingsView() const { return parts.settingsView; }
     MainLayout &layout() const { return parts.layout; }
     DrawMode mode() const { return DrawMode(ui(Einstellungen).DoStatus->itemIndex()); }
     // The texts of the entries still in the pool.

@@ -76,13 +76,13 @@ private slots:
         auto *viewer = qobject_cast<HelpViewer *>(form.Hilfeviewer);
         form.settingsFlow().OpenSettingsPanel();
         QTest::mouseClick(ui(fx.panel()).btOptionen, Qt::LeftButton);
-        form.settingsFlow().helpLanguageChanged(2057);
+        form.settingsView().helpLanguageChanged(2057);
         const QByteArray english = viewer->documentSource();
         QVERIFY(showsPage(english, QStringLiteral("HTMLOptionen")));
         QVERIFY(english.contains("<h2>Options</h2>"));
         // With "Hilfe" unticked nothing is loaded; the next page comes in the new language.
         ui(fx.panel()).HilfeAktiv->setChecked(false);
-        form.settingsFlow().helpLanguageChanged(1031);
+        form.settingsView().helpLanguageChanged(1031);
         QCOMPARE(viewer->documentSource(), english);
         ui(fx.panel()).HilfeAktiv->setChecked(true);
         QTest::mouseClick(ui(fx.panel()).btModus, Qt::LeftButton);
