@@ -49,8 +49,6 @@ public:
     virtual bool lotteryTableLeftOver() const = 0;
     // Asks whether that table may go; on OK starts a new pass. False when cancelled.
     virtual bool clearLotteryTable() = 0;
-    // The quota from the quota field, in its mode (percent or count).
-    virtual void ApplyQuotaRule() = 0;
     // The lottery game the next draws belong to.
     virtual void setLottoGameNo(qint32 game) = 0;
     // A lottery run of `draws` numbers out of n .. x begins: the range page shows n .. x

@@ -1,21 +1,18 @@
 #include "app/poolcontrol.h"
 
-#include "app/controlstrip.h"
 #include "app/listcontrol.h"
+#include "app/rangecontrol.h"
 #include "draw/drawpass.h"
 #include "draw/drawschedule.h"
 #include "localisation/uitext.h"
 #include "platform/platform.h"
 #include "presentation/entrydisplay.h"
-#include "results/drawlog.h"
 #include "results/resultstable.h"
 #include "settings/modepage.h"
-#include "settings/rangepage.h"
 #include "settings/settingscontrols.h"
 #include "settings/settingssource.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -33,7 +30,6 @@ PoolControl::~PoolControl()
 bool PoolControl::BuildPool(bool removeDrawn)
 {
     const Settings settings = p.settings.current();
-    RangePage &range = p.range;
     EntryPool pool;
     PoolSource source;
     const bool fromList = p.lists.listInUse();
@@ -43,9 +39,7 @@ bool PoolControl::BuildPool(bool removeDrawn)
         if (!read)
             return false;
         QStringList lines = std::move(*read);
-        range.setMinimum(1);
-        range.setMaximum(int(lines.size()));
-        const qint32 entries = range.maximum() - range.minimum() + 1;
+        const qint32 entries = p.range.showListRange(qint32(lines.size()));
         if (entries > 1000)
             ShowPrepareWindow(entries);
         source.list = true;
@@ -159,18 +153,6 @@ void PoolControl::Reset_ZiehungClick()
         p.mode.chooseMode(int(DrawMode::Manual));
 }
 
-void PoolControl::ZeigeNullenClick()
-{
-    const auto answer = p.platform.messageBox(lng("StrTivrelHinweis"), lng("HinweisFuerendeNullen"),
-                                              Platform::Icon::Question, Platform::Buttons::YesNo);
-    if (answer == Platform::Answer::Yes) {
-        p.results.setColumnShown(ResultsModel::Spiel, false);
-        Reset_ZiehungClick();
-    } else {
-        p.range.setZerosQuietly(!p.range.zeros());
-    }
-}
-
 bool PoolControl::lotteryTableLeftOver() const
 {
     const Settings settings = p.settings.current();
@@ -192,140 +174,5 @@ bool PoolControl::clearLotteryTable()
 
 void PoolControl::recordLotteryRange(qint32 n, qint32 x, qint32 draws)
 {
-    RangePage &range = p.range;
-    // The maximum first, so the minimum is not pulled down.
-    range.setMaximum(x);
-    range.setMinimum(n);
-    // No padding (the switch asks nothing), a count quota of every number drawn.
-    range.setZerosQuietly(false);
-    range.setQuotaInPercent(false);
-    p.pass.beginLotteryRun(draws);
-    range.setQuota(draws);
-}
-
-void PoolControl::MinimumChange()
-{
-    RangePage &page = p.range;
-    const NumberRange range = consistentRange(page.minimum(), page.maximum());
-    if (page.minimum() != range.minimum)
-        page.setMinimum(range.minimum);
-    if (page.maximum() != range.maximum)
-        page.setMaximum(range.maximum);
-    p.pass.setRangeSize(rangeSizeOf(range));
-    ZiehungsquoteChange();
-}
-
-void PoolControl::ZiehungsquoteChange()
-{
-    // Values loaded at start-up are not yet subject to the rule; loading sets the quota.
-    if (!m_startupDone)
-        return;
-    ApplyQuotaRule();
-}
-
-void PoolControl::ApplyQuotaRule()
-{
-    RangePage &page = p.range;
-    DrawPass &pass = p.pass;
-    if (page.quotaInPercent()) {
-        page.shapeQuotaAsPercent();
-        page.showQuotaCountLine(true);
-        pass.setQuota(quotaFromPercent(page.quota(), pass.rangeSize()));
-    } else {
-        page.shapeQuotaAsCount(qMax(0, pass.rangeSize()));
-        page.showQuotaCountLine(false);
-        pass.setQuota(quotaFromCount(page.quota()));
-    }
-    showQuotaTexts();
-    if (!page.quotaInPercent() && pass.drawQuota() > pass.rangeSize())
-        page.setQuota(pass.rangeSize()); // runs the rule again
-}
-
-void PoolControl::showQuotaTexts()
-{
-    p.range.setQuotaCaption(lng(p.range.quotaInPercent() ? "StrZiehungQuote" : "StrZiehungAnzahl"));
-    p.range.setQuotaCountLine(lng("StrZiehungAnzahl") + QStringLiteral(": ") +
-                              QString::number(p.pass.drawQuota()));
-}
-
-void PoolControl::ckAutopilotClick()
-{
-    RangePage &page = p.range;
-    const bool on = page.autopilot();
-    if (on && !p.pass.rows().isEmpty())
-        p.platform.messageBox(lng("StrTivrelHinweis"), lng("StrAutoPilotDoubletten"),
-                              Platform::Icon::Warning, Platform::Buttons::Ok);
-    page.openAutopilotFields(on);
-    if (on) {
-        if (page.autopilotStart() > p.pass.drawQuota())
-            page.setAutopilotStart(p.pass.drawQuota());
-        page.setAutopilotMaximum(qMax(0, p.pass.drawQuota()));
-    }
-}
-
-void PoolControl::AutopilotStartChange()
-{
-    p.range.setAutopilotRest(QStringLiteral(" + ") +
-                             QString::number(p.pass.drawQuota() - p.range.autopilotStart()));
-}
-
-void PoolControl::AutopilotStartEnter()
-{
-    ApplyQuotaRule();
-    p.range.setAutopilotMaximum(qMax(0, p.pass.drawQuota()));
-}
-
-void PoolControl::ReloadDrawLog()
-{
-    if (!QFile::exists(p.drawLog))
-        return;
-    // Notices are told once, from the event loop, when the window is up.
-    const auto noticeLater = [this](const QString &notice) {
-        QMetaObject::invokeMethod(
-            &m_notices,
-            [this, notice] {
-                p.platform.messageBox(lng("StrTivrelHinweis"), notice, Platform::Icon::Warning,
-                                      Platform::Buttons::Ok);
-            },
-            Qt::QueuedConnection);
-    };
-    QString refusal;
-    std::optional<DrawLogContent> log = readDrawLog(p.drawLog, &refusal);
-    if (!log) {
-        // A pipe, a device or a file of gigabytes in the log's place: no pass to restore.
-        if (!refusal.isEmpty())
-            noticeLater(refusal);
-        return;
-    }
-    if (p.settings.current().mode() == DrawMode::Lottery) {
-        p.results.results()->setHeaderText(ResultsModel::Spiel, lng("StrSpielZahl"));
-        p.results.setColumnShown(ResultsModel::Spiel, true);
-        p.results.setColumnShown(ResultsModel::Gezogen, false);
-    }
-    // Lines that are no draws are left out.
-    if (log->skippedLines > 0)
-        noticeLater(lngFormat("HinweisLogZeilenUebersprungen", {p.drawLog, log->skippedLines}));
-    p.pass.setRows(std::move(log->rows));
-}
-
-void PoolControl::RestorePass()
-{
-    DrawPass &pass = p.pass;
-    if (pass.rows().isEmpty()) {
-        pass.restore(); // nothing drawn: the count starts at none
-        return;
-    }
-    p.display.ShowOnDisplay(pass.rows().entry(pass.rows().size() - 1), 2, true);
-    pass.restore();
-    const Settings settings = p.settings.current();
-    pass.setQuota(settings.Cent ? quotaFromPercent(settings.QuotaPercent, pass.rangeSize())
-                                : settings.QuotaCount);
-    // A restored lottery table is a finished run: its draws were its quota, so neither the
-    // button nor Ctrl+S draws on under "Pass closed". A shown prize column is no such table.
-    if (settings.mode() == DrawMode::Lottery && p.results.columnShown(ResultsModel::Spiel))
-        pass.setQuota(qMin(pass.drawQuota(), pass.drawCount()));
-    if (pass.drawCount() >= pass.drawQuota()) {
-        p.strip.showNote(lng("StrDurchgangBeendet"));
-        p.strip.setStartShown(false);
-    }
+    p.range.recordLotteryRange(n, x, draws);
 }

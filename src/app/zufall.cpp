@@ -7,7 +7,9 @@
 #include "app/logkeeper.h"
 #include "app/mainlayout.h"
 #include "app/mainwindow.h"
+#include "app/passrestore.h"
 #include "app/poolcontrol.h"
+#include "app/rangecontrol.h"
 #include "app/settingsflow.h"
 #include "app/settingsview.h"
 #include "app/showpart.h"
@@ -160,10 +162,15 @@ void TForm1::buildParts()
     m_lists = std::make_unique<ListControl>(ListControl::Parts{
         Einstellungen->rangePage(), Einstellungen->poolReport(), Einstellungen->modePage(), *m_pass,
         *Resultate, m_platform, ProgramFolder});
-    m_pool = std::make_unique<PoolControl>(PoolControl::Parts{
-        *m_pass, *Ergebnisfeld, *m_strip, *Resultate, Einstellungen->rangePage(),
-        Einstellungen->modePage(), *this, *m_lists, m_platform, ProgramFolder, DrawLog});
+    m_range = std::make_unique<RangeControl>(
+        RangeControl::Parts{Einstellungen->rangePage(), *m_pass, *Resultate, m_platform});
+    m_pool = std::make_unique<PoolControl>(PoolControl::Parts{*m_pass, *Ergebnisfeld, *Resultate,
+                                                              *m_range, Einstellungen->modePage(),
+                                                              *this, *m_lists, m_platform});
+    m_range->setPassCommands(*m_pool);
     m_lists->setPassCommands(*m_pool);
+    m_restore = std::make_unique<PassRestore>(PassRestore::Parts{
+        *m_pass, *Ergebnisfeld, *m_strip, *Resultate, *this, m_platform, DrawLog});
     m_lists->setCsvLayoutChooser(
         [this](const QString &path, const CsvLayout &stored) -> std::optional<CsvLayout> {
             CsvListDialog dialog(path, stored, this);
@@ -231,12 +238,12 @@ void TForm1::buildParts()
         [view = m_view.get()](const QString &) {
             view->helpLanguageChanged(LangManager().CurrentLanguage());
         },
-        [pool = m_pool.get(), draw = m_draw, show = m_show, lists = m_lists.get(), panel,
+        [range = m_range.get(), draw = m_draw, show = m_show, lists = m_lists.get(), panel,
          web = m_web] {
             show->retranslate();
             web->retranslate();
             panel->optionsPage().retranslateColours();
-            pool->showQuotaTexts();
+            range->showQuotaTexts();
             lists->retranslatePoolReport();
             draw->showModeTitle();
             panel->lotteryPage().Lotto_PoolChange();
@@ -284,14 +291,15 @@ void TForm1::connectHandlers()
     connect(mode, &ModePage::autostopToggled, draw, &DrawControl::chkAutostopClick);
     connect(mode, &ModePage::timeOfDayEdited, draw, &DrawControl::UhrzeitExit);
     RangePage *range = &panel->rangePage();
-    connect(range, &RangePage::autopilotToggled, this, [pool] { pool->ckAutopilotClick(); });
+    RangeControl *rules = m_range.get();
+    connect(range, &RangePage::autopilotToggled, this, [rules] { rules->ckAutopilotClick(); });
     connect(range, &RangePage::autopilotStartChanged, this,
-            [pool] { pool->AutopilotStartChange(); });
+            [rules] { rules->AutopilotStartChange(); });
     connect(range, &RangePage::autopilotFieldEntered, this,
-            [pool] { pool->AutopilotStartEnter(); });
-    connect(range, &RangePage::rangeChanged, this, [pool] { pool->MinimumChange(); });
-    connect(range, &RangePage::quotaChanged, this, [pool] { pool->ZiehungsquoteChange(); });
-    connect(range, &RangePage::zerosClicked, this, [pool] { pool->ZeigeNullenClick(); });
+            [rules] { rules->AutopilotStartEnter(); });
+    connect(range, &RangePage::rangeChanged, this, [rules] { rules->MinimumChange(); });
+    connect(range, &RangePage::quotaChanged, this, [rules] { rules->ZiehungsquoteChange(); });
+    connect(range, &RangePage::zerosClicked, this, [rules] { rules->ZeigeNullenClick(); });
     ListControl *lists = m_lists.get();
     connect(range, &RangePage::listSwitched, this,
             [lists](bool byProgram) { lists->AusDateiClick(byProgram); });
@@ -441,19 +449,19 @@ void TForm1::FormCreate()
     // The pass the draw log holds, with its pool built and its drawn entries out of it.
     restorePassFromLog();
     // The timed draws that follow the autopilot's manual part.
-    m_pool->AutopilotStartChange();
+    m_range->AutopilotStartChange();
     // The mode page in front when the panel next opens.
     panel.showModePage();
     // (The pass's generator seeds itself at its first number.) The prepare window closes.
     m_pool->closePrepareWindow();
-    m_pool->setStartupDone();
+    m_range->setStartupDone();
 }
 
 void TForm1::restorePassFromLog()
 {
-    m_pool->ReloadDrawLog();
+    m_restore->ReloadDrawLog();
     m_pool->BuildPool(false);
-    m_pool->RestorePass();
+    m_restore->RestorePass();
     m_verify->passReady();
 }
 

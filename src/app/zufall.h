@@ -23,6 +23,8 @@ class MainLayout;
 class NumberDisplayWidget;
 class Platform;
 class PoolControl;
+class PassRestore;
+class RangeControl;
 class ResultsOutput;
 class ResultsTable;
 class SettingsFlow;
@@ -136,7 +138,9 @@ private:
     std::unique_ptr<VerifiedDraw> m_verify;
     std::unique_ptr<MainLayout> m_layout;
     std::unique_ptr<ListControl> m_lists;
+    std::unique_ptr<RangeControl> m_range;
     std::unique_ptr<PoolControl> m_pool;
+    std::unique_ptr<PassRestore> m_restore;
     DrawControl *m_draw = nullptr;
     std::unique_ptr<SettingsView> m_view; // the panel, the help beside it, the results below
     std::unique_ptr<SettingsFlow> m_settings;
