@@ -11,17 +11,13 @@ SoundPart::SoundPart(OptionsPage &page, Platform &platform, QObject *parent)
     connect(&page, &OptionsPage::soundFileChanged, this, &SoundPart::edSoundfileChange);
     connect(&page, &OptionsPage::soundFileLeft, this, &SoundPart::edSoundfileExit);
     connect(&page, &OptionsPage::soundBrowseClicked, this, &SoundPart::edSoundfileButtonClick);
+    // The player loops its sound; whether it plays on to the end is the sound options' choice.
+    m_player.setLoop(true);
 }
 
 SoundOptions SoundPart::optionsOf(const Settings &settings)
 {
     return {settings.Sound, settings.Play, settings.SFile};
-}
-
-void SoundPart::createWavePlayer()
-{
-    edSoundfileExit();
-    m_player.setLoop(true);
 }
 
 void SoundPart::lockToEnd()

@@ -22,9 +22,6 @@ public:
     TWavePlayer &WavePlayer() { return m_player; }
     static SoundOptions optionsOf(const Settings &settings);
 
-    // Start-up: loads the named sound or the click, then makes the player loop.
-    void createWavePlayer();
-
     void cbSoundClick();
     void cbSchleifeClick();
     void edSoundfileChange();

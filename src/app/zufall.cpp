@@ -468,7 +468,9 @@ void TForm1::restorePassFromLog()
 void TForm1::loadSettings()
 {
     QString refusal;
-    LoadSettings(*Einstellungen, *this, SettingsFile, &refusal);
+    LoadSettings(*Einstellungen, *m_pass, *this, SettingsFile, &refusal);
+    // The draw list and the prize list are read once all their settings are in.
+    m_lists->LoadPrizeList();
     // A settings file that is no plain file, or far too large, counts as missing; the operator
     // hears why once the window runs.
     if (!refusal.isEmpty())

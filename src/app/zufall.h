@@ -84,12 +84,6 @@ private:
     // SettingsSource.
     Settings current() const override;
     // SettingsHost.
-    qint32 rangeSize() const override;
-    void setDrawQuota(qint32 quota) override;
-    void createWavePlayer() override;
-    void setDisplayForeColour(quint32 bgr) override;
-    void setDisplayBackColour(quint32 bgr) override;
-    QString lookupConstant(const QString &name) const override;
     void setResultsListTick(bool ticked) override;
     void maximiseWindow() override;
     void setOutputPanePercent(int percent) override;
@@ -97,7 +91,6 @@ private:
     bool loadBackgroundPicture(const QString &relativePath) override;
     bool gameColumnVisible() const override;
     void setGameColumnVisible(bool visible) override;
-    void loadPrizeList() override;
 
     Platform &m_platform;
     SpeechEngine *m_speech;

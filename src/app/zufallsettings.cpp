@@ -2,11 +2,7 @@
 // and saving the settings ask of it.
 #include "app/zufall.h"
 
-#include "app/listcontrol.h"
 #include "app/mainlayout.h"
-#include "app/soundpart.h"
-#include "draw/drawpass.h"
-#include "localisation/uitext.h"
 #include "presentation/numberdisplaywidget.h"
 #include "results/resultsmodel.h"
 #include "results/resultstable.h"
@@ -17,36 +13,6 @@
 Settings TForm1::current() const
 {
     return CollectSettings(*Einstellungen, *this);
-}
-
-qint32 TForm1::rangeSize() const
-{
-    return m_pass->rangeSize();
-}
-
-void TForm1::setDrawQuota(qint32 quota)
-{
-    m_pass->setQuota(quota);
-}
-
-void TForm1::setDisplayForeColour(quint32 bgr)
-{
-    Ergebnisfeld->cpVordergrundChange(bgr);
-}
-
-void TForm1::setDisplayBackColour(quint32 bgr)
-{
-    Ergebnisfeld->cpHintergrundChange(bgr);
-}
-
-QString TForm1::lookupConstant(const QString &name) const
-{
-    return lng(name);
-}
-
-void TForm1::createWavePlayer()
-{
-    m_sound->createWavePlayer();
 }
 
 void TForm1::setResultsListTick(bool ticked)
@@ -82,9 +48,4 @@ bool TForm1::gameColumnVisible() const
 void TForm1::setGameColumnVisible(bool visible)
 {
     Resultate->setColumnShown(ResultsModel::Spiel, visible);
-}
-
-void TForm1::loadPrizeList()
-{
-    m_lists->LoadPrizeList();
 }

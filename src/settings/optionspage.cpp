@@ -168,6 +168,11 @@ void OptionsPage::setSoundFile(const QString &name)
     edSoundfile->setText(name);
 }
 
+void OptionsPage::leaveSoundFile()
+{
+    Q_EMIT soundFileLeft();
+}
+
 void OptionsPage::openLoop(bool open)
 {
     cbSchleife->setEnabled(open);

@@ -29,6 +29,8 @@ public:
     // The sound file and "bis Ende", which only a loadable named file offers.
     QString soundFile() const;
     void setSoundFile(const QString &name);
+    // The program leaves the sound file's field as the user does: the file named is loaded.
+    void leaveSoundFile();
     void openLoop(bool open);
     // "bis Ende" off and closed.
     void lockLoop();

@@ -1,5 +1,6 @@
 #include "settings/settingsstore.h"
 
+#include "draw/drawpass.h"
 #include "draw/drawpool.h"
 #include "localisation/uitext.h"
 #include "settings/lotterypage.h"
@@ -16,23 +17,23 @@
 
 namespace {
 // The range and the quota, in that order: the quota's limit follows the range.
-void loadRangeAndQuota(RangePage &page, SettingsHost &host, const Settings &s)
+void loadRangeAndQuota(RangePage &page, DrawPass &pass, const Settings &s)
 {
     page.loadRange(s);
     page.setQuotaInPercent(s.Cent);
     if (page.quotaInPercent()) {
         page.shapeQuotaAsPercent();
         page.setQuota(s.QuotaPercent);
-        const qint32 quota = quotaFromPercent(page.quota(), host.rangeSize());
-        host.setDrawQuota(quota);
-        page.setQuotaCountLine(host.lookupConstant(QStringLiteral("StrZiehungAnzahl")) +
-                               QLatin1String(": ") + QString::number(quota));
+        const qint32 quota = quotaFromPercent(page.quota(), pass.rangeSize());
+        pass.setQuota(quota);
+        page.setQuotaCountLine(lng("StrZiehungAnzahl") + QLatin1String(": ") +
+                               QString::number(quota));
     } else {
         page.shapeQuotaAsCount(page.maximum());
         page.setQuota(s.QuotaCount);
-        host.setDrawQuota(static_cast<qint32>(std::floor(page.quota())));
+        pass.setQuota(static_cast<qint32>(std::floor(page.quota())));
         // The page shows the count mode as applying it did: its label, no percentage line.
-        page.setQuotaCaption(host.lookupConstant(QStringLiteral("StrZiehungAnzahl")));
+        page.setQuotaCaption(lng("StrZiehungAnzahl"));
         page.showQuotaCountLine(false);
     }
 }
@@ -40,15 +41,15 @@ void loadRangeAndQuota(RangePage &page, SettingsHost &host, const Settings &s)
 // Sound, effects, colours, language, window and background picture.
 void loadDisplay(OptionsPage &page, SettingsHost &host, const Settings &s)
 {
+    // The sound file is loaded as leaving its field loads it.
     page.setSoundFile(s.SFile);
-    host.createWavePlayer();
+    page.leaveSoundFile();
     page.loadSound(s);
 
+    // The display follows the pickers (it holds their colours from the start).
     page.loadEffects(s);
     page.setForeColour(static_cast<quint32>(s.FGC));
-    host.setDisplayForeColour(page.foreColour());
     page.setBackColour(static_cast<quint32>(s.BGC));
-    host.setDisplayBackColour(page.backColour());
 
     if (page.languageCount() > 0)
         page.setLanguageIndex(s.Language);
@@ -69,16 +70,16 @@ void loadDisplay(OptionsPage &page, SettingsHost &host, const Settings &s)
             page.openPictureOptions(true, true);
         } else {
             // The stored name stays, so the next save keeps it; the problem shows beside it.
-            page.refusePicture(host.lookupConstant(QStringLiteral("StrDateiNichtGefunden")));
+            page.refusePicture(lng("StrDateiNichtGefunden"));
         }
     }
 }
 } // namespace
 
-void LoadSettings(SettingsPanel &p, SettingsHost &host, const Settings &s)
+void LoadSettings(SettingsPanel &p, DrawPass &pass, SettingsHost &host, const Settings &s)
 {
     RangePage &range = p.rangePage();
-    loadRangeAndQuota(range, host, s);
+    loadRangeAndQuota(range, pass, s);
     range.loadAutopilotAndZeros(s);
 
     p.setHelpOn(s.Help);
@@ -90,9 +91,6 @@ void LoadSettings(SettingsPanel &p, SettingsHost &host, const Settings &s)
     p.modePage().load(s);
     range.loadLists(s);
     p.lotteryPage().loadVerification(s);
-
-    // Both lists are read once all their settings are in.
-    host.loadPrizeList();
 }
 
 Settings CollectSettings(const SettingsPanel &p, const SettingsHost &host)
@@ -108,13 +106,13 @@ Settings CollectSettings(const SettingsPanel &p, const SettingsHost &host)
     return s;
 }
 
-void LoadSettings(SettingsPanel &panel, SettingsHost &host, const QString &settingsFile,
-                  QString *refusal)
+void LoadSettings(SettingsPanel &panel, DrawPass &pass, SettingsHost &host,
+                  const QString &settingsFile, QString *refusal)
 {
     SettingsContext context;
     context.languageCount = qMax(1, panel.optionsPage().languageCount());
     context.chosenLanguage = qMax(0, panel.optionsPage().languageIndex());
-    LoadSettings(panel, host, readSettingsFile(settingsFile, context, refusal));
+    LoadSettings(panel, pass, host, readSettingsFile(settingsFile, context, refusal));
 }
 
 SettingsSaveResult SaveSettings(SettingsPanel &panel, SettingsHost &host,
