@@ -54,6 +54,8 @@ WebPart::~WebPart() = default;
 void WebPart::apply()
 {
     const Settings settings = p.settings.current();
+    // Kept as applied: the code moves at every animation start and end.
+    m_corner = settings.WebCorner;
     if (!settings.WebEnabled) {
         if (m_service)
             m_service->stop();
@@ -135,7 +137,7 @@ void WebPart::hideCode()
 
 void WebPart::placeCodes()
 {
-    const bool corner = !m_large && m_idle && p.settings.current().WebCorner;
+    const bool corner = !m_large && m_idle && m_corner;
     if (m_url.isEmpty() || (!m_large && !corner)) {
         p.codes.hide();
         return;

@@ -76,4 +76,5 @@ private:
     QAction *m_codeAction = nullptr;
     bool m_large = false; // shown large on command
     bool m_idle = true;
+    bool m_corner = false; // the option to keep the code small in a corner, as applied
 };

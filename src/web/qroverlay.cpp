@@ -18,6 +18,9 @@ QrOverlay::QrOverlay(QWidget *display) : QWidget(display)
 
 void QrOverlay::setAddress(const QString &url)
 {
+    // The code is made once per address, not each time it is shown again.
+    if (url == m_url && !m_code.isNull())
+        return;
     m_url = url;
     m_code = qrCodeImage(url);
     setAccessibleName(url);
