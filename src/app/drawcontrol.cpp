@@ -62,6 +62,12 @@ void DrawControl::stopTimers()
     Nochtimer->setEnabled(false);
 }
 
+void DrawControl::windowClosing()
+{
+    m_closing = true;
+    stopTimers();
+}
+
 void DrawControl::endPass()
 {
     IntervallTimer->setEnabled(false);
@@ -155,7 +161,7 @@ void DrawControl::RefresherTimer()
 {
     // An animation over an empty pool has nothing to show and nothing to draw.
     const qsizetype index = p.pass.flashIndex();
-    if (index < 0 || p.closing()) {
+    if (index < 0 || m_closing) {
         abandonAnimation();
         return;
     }
@@ -320,19 +326,19 @@ void DrawControl::mmNeueRundeStartenClick()
 
 bool DrawControl::WaitPumping(int ms)
 {
-    if (p.closing())
+    if (m_closing)
         return false;
     const quint32 start = p.platform.tickCount();
     QEventLoop loop;
     QTimer poll;
     const auto check = [&] {
-        if (p.closing() || p.platform.tickCount() - start >= quint32(ms))
+        if (m_closing || p.platform.tickCount() - start >= quint32(ms))
             loop.quit();
     };
     connect(&poll, &QTimer::timeout, &loop, check);
     poll.start(10);
     check();
-    if (p.platform.tickCount() - start < quint32(ms) && !p.closing())
+    if (p.platform.tickCount() - start < quint32(ms) && !m_closing)
         loop.exec();
-    return !p.closing();
+    return !m_closing;
 }

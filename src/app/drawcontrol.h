@@ -6,8 +6,6 @@
 #include <QDateTime>
 #include <QObject>
 
-#include <functional>
-
 class ControlStrip;
 class EntryDisplay;
 class DrawPass;
@@ -39,7 +37,6 @@ public:
         Platform &platform;
         SoundControl &sound;
         PassCommands &passCommands;
-        std::function<bool()> closing; // true once the window is closing
     };
     explicit DrawControl(const Parts &parts, QObject *parent = nullptr);
     ~DrawControl() override;
@@ -81,6 +78,8 @@ public:
 
     // Switches all three timers off; an animation ends without a draw.
     void stopTimers();
+    // The window closes: the timers stop, and a wait or an animation tick still to come ends.
+    void windowClosing();
     // The pass is over: timers off, button hidden, "StrZiehungEnde" on the status line.
     void endPass();
 
@@ -110,4 +109,5 @@ private:
     QDateTime NextDrawTime;           // the moment of the next draw in the countdown mode
     SettingsCommands *m_settingsCommands = nullptr;
     Animation m_animation = Animation::Idle;
+    bool m_closing = false;
 };

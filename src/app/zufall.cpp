@@ -132,7 +132,7 @@ void TForm1::describeForAssistiveTechnology(const FileLocations &files)
 TForm1::~TForm1()
 {
     m_closing = true;
-    m_draw->stopTimers();
+    m_draw->windowClosing();
     Ergebnisfeld->setMirror(nullptr);
 }
 
@@ -181,8 +181,7 @@ void TForm1::buildParts()
     // The draw control and the settings steps use each other's commands.
     m_draw = new DrawControl(DrawControl::Parts{*m_pass, *Ergebnisfeld, *m_strip, *Resultate,
                                                 Einstellungen->modePage(), *this, m_platform,
-                                                m_sound->control(), *m_pool,
-                                                [this] { return m_closing; }},
+                                                m_sound->control(), *m_pool},
                              this);
     m_view = std::make_unique<SettingsView>(SettingsView::Parts{
         *Einstellungen, *m_layout, *Resultate, *Hilfeviewer, *m_strip, m_platform});
@@ -502,7 +501,7 @@ void TForm1::FormShow()
 void TForm1::FormClose()
 {
     m_closing = true;
-    m_draw->stopTimers();
+    m_draw->windowClosing();
     Ergebnisfeld->setMirror(nullptr);
     m_sound->control().windowClosing();
     QCoreApplication::quit();
