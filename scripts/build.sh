@@ -13,5 +13,11 @@ if command -v ccache >/dev/null 2>&1; then
   # The precompiled headers: their definitions and the times in them do not change a result.
   export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}"
 fi
-cmake -S "$here" -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
+# lld links the many test programs several times faster than the default linker.
+linker=()
+if command -v ld.lld >/dev/null 2>&1; then
+  linker=(-DTIVREL_LINKER=lld)
+fi
+cmake -S "$here" -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "${linker[@]}" "$@" \
+  >/dev/null
 cmake --build "$folder" --parallel "$(nproc)"
