@@ -28,5 +28,12 @@ if(TIVREL_HARDEN AND NOT TIVREL_SANITIZE AND NOT TIVREL_FUZZ)
   target_link_options(tivrel_strict INTERFACE $<${optimised}:LINKER:-z,relro,-z,now>)
 endif()
 set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+
+# The linker the compiler driver calls (-fuse-ld=): lld, mold or gold link the many test programs
+# faster than the default. Empty keeps the compiler's default.
+set(TIVREL_LINKER "" CACHE STRING "Linker for -fuse-ld= (lld, mold, gold); empty for the default")
+if(TIVREL_LINKER)
+  add_link_options(-fuse-ld=${TIVREL_LINKER})
+endif()
 include(CheckPIESupported)
 check_pie_supported()

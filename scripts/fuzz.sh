@@ -23,6 +23,8 @@ if command -v ccache >/dev/null 2>&1; then
   # The precompiled headers: their definitions and the times in them do not change a result.
   export CCACHE_SLOPPINESS="${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}"
 fi
+linker=()
+command -v ld.lld >/dev/null 2>&1 && linker=(-DTIVREL_LINKER=lld)
 # A folder configured with another compiler starts afresh (CMake would drop the options).
 if [ -f "$build/CMakeCache.txt" ] && ! grep -qx "CMAKE_CXX_COMPILER:[A-Z]*=$compiler" "$build/CMakeCache.txt"; then
   rm -rf "$build"
@@ -32,7 +34,7 @@ fi
 parts=()
 [ -f "$build/CMakeCache.txt" ] || parts=(-DTIVREL_BUILD_TESTS=OFF -DTIVREL_BUILD_BENCH=OFF)
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER="$compiler" -DTIVREL_FUZZ=ON "${parts[@]}" "${launcher[@]}" >/dev/null
+  -DCMAKE_CXX_COMPILER="$compiler" -DTIVREL_FUZZ=ON "${parts[@]}" "${launcher[@]}" "${linker[@]}" >/dev/null
 cmake --build "$build" --target tivrel_fuzzers --parallel "$(nproc)"
 
 targets=("$@")
