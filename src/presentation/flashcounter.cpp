@@ -52,6 +52,28 @@ uint16_t redValue(QRgb p)
     return uint16_t(std::lround(std::max(0.0, r - g - b) * 320.0 * 100.0));
 }
 
+// The luminance and red value of a colour, kept for the next pixel: neighbours mostly share
+// their colour, and working the values out again dominates the time of a frame.
+class PixelValues {
+public:
+    void of(QRgb p, uint16_t &lum, uint16_t &red)
+    {
+        p &= 0x00FFFFFFu;
+        if (p != m_colour) {
+            m_colour = p;
+            m_luminance = luminance(p);
+            m_red = redValue(p);
+        }
+        lum = m_luminance;
+        red = m_red;
+    }
+
+private:
+    QRgb m_colour = 0xFF000000u; // no pixel's colour: the alpha is masked off
+    uint16_t m_luminance = 0;
+    uint16_t m_red = 0;
+};
+
 } // namespace
 
 QSize FlashCounter::fieldOfView(QSize screen)
@@ -67,9 +89,14 @@ void FlashCounter::addFrame(const QImage &frame, qint64 timeMs)
         frame.format() == QImage::Format_RGB32 || frame.format() == QImage::Format_ARGB32
             ? frame
             : frame.convertToFormat(QImage::Format_RGB32);
-    const size_t pixels = size_t(image.width()) * size_t(image.height());
+    const int width = image.width();
+    const int height = image.height();
+    const size_t pixels = size_t(width) * size_t(height);
+    PixelValues values;
+    uint16_t lum = 0;
+    uint16_t red = 0;
     const size_t words = (pixels + 63) / 64;
-    if (m_previous.isNull()) {
+    if (m_previous.empty()) {
         m_size = image.size();
         const QSize field = fieldOfView(m_screen.isEmpty() ? m_size : m_screen);
         m_fieldArea = qint64(field.width()) * field.height();
@@ -81,15 +108,17 @@ void FlashCounter::addFrame(const QImage &frame, qint64 timeMs)
             kind->count.assign(pixels, 0);
         }
         m_words = words;
+        m_previous.resize(pixels);
         size_t i = 0;
-        for (int y = 0; y < image.height(); ++y) {
+        for (int y = 0; y < height; ++y) {
             const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-            for (int x = 0; x < image.width(); ++x, ++i) {
-                m_general.low[i] = m_general.high[i] = luminance(line[x]);
-                m_red.low[i] = m_red.high[i] = redValue(line[x]);
+            for (int x = 0; x < width; ++x, ++i) {
+                m_previous[i] = line[x];
+                values.of(line[x], lum, red);
+                m_general.low[i] = m_general.high[i] = lum;
+                m_red.low[i] = m_red.high[i] = red;
             }
         }
-        m_previous = image;
         return;
     }
     if (image.size() != m_size)
@@ -114,18 +143,19 @@ void FlashCounter::addFrame(const QImage &frame, qint64 timeMs)
     uint64_t *generalPlane = m_general.planes[size_t(slot)].data();
     uint64_t *redPlane = m_red.planes[size_t(slot)].data();
     size_t i = 0;
-    for (int y = 0; y < image.height(); ++y) {
+    for (int y = 0; y < height; ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        const auto *before = reinterpret_cast<const QRgb *>(m_previous.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x, ++i) {
+        for (int x = 0; x < width; ++x, ++i) {
             // A pixel that kept its colour makes no transition.
-            if (((line[x] ^ before[x]) & 0x00FFFFFFu) == 0)
+            QRgb &before = m_previous[i];
+            if (((line[x] ^ before) & 0x00FFFFFFu) == 0)
                 continue;
-            follow(m_general, i, luminance(line[x]), LuminanceStep, true, generalPlane);
-            follow(m_red, i, redValue(line[x]), RedStep, false, redPlane);
+            before = line[x];
+            values.of(line[x], lum, red);
+            follow(m_general, i, lum, LuminanceStep, true, generalPlane);
+            follow(m_red, i, red, RedStep, false, redPlane);
         }
     }
-    m_previous = image;
     evaluate(m_general, timeMs);
     evaluate(m_red, timeMs);
 }
@@ -183,9 +213,20 @@ void FlashCounter::evaluate(Kind &kind, qint64 timeMs)
 
     Figures &figures = kind.figures;
     auto share = [this](int pixels) { return double(pixels) / double(m_fieldArea); };
+    // The pixels flashing at least k times are among those flashing at least k - 1 times: as
+    // many of them are the same pixels, and their densest field is the one found before.
+    qint64 searchedPixels = -1;
+    int densest = 0;
+    QRect where;
+    auto densestOf = [&](int k) {
+        if (atLeast[size_t(k)] != searchedPixels) {
+            searchedPixels = atLeast[size_t(k)];
+            densest = densestField(kind.count, k, &where);
+        }
+        return densest;
+    };
     for (int k = 1; k <= MaxFramesPerSecond / 2 && atLeast[size_t(k)] > 0; ++k) {
-        QRect where;
-        const int densest = densestField(kind.count, k, &where);
+        densestOf(k);
         if (k == 1)
             figures.flashingShare = std::max(figures.flashingShare, share(densest));
         if (k == AllowedPerSecond + 1)
@@ -193,7 +234,7 @@ void FlashCounter::evaluate(Kind &kind, qint64 timeMs)
         if (qint64(densest) * 4 <= m_fieldArea) {
             if (k <= AllowedPerSecond && atLeast[size_t(AllowedPerSecond + 1)] > 0) {
                 // Not counted here, but the share that flashes too often is still wanted.
-                const int over = densestField(kind.count, AllowedPerSecond + 1, nullptr);
+                const int over = densestOf(AllowedPerSecond + 1);
                 figures.overLimitShare = std::max(figures.overLimitShare, share(over));
             }
             break;

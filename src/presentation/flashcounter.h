@@ -75,7 +75,9 @@ private:
     qint64 m_fieldArea = 0;
     Kind m_general;
     Kind m_red;
-    QImage m_previous;
+    // The colours of the last frame. A copy of its own: holding the frame would make the
+    // painter of the next one copy its whole bitmap before it draws.
+    std::vector<QRgb> m_previous;
     qint64 m_frames = 0;
     size_t m_words = 0;                                  // 64-bit words of a plane
     std::array<qint64, MaxFramesPerSecond> m_slotTime{}; // the time of each kept frame
