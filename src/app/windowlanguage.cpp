@@ -5,12 +5,9 @@
 #include "localisation/form1langdata.h"
 #include "localisation/langfile.h"
 #include "localisation/langmanager.h"
-#include "platform/platform.h"
 #include "results/resultstable.h"
 #include "settings/modepage.h"
-#include "settings/optionspage.h"
 #include "settings/settingscontrols.h"
-#include "settings/settingspanel.h"
 
 #include <QLoggingCategory>
 #include <QMainWindow>
@@ -65,7 +62,7 @@ void WindowLanguage::bindTexts()
             });
     }
 
-    ModePage *modes = &p.panel.modePage();
+    ModePage *modes = &p.modes;
     m_spin.bind(
         QStringLiteral("DoStatus"), QStringLiteral("Items"),
         [modes] {
@@ -131,41 +128,4 @@ void WindowLanguage::bindHeld(qint32 id, const char *component, const char *path
 WindowLanguage::FileDialogTexts WindowLanguage::listDialogTexts() const
 {
     return {m_held.value(52), m_held.value(53), m_held.value(54)};
-}
-
-void WindowLanguage::chooseStartupLanguage()
-{
-    TLanguageManager &manager = LangManager();
-    // English is built in as a resource beside the German source texts.
-    manager.AddLanguageResource(ProgramModule, QStringLiteral("LNG_ENGLISH"), LangIdEnglishUK);
-    // Filling the list is no choice yet.
-    OptionsPage &options = p.panel.optionsPage();
-    QStringList names;
-    for (int i = 0; i < manager.LanguageCount(); ++i)
-        names << manager.LanguageNameAt(i);
-    options.setLanguageNames(names);
-    // The system's language where the program has it, else English; a failure is told.
-    const LanguageSwitch chosen =
-        manager.ActivateLanguage(StartupLanguageId(p.platform.systemLanguageId()));
-    if (!chosen.ok())
-        p.platform.messageBox(p.errorCaption, chosen.error + u'.', Platform::Icon::Stop,
-                              Platform::Buttons::Ok);
-    options.setLanguageIndex(manager.LanguageIndexOf(manager.CurrentLanguage()));
-}
-
-void WindowLanguage::HilfeLngChange()
-{
-    TLanguageManager &manager = LangManager();
-    OptionsPage &options = p.panel.optionsPage();
-    // The language chosen in the list; a failure is told and the old one stays.
-    const LanguageSwitch chosen =
-        manager.ActivateLanguage(manager.LanguageIdAt(qMax(0, options.languageIndex())));
-    if (!chosen.ok())
-        p.platform.messageBox(p.errorCaption, chosen.error + u'.', Platform::Icon::Stop,
-                              Platform::Buttons::Ok);
-    // The list shows the language in force, whichever that is now.
-    options.setLanguageIndex(manager.LanguageIndexOf(manager.CurrentLanguage()));
-    // The help page in front follows the new language.
-    if (p.panel.helpOn() && p.showHelpPage)
-        p.showHelpPage(p.panel.activePageCaption());
 }

@@ -8,15 +8,14 @@
 #include <functional>
 
 class ControlStrip;
-class Platform;
+class ModePage;
 class QMainWindow;
 class QTextBrowser;
 class ResultsTable;
-class SettingsPanel;
 
-// The main window's languages: its controller `spin`, which holds every translatable text of
-// the window as designed, the choice of the language at start-up and the language selector
-// `HilfeLng` of the options page.
+// The main window's texts in the language in force: its controller `spin`, which holds every
+// translatable text of the window as designed and puts a language's texts into the controls.
+// The language is chosen by LanguageChoice.
 class WindowLanguage {
 public:
     struct Parts {
@@ -24,15 +23,11 @@ public:
         // "MMListe"), which bindControlTexts looks up among its children; the controls whose
         // texts the code sets are handed in below.
         QMainWindow &window;
-        SettingsPanel &panel;
+        ModePage &modes; // the names of the draw modes
         ResultsTable &results;
         QTextBrowser &help;
         ControlStrip &strip;
-        Platform &platform;
-        QString errorCaption; // the program's standard error box: the window's title
         std::function<bool()> animationRunning;
-        // Shows the help page of the settings page with this caption.
-        std::function<void(const QString &)> showHelpPage;
         // Puts the texts that the code sets into the controls again, in the language in force.
         std::function<void()> refreshTexts;
     };
@@ -41,13 +36,6 @@ public:
     // Binds every text of the window's table to its control and captures the design texts;
     // call once the window is built.
     void bindTexts();
-
-    // Start-up: registers the built-in English, lists the languages in HilfeLng and chooses
-    // the language from the system's default language id.
-    void chooseStartupLanguage();
-
-    // HilfeLng's change: activates the language chosen and shows the open page's help again.
-    void HilfeLngChange();
 
     // The texts of the draw list's open-file dialog `DlgDateiSuchen` in the language in force.
     struct FileDialogTexts {

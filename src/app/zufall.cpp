@@ -2,6 +2,7 @@
 
 #include "app/controlstrip.h"
 #include "app/drawcontrol.h"
+#include "app/languagechoice.h"
 #include "app/layoutmath.h"
 #include "app/listcontrol.h"
 #include "app/logkeeper.h"
@@ -231,12 +232,12 @@ void TForm1::buildParts()
         else
             QApplication::restoreOverrideCursor();
     });
+    m_languageChoice = std::make_unique<LanguageChoice>(LanguageChoice::Parts{
+        panel->optionsPage(), *panel, m_platform, windowTitle(),
+        [view = m_view.get()] { view->helpLanguageChanged(LangManager().CurrentLanguage()); }});
     m_language = std::make_unique<WindowLanguage>(WindowLanguage::Parts{
-        *this, *Einstellungen, *Resultate, *Hilfeviewer, *m_strip, m_platform, windowTitle(),
+        *this, panel->modePage(), *Resultate, *Hilfeviewer, *m_strip,
         [draw = m_draw] { return draw->animation() == DrawControl::Animation::Running; },
-        [view = m_view.get()](const QString &) {
-            view->helpLanguageChanged(LangManager().CurrentLanguage());
-        },
         [range = m_range.get(), draw = m_draw, show = m_show, lists = m_lists.get(), panel,
          web = m_web] {
             show->retranslate();
@@ -331,7 +332,7 @@ void TForm1::connectHandlers()
             [this] { pHTMLSaveClick(Hilfeviewer->textCursor()); });
 
     connect(&panel->optionsPage(), &OptionsPage::languageChosen, this, [this] {
-        m_language->HilfeLngChange();
+        m_languageChoice->HilfeLngChange();
         // The help pages follow the language in force, also while no page shows.
         SetHelpLanguage(LangManager().CurrentLanguage());
     });
@@ -427,7 +428,7 @@ void TForm1::FormCreate()
     acStartStop->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::CTRL | Qt::Key_Space)});
     // The language: the system's where the program has it; the help pages follow it.
-    m_language->chooseStartupLanguage();
+    m_languageChoice->chooseStartupLanguage();
     SetHelpLanguage(LangManager().CurrentLanguage());
     // The normal view first; the panel shows when the settings are opened. (Widgets paint
     // double-buffered, so no flicker needs hiding.)

@@ -37,6 +37,7 @@ struct FileLocations;
 class VerifiedDraw;
 class WebPart;
 class WindowLanguage;
+class LanguageChoice;
 struct MainWindowParts;
 
 // The program's one main window: the number display on top, the control strip with the
@@ -139,6 +140,7 @@ private:
     std::unique_ptr<SettingsFlow> m_settings;
     std::unique_ptr<ResultsOutput> m_output;
     std::unique_ptr<WindowLanguage> m_language;
+    std::unique_ptr<LanguageChoice> m_languageChoice;
     ShowPart *m_show = nullptr; // audience window, safe animation, spoken result
     WebPart *m_web = nullptr;   // the results page on the local network
     bool m_closing = false;
