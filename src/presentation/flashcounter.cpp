@@ -109,14 +109,17 @@ void FlashCounter::addFrame(const QImage &frame, qint64 timeMs)
         }
         m_words = words;
         m_previous.resize(pixels);
+        QRgb *previous = m_previous.data();
+        Tracks general(m_general, 0);
+        Tracks reds(m_red, 0);
         size_t i = 0;
         for (int y = 0; y < height; ++y) {
             const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
             for (int x = 0; x < width; ++x, ++i) {
-                m_previous[i] = line[x];
+                previous[i] = line[x];
                 values.of(line[x], lum, red);
-                m_general.low[i] = m_general.high[i] = lum;
-                m_red.low[i] = m_red.high[i] = red;
+                general.low[i] = general.high[i] = lum;
+                reds.low[i] = reds.high[i] = red;
             }
         }
         return;
@@ -140,28 +143,29 @@ void FlashCounter::addFrame(const QImage &frame, qint64 timeMs)
     m_slotTime[size_t(slot)] = timeMs;
     ++m_frames;
 
-    uint64_t *generalPlane = m_general.planes[size_t(slot)].data();
-    uint64_t *redPlane = m_red.planes[size_t(slot)].data();
+    QRgb *previous = m_previous.data();
+    Tracks general(m_general, slot);
+    Tracks reds(m_red, slot);
     size_t i = 0;
     for (int y = 0; y < height; ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         for (int x = 0; x < width; ++x, ++i) {
             // A pixel that kept its colour makes no transition.
-            QRgb &before = m_previous[i];
-            if (((line[x] ^ before) & 0x00FFFFFFu) == 0)
+            if (((line[x] ^ previous[i]) & 0x00FFFFFFu) == 0)
                 continue;
-            before = line[x];
+            previous[i] = line[x];
             values.of(line[x], lum, red);
-            follow(m_general, i, lum, LuminanceStep, true, generalPlane);
-            follow(m_red, i, red, RedStep, false, redPlane);
+            follow(general, i, lum, LuminanceStep, true);
+            follow(reds, i, red, RedStep, false);
         }
     }
+    m_general.changed |= general.changed;
+    m_red.changed |= reds.changed;
     evaluate(m_general, timeMs);
     evaluate(m_red, timeMs);
 }
 
-void FlashCounter::follow(Kind &kind, size_t i, uint16_t value, uint16_t step, bool darkerLimit,
-                          uint64_t *plane)
+void FlashCounter::follow(Tracks &kind, size_t i, uint16_t value, uint16_t step, bool darkerLimit)
 {
     uint16_t &low = kind.low[i];
     uint16_t &high = kind.high[i];
@@ -181,17 +185,19 @@ void FlashCounter::follow(Kind &kind, size_t i, uint16_t value, uint16_t step, b
     kind.direction[i] = int8_t(direction);
     ++kind.count[i];
     kind.changed = true;
-    plane[i / 64] |= uint64_t(1) << (i % 64);
+    kind.plane[i / 64] |= uint64_t(1) << (i % 64);
 }
 
 void FlashCounter::forget(Kind &kind, int slot)
 {
-    std::vector<uint64_t> &plane = kind.planes[size_t(slot)];
-    for (size_t w = 0; w < plane.size(); ++w) {
+    std::vector<uint64_t> &words = kind.planes[size_t(slot)];
+    uint64_t *plane = words.data();
+    uint8_t *count = kind.count.data();
+    for (size_t w = 0; w < words.size(); ++w) {
         uint64_t bits = plane[w];
         while (bits) {
             const int b = std::countr_zero(bits);
-            --kind.count[w * 64 + size_t(b)];
+            --count[w * 64 + size_t(b)];
             kind.changed = true;
             bits &= bits - 1;
         }
@@ -207,7 +213,7 @@ void FlashCounter::evaluate(Kind &kind, qint64 timeMs)
     // How many pixels flash at least k times within the last second, for every k.
     std::array<qint64, MaxFramesPerSecond / 2 + 2> atLeast{};
     for (const uint8_t c : kind.count)
-        ++atLeast[size_t(std::min<int>(c / 2, MaxFramesPerSecond / 2))];
+        ++atLeast.data()[std::min<int>(c / 2, MaxFramesPerSecond / 2)];
     for (int k = MaxFramesPerSecond / 2; k > 0; --k)
         atLeast[size_t(k - 1)] += atLeast[size_t(k)];
 
@@ -256,21 +262,22 @@ int FlashCounter::densestField(const std::vector<uint8_t> &count, int flashes, Q
     const int fh = m_field.height();
     const int transitions = 2 * flashes;
     m_columns.assign(size_t(width), 0);
+    int *columns = m_columns.data();
     int best = 0;
     for (int y = 0; y < height; ++y) {
         const uint8_t *row = count.data() + size_t(y) * size_t(width);
         for (int x = 0; x < width; ++x)
-            m_columns[size_t(x)] += row[x] >= transitions;
+            columns[x] += row[x] >= transitions;
         if (y >= fh) {
             const uint8_t *old = count.data() + size_t(y - fh) * size_t(width);
             for (int x = 0; x < width; ++x)
-                m_columns[size_t(x)] -= old[x] >= transitions;
+                columns[x] -= old[x] >= transitions;
         }
         if (y < fh - 1)
             continue;
         int sum = 0;
         for (int x = 0; x < fw; ++x)
-            sum += m_columns[size_t(x)];
+            sum += columns[x];
         for (int x = fw;; ++x) {
             if (sum > best) {
                 best = sum;
@@ -279,7 +286,7 @@ int FlashCounter::densestField(const std::vector<uint8_t> &count, int flashes, Q
             }
             if (x >= width)
                 break;
-            sum += m_columns[size_t(x)] - m_columns[size_t(x - fw)];
+            sum += columns[x] - columns[x - fw];
         }
     }
     return best;

@@ -62,8 +62,22 @@ private:
         Figures figures;
         bool changed = false; // the counts changed since the last evaluation
     };
-    static void follow(Kind &kind, size_t i, uint16_t value, uint16_t step, bool darkerLimit,
-                       uint64_t *plane);
+    // A kind's arrays as the loop over a frame's pixels follows them: plain pointers, as the
+    // sanitizer builds would not inline the vectors' element access in that loop.
+    struct Tracks {
+        explicit Tracks(Kind &kind, int slot)
+            : low(kind.low.data()), high(kind.high.data()), direction(kind.direction.data()),
+              count(kind.count.data()), plane(kind.planes[size_t(slot)].data())
+        {
+        }
+        uint16_t *low;
+        uint16_t *high;
+        int8_t *direction;
+        uint8_t *count;
+        uint64_t *plane;
+        bool changed = false;
+    };
+    static void follow(Tracks &kind, size_t i, uint16_t value, uint16_t step, bool darkerLimit);
     static void forget(Kind &kind, int slot);
     void evaluate(Kind &kind, qint64 timeMs);
     // The most pixels flashing at least `flashes` times that lie in one field, and where.
