@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class DrawAnimation;
 class DrawControl;
 class DrawPass;
 class ListControl;
@@ -15,6 +16,7 @@ class SettingsFlow;
 class SettingsView;
 class SpeechEngine;
 struct FileLocations;
+class TimedDrawing;
 class WindowLanguage;
 
 // The program's main window, built over a platform; its files lie beside the program. The
@@ -30,6 +32,8 @@ class ShowPart;
 struct MainWindowParts {
     DrawPass &pass;
     DrawControl &draw;
+    DrawAnimation &animation;
+    TimedDrawing &timed;
     PoolControl &pool;
     ListControl &lists;
     SettingsFlow &settings;

@@ -1,12 +1,15 @@
 #include "app/zufall.h"
 
 #include "app/controlstrip.h"
+#include "app/drawanimation.h"
 #include "app/drawcontrol.h"
 #include "app/layoutmath.h"
 #include "app/listcontrol.h"
 #include "app/logkeeper.h"
+#include "app/lotterydraw.h"
 #include "app/mainlayout.h"
 #include "app/mainwindow.h"
+#include "app/modecontrol.h"
 #include "app/passrestore.h"
 #include "app/poolcontrol.h"
 #include "app/rangecontrol.h"
@@ -14,6 +17,7 @@
 #include "app/settingsview.h"
 #include "app/showpart.h"
 #include "app/soundpart.h"
+#include "app/timeddrawing.h"
 #include "app/verifieddraw.h"
 #include "app/webpart.h"
 #include "app/windowaccess.h"
@@ -138,8 +142,8 @@ TForm1::~TForm1()
 
 MainWindowParts TForm1::parts()
 {
-    return {*m_pass,   *m_draw,     *m_pool,      *m_lists, *m_settings, *m_view,
-            *m_layout, *m_language, SettingsFile, DrawLog,  *m_show};
+    return {*m_pass, *m_draw,   *m_animation, *m_timed,     *m_pool, *m_lists, *m_settings,
+            *m_view, *m_layout, *m_language,  SettingsFile, DrawLog, *m_show};
 }
 
 void TForm1::buildParts()
@@ -178,17 +182,26 @@ void TForm1::buildParts()
                 return std::nullopt;
             return dialog.layout();
         });
-    // The draw control and the settings steps use each other's commands.
-    m_draw = new DrawControl(DrawControl::Parts{*m_pass, *Ergebnisfeld, *m_strip, *Resultate,
-                                                Einstellungen->modePage(), *this, m_platform,
-                                                m_sound->control(), *m_pool},
-                             this);
+    // The animation and the modes at work, which the draw control drives; the mode page's
+    // handlers. The draw control and the settings steps use each other's commands.
+    m_animation = new DrawAnimation(
+        {*m_pass, *Ergebnisfeld, *m_strip, *Resultate, *this, m_sound->control(), m_platform},
+        this);
+    m_timed = new TimedDrawing(
+        {*m_strip, *Ergebnisfeld, Einstellungen->modePage(), *this, m_platform, m_sound->control()},
+        this);
+    m_modes = std::make_unique<ModeControl>(ModeControl::Parts{
+        Einstellungen->modePage(), *Ergebnisfeld, *m_strip, *this, *m_pass, m_platform, *m_timed});
+    m_draw =
+        new DrawControl({*m_pass, *Ergebnisfeld, *m_strip, *m_animation, *m_timed, *m_pool}, this);
     m_view = std::make_unique<SettingsView>(SettingsView::Parts{
         *Einstellungen, *m_layout, *Resultate, *Hilfeviewer, *m_strip, m_platform});
     m_settings = std::make_unique<SettingsFlow>(SettingsFlow::Parts{
         *this, m_platform, *m_draw, *m_pool, *m_view,
         SettingsSaver({*Einstellungen, *this, m_platform, SettingsFile, windowTitle()})});
     m_draw->setSettingsCommands(*m_settings);
+    m_lottery = std::make_unique<LotteryDraw>(LotteryDraw::Parts{
+        *m_pass, *Resultate, *m_strip, *this, *m_pool, *m_settings, *m_animation});
     m_show = new ShowPart({*this, *Ergebnisfeld, *Einstellungen,
                            Einstellungen->optionsPage().showOptions(), Einstellungen->rangePage(),
                            *m_pass, m_speech},
@@ -213,9 +226,9 @@ void TForm1::buildParts()
         verify->passReady();
         web->apply();
     });
-    connect(m_draw, &DrawControl::animationChanged, m_web,
-            [web = m_web](DrawControl::Animation animation) {
-                web->setIdle(animation == DrawControl::Animation::Idle);
+    connect(m_animation, &DrawAnimation::animationChanged, m_web,
+            [web = m_web](DrawAnimation::Animation animation) {
+                web->setIdle(animation == DrawAnimation::Animation::Idle);
             });
     SettingsPanel *panel = Einstellungen;
     // The exports go where the program's files are, named after the program like them.
@@ -233,18 +246,20 @@ void TForm1::buildParts()
     });
     m_language = std::make_unique<WindowLanguage>(WindowLanguage::Parts{
         *this, *Einstellungen, *Resultate, *Hilfeviewer, *m_strip, m_platform, windowTitle(),
-        [draw = m_draw] { return draw->animation() == DrawControl::Animation::Running; },
+        [animation = m_animation] {
+            return animation->animation() == DrawAnimation::Animation::Running;
+        },
         [view = m_view.get()](const QString &) {
             view->helpLanguageChanged(LangManager().CurrentLanguage());
         },
-        [range = m_range.get(), draw = m_draw, show = m_show, lists = m_lists.get(), panel,
+        [range = m_range.get(), modes = m_modes.get(), show = m_show, lists = m_lists.get(), panel,
          web = m_web] {
             show->retranslate();
             web->retranslate();
             panel->optionsPage().retranslateColours();
             range->showQuotaTexts();
             lists->retranslatePoolReport();
-            draw->showModeTitle();
+            modes->showModeTitle();
             panel->lotteryPage().Lotto_PoolChange();
         }});
 }
@@ -264,7 +279,12 @@ void TForm1::connectHandlers()
     connect(acEinstellungen, &QAction::triggered, this, [flow] { flow->OpenSettingsPanel(); });
     connect(MMParameter, &QAction::triggered, this, [flow] { flow->MMParameterClick(); });
     connect(mStille, &QAction::triggered, this, &TForm1::mStilleClick);
-    connect(draw, &DrawControl::lotteryRunRequested, draw, &DrawControl::runLottery);
+    // The tick after Stop draws; a timed draw starts and stops through the command; the
+    // lottery mode applied runs its games.
+    connect(m_animation, &DrawAnimation::numberDue, this, [pool] { pool->DrawNumber(); });
+    connect(m_timed, &TimedDrawing::startStopDue, draw, &DrawControl::BTStartStopClick);
+    connect(m_timed, &TimedDrawing::lotteryRunRequested, this,
+            [lottery = m_lottery.get()] { lottery->runLottery(); });
     VerifiedDraw *verify = m_verify.get();
     connect(mmStartwertOffenlegen, &QAction::triggered, this,
             [verify] { verify->mmStartwertOffenlegenClick(); });
@@ -286,9 +306,10 @@ void TForm1::connectHandlers()
             [layout] { layout->spHauptsplitterMoved(); });
 
     ModePage *mode = &panel->modePage();
-    connect(mode, &ModePage::modeChosen, draw, &DrawControl::DoStatusClick);
-    connect(mode, &ModePage::autostopToggled, draw, &DrawControl::chkAutostopClick);
-    connect(mode, &ModePage::timeOfDayEdited, draw, &DrawControl::UhrzeitExit);
+    ModeControl *modes = m_modes.get();
+    connect(mode, &ModePage::modeChosen, this, [modes] { modes->DoStatusClick(); });
+    connect(mode, &ModePage::autostopToggled, this, [modes] { modes->chkAutostopClick(); });
+    connect(mode, &ModePage::timeOfDayEdited, this, [modes] { modes->UhrzeitExit(); });
     RangePage *range = &panel->rangePage();
     RangeControl *rules = m_range.get();
     connect(range, &RangePage::autopilotToggled, this, [rules] { rules->ckAutopilotClick(); });
@@ -351,8 +372,8 @@ void TForm1::connectDisplay()
     NumberDisplayWidget *display = Ergebnisfeld;
     SettingsPanel *panel = Einstellungen;
     display->setPool(&m_pass->pool());
-    display->setRunStateSource([draw = m_draw] {
-        const bool running = draw->animation() == DrawControl::Animation::Running;
+    display->setRunStateSource([animation = m_animation] {
+        const bool running = animation->animation() == DrawAnimation::Animation::Running;
         return NumberDisplayWidget::RunState{running, running};
     });
 

@@ -14,12 +14,15 @@ class QMenu;
 class QPushButton;
 class QSplitter;
 class ControlStrip;
+class DrawAnimation;
 class DrawControl;
 class DrawPass;
 class LogKeeper;
 class ListControl;
+class LotteryDraw;
 class HelpViewer;
 class MainLayout;
+class ModeControl;
 class NumberDisplayWidget;
 class Platform;
 class PoolControl;
@@ -34,6 +37,7 @@ class SoundPart;
 class SpeechEngine;
 class ShowPart;
 struct FileLocations;
+class TimedDrawing;
 class VerifiedDraw;
 class WebPart;
 class WindowLanguage;
@@ -134,7 +138,11 @@ private:
     std::unique_ptr<RangeControl> m_range;
     std::unique_ptr<PoolControl> m_pool;
     std::unique_ptr<PassRestore> m_restore;
+    DrawAnimation *m_animation = nullptr; // the animation tick and the waits
+    TimedDrawing *m_timed = nullptr;      // the modes at work: interval, autostop, countdown
+    std::unique_ptr<ModeControl> m_modes; // the mode page's handlers
     DrawControl *m_draw = nullptr;
+    std::unique_ptr<LotteryDraw> m_lottery;
     std::unique_ptr<SettingsView> m_view; // the panel, the help beside it, the results below
     std::unique_ptr<SettingsFlow> m_settings;
     std::unique_ptr<ResultsOutput> m_output;
