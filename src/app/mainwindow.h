@@ -11,6 +11,7 @@ class ListControl;
 class MainLayout;
 class Platform;
 class PoolControl;
+class PrizeListControl;
 class QMainWindow;
 class SettingsFlow;
 class SettingsView;
@@ -36,6 +37,7 @@ struct MainWindowParts {
     TimedDrawing &timed;
     PoolControl &pool;
     ListControl &lists;
+    PrizeListControl &prizes;
     SettingsFlow &settings;
     SettingsView &settingsView;
     MainLayout &layout;

@@ -12,6 +12,7 @@
 #include "app/modecontrol.h"
 #include "app/passrestore.h"
 #include "app/poolcontrol.h"
+#include "app/prizelistcontrol.h"
 #include "app/rangecontrol.h"
 #include "app/settingsflow.h"
 #include "app/settingsview.h"
@@ -142,8 +143,8 @@ TForm1::~TForm1()
 
 MainWindowParts TForm1::parts()
 {
-    return {*m_pass, *m_draw,   *m_animation, *m_timed,     *m_pool, *m_lists, *m_settings,
-            *m_view, *m_layout, *m_language,  SettingsFile, DrawLog, *m_show};
+    return {*m_pass,     *m_draw, *m_animation, *m_timed,    *m_pool,      *m_lists, *m_prizes,
+            *m_settings, *m_view, *m_layout,    *m_language, SettingsFile, DrawLog,  *m_show};
 }
 
 void TForm1::buildParts()
@@ -163,16 +164,18 @@ void TForm1::buildParts()
         }});
     Resultate->results()->setRowToolTip(
         [verify = m_verify.get()](const QString &entry) { return verify->chainHeadNote(entry); });
-    m_lists = std::make_unique<ListControl>(ListControl::Parts{
-        Einstellungen->rangePage(), Einstellungen->poolReport(), Einstellungen->modePage(), *m_pass,
-        *Resultate, m_platform, ProgramFolder});
     m_range = std::make_unique<RangeControl>(
         RangeControl::Parts{Einstellungen->rangePage(), *m_pass, *Resultate, m_platform});
-    m_pool = std::make_unique<PoolControl>(PoolControl::Parts{*m_pass, *Ergebnisfeld, *Resultate,
-                                                              *m_range, Einstellungen->modePage(),
-                                                              *this, *m_lists, m_platform});
+    m_lists = std::make_unique<ListControl>(
+        ListControl::Parts{Einstellungen->rangePage(), Einstellungen->poolReport(), *m_range,
+                           *Resultate, m_platform, ProgramFolder});
+    m_prizes = std::make_unique<PrizeListControl>(
+        PrizeListControl::Parts{Einstellungen->rangePage(), Einstellungen->modePage(), *Resultate,
+                                m_platform, ProgramFolder, *m_lists});
+    m_pool = std::make_unique<PoolControl>(
+        PoolControl::Parts{*m_pass, *Ergebnisfeld, *Resultate, *m_range, Einstellungen->modePage(),
+                           *this, *m_lists, *m_prizes, m_platform});
     m_range->setPassCommands(*m_pool);
-    m_lists->setPassCommands(*m_pool);
     m_restore = std::make_unique<PassRestore>(PassRestore::Parts{
         *m_pass, *Ergebnisfeld, *m_strip, *Resultate, *this, m_platform, DrawLog});
     m_lists->setCsvLayoutChooser(
@@ -325,8 +328,9 @@ void TForm1::connectHandlers()
             [lists](bool byProgram) { lists->AusDateiClick(byProgram); });
     connect(range, &RangePage::listBrowseClicked, this,
             [lists] { lists->AusDateiPfadButtonClick(); });
+    PrizeListControl *prizes = m_prizes.get();
     connect(range, &RangePage::prizeBrowseClicked, this,
-            [lists] { lists->edWinningsButtonClick(); });
+            [prizes] { prizes->edWinningsButtonClick(); });
     connect(&panel->poolReport(), &PoolReportLine::findingsRequested, this,
             [lists] { lists->btPoolFindingsClick(); });
     connect(panel, &SettingsPanel::newPassClicked, this, [pool] { pool->Reset_ZiehungClick(); });
@@ -490,7 +494,7 @@ void TForm1::loadSettings()
     QString refusal;
     LoadSettings(*Einstellungen, *m_pass, *this, SettingsFile, &refusal);
     // The draw list and the prize list are read once all their settings are in.
-    m_lists->LoadPrizeList();
+    m_prizes->LoadPrizeList();
     // A settings file that is no plain file, or far too large, counts as missing; the operator
     // hears why once the window runs.
     if (!refusal.isEmpty())

@@ -26,6 +26,7 @@ class ModeControl;
 class NumberDisplayWidget;
 class Platform;
 class PoolControl;
+class PrizeListControl;
 class PassRestore;
 class RangeControl;
 class ResultsOutput;
@@ -135,6 +136,7 @@ private:
     std::unique_ptr<VerifiedDraw> m_verify;
     std::unique_ptr<MainLayout> m_layout;
     std::unique_ptr<ListControl> m_lists;
+    std::unique_ptr<PrizeListControl> m_prizes;
     std::unique_ptr<RangeControl> m_range;
     std::unique_ptr<PoolControl> m_pool;
     std::unique_ptr<PassRestore> m_restore;
