@@ -3,6 +3,7 @@
 // times a second (40 ask /results.json five times a second, 10 hold the event stream); then
 // the server's own answer times as those clients saw them (connect to last byte).
 // Run offscreen:  QT_QPA_PLATFORM=offscreen build/bench/bench_webload [draws]
+#include "app/drawanimation.h"
 #include "app/drawcontrol.h"
 #include "app/mainwindow.h"
 #include "benchplatform.h"
@@ -77,6 +78,7 @@ struct Times {
 Times run(QMainWindow &form, int draws)
 {
     DrawControl &draw = partsOf(form).draw;
+    DrawAnimation &animation = partsOf(form).animation;
     QWidget *display = form.findChild<QWidget *>(QStringLiteral("Ergebnisfeld"));
     Times t;
     for (int i = 0; i < draws; ++i) {
@@ -84,7 +86,7 @@ Times run(QMainWindow &form, int draws)
         for (int f = 0; f < 5; ++f) {
             QElapsedTimer frame;
             frame.start();
-            draw.RefresherTimer();
+            animation.RefresherTimer();
             display->repaint();
             t.frames.push_back(elapsedMs(frame));
             QCoreApplication::processEvents();
@@ -92,7 +94,7 @@ Times run(QMainWindow &form, int draws)
         draw.BTStartStopClick();
         QElapsedTimer one;
         one.start();
-        draw.RefresherTimer();
+        animation.RefresherTimer();
         t.draws.push_back(elapsedMs(one));
         // The rest of the 50 ms a draw takes here: the queued snapshot goes out.
         QElapsedTimer pause;

@@ -5,7 +5,7 @@
 // The commands the parts of the main window give each other. Each part is handed the ones it
 // uses; the window connects them, so no part reaches another through the window.
 
-// The settings steps, as the draw control uses them.
+// The settings steps, as the draw control and the lottery run use them.
 class SettingsCommands {
 public:
     virtual ~SettingsCommands() = default;
@@ -33,7 +33,7 @@ public:
     virtual bool WaitPumping(int ms) = 0;
 };
 
-// The pass, as the draw control and the settings steps change it.
+// The pass, as the draw control, the lottery run and the settings steps change it.
 class PassCommands {
 public:
     virtual ~PassCommands() = default;
@@ -41,7 +41,8 @@ public:
     // operator has been told).
     virtual bool BuildPool(bool removeDrawn = true) = 0;
     virtual void closePrepareWindow() = 0;
-    // Reads the prizes of the single entries drawn again, the draw list first (the list part).
+    // Reads the prizes of the single entries drawn again, the draw list first (the prize list
+    // part).
     virtual void LoadPrizeList() = 0;
     virtual void DrawNumber() = 0;
     virtual void Reset_ZiehungClick() = 0;

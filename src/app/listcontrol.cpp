@@ -1,14 +1,11 @@
 #include "app/listcontrol.h"
 
-#include "app/commands.h"
-#include "draw/drawmode.h"
-#include "draw/drawpass.h"
+#include "app/rangecontrol.h"
 #include "draw/listfile.h"
 #include "draw/listprompt.h"
 #include "localisation/uitext.h"
 #include "platform/platform.h"
 #include "results/resultstable.h"
-#include "settings/modepage.h"
 #include "settings/rangepage.h"
 #include "settings/settingscontrols.h"
 
@@ -26,10 +23,20 @@ bool ListControl::listInUse() const
     return p.range.listOn() && listPathSet(p.range.listPath());
 }
 
-void ListControl::warn(const ListFileResult &result, const QString &name, const char *kind)
+void warnListFile(Platform &platform, const ListFileResult &result, const QString &name,
+                  const char *kind)
 {
-    p.platform.messageBox(lng("StrTivrelHinweis"), listFileMessage(result, name, lng(kind)),
-                          Platform::Icon::Warning, Platform::Buttons::Ok);
+    platform.messageBox(lng("StrTivrelHinweis"), listFileMessage(result, name, lng(kind)),
+                        Platform::Icon::Warning, Platform::Buttons::Ok);
+}
+
+QString chooseListFile(Platform &platform, const QString &programFolder, const QString &filter)
+{
+    const QString chosen = platform.openFileName(lng("StrListeLaden"), programFolder, filter);
+    if (chosen.isEmpty())
+        return {};
+    // A file outside the program folder keeps its absolute path, so it is found again.
+    return storedListPath(programFolder, chosen);
 }
 
 void ListControl::AusDateiClick(bool byProgram)
@@ -45,11 +52,7 @@ void ListControl::AusDateiClick(bool byProgram)
             p.platform.messageBox(lng("StrTivrelHinweis"), lng("HinweisZiehungsdatei"),
                                   Platform::Icon::Question, Platform::Buttons::YesNo);
         switch (prompt.answered(answer == Platform::Answer::Yes)) {
-        case ListSwitchPrompt::Then::NewPass:
-            p.results.setColumnShown(ResultsModel::Spiel, false);
-            if (m_passCommands)
-                m_passCommands->Reset_ZiehungClick();
-            break;
+        case ListSwitchPrompt::Then::NewPass: p.rangeRules.startNewPass(); break;
         case ListSwitchPrompt::Then::FlipBack: page.setListOn(!page.listOn()); break;
         case ListSwitchPrompt::Then::Keep: break;
         }
@@ -59,15 +62,6 @@ void ListControl::AusDateiClick(bool byProgram)
     const bool on = page.listOn();
     p.results.results()->setDrawnSortNumeric(!on);
     page.openListFields(on);
-}
-
-QString ListControl::chooseListFile(const QString &filter)
-{
-    const QString chosen = p.platform.openFileName(lng("StrListeLaden"), p.programFolder, filter);
-    if (chosen.isEmpty())
-        return {};
-    // A file outside the program folder keeps its absolute path, so it is found again.
-    return storedListPath(p.programFolder, chosen);
 }
 
 void ListControl::AusDateiPfadButtonClick()
@@ -84,7 +78,7 @@ void ListControl::AusDateiPfadButtonClick()
     }
     // A spreadsheet's rows become entries as the operator chooses; cancelling that
     // choice keeps the list named before.
-    const QString stored = chooseListFile(lng("StrFilterListe"));
+    const QString stored = chooseListFile(p.platform, p.programFolder, lng("StrFilterListe"));
     if (!stored.isEmpty() && isCsvListPath(stored)) {
         // The layout stored before belongs to the list named before; another file starts
         // from its own separator and its first column.
@@ -116,26 +110,16 @@ bool ListControl::ApplyListRange()
     const QString stored = page.listPath();
     if (!listPathSet(stored))
         return true;
-    // A list read: the range is its lines, the quota all of them or kept within them.
+    // A list read: the range and the quota are its lines.
     const ListFileResult list = readAndReport(stored);
     if (list.ok()) {
-        const int lines = int(list.lines.size());
-        page.setMinimum(1);
-        page.setMaximum(lines);
-        if (page.quotaInPercent()) {
-            page.setQuota(100);
-            page.setQuotaCountLine(QStringLiteral("= ") + QString::number(lines));
-            p.pass.setQuota(lines);
-        } else {
-            page.setQuota(lines);
-        }
-        page.setAutopilotMaximum(lines);
+        p.rangeRules.takeListRange(qint32(list.lines.size()));
         return true;
     }
     // A missing list, or something that is no list file at all (a folder, a pipe, a device, a
     // file beyond the size bound): list drawing goes off (asking, unless muted) and the field
     // says why. A list refused for its content changes nothing but is reported.
-    warn(list, stored, "HinweisDateiListe");
+    warnListFile(p.platform, list, stored, "HinweisDateiListe");
     if (list.error == ListFileError::Missing || list.error == ListFileError::NotReadable ||
         list.error == ListFileError::NotAFile || list.error == ListFileError::TooLarge) {
         page.setListOn(false);
@@ -149,58 +133,10 @@ std::optional<QStringList> ListControl::readDrawList()
     const QString stored = p.range.listPath();
     ListFileResult list = readAndReport(stored);
     if (!list.ok()) {
-        warn(list, stored, "HinweisDateiListe");
+        warnListFile(p.platform, list, stored, "HinweisDateiListe");
         return std::nullopt;
     }
     return std::move(list.lines);
-}
-
-void ListControl::edWinningsButtonClick()
-{
-    RangePage &page = p.range;
-    // The file is read later, by LoadPrizeList.
-    const QString stored = chooseListFile(lng("StrFilterText"));
-    if (stored.isEmpty())
-        return;
-    page.setPrizePath(stored);
-    const QFileInfo file(resolveListPath(p.programFolder, stored));
-    if (listPathSet(stored) && file.isFile()) {
-        page.setPrizesOn(true);
-        return;
-    }
-    ListFileResult missing;
-    missing.error = ListFileError::Missing;
-    warn(missing, stored, "HinweisDatei01");
-    page.setPrizePath(QString());
-}
-
-void ListControl::LoadPrizeList()
-{
-    RangePage &page = p.range;
-    // The draw list is read again first: its range may have changed.
-    if (page.listOn())
-        ApplyListRange();
-    // The prizes read before are forgotten.
-    PrizeList.emplace();
-    // With the prize list on, its lines head the column "Spiel".
-    if (!page.prizesOn())
-        return;
-    const QString stored = page.prizePath();
-    ListFileResult prizes = readListFile(resolveListPath(p.programFolder, stored));
-    if (prizes.ok()) {
-        PrizeList = std::move(prizes.lines);
-        p.results.results()->setHeaderText(ResultsModel::Spiel, lng("StrGewinn"));
-        p.results.setColumnShown(ResultsModel::Spiel, true);
-        return;
-    }
-    warn(prizes, page.prizePath(), "HinweisDatei01");
-    if (p.mode.modeIndex() <= int(DrawMode::Timer))
-        p.results.setColumnShown(ResultsModel::Spiel, false);
-}
-
-QString ListControl::PrizeText(qint32 drawNumber) const
-{
-    return ::PrizeText(PrizeList, drawNumber);
 }
 
 ListFileResult ListControl::readAndReport(const QString &stored)

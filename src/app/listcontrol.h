@@ -2,7 +2,6 @@
 
 #include "draw/csvlist.h"
 #include "draw/poolreport.h"
-#include "draw/prizelist.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,31 +9,35 @@
 #include <functional>
 #include <optional>
 
-class DrawPass;
-class PassCommands;
 class Platform;
 class ResultsTable;
-class ModePage;
 class PoolReportLine;
+class RangeControl;
 class RangePage;
 struct ListFileResult;
 
-// The draw list and the prize list: the handlers of "Aus Datei", of the two browse buttons, the
-// list's range and quota, the prize list and the prize of a draw number.
+// Tells the operator why a list file could not be read; `kind` is the constant of the word for
+// the file: a draw list or a prize list.
+void warnListFile(Platform &platform, const ListFileResult &result, const QString &name,
+                  const char *kind);
+// Asks for a list file, starting in the program folder; the path as it is stored (relative
+// inside the folder, absolute outside it), or nothing when the operator cancels.
+QString chooseListFile(Platform &platform, const QString &programFolder, const QString &filter);
+
+// The draw list: the handlers of "Aus Datei" and of its browse button, the question before the
+// list switches, reading the list (plain or CSV) with its report, and the range and quota it
+// gives.
 class ListControl {
 public:
     struct Parts {
-        RangePage &range;       // its list and prize fields
-        PoolReportLine &report; // the report under the settings pages
-        const ModePage &mode;   // a prize list that fails hides its column in the single modes
-        DrawPass &pass;
+        RangePage &range;         // its list fields
+        PoolReportLine &report;   // the report under the settings pages
+        RangeControl &rangeRules; // the list's range and quota on the page, a new pass
         ResultsTable &results;
         Platform &platform;
         QString programFolder; // with its trailing '/'
     };
     explicit ListControl(const Parts &parts);
-    // The pass commands (a new pass), made after this part.
-    void setPassCommands(PassCommands &commands) { m_passCommands = &commands; }
     // Asks how the rows of a CSV list become entries: the file and the layout stored before;
     // nothing when the operator cancels. The window shows its dialog; tests answer directly.
     using CsvLayoutChooser =
@@ -44,12 +47,9 @@ public:
     // "Aus Datei" switched; a switch the program makes asks nothing.
     void AusDateiClick(bool byProgram = false);
     void AusDateiPfadButtonClick();
-    void edWinningsButtonClick();
     // Reads the draw list and takes its line count as range and quota. False when the list
     // is in use but could not be read (the operator has been told, list drawing is off).
     bool ApplyListRange();
-    void LoadPrizeList();
-    QString PrizeText(qint32 drawNumber) const;
 
     // The report on the draw list last read, shown on the settings panel; nothing while the
     // pool comes from the range.
@@ -69,16 +69,11 @@ public:
     const std::optional<CsvLayout> &lastCsvLayout() const { return m_csvLayout; }
 
 private:
-    // `kind` is the constant of the word for the file: a draw list or a prize list.
-    void warn(const ListFileResult &result, const QString &name, const char *kind);
-    QString chooseListFile(const QString &filter);
     // Reads the draw list, as a CSV list when its name says so, and makes the report on it.
     ListFileResult readAndReport(const QString &stored);
     void showPoolReport();
 
     Parts p;
-    PassCommands *m_passCommands = nullptr;
-    PrizeListLines PrizeList;
     CsvLayoutChooser m_chooseCsvLayout;
     std::optional<PoolReport> m_report;
     QString m_reportKey; // the file and layout the report was made of

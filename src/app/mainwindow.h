@@ -4,17 +4,20 @@
 
 #include <memory>
 
+class DrawAnimation;
 class DrawControl;
 class DrawPass;
 class ListControl;
 class MainLayout;
 class Platform;
 class PoolControl;
+class PrizeListControl;
 class QMainWindow;
 class SettingsFlow;
 class SettingsView;
 class SpeechEngine;
 struct FileLocations;
+class TimedDrawing;
 class WindowLanguage;
 
 // The program's main window, built over a platform; its files lie beside the program. The
@@ -30,8 +33,11 @@ class ShowPart;
 struct MainWindowParts {
     DrawPass &pass;
     DrawControl &draw;
+    DrawAnimation &animation;
+    TimedDrawing &timed;
     PoolControl &pool;
     ListControl &lists;
+    PrizeListControl &prizes;
     SettingsFlow &settings;
     SettingsView &settingsView;
     MainLayout &layout;

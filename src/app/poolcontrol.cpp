@@ -1,6 +1,7 @@
 #include "app/poolcontrol.h"
 
 #include "app/listcontrol.h"
+#include "app/prizelistcontrol.h"
 #include "app/rangecontrol.h"
 #include "draw/drawpass.h"
 #include "draw/drawschedule.h"
@@ -106,8 +107,8 @@ void PoolControl::closePrepareWindow()
 
 void PoolControl::LoadPrizeList()
 {
-    // The prizes are the list part's; the pool part hands on their prize texts too.
-    p.lists.LoadPrizeList();
+    // The prizes are the prize list part's; the pool part hands on their prize texts too.
+    p.prizes.LoadPrizeList();
 }
 
 DrawRowRule PoolControl::rowRule(const Settings &settings) const
@@ -117,7 +118,7 @@ DrawRowRule PoolControl::rowRule(const Settings &settings) const
     rule.autopilotStart = settings.AutoVal;
     if (settings.UseWinnings && drawsSingleEntries(settings.mode()))
         rule.gameText = [this](qint32 drawNumber, const QString &) {
-            return p.lists.PrizeText(drawNumber);
+            return p.prizes.PrizeText(drawNumber);
         };
     if (settings.mode() == DrawMode::Lottery)
         rule.gameText = [game = LottoGameNo](qint32, const QString &entry) {

@@ -7,6 +7,7 @@
 #include <QString>
 
 class ListControl;
+class PrizeListControl;
 class EntryDisplay;
 class DrawPass;
 class EntryPool;
@@ -31,7 +32,8 @@ public:
         RangeControl &range; // the range a draw list or a lottery run puts on the page
         ModePage &mode;      // a new pass hands back to manual drawing from the autopilot
         const SettingsSource &settings;
-        ListControl &lists;
+        ListControl &lists;       // the draw list the pool is built of
+        PrizeListControl &prizes; // the prize of each draw, read again as settings are applied
         Platform &platform;
     };
     explicit PoolControl(const Parts &parts);

@@ -13,11 +13,17 @@ void RangeControl::ZeigeNullenClick()
     const auto answer = p.platform.messageBox(lng("StrTivrelHinweis"), lng("HinweisFuerendeNullen"),
                                               Platform::Icon::Question, Platform::Buttons::YesNo);
     if (answer == Platform::Answer::Yes) {
-        p.results.setColumnShown(ResultsModel::Spiel, false);
-        m_passCommands->Reset_ZiehungClick();
+        startNewPass();
     } else {
         p.range.setZerosQuietly(!p.range.zeros());
     }
+}
+
+void RangeControl::startNewPass()
+{
+    p.results.setColumnShown(ResultsModel::Spiel, false);
+    if (m_passCommands)
+        m_passCommands->Reset_ZiehungClick();
 }
 
 void RangeControl::recordLotteryRange(qint32 n, qint32 x, qint32 draws)
@@ -110,4 +116,19 @@ qint32 RangeControl::showListRange(qint32 lines)
     p.range.setMinimum(1);
     p.range.setMaximum(lines);
     return p.range.maximum() - p.range.minimum() + 1;
+}
+
+void RangeControl::takeListRange(qint32 lines)
+{
+    RangePage &page = p.range;
+    page.setMinimum(1);
+    page.setMaximum(lines);
+    if (page.quotaInPercent()) {
+        page.setQuota(100);
+        page.setQuotaCountLine(QStringLiteral("= ") + QString::number(lines));
+        p.pass.setQuota(lines);
+    } else {
+        page.setQuota(lines);
+    }
+    page.setAutopilotMaximum(lines);
 }

@@ -10,7 +10,7 @@ class ResultsTable;
 
 // The handlers of the range and quota page, which it owns: the range kept in order, the quota
 // rule in its two forms, the question before leading zeros change the entries, the autopilot's
-// fields, and the range that a lottery run or a draw list puts on the page.
+// fields, and the range and quota that a lottery run or a draw list puts on the page.
 class RangeControl {
 public:
     struct Parts {
@@ -41,6 +41,11 @@ public:
     // A draw list of `lines` lines gives the range 1 .. lines; returns the entries the page
     // holds (the range fields stop at their limit).
     qint32 showListRange(qint32 lines);
+    // A draw list of `lines` lines was read: the range 1 .. lines, the quota all of them (as a
+    // percentage, with the pass's quota at once) or as many, and the autopilot within them.
+    void takeListRange(qint32 lines);
+    // A change of the entries drawn ends the pass: the column "Spiel" hides, a new pass starts.
+    void startNewPass();
     // Rules that must not run while the settings are loaded wait for this.
     void setStartupDone() { m_startupDone = true; }
 

@@ -1,20 +1,25 @@
 #include "app/zufall.h"
 
 #include "app/controlstrip.h"
+#include "app/drawanimation.h"
 #include "app/drawcontrol.h"
 #include "app/languagechoice.h"
 #include "app/layoutmath.h"
 #include "app/listcontrol.h"
 #include "app/logkeeper.h"
+#include "app/lotterydraw.h"
 #include "app/mainlayout.h"
 #include "app/mainwindow.h"
+#include "app/modecontrol.h"
 #include "app/passrestore.h"
 #include "app/poolcontrol.h"
+#include "app/prizelistcontrol.h"
 #include "app/rangecontrol.h"
 #include "app/settingsflow.h"
 #include "app/settingsview.h"
 #include "app/showpart.h"
 #include "app/soundpart.h"
+#include "app/timeddrawing.h"
 #include "app/verifieddraw.h"
 #include "app/webpart.h"
 #include "app/windowaccess.h"
@@ -139,8 +144,8 @@ TForm1::~TForm1()
 
 MainWindowParts TForm1::parts()
 {
-    return {*m_pass,   *m_draw,     *m_pool,      *m_lists, *m_settings, *m_view,
-            *m_layout, *m_language, SettingsFile, DrawLog,  *m_show};
+    return {*m_pass,     *m_draw, *m_animation, *m_timed,    *m_pool,      *m_lists, *m_prizes,
+            *m_settings, *m_view, *m_layout,    *m_language, SettingsFile, DrawLog,  *m_show};
 }
 
 void TForm1::buildParts()
@@ -160,16 +165,18 @@ void TForm1::buildParts()
         }});
     Resultate->results()->setRowToolTip(
         [verify = m_verify.get()](const QString &entry) { return verify->chainHeadNote(entry); });
-    m_lists = std::make_unique<ListControl>(ListControl::Parts{
-        Einstellungen->rangePage(), Einstellungen->poolReport(), Einstellungen->modePage(), *m_pass,
-        *Resultate, m_platform, ProgramFolder});
     m_range = std::make_unique<RangeControl>(
         RangeControl::Parts{Einstellungen->rangePage(), *m_pass, *Resultate, m_platform});
-    m_pool = std::make_unique<PoolControl>(PoolControl::Parts{*m_pass, *Ergebnisfeld, *Resultate,
-                                                              *m_range, Einstellungen->modePage(),
-                                                              *this, *m_lists, m_platform});
+    m_lists = std::make_unique<ListControl>(
+        ListControl::Parts{Einstellungen->rangePage(), Einstellungen->poolReport(), *m_range,
+                           *Resultate, m_platform, ProgramFolder});
+    m_prizes = std::make_unique<PrizeListControl>(
+        PrizeListControl::Parts{Einstellungen->rangePage(), Einstellungen->modePage(), *Resultate,
+                                m_platform, ProgramFolder, *m_lists});
+    m_pool = std::make_unique<PoolControl>(
+        PoolControl::Parts{*m_pass, *Ergebnisfeld, *Resultate, *m_range, Einstellungen->modePage(),
+                           *this, *m_lists, *m_prizes, m_platform});
     m_range->setPassCommands(*m_pool);
-    m_lists->setPassCommands(*m_pool);
     m_restore = std::make_unique<PassRestore>(PassRestore::Parts{
         *m_pass, *Ergebnisfeld, *m_strip, *Resultate, *this, m_platform, DrawLog});
     m_lists->setCsvLayoutChooser(
@@ -179,17 +186,26 @@ void TForm1::buildParts()
                 return std::nullopt;
             return dialog.layout();
         });
-    // The draw control and the settings steps use each other's commands.
-    m_draw = new DrawControl(DrawControl::Parts{*m_pass, *Ergebnisfeld, *m_strip, *Resultate,
-                                                Einstellungen->modePage(), *this, m_platform,
-                                                m_sound->control(), *m_pool},
-                             this);
+    // The animation and the modes at work, which the draw control drives; the mode page's
+    // handlers. The draw control and the settings steps use each other's commands.
+    m_animation = new DrawAnimation(
+        {*m_pass, *Ergebnisfeld, *m_strip, *Resultate, *this, m_sound->control(), m_platform},
+        this);
+    m_timed = new TimedDrawing(
+        {*m_strip, *Ergebnisfeld, Einstellungen->modePage(), *this, m_platform, m_sound->control()},
+        this);
+    m_modes = std::make_unique<ModeControl>(ModeControl::Parts{
+        Einstellungen->modePage(), *Ergebnisfeld, *m_strip, *this, *m_pass, m_platform, *m_timed});
+    m_draw =
+        new DrawControl({*m_pass, *Ergebnisfeld, *m_strip, *m_animation, *m_timed, *m_pool}, this);
     m_view = std::make_unique<SettingsView>(SettingsView::Parts{
         *Einstellungen, *m_layout, *Resultate, *Hilfeviewer, *m_strip, m_platform});
     m_settings = std::make_unique<SettingsFlow>(SettingsFlow::Parts{
         *this, m_platform, *m_draw, *m_pool, *m_view,
         SettingsSaver({*Einstellungen, *this, m_platform, SettingsFile, windowTitle()})});
     m_draw->setSettingsCommands(*m_settings);
+    m_lottery = std::make_unique<LotteryDraw>(LotteryDraw::Parts{
+        *m_pass, *Resultate, *m_strip, *this, *m_pool, *m_settings, *m_animation});
     m_show = new ShowPart({*this, *Ergebnisfeld, *Einstellungen,
                            Einstellungen->optionsPage().showOptions(), Einstellungen->rangePage(),
                            *m_pass, m_speech},
@@ -214,9 +230,9 @@ void TForm1::buildParts()
         verify->passReady();
         web->apply();
     });
-    connect(m_draw, &DrawControl::animationChanged, m_web,
-            [web = m_web](DrawControl::Animation animation) {
-                web->setIdle(animation == DrawControl::Animation::Idle);
+    connect(m_animation, &DrawAnimation::animationChanged, m_web,
+            [web = m_web](DrawAnimation::Animation animation) {
+                web->setIdle(animation == DrawAnimation::Animation::Idle);
             });
     SettingsPanel *panel = Einstellungen;
     // The exports go where the program's files are, named after the program like them.
@@ -237,15 +253,17 @@ void TForm1::buildParts()
         [view = m_view.get()] { view->helpLanguageChanged(LangManager().CurrentLanguage()); }});
     m_language = std::make_unique<WindowLanguage>(WindowLanguage::Parts{
         *this, panel->modePage(), *Resultate, *Hilfeviewer, *m_strip,
-        [draw = m_draw] { return draw->animation() == DrawControl::Animation::Running; },
-        [range = m_range.get(), draw = m_draw, show = m_show, lists = m_lists.get(), panel,
+        [animation = m_animation] {
+            return animation->animation() == DrawAnimation::Animation::Running;
+        },
+        [range = m_range.get(), modes = m_modes.get(), show = m_show, lists = m_lists.get(), panel,
          web = m_web] {
             show->retranslate();
             web->retranslate();
             panel->optionsPage().retranslateColours();
             range->showQuotaTexts();
             lists->retranslatePoolReport();
-            draw->showModeTitle();
+            modes->showModeTitle();
             panel->lotteryPage().Lotto_PoolChange();
         }});
 }
@@ -265,7 +283,12 @@ void TForm1::connectHandlers()
     connect(acEinstellungen, &QAction::triggered, this, [flow] { flow->OpenSettingsPanel(); });
     connect(MMParameter, &QAction::triggered, this, [flow] { flow->MMParameterClick(); });
     connect(mStille, &QAction::triggered, this, &TForm1::mStilleClick);
-    connect(draw, &DrawControl::lotteryRunRequested, draw, &DrawControl::runLottery);
+    // The tick after Stop draws; a timed draw starts and stops through the command; the
+    // lottery mode applied runs its games.
+    connect(m_animation, &DrawAnimation::numberDue, this, [pool] { pool->DrawNumber(); });
+    connect(m_timed, &TimedDrawing::startStopDue, draw, &DrawControl::BTStartStopClick);
+    connect(m_timed, &TimedDrawing::lotteryRunRequested, this,
+            [lottery = m_lottery.get()] { lottery->runLottery(); });
     VerifiedDraw *verify = m_verify.get();
     connect(mmStartwertOffenlegen, &QAction::triggered, this,
             [verify] { verify->mmStartwertOffenlegenClick(); });
@@ -287,9 +310,10 @@ void TForm1::connectHandlers()
             [layout] { layout->spHauptsplitterMoved(); });
 
     ModePage *mode = &panel->modePage();
-    connect(mode, &ModePage::modeChosen, draw, &DrawControl::DoStatusClick);
-    connect(mode, &ModePage::autostopToggled, draw, &DrawControl::chkAutostopClick);
-    connect(mode, &ModePage::timeOfDayEdited, draw, &DrawControl::UhrzeitExit);
+    ModeControl *modes = m_modes.get();
+    connect(mode, &ModePage::modeChosen, this, [modes] { modes->DoStatusClick(); });
+    connect(mode, &ModePage::autostopToggled, this, [modes] { modes->chkAutostopClick(); });
+    connect(mode, &ModePage::timeOfDayEdited, this, [modes] { modes->UhrzeitExit(); });
     RangePage *range = &panel->rangePage();
     RangeControl *rules = m_range.get();
     connect(range, &RangePage::autopilotToggled, this, [rules] { rules->ckAutopilotClick(); });
@@ -305,8 +329,9 @@ void TForm1::connectHandlers()
             [lists](bool byProgram) { lists->AusDateiClick(byProgram); });
     connect(range, &RangePage::listBrowseClicked, this,
             [lists] { lists->AusDateiPfadButtonClick(); });
+    PrizeListControl *prizes = m_prizes.get();
     connect(range, &RangePage::prizeBrowseClicked, this,
-            [lists] { lists->edWinningsButtonClick(); });
+            [prizes] { prizes->edWinningsButtonClick(); });
     connect(&panel->poolReport(), &PoolReportLine::findingsRequested, this,
             [lists] { lists->btPoolFindingsClick(); });
     connect(panel, &SettingsPanel::newPassClicked, this, [pool] { pool->Reset_ZiehungClick(); });
@@ -352,8 +377,8 @@ void TForm1::connectDisplay()
     NumberDisplayWidget *display = Ergebnisfeld;
     SettingsPanel *panel = Einstellungen;
     display->setPool(&m_pass->pool());
-    display->setRunStateSource([draw = m_draw] {
-        const bool running = draw->animation() == DrawControl::Animation::Running;
+    display->setRunStateSource([animation = m_animation] {
+        const bool running = animation->animation() == DrawAnimation::Animation::Running;
         return NumberDisplayWidget::RunState{running, running};
     });
 
@@ -470,7 +495,7 @@ void TForm1::loadSettings()
     QString refusal;
     LoadSettings(*Einstellungen, *m_pass, *this, SettingsFile, &refusal);
     // The draw list and the prize list are read once all their settings are in.
-    m_lists->LoadPrizeList();
+    m_prizes->LoadPrizeList();
     // A settings file that is no plain file, or far too large, counts as missing; the operator
     // hears why once the window runs.
     if (!refusal.isEmpty())

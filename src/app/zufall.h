@@ -14,15 +14,19 @@ class QMenu;
 class QPushButton;
 class QSplitter;
 class ControlStrip;
+class DrawAnimation;
 class DrawControl;
 class DrawPass;
 class LogKeeper;
 class ListControl;
+class LotteryDraw;
 class HelpViewer;
 class MainLayout;
+class ModeControl;
 class NumberDisplayWidget;
 class Platform;
 class PoolControl;
+class PrizeListControl;
 class PassRestore;
 class RangeControl;
 class ResultsOutput;
@@ -34,6 +38,7 @@ class SoundPart;
 class SpeechEngine;
 class ShowPart;
 struct FileLocations;
+class TimedDrawing;
 class VerifiedDraw;
 class WebPart;
 class WindowLanguage;
@@ -132,10 +137,15 @@ private:
     std::unique_ptr<VerifiedDraw> m_verify;
     std::unique_ptr<MainLayout> m_layout;
     std::unique_ptr<ListControl> m_lists;
+    std::unique_ptr<PrizeListControl> m_prizes;
     std::unique_ptr<RangeControl> m_range;
     std::unique_ptr<PoolControl> m_pool;
     std::unique_ptr<PassRestore> m_restore;
+    DrawAnimation *m_animation = nullptr; // the animation tick and the waits
+    TimedDrawing *m_timed = nullptr;      // the modes at work: interval, autostop, countdown
+    std::unique_ptr<ModeControl> m_modes; // the mode page's handlers
     DrawControl *m_draw = nullptr;
+    std::unique_ptr<LotteryDraw> m_lottery;
     std::unique_ptr<SettingsView> m_view; // the panel, the help beside it, the results below
     std::unique_ptr<SettingsFlow> m_settings;
     std::unique_ptr<ResultsOutput> m_output;

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "app/drawanimation.h"
 #include "app/drawcontrol.h"
 #include "app/mainlayout.h"
 #include "app/mainwindow.h"
 #include "app/poolcontrol.h"
 #include "app/settingsflow.h"
 #include "app/settingsview.h"
+#include "app/timeddrawing.h"
 #include "app/windowtimer.h"
+#include "draw/drawmode.h"
 #include "draw/drawpass.h"
 #include "localisation/uitext.h"
 #include "presentation/numberdisplaywidget.h"
@@ -73,6 +76,8 @@ struct Form {
 
     DrawPass &pass() const { return parts.pass; }
     DrawControl &drawControl() const { return parts.draw; }
+    DrawAnimation &animation() const { return parts.animation; }
+    TimedDrawing &timed() const { return parts.timed; }
     PoolControl &pool() const { return parts.pool; }
     SettingsFlow &settingsFlow() const { return parts.settings; }
     SettingsView &settingsView() const { return parts.settingsView; }
@@ -112,19 +117,21 @@ struct FormFixture {
 
     SettingsPanel &panel() const { return *form->Einstellungen; }
     DrawControl &draw() const { return form->drawControl(); }
+    DrawAnimation &animation() const { return form->animation(); }
+    TimedDrawing &timed() const { return form->timed(); }
     ResultsModel &results() const { return *form->Resultate->results(); }
     // The rows in the order the table shows them.
     QList<ResultRow> rows() const { return results().shownRows(); }
     QString display() const { return form->Ergebnisfeld->displayState().DisplayText; }
-    bool running() const { return draw().animation() == DrawControl::Animation::Running; }
+    bool running() const { return animation().animation() == DrawAnimation::Animation::Running; }
 
     // Start, one animation frame, stop, and the tick that draws.
     void drawOnce()
     {
         draw().BTStartStopClick();
-        draw().RefresherTimer();
+        animation().RefresherTimer();
         draw().BTStartStopClick();
-        draw().RefresherTimer();
+        animation().RefresherTimer();
     }
 
     // A quota given as a number of draws over the range Minimum .. Maximum, applied.

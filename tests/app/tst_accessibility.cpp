@@ -1,6 +1,7 @@
 #include "formfixture.h"
 
 #include "app/listcontrol.h"
+#include "app/prizelistcontrol.h"
 #include "app/showpart.h"
 #include "presentation/liveannouncement.h"
 #include "settings/settingscontrols.h"
@@ -24,7 +25,7 @@ void useGuestList(FormFixture &fx, int length)
     fx.platform.fileNames.enqueue(fx.folder.file(u"gaeste.txt"_s));
     fx.form->parts.lists.AusDateiPfadButtonClick();
     fx.platform.fileNames.enqueue(fx.folder.file(u"preise.txt"_s));
-    fx.form->parts.lists.edWinningsButtonClick();
+    fx.form->parts.prizes.edWinningsButtonClick();
     ui(fx.panel()).AusDateiLaenge->setValue(length);
     QVERIFY(fx.form->settingsFlow().ApplySettings());
 }

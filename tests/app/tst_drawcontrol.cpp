@@ -16,24 +16,24 @@ private Q_SLOTS:
         fx.draw().BTStartStopClick();
         QVERIFY(fx.running());
         QCOMPARE(form.AutotivrelNotiz->text(), lng("StrAutoStop") + QStringLiteral(" (5)"));
-        QVERIFY(fx.draw().intervalTimer().isRunning());
-        QCOMPARE(fx.draw().intervalTimer().interval(), 1000);
+        QVERIFY(fx.timed().intervalTimer().isRunning());
+        QCOMPARE(fx.timed().intervalTimer().interval(), 1000);
         for (int shown = 4; shown >= 1; --shown) {
-            fx.draw().IntervallTimerTimer();
+            fx.timed().IntervallTimerTimer();
             QCOMPARE(form.AutotivrelNotiz->text(),
                      lng("StrAutoStop") + QStringLiteral(" (%1)").arg(shown));
             QVERIFY(fx.running());
         }
-        fx.draw().IntervallTimerTimer(); // the fifth tick, 5 seconds after the start
+        fx.timed().IntervallTimerTimer(); // the fifth tick, 5 seconds after the start
         QVERIFY(!fx.running());
-        QVERIFY(!fx.draw().intervalTimer().isEnabled());
+        QVERIFY(!fx.timed().intervalTimer().isEnabled());
         QVERIFY(!form.AutotivrelNotiz->isVisibleTo(form.window.get()));
-        fx.draw().RefresherTimer();
+        fx.animation().RefresherTimer();
         QCOMPARE(fx.results().rowCount(), 1);
         // The next start arms the countdown again.
         fx.draw().BTStartStopClick();
-        QVERIFY(fx.draw().autostopArmed());
-        QCOMPARE(fx.draw().autostopRemaining(), 5);
+        QVERIFY(fx.timed().autostopArmed());
+        QCOMPARE(fx.timed().autostopRemaining(), 5);
     }
 
     void autopilotNumbersManualDrawsDownThenSwitchesToTimed()
@@ -57,15 +57,15 @@ private Q_SLOTS:
         QCOMPARE(form.mode(), DrawMode::Timer);
         QCOMPARE(fx.display(), lng("StrAutoPilot"));
         QVERIFY(fx.draw().autopilotSuppressed());
-        QVERIFY(fx.draw().intervalTimer().isRunning());
-        QCOMPARE(fx.draw().intervalTimer().interval(), 5000);
+        QVERIFY(fx.timed().intervalTimer().isRunning());
+        QCOMPARE(fx.timed().intervalTimer().interval(), 5000);
 
         for (int expected : {4, 5}) {
-            fx.draw().IntervallTimerTimer();
+            fx.timed().IntervallTimerTimer();
             QVERIFY(fx.running());
-            fx.draw().RefresherTimer();
-            fx.draw().IntervallTimerTimer();
-            fx.draw().RefresherTimer();
+            fx.animation().RefresherTimer();
+            fx.timed().IntervallTimerTimer();
+            fx.animation().RefresherTimer();
             QCOMPARE(topRow(), expected);
         }
         QList<qint32> numbers;
@@ -83,18 +83,18 @@ private Q_SLOTS:
         QVERIFY(form.settingsFlow().ApplySettings());
         QVERIFY(!shown(form.BTStartStop));
         QCOMPARE(form.AutotivrelNotiz->text(), QStringLiteral("Ziehungsintervall: 10 Sekunden"));
-        QCOMPARE(fx.draw().intervalTimer().interval(), 10000);
-        QVERIFY(fx.draw().intervalTimer().isRunning());
+        QCOMPARE(fx.timed().intervalTimer().interval(), 10000);
+        QVERIFY(fx.timed().intervalTimer().isRunning());
 
-        fx.draw().IntervallTimerTimer(); // 10 s: the animation starts
+        fx.timed().IntervallTimerTimer(); // 10 s: the animation starts
         QVERIFY(fx.running());
-        QCOMPARE(fx.draw().intervalTimer().interval(), 5000);
-        fx.draw().RefresherTimer();
-        fx.draw().IntervallTimerTimer(); // 15 s: stop, the draw follows
+        QCOMPARE(fx.timed().intervalTimer().interval(), 5000);
+        fx.animation().RefresherTimer();
+        fx.timed().IntervallTimerTimer(); // 15 s: stop, the draw follows
         QVERIFY(!fx.running());
-        fx.draw().RefresherTimer();
+        fx.animation().RefresherTimer();
         QCOMPARE(fx.results().rowCount(), 1);
-        fx.draw().IntervallTimerTimer(); // 20 s: the next animation
+        fx.timed().IntervallTimerTimer(); // 20 s: the next animation
         QVERIFY(fx.running());
     }
 
@@ -105,8 +105,8 @@ private Q_SLOTS:
         ui(fx.panel()).Sekunden->setValue(0);
         ui(fx.panel()).DoStatus->setItemIndex(int(DrawMode::Timer));
         QVERIFY(form.settingsFlow().ApplySettings());
-        QVERIFY(fx.draw().intervalTimer().isEnabled());
-        QVERIFY(!fx.draw().intervalTimer().isRunning());
+        QVERIFY(fx.timed().intervalTimer().isEnabled());
+        QVERIFY(!fx.timed().intervalTimer().isRunning());
     }
 
     void timedPassEndSwitchesTheTimerOff()
@@ -118,15 +118,15 @@ private Q_SLOTS:
         ui(fx.panel()).DoStatus->setItemIndex(int(DrawMode::Timer));
         QVERIFY(form.settingsFlow().ApplySettings());
         for (int i = 0; i < 2; ++i) {
-            fx.draw().IntervallTimerTimer();
-            fx.draw().IntervallTimerTimer();
-            fx.draw().RefresherTimer();
+            fx.timed().IntervallTimerTimer();
+            fx.timed().IntervallTimerTimer();
+            fx.animation().RefresherTimer();
         }
         QCOMPARE(fx.results().rowCount(), 2);
         QVERIFY(form.poolTexts().isEmpty());
-        fx.draw().IntervallTimerTimer();
+        fx.timed().IntervallTimerTimer();
         QVERIFY(!fx.running());
-        QVERIFY(!fx.draw().intervalTimer().isEnabled());
+        QVERIFY(!fx.timed().intervalTimer().isEnabled());
         QCOMPARE(form.AutotivrelNotiz->text(), lng("StrZiehungEnde"));
         QVERIFY(fx.platform.messages.isEmpty()); // help is off: no box
     }
@@ -140,7 +140,7 @@ private Q_SLOTS:
         fx.draw().BTStartStopClick();
         QStringList shown;
         for (int i = 0; i < 4; ++i) {
-            fx.draw().RefresherTimer();
+            fx.animation().RefresherTimer();
             shown.append(fx.display());
         }
         QCOMPARE(shown, (QStringList{pool.at(1), pool.at(2), pool.at(0), pool.at(1)}));
@@ -155,20 +155,20 @@ private Q_SLOTS:
         ui(fx.panel()).DoStatus->setItemIndex(int(DrawMode::Countdown));
         ui(fx.panel()).Uhrzeit->setText(QStringLiteral("08:00"));
         QVERIFY(form.settingsFlow().ApplySettings());
-        QCOMPARE(fx.draw().timeOfNextDraw(), QDateTime(QDate(2026, 12, 9), QTime(8, 0)));
-        QVERIFY(fx.draw().countdownTimer().isRunning());
+        QCOMPARE(fx.timed().timeOfNextDraw(), QDateTime(QDate(2026, 12, 9), QTime(8, 0)));
+        QVERIFY(fx.timed().countdownTimer().isRunning());
         QCOMPARE(form.AutotivrelNotiz->text(), lng("StrZiehungZeit"));
         QVERIFY(!shown(form.BTStartStop));
 
         fx.platform.clock = fx.platform.clock.addSecs(1);
-        fx.draw().NochtimerTimer();
+        fx.timed().NochtimerTimer();
         QCOMPARE(fx.display(), QStringLiteral("09:59:59"));
         fx.platform.clock = QDateTime(QDate(2026, 12, 9), QTime(7, 59, 59));
-        fx.draw().NochtimerTimer();
+        fx.timed().NochtimerTimer();
         QCOMPARE(fx.display(), QStringLiteral("00:00:01"));
         fx.platform.clock = QDateTime(QDate(2026, 12, 9), QTime(8, 0));
-        fx.draw().NochtimerTimer();
-        QVERIFY(!fx.draw().countdownTimer().isEnabled());
+        fx.timed().NochtimerTimer();
+        QVERIFY(!fx.timed().countdownTimer().isEnabled());
         QCOMPARE(form.mode(), DrawMode::Manual);
         QCOMPARE(fx.display(), lng("StrGleich"));
     }
@@ -196,7 +196,7 @@ private Q_SLOTS:
         QCOMPARE(fx.platform.messages.first().icon, Platform::Icon::Warning);
         QVERIFY(fx.platform.messages.first().text.startsWith(
             QLatin1Char('"') + ui(fx.panel()).Uhrzeit->text() + QLatin1Char('"')));
-        QVERIFY(!fx.draw().countdownTimer().isEnabled());
+        QVERIFY(!fx.timed().countdownTimer().isEnabled());
         QVERIFY(form.Einstellungen->isVisibleTo(form.window.get()));
     }
 
@@ -294,7 +294,7 @@ private Q_SLOTS:
         Form &form = fx.start();
         const QString before = fx.display();
         fx.draw().BTStartStopClick();
-        fx.draw().RefresherTimer();
+        fx.animation().RefresherTimer();
         QVERIFY(fx.display() != before); // an entry flashes
         if (newPass) {
             QTimer clock;
@@ -322,7 +322,7 @@ private Q_SLOTS:
         fx.draw().mmNeueRundeStartenClick();
         QVERIFY(!form.window->isVisible());
         QCOMPARE(fx.results().rowCount(), 1);
-        QVERIFY(!fx.draw().refresher().isEnabled());
+        QVERIFY(!fx.animation().refresher().isEnabled());
         QCOMPARE(fx.display(), lng("StrNeueZiehungVorbereiten"));
     }
 };

@@ -1,6 +1,7 @@
 #include "formfixture.h"
 
 #include "app/listcontrol.h"
+#include "app/prizelistcontrol.h"
 #include "draw/drawschedule.h"
 
 #include <QSet>
@@ -39,7 +40,7 @@ private Q_SLOTS:
         QCOMPARE(ui(fx.panel()).Maximum->value(), 5);
         QVERIFY(!ui(fx.panel()).Minimum->isEnabled());
         fx.platform.fileNames.enqueue(fx.folder.file(u"preise.txt"_s));
-        form.parts.lists.edWinningsButtonClick();
+        form.parts.prizes.edWinningsButtonClick();
         QVERIFY(ui(fx.panel()).cbWinnings->isChecked());
         QVERIFY(form.settingsFlow().ApplySettings());
         QCOMPARE(fx.messagesWith(lng("HinweisZiehungsdatei")), 1);

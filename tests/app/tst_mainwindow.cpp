@@ -54,13 +54,13 @@ private Q_SLOTS:
 
         QTest::keyClick(form.window.get(), Qt::Key_S, Qt::ControlModifier);
         QVERIFY(fx.running());
-        QVERIFY(fx.draw().refresher().isRunning());
-        fx.draw().RefresherTimer();
+        QVERIFY(fx.animation().refresher().isRunning());
+        fx.animation().RefresherTimer();
         QVERIFY(form.poolTexts().contains(fx.display()));
         QTest::keyClick(form.window.get(), Qt::Key_Space, Qt::ControlModifier);
         QVERIFY(!fx.running());
         QCOMPARE(fx.results().rowCount(), 0); // the draw follows at the next tick
-        fx.draw().RefresherTimer();
+        fx.animation().RefresherTimer();
 
         QCOMPARE(fx.results().rowCount(), 1);
         const ResultRow row = fx.rows().first();
@@ -69,7 +69,7 @@ private Q_SLOTS:
         QCOMPARE(form.pass().drawCount(), 1);
         QCOMPARE(form.poolTexts().size(), 899);
         QVERIFY(!form.poolTexts().contains(row.Gezogen));
-        QVERIFY(!fx.draw().refresher().isEnabled());
+        QVERIFY(!fx.animation().refresher().isEnabled());
         QVERIFY(!form.Resultate->selectionHidden());
         ResultRows logged;
         QVERIFY(readDrawLog(form.DrawLog, logged));
@@ -165,7 +165,7 @@ private Q_SLOTS:
         QVERIFY(box.text.contains(form.SettingsFile));
         QVERIFY(box.text.endsWith(QLatin1Char('.')));
         QVERIFY(form.Einstellungen->isVisibleTo(form.window.get()));
-        QVERIFY(!fx.draw().intervalTimer().isEnabled());
+        QVERIFY(!fx.timed().intervalTimer().isEnabled());
     }
 
     void applyingWritesTheSettingsAndARestartKeepsThem()
@@ -364,10 +364,10 @@ private Q_SLOTS:
         Form &form = fx.start();
         form.show();
         fx.draw().BTStartStopClick();
-        fx.draw().RefresherTimer();
+        fx.animation().RefresherTimer();
         form.acEinstellungen->trigger();
         QVERIFY(!fx.running());
-        QVERIFY(!fx.draw().refresher().isEnabled());
+        QVERIFY(!fx.animation().refresher().isEnabled());
         QCOMPARE(fx.results().rowCount(), 0);
         QCOMPARE(form.poolTexts().size(), 900);
         QVERIFY(shown(form.Einstellungen));
@@ -422,13 +422,13 @@ private Q_SLOTS:
         QCOMPARE(form.BTStartStop->isEnabled(), !listFileGone);
         if (listFileGone) {
             QCOMPARE(form.AutotivrelNotiz->text(), lng("StrZiehungEnde"));
-            QVERIFY(!fx.draw().refresher().isEnabled());
+            QVERIFY(!fx.animation().refresher().isEnabled());
             return;
         }
         QCOMPARE(form.poolTexts().size(), 3);
-        fx.draw().RefresherTimer();
+        fx.animation().RefresherTimer();
         fx.draw().BTStartStopClick();
-        fx.draw().RefresherTimer();
+        fx.animation().RefresherTimer();
         QCOMPARE(fx.results().rowCount(), 1);
     }
 

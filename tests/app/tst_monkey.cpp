@@ -63,6 +63,8 @@ private Q_SLOTS:
         connect(&ticker, &QTimer::timeout, this, [&fx] { fx.platform.ticks += 1000; });
         ticker.start(1);
         DrawControl &draw = fx.draw();
+        DrawAnimation &animation = fx.animation();
+        TimedDrawing &timed = fx.timed();
         SettingsPanel &panel = fx.panel();
 
         // What a click may hit: the window's buttons and check boxes, but not printing (a PDF
@@ -90,17 +92,17 @@ private Q_SLOTS:
                 draw.BTStartStopClick();
             } else if (kind < 45) {
                 what = QStringLiteral("animation tick");
-                if (draw.refresher().isRunning())
-                    draw.RefresherTimer();
+                if (animation.refresher().isRunning())
+                    animation.RefresherTimer();
             } else if (kind < 52) {
                 what = QStringLiteral("interval tick");
-                if (draw.intervalTimer().isRunning())
-                    draw.IntervallTimerTimer();
+                if (timed.intervalTimer().isRunning())
+                    timed.IntervallTimerTimer();
             } else if (kind < 55) {
                 what = QStringLiteral("countdown tick");
                 fx.platform.clock = fx.platform.clock.addSecs(below(900));
-                if (draw.countdownTimer().isRunning())
-                    draw.NochtimerTimer();
+                if (timed.countdownTimer().isRunning())
+                    timed.NochtimerTimer();
             } else if (kind < 65) {
                 const std::array keys{Qt::Key_S, Qt::Key_Space, Qt::Key_E, Qt::Key_Escape};
                 const Qt::Key key = keys[size_t(below(int(keys.size())))];

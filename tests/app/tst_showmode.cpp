@@ -140,12 +140,12 @@ private Q_SLOTS:
 
         fx.useRange(1, 99, 10);
         fx.draw().BTStartStopClick();
-        fx.draw().RefresherTimer();
+        fx.animation().RefresherTimer();
         const QImage running = audience->bitmap();
         QCOMPARE(running.size(), QSize(1920, 1080));
         // Settings panel open: the audience keeps the display.
         fx.draw().BTStartStopClick();
-        fx.draw().RefresherTimer();
+        fx.animation().RefresherTimer();
         fx.form->settingsFlow().OpenSettingsPanel();
         QVERIFY(audience->isVisible());
         QCOMPARE(audience->bitmap().pixel(0, 0), fx.form->Ergebnisfeld->bitmap().pixel(0, 0));
@@ -154,11 +154,11 @@ private Q_SLOTS:
             fx.form->settingsFlow().BTEinstellungenSchliessenClick();
             fx.draw().BTStartStopClick();
             for (int i = 0; i < 3; ++i)
-                fx.draw().RefresherTimer();
+                fx.animation().RefresherTimer();
             fx.form->window->grab().save(QString::fromLocal8Bit(dir) + u"/laptop.png"_s);
             audience->grab().save(QString::fromLocal8Bit(dir) + u"/projector.png"_s);
             fx.draw().BTStartStopClick();
-            fx.draw().RefresherTimer();
+            fx.animation().RefresherTimer();
             fx.form->settingsFlow().OpenSettingsPanel();
             fx.panel().btOptionenClick();
             fx.form->window->resize(900, 700);
@@ -197,11 +197,11 @@ private Q_SLOTS:
         display.setMirror(&same);
         fx.draw().BTStartStopClick();
         for (int tick = 0; tick < 8; ++tick) {
-            fx.draw().RefresherTimer();
+            fx.animation().RefresherTimer();
             QCOMPARE(same.bitmap(), display.bitmap());
         }
         fx.draw().BTStartStopClick();
-        fx.draw().RefresherTimer();
+        fx.animation().RefresherTimer();
         QCOMPARE(same.bitmap(), display.bitmap());
         display.setMirror(nullptr);
     }
@@ -217,13 +217,13 @@ private Q_SLOTS:
         QVERIFY(audience->isVisible());
         fx.useRange(1, 99, 10);
         fx.draw().BTStartStopClick();
-        fx.draw().RefresherTimer();
+        fx.animation().RefresherTimer();
 
         setProjector(false);
         QVERIFY(!audience->isVisible()); // one screen left: the operator's
-        fx.draw().RefresherTimer();      // the draw goes on
+        fx.animation().RefresherTimer(); // the draw goes on
         fx.draw().BTStartStopClick();
-        fx.draw().RefresherTimer();
+        fx.animation().RefresherTimer();
         QCOMPARE(fx.rows().size(), 1);
         QCOMPARE(ui(fx.panel()).cbBildschirm->count(), 1);
 
@@ -272,9 +272,9 @@ private Q_SLOTS:
         // Ctrl+S starts, Ctrl+Space stops, the tick draws.
         QTest::keyClick(audience, Qt::Key_S, Qt::ControlModifier);
         QVERIFY(fx.running());
-        fx.draw().RefresherTimer();
+        fx.animation().RefresherTimer();
         QTest::keyClick(audience, Qt::Key_Space, Qt::ControlModifier);
-        fx.draw().RefresherTimer();
+        fx.animation().RefresherTimer();
         QVERIFY(!fx.running());
         QCOMPARE(fx.rows().size(), 1);
         QCOMPARE(audience->bitmap().size(), audience->size());
@@ -296,7 +296,7 @@ private Q_SLOTS:
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(startStop).center());
         QVERIFY(fx.running());
         QTest::keyClick(audience, Qt::Key_S, Qt::ControlModifier);
-        fx.draw().RefresherTimer();
+        fx.animation().RefresherTimer();
         QCOMPARE(fx.rows().size(), 2);
         if (const QByteArray dir = qgetenv("TIVREL_SHOW_SHOTS"); !dir.isEmpty()) {
             // Drawn, then running, as specified and gentle.
@@ -307,10 +307,10 @@ private Q_SLOTS:
                 audience->grab().save(path + kind + u"drawn.png"_s);
                 QTest::keyClick(audience, Qt::Key_S, Qt::ControlModifier);
                 for (int i = 0; i < 6; ++i)
-                    fx.draw().RefresherTimer();
+                    fx.animation().RefresherTimer();
                 audience->grab().save(path + kind + u"running.png"_s);
                 QTest::keyClick(audience, Qt::Key_S, Qt::ControlModifier);
-                fx.draw().RefresherTimer();
+                fx.animation().RefresherTimer();
             }
             ui(fx.panel()).cbSanft->setChecked(false);
         }

@@ -11,9 +11,9 @@ void pressCtrlS(FormFixture &fx)
     QAction *startStop = fx.form->child<QAction>("acStartStop");
     startStop->trigger();
     if (fx.running()) {
-        fx.draw().RefresherTimer();
+        fx.animation().RefresherTimer();
         startStop->trigger();
-        fx.draw().RefresherTimer();
+        fx.animation().RefresherTimer();
     }
 }
 

@@ -147,9 +147,9 @@ private Q_SLOTS:
         QCOMPARE(overlay->size(), QrOverlay::Size::Corner);
         f.draw().BTStartStopClick();
         QVERIFY(!overlay->isVisibleTo(form.Ergebnisfeld));
-        f.draw().RefresherTimer();
+        f.animation().RefresherTimer();
         f.draw().BTStartStopClick();
-        f.draw().RefresherTimer();
+        f.animation().RefresherTimer();
         QTRY_VERIFY(overlay->isVisibleTo(form.Ergebnisfeld));
         QCOMPARE(overlay->size(), QrOverlay::Size::Corner);
         code->trigger();

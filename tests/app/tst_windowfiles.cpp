@@ -10,9 +10,9 @@ namespace {
 void drawOnce(Form &form)
 {
     form.drawControl().BTStartStopClick();
-    form.drawControl().RefresherTimer();
+    form.animation().RefresherTimer();
     form.drawControl().BTStartStopClick();
-    form.drawControl().RefresherTimer();
+    form.animation().RefresherTimer();
 }
 
 QList<ResultRow> logRows(const QString &path)

@@ -1,3 +1,4 @@
+#include "app/drawanimation.h"
 #include "app/drawcontrol.h"
 #include "app/mainwindow.h"
 #include "platform/filelocations.h"
@@ -38,9 +39,9 @@ int main(int argc, char *argv[])
     if (argc > 2 && qstrcmp(argv[2], "rapid") == 0) {
         QObject::connect(&presses, &QTimer::timeout, form.get(), [&form] {
             // A press while the stop waits for its tick would start the animation again.
-            DrawControl &draw = partsOf(*form).draw;
-            if (draw.animation() != DrawControl::Animation::Stopping)
-                draw.BTStartStopClick();
+            const MainWindowParts parts = partsOf(*form);
+            if (parts.animation.animation() != DrawAnimation::Animation::Stopping)
+                parts.draw.BTStartStopClick();
         });
         presses.start(40);
     }

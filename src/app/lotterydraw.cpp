@@ -1,56 +1,38 @@
-// The lottery run of the draw control: the window side of the game loop.
+#include "app/lotterydraw.h"
+
+#include "app/commands.h"
 #include "app/controlstrip.h"
-#include "app/drawcontrol.h"
-#include "app/soundpart.h"
-#include "app/windowtimer.h"
+#include "app/drawanimation.h"
 #include "draw/drawpass.h"
 #include "draw/lottery.h"
 #include "localisation/uitext.h"
-#include "presentation/soundcontrol.h"
 #include "results/resultstable.h"
 #include "settings/settings.h"
 #include "settings/settingssource.h"
 
 // What the game loop asks of the window: the animation, the draw at the next tick, the waits.
-class DrawControl::LotteryWindow final : public LotteryHost {
+class LotteryDraw::LotteryWindow final : public LotteryHost {
 public:
-    explicit LotteryWindow(DrawControl &control) : d(control) {}
+    explicit LotteryWindow(const LotteryDraw::Parts &parts) : p(parts) {}
 
-    bool settingsPanelVisible() const override { return d.m_settingsCommands->panelShown(); }
+    bool settingsPanelVisible() const override { return p.settingsCommands.panelShown(); }
     void refillPool(const QStringList &pool) override
     {
-        d.p.pass.beginLotteryGame(EntryPool::fromList(pool));
+        p.pass.beginLotteryGame(EntryPool::fromList(pool));
     }
-    void setGameNo(int game) override { d.p.passCommands.setLottoGameNo(game); }
-    // A number whose animation tick has not come yet (a machine too busy for the pause) is
-    // drawn now, so no number of a game is lost.
-    void drawPendingNumber()
-    {
-        if (d.m_animation == DrawControl::Animation::Stopping)
-            d.RefresherTimer();
-    }
-    void startAnimation() override
-    {
-        drawPendingNumber();
-        const Settings settings = d.p.settings.current();
-        d.setAnimation(DrawControl::Animation::Running);
-        d.p.sound.lotteryNumberStarts(SoundPart::optionsOf(settings));
-        d.Refresher->setEnabled(true);
-    }
-    void stopAnimation() override
-    {
-        const Settings settings = d.p.settings.current();
-        // The next animation tick draws the number and switches the animation off.
-        d.setAnimation(DrawControl::Animation::Stopping);
-        d.p.sound.lotteryNumberDone(SoundPart::optionsOf(settings));
-    }
-    bool waitPumping(int ms) override { return d.WaitPumping(ms); }
+    void setGameNo(int game) override { p.passCommands.setLottoGameNo(game); }
+    // A number's animation; one whose tick has not come yet (a machine too busy for the pause)
+    // is drawn first, so no number of a game is lost.
+    void startAnimation() override { p.animation.startLotteryNumber(); }
+    // The next animation tick draws the number and switches the animation off.
+    void stopAnimation() override { p.animation.stopLotteryNumber(); }
+    bool waitPumping(int ms) override { return p.animation.WaitPumping(ms); }
 
 private:
-    DrawControl &d;
+    const LotteryDraw::Parts &p;
 };
 
-void DrawControl::runLottery()
+void LotteryDraw::runLottery()
 {
     const Settings settings = p.settings.current();
     const LotterySettings lottery{settings.Pool_n, settings.Pool_x, settings.Games, settings.Pool};
@@ -65,10 +47,10 @@ void DrawControl::runLottery()
     // The range page, which the pool part owns, records the run.
     p.passCommands.recordLotteryRange(lottery.n, lottery.x, LotteryRun(lottery).drawTotal());
     // The games are played one after the other, each drawing its numbers.
-    LotteryWindow window(*this);
+    LotteryWindow window(p);
     if (playLotteryGames(lottery, window) == LotteryEnd::Closing)
         return;
-    window.drawPendingNumber();
+    p.animation.drawPendingNumber();
     // The run is over: its closing note, and the entries' column back at its width.
     p.strip.hideNote();
     p.strip.showNote(lng("StrLottoziehungEnde"));
